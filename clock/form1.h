@@ -1,0 +1,43 @@
+#pragma once
+// The clock window: its whole face is a push button that shows the time.
+
+#include "core/error_trap.h"
+#include "core/form.h"
+#include "core/main_module.h"
+#include "core/settings_store.h"
+#include "core/skin.h"
+#include "core/timer.h"
+
+namespace tellurane {
+
+class Form1 : public Form {
+public:
+    explicit Form1(const SettingsStore& store, ErrorTrap::Reporter report = &ShowApplicationError);
+
+    // Creates the window, runs its load handler and shows it.
+    bool Load();
+
+    PushButton& PushButton1() { return Button(form1::kPushButton1); }
+    HWND Text1() const noexcept { return Control(form1::kText1); }
+    Timer& Timer1() noexcept { return timer1_; }
+    SkinFramework& SkinFramework1() noexcept { return skinFramework1_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    bool OnClose() noexcept override;
+
+private:
+    void Form_Load();
+    void Form_QueryUnload();
+    void Form_Unload();
+    void Timer1_Timer();
+
+    ErrorTrap Trap(std::wstring_view location) const { return ErrorTrap(location, report_); }
+
+    const SettingsStore& store_;
+    ErrorTrap::Reporter report_;
+    Timer timer1_{1, form1::kTimer1IntervalMs};
+    SkinFramework skinFramework1_;
+};
+
+}  // namespace tellurane

@@ -1,0 +1,357 @@
+#include "core/form.h"
+
+#include <windowsx.h>
+
+#include <string>
+
+#include "core/dpi.h"
+#include "core/gdi.h"
+#include "core/twips.h"
+
+namespace tellurane {
+namespace {
+
+bool HasFrames(const WindowLayout& layout) {
+    for (const ControlLayout& control : layout.controls) {
+        if (control.kind == ControlKind::Frame) return true;
+    }
+    return false;
+}
+
+DWORD StyleFor(const WindowLayout& layout) {
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    // Frames paint only their border: the window must paint what lies inside them.
+    if (!HasFrames(layout)) style |= WS_CLIPCHILDREN;
+    if (layout.sizable) style |= WS_THICKFRAME;
+    if (layout.minimizeButton) style |= WS_MINIMIZEBOX;
+    if (layout.maximizeButton) style |= WS_MAXIMIZEBOX;
+    return style;
+}
+
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+
+UniqueFont CreateLayoutFont(const FontSpec& spec, int dpi) {
+    const std::wstring face(spec.face);
+    return UniqueFont(CreateFontW(PointsToFontHeight(spec.points, dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, face.c_str()));
+}
+
+bool TakesWindowColors(ControlKind kind) { return kind == ControlKind::Frame || kind == ControlKind::CheckBox; }
+
+}  // namespace
+
+Form::Form(const WindowLayout& layout) : layout_(layout), backColor_(layout.backColor) {}
+
+Form::~Form() {
+    if (Handle()) DestroyWindow(Handle());
+}
+
+bool Form::Create() {
+    const std::wstring className = L"Tellurane." + std::wstring(layout_.name);
+    RegisterWindowClass(className.c_str(), nullptr);
+
+    // Centred on the primary screen, at the client size the layout gives for that screen's DPI.
+    const POINT origin{0, 0};
+    HMONITOR primary = MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(primary, &monitor);
+    dpi_ = DpiForPoint(origin);
+    RECT rect{0, 0, TwipsToPixels(layout_.clientWidth, dpi_), TwipsToPixels(layout_.clientHeight, dpi_)};
+    AdjustWindowRectForDpi(rect, StyleFor(layout_), kExStyle, dpi_);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const RECT& screen = monitor.rcMonitor;
+    rect.left = screen.left + (screen.right - screen.left - width) / 2;
+    rect.top = screen.top + (screen.bottom - screen.top - height) / 2;
+    rect.right = rect.left + width;
+    rect.bottom = rect.top + height;
+
+    const std::wstring caption(layout_.caption);
+    if (!CreateNativeWindow(className.c_str(), caption.c_str(), StyleFor(layout_), kExStyle, rect, nullptr)) {
+        return false;
+    }
+    const int actualDpi = DpiForWindow(Handle());
+    font_ = CreateLayoutFont(layout_.font, actualDpi);
+    dpi_ = actualDpi;
+    CreateControls();
+    if (actualDpi != DpiForPoint(origin)) ApplyDpi(actualDpi);
+    return true;
+}
+
+void Form::CreateControls() {
+    controls_.reserve(layout_.controls.size());
+    for (const ControlLayout& control : layout_.controls) {
+        ControlRecord record;
+        record.layout = &control;
+        record.backColor = control.backColor;
+        const TwipsPoint at = ClientPosition(layout_, control);
+        record.left = at.x;
+        record.top = at.y;
+        const std::wstring caption(control.caption);
+        const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
+        const int x = TwipsToPixels(at.x, dpi_), y = TwipsToPixels(at.y, dpi_);
+        const int cx = TwipsToPixels(control.width, dpi_), cy = TwipsToPixels(control.height, dpi_);
+        const DWORD child = WS_CHILD | WS_VISIBLE;
+        switch (control.kind) {
+            case ControlKind::TextBox:
+                record.hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", caption.c_str(),
+                                              child | WS_TABSTOP | ES_AUTOHSCROLL, x, y, cx, cy, Handle(), id,
+                                              GetModuleHandleW(nullptr), nullptr);
+                break;
+            case ControlKind::Frame:
+                record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | BS_GROUPBOX, x, y, cx, cy,
+                                              Handle(), id, GetModuleHandleW(nullptr), nullptr);
+                break;
+            case ControlKind::CheckBox:
+                // Three states: a stored 2 shows grey; clicks only ever toggle between 0 and 1.
+                record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | WS_TABSTOP | BS_3STATE, x, y,
+                                              cx, cy, Handle(), id, GetModuleHandleW(nullptr), nullptr);
+                break;
+            case ControlKind::PictureBox:
+                record.hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", child | SS_NOTIFY, x, y, cx, cy,
+                                              Handle(), id, GetModuleHandleW(nullptr), nullptr);
+                break;
+            case ControlKind::PushButton:
+                record.button = std::make_unique<PushButton>();
+                record.button->Create(Handle(), control, at.x, at.y, dpi_);
+                record.hwnd = record.button->Handle();
+                break;
+        }
+        if (record.hwnd && control.kind != ControlKind::PushButton) {
+            SendMessageW(record.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        }
+        controls_.push_back(std::move(record));
+    }
+}
+
+void Form::ApplyDpi(int dpi) noexcept {
+    dpi_ = dpi;
+    UniqueFont font = CreateLayoutFont(layout_.font, dpi);
+    for (ControlRecord& record : controls_) {
+        if (record.button) {
+            record.button->SetDpi(dpi);
+            continue;
+        }
+        SetWindowPos(record.hwnd, nullptr, TwipsToPixels(record.left, dpi), TwipsToPixels(record.top, dpi),
+                     TwipsToPixels(record.layout->width, dpi), TwipsToPixels(record.layout->height, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (font) SendMessageW(record.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    if (font) font_ = std::move(font);
+}
+
+const Form::ControlRecord* Form::Find(int id) const noexcept {
+    for (const auto& record : controls_) {
+        if (record.layout->id == id) return &record;
+    }
+    return nullptr;
+}
+
+const Form::ControlRecord* Form::Find(HWND hwnd) const noexcept {
+    for (const auto& record : controls_) {
+        if (record.hwnd == hwnd) return &record;
+    }
+    return nullptr;
+}
+
+HWND Form::Control(int id) const noexcept {
+    const ControlRecord* record = Find(id);
+    return record ? record->hwnd : nullptr;
+}
+
+PushButton& Form::Button(int id) {
+    const ControlRecord* record = Find(id);
+    return *record->button;  // the ids come from this window's own layout
+}
+
+void Form::SetBackColor(ColorValue color) noexcept {
+    backColor_ = color;
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+ColorValue Form::ControlBackColor(int id) const noexcept {
+    const ControlRecord* record = Find(id);
+    return record ? record->backColor : kWhite;
+}
+
+void Form::SetControlBackColor(int id, ColorValue color) noexcept {
+    auto* record = const_cast<ControlRecord*>(Find(id));
+    if (!record) return;
+    record->backColor = color;
+    if (record->button) record->button->SetBackColor(color);
+    InvalidateRect(record->hwnd, nullptr, TRUE);
+}
+
+std::vector<int> Form::PlainControlIds() const {
+    std::vector<int> ids;
+    for (const auto& record : controls_) {
+        if (TakesWindowColors(record.layout->kind)) ids.push_back(record.layout->id);
+    }
+    return ids;
+}
+
+RECT Form::NormalRect() const noexcept {
+    RECT rect{};
+    if (!IsIconic(Handle())) {
+        GetWindowRect(Handle(), &rect);
+        return rect;
+    }
+    // A minimised window's normal place is kept in workspace coordinates: move it to the screen's.
+    WINDOWPLACEMENT placement{sizeof placement};
+    GetWindowPlacement(Handle(), &placement);
+    rect = placement.rcNormalPosition;
+    MONITORINFO monitor{sizeof monitor};
+    if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    }
+    return rect;
+}
+
+double Form::Top() const noexcept { return PixelsToTwips(NormalRect().top, dpi_); }
+double Form::Left() const noexcept { return PixelsToTwips(NormalRect().left, dpi_); }
+double Form::Width() const noexcept {
+    const RECT rect = NormalRect();
+    return PixelsToTwips(rect.right - rect.left, dpi_);
+}
+double Form::Height() const noexcept {
+    const RECT rect = NormalRect();
+    return PixelsToTwips(rect.bottom - rect.top, dpi_);
+}
+
+void Form::MoveWindowTwips(double left, double top, double width, double height) noexcept {
+    const int x = TwipsToPixels(left, dpi_), y = TwipsToPixels(top, dpi_);
+    const int cx = TwipsToPixels(width, dpi_), cy = TwipsToPixels(height, dpi_);
+    SetWindowPos(Handle(), nullptr, x, y, cx < 0 ? 0 : cx, cy < 0 ? 0 : cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetTop(double twips) noexcept { MoveWindowTwips(Left(), twips, Width(), Height()); }
+void Form::SetLeft(double twips) noexcept { MoveWindowTwips(twips, Top(), Width(), Height()); }
+void Form::SetWidth(double twips) noexcept { MoveWindowTwips(Left(), Top(), twips, Height()); }
+void Form::SetHeight(double twips) noexcept { MoveWindowTwips(Left(), Top(), Width(), twips); }
+
+void Form::SetCaption(std::wstring_view caption) noexcept {
+    try {
+        const std::wstring text(caption);
+        SetWindowTextW(Handle(), text.c_str());
+    } catch (...) {
+    }
+}
+
+void Form::SetIcons(HICON big, HICON small) noexcept {
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void Form::SetPointer(MousePointer pointer) noexcept { pointer_ = pointer; }
+
+void Form::SetMouseIcon(UniqueCursor cursor) noexcept { mouseIcon_ = std::move(cursor); }
+
+HBRUSH Form::BrushFor(ColorValue color) noexcept {
+    const COLORREF rgb = ToColorRef(color);
+    try {
+        auto& brush = brushes_[rgb];
+        if (!brush) brush.reset(CreateSolidBrush(rgb));
+        return brush.get();
+    } catch (...) {
+        return GetSysColorBrush(COLOR_BTNFACE);
+    }
+}
+
+LRESULT Form::ControlColor(HDC dc, HWND control) noexcept {
+    const ControlRecord* record = Find(control);
+    if (!record) return DefWindowProcW(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(control));
+    SetTextColor(dc, ToColorRef(record->layout->foreColor));
+    SetBkColor(dc, ToColorRef(record->backColor));
+    return reinterpret_cast<LRESULT>(BrushFor(record->backColor));
+}
+
+bool Form::SetCursorForPointer(HWND over) noexcept {
+    const ControlRecord* record = Find(over);
+    const bool ownSurface = over == Handle() || (record && record->button);
+    if (!ownSurface) return false;
+    switch (pointer_) {
+        case MousePointer::Hourglass:
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            return true;
+        case MousePointer::Custom:
+            SetCursor(mouseIcon_ ? mouseIcon_.get() : LoadCursorW(nullptr, IDC_ARROW));
+            return true;
+        case MousePointer::Default:
+            break;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    return true;
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(Handle(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(backColor_));
+            return 1;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const ControlRecord* record = Find(item->hwndItem);
+            if (record && record->button) {
+                record->button->Draw(*item);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_COMMAND: {
+            const ControlRecord* record = Find(reinterpret_cast<HWND>(lParam));
+            if (record && record->button && HIWORD(wParam) == BN_CLICKED) record->button->Clicked();
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        }
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && SetCursorForPointer(reinterpret_cast<HWND>(wParam))) return TRUE;
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus)) focusedControl_ = focus;
+            } else {
+                // Like a dialog: the focus goes back where it was, or to the first control in tab order.
+                HWND target = focusedControl_ && IsWindow(focusedControl_)
+                                  ? focusedControl_
+                                  : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+                if (target) SetFocus(target);
+            }
+            return 0;
+        case WM_SIZE:
+            OnResized();
+            break;
+        case WM_DPICHANGED: {
+            ApplyDpi(HIWORD(wParam));
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_SYSCOMMAND: {
+            // The taskbar menu and keyboard shortcuts offer these even without the caption buttons.
+            const WPARAM command = wParam & 0xFFF0;
+            if ((command == SC_MAXIMIZE && !layout_.maximizeButton) ||
+                (command == SC_MINIMIZE && !layout_.minimizeButton) || (command == SC_SIZE && !layout_.sizable)) {
+                return 0;
+            }
+            break;
+        }
+        case WM_CLOSE:
+            if (!OnClose()) DestroyWindow(Handle());
+            return 0;
+        default:
+            break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace tellurane

@@ -1,0 +1,102 @@
+#pragma once
+// A top-level window built from its layout: the native window at the layout's client size for
+// its DPI, its child controls at their twips positions, their fonts and background colours.
+// Geometry stays in twips and is turned into pixels again whenever the window's DPI changes.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/color_value.h"
+#include "core/handles.h"
+#include "core/push_button.h"
+#include "core/window.h"
+#include "resources/layouts.h"
+
+namespace tellurane {
+
+// Mouse-pointer codes of a window.
+enum class MousePointer { Default = 0, Hourglass = 11, Custom = 99 };
+
+class Form : public Window {
+public:
+    explicit Form(const WindowLayout& layout);
+    ~Form() override;
+
+    // Creates the window (hidden) and its controls, centred on the primary screen.
+    bool Create();
+
+    const WindowLayout& Layout() const noexcept { return layout_; }
+    int Dpi() const noexcept { return dpi_; }
+
+    HWND Control(int id) const noexcept;
+    PushButton& Button(int id);
+
+    ColorValue BackColor() const noexcept { return backColor_; }
+    void SetBackColor(ColorValue color) noexcept;
+    ColorValue ControlBackColor(int id) const noexcept;
+    void SetControlBackColor(int id, ColorValue color) noexcept;
+    // Frames, check boxes, option buttons and labels: the controls that take the window's colours.
+    std::vector<int> PlainControlIds() const;
+
+    // Outer geometry in twips, screen coordinates.
+    double Top() const noexcept;
+    double Left() const noexcept;
+    double Width() const noexcept;
+    double Height() const noexcept;
+    void SetTop(double twips) noexcept;
+    void SetLeft(double twips) noexcept;
+    void SetWidth(double twips) noexcept;
+    void SetHeight(double twips) noexcept;
+
+    void SetCaption(std::wstring_view caption) noexcept;
+    void SetIcons(HICON big, HICON small) noexcept;
+
+    MousePointer Pointer() const noexcept { return pointer_; }
+    void SetPointer(MousePointer pointer) noexcept;
+    void SetMouseIcon(UniqueCursor cursor) noexcept;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+
+    // Hooks for the windows built on this one.
+    virtual void OnCommand(int /*id*/, int /*code*/) noexcept {}
+    virtual void OnResized() noexcept {}
+    virtual bool OnClose() noexcept { return false; }  // true: handled, do not destroy
+
+    // Twips rectangle of the window's normal (not minimised) position.
+    RECT NormalRect() const noexcept;
+
+private:
+    struct ControlRecord {
+        const ControlLayout* layout = nullptr;
+        HWND hwnd = nullptr;
+        ColorValue backColor = kWhite;
+        std::unique_ptr<PushButton> button;
+        double left = 0, top = 0;  // twips in the client area
+    };
+
+    void CreateControls();
+    void ApplyDpi(int dpi) noexcept;
+    void MoveWindowTwips(double left, double top, double width, double height) noexcept;
+    const ControlRecord* Find(int id) const noexcept;
+    const ControlRecord* Find(HWND hwnd) const noexcept;
+    HBRUSH BrushFor(ColorValue color) noexcept;
+    LRESULT ControlColor(HDC dc, HWND control) noexcept;
+    bool SetCursorForPointer(HWND over) noexcept;
+
+    const WindowLayout& layout_;
+    int dpi_ = 96;
+    ColorValue backColor_;
+    std::vector<ControlRecord> controls_;
+    UniqueFont font_;
+    std::map<COLORREF, UniqueBrush> brushes_;
+    MousePointer pointer_ = MousePointer::Default;
+    UniqueCursor mouseIcon_;
+    HWND focusedControl_ = nullptr;
+};
+
+}  // namespace tellurane

@@ -1,0 +1,18 @@
+// Tellurane: a desktop clock. The program is its clock window; closing it ends the program.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "clock/form1.h"
+#include "core/message_loop.h"
+#include "core/settings_store.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const tellurane::SettingsStore store;
+    tellurane::Form1 form1(store);
+    if (!form1.Load()) return 1;
+    return tellurane::RunMessageLoop();
+}

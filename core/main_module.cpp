@@ -1,0 +1,134 @@
+#include "core/main_module.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "core/app_title.h"
+#include "core/error_report.h"
+#include "core/form.h"
+#include "core/handles.h"
+#include "core/message_loop.h"
+#include "core/paths.h"
+#include "core/product.h"
+#include "core/skin.h"
+#include "resources/resource_ids.h"
+
+namespace tellurane {
+namespace {
+
+MessageBoxFunction g_messageBox = &MessageBoxW;
+std::wstring g_applicationTitle(kProductName);
+
+}  // namespace
+
+std::wstring ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return std::wstring();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= 32768) return std::wstring();
+        path.resize(path.size() * 2);
+    }
+    return FolderOf(path);
+}
+
+void SetTopMost(HWND window) noexcept {
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void ClearTopMost(HWND window) noexcept {
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+bool FileExists(std::wstring_view path) noexcept {
+    try {
+        const std::wstring text(path);
+        if (text.find(L'\0') != std::wstring::npos) return false;
+        // A drive that is not ready must answer false, not ask the user to insert a disk.
+        DWORD oldMode = 0;
+        SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode);
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        const bool exists = GetFileAttributesExW(text.c_str(), GetFileExInfoStandard, &data) != FALSE;
+        SetThreadErrorMode(oldMode, nullptr);
+        return exists;
+    } catch (...) {
+        return false;
+    }
+}
+
+void WaitSeconds(double seconds) noexcept {
+    using Clock = std::chrono::steady_clock;
+    if (!(seconds > 0)) {
+        HandlePendingMessages();
+        return;
+    }
+    // A steady clock: a change of the wall clock or midnight neither ends the wait early nor makes it last a day.
+    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                             std::chrono::duration<double>(std::min(seconds, 86400.0)));
+    for (;;) {
+        if (!HandlePendingMessages()) return;
+        const auto left = deadline - Clock::now();
+        if (left <= Clock::duration::zero()) return;
+        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+        WaitForMessage(static_cast<DWORD>(milliseconds));
+    }
+}
+
+void ApplySkin(Form& clockWindow, SkinFramework& skin) {
+    const std::wstring skinFile = InFolder(ProgramFolder(), kSkinFile);
+    const DWORD attributes = GetFileAttributesW(skinFile.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+        return;
+    }
+    ResetControlColors(clockWindow);
+    skin.LoadSkin(skinFile, L"");
+    skin.SetApplyOptions(skin.ApplyOptions() | 1);
+    skin.SetAutoApplyNewWindows(true);
+    skin.SetAutoApplyNewThreads(true);
+    skin.ApplyWindow(clockWindow.Handle());
+}
+
+void ResetControlColors(Form& window) noexcept {
+    window.SetBackColor(kButtonFaceColor);
+    try {
+        for (int id : window.PlainControlIds()) window.SetControlBackColor(id, kButtonFaceColor);
+    } catch (...) {
+    }
+}
+
+void SetApplicationTitle() { g_applicationTitle = ApplicationTitleFor(kProductName); }
+
+const std::wstring& ApplicationTitle() noexcept { return g_applicationTitle; }
+
+MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction box) noexcept {
+    return std::exchange(g_messageBox, box ? box : &MessageBoxW);
+}
+
+void ShowApplicationError(std::wstring_view description, std::wstring_view location, int line) noexcept {
+    try {
+        const std::wstring text = ErrorReportText(description, location, line, kSupportAddress);
+        const std::wstring title(kErrorBoxTitle);
+        // Owned by the active window, so that the box stays in front of it and blocks it.
+        g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    } catch (...) {
+        // No memory left for the text: nothing can be shown.
+    }
+}
+
+HICON ProgramIcon(bool small) noexcept {
+    static UniqueIcon big(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                        MAKEINTRESOURCEW(TELLURANE_PROGRAM_ICON), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    static UniqueIcon little(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TELLURANE_PROGRAM_ICON), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    return small ? little.get() : big.get();
+}
+
+}  // namespace tellurane

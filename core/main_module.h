@@ -1,0 +1,49 @@
+#pragma once
+// Routines that several windows share.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace tellurane {
+
+class Form;
+class SkinFramework;
+
+inline constexpr std::wstring_view kSkinFile = L"\\x\\o.cjs";
+inline constexpr std::wstring_view kCursorFile = L"\\HAND-M.CUR";
+
+// The folder that holds the program's executable, without a trailing separator except at a drive's root.
+std::wstring ProgramFolder();
+
+void SetTopMost(HWND window) noexcept;
+void ClearTopMost(HWND window) noexcept;
+
+// True when the file system can report the path's last-modified time; never reports an error.
+bool FileExists(std::wstring_view path) noexcept;
+
+// Returns after the given seconds, handling window messages as they arrive so that the
+// windows and timers stay alive; it sleeps between messages instead of spinning a core.
+void WaitSeconds(double seconds) noexcept;
+
+// Restyles the clock window when the skin file is in the program folder.
+void ApplySkin(Form& clockWindow, SkinFramework& skin);
+
+// Gives the window, its frames and its check boxes the face colour of 3-D objects.
+void ResetControlColors(Form& window) noexcept;
+
+void SetApplicationTitle();
+const std::wstring& ApplicationTitle() noexcept;
+
+// The message box used by the common error box; tests put in their own.
+using MessageBoxFunction = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
+MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction box) noexcept;
+
+// Shows the common error box for a failure of a trapped handler and returns when it is closed.
+void ShowApplicationError(std::wstring_view description, std::wstring_view location, int line) noexcept;
+
+// The icons of the program, loaded once and kept for the process's life.
+HICON ProgramIcon(bool small) noexcept;
+
+}  // namespace tellurane

@@ -1,0 +1,197 @@
+#include "core/push_button.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/app_error.h"
+#include "core/gdi.h"
+#include "core/twips.h"
+
+namespace tellurane {
+namespace {
+constexpr UINT_PTR kSubclassId = 1;
+
+std::wstring SizeText(double points) {
+    std::wstring text = std::to_wstring(points);
+    while (!text.empty() && text.back() == L'0') text.pop_back();
+    if (!text.empty() && text.back() == L'.') text.pop_back();
+    return text;
+}
+}  // namespace
+
+PushButton::~PushButton() {
+    if (hwnd_) RemoveWindowSubclass(hwnd_, &PushButton::SubclassProc, kSubclassId);
+}
+
+bool PushButton::Create(HWND parent, const ControlLayout& layout, int clientLeft, int clientTop, int dpi) {
+    dpi_ = dpi;
+    leftTwips_ = clientLeft;
+    topTwips_ = clientTop;
+    widthTwips_ = layout.width;
+    heightTwips_ = layout.height;
+    foreColor_ = layout.foreColor;
+    backColor_ = layout.backColor;
+    font_ = layout.font;
+    const std::wstring caption(layout.caption);
+    hwnd_ = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                            TwipsToPixels(leftTwips_, dpi), TwipsToPixels(topTwips_, dpi),
+                            TwipsToPixels(widthTwips_, dpi), TwipsToPixels(heightTwips_, dpi), parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr),
+                            nullptr);
+    if (!hwnd_) return false;
+    SetWindowSubclass(hwnd_, &PushButton::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    ApplyFont();
+    return true;
+}
+
+std::wstring PushButton::Caption() const {
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void PushButton::SetCaption(std::wstring_view caption) {
+    const std::wstring text(caption);
+    SetWindowTextW(hwnd_, text.c_str());
+}
+
+void PushButton::SetForeColor(ColorValue color) {
+    foreColor_ = color;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PushButton::SetBackColor(ColorValue color) {
+    backColor_ = color;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PushButton::SetFontSize(double points) {
+    if (!std::isfinite(points) || points <= 0 || points > kMaxFontSize) {
+        throw AppError(L"A font size of " + SizeText(points) + L" points is not possible: it must be above 0 and at most " +
+                       SizeText(kMaxFontSize) + L".");
+    }
+    font_.points = points;
+    ApplyFont();
+}
+
+void PushButton::SetWidth(double twips) {
+    widthTwips_ = twips < 0 ? 0 : twips;
+    ApplyGeometry();
+}
+
+void PushButton::SetHeight(double twips) {
+    heightTwips_ = twips < 0 ? 0 : twips;
+    ApplyGeometry();
+}
+
+void PushButton::SetDefault(bool isDefault) {
+    isDefault_ = isDefault;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PushButton::SetDpi(int dpi) noexcept {
+    dpi_ = dpi;
+    ApplyGeometry();
+    ApplyFont();
+}
+
+void PushButton::Clicked() const noexcept {
+    if (!onClick) return;
+    try {
+        onClick();
+    } catch (...) {
+        // Handlers report their own failures; nothing may unwind into the window procedure.
+    }
+}
+
+void PushButton::ApplyFont() noexcept {
+    const std::wstring face(font_.face);
+    UniqueFont font(CreateFontW(PointsToFontHeight(font_.points, dpi_), 0, 0, 0, font_.weight, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                DEFAULT_PITCH | FF_SWISS, face.c_str()));
+    if (!font) return;
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    hfont_ = std::move(font);  // the old font goes only after the button has let go of it
+}
+
+void PushButton::ApplyGeometry() noexcept {
+    SetWindowPos(hwnd_, nullptr, TwipsToPixels(leftTwips_, dpi_), TwipsToPixels(topTwips_, dpi_),
+                 TwipsToPixels(widthTwips_, dpi_), TwipsToPixels(heightTwips_, dpi_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
+    const RECT bounds = item.rcItem;
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (width <= 0 || height <= 0) return;
+
+    // Drawn off screen first: the face is redrawn every second and must not flicker.
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HBITMAP bitmap = CreateCompatibleBitmap(item.hDC, width, height);
+    if (!memory || !bitmap) {
+        if (bitmap) DeleteObject(bitmap);
+        if (memory) DeleteDC(memory);
+        return;
+    }
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+
+    RECT rect{0, 0, width, height};
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    UniqueBrush background(CreateSolidBrush(ToColorRef(backColor_)));
+    FillRect(memory, &rect, background.get());
+    if (isDefault_) {
+        FrameRect(memory, &rect, GetSysColorBrush(COLOR_WINDOWFRAME));
+        InflateRect(&rect, -1, -1);
+    }
+    DrawEdge(memory, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    const std::wstring caption = [this] {
+        try {
+            return Caption();
+        } catch (...) {
+            return std::wstring();
+        }
+    }();
+    RECT textRect = rect;
+    if (pressed) OffsetRect(&textRect, 1, 1);
+    HGDIOBJ oldFont = SelectObject(memory, hfont_ ? static_cast<HGDIOBJ>(hfont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, ToColorRef(foreColor_));
+    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(memory, oldFont);
+
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = rect;
+        const int inset = MulDiv(4, dpi_, 96);
+        InflateRect(&focus, -inset, -inset);
+        DrawFocusRect(memory, &focus);
+    }
+
+    BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
+LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR refData) noexcept {
+    auto* self = reinterpret_cast<PushButton*>(refData);
+    if (message == WM_MOUSEMOVE && self && self->onMouseMove) {
+        try {
+            self->onMouseMove();
+        } catch (...) {
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &PushButton::SubclassProc, kSubclassId);
+        if (self) self->hwnd_ = nullptr;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace tellurane

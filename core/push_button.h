@@ -1,0 +1,77 @@
+#pragma once
+// The push button that serves as the clock face and as the settings window's buttons:
+// an owner-drawn BUTTON, so its caption is its window text (screen readers and tests read it)
+// and the caption can be drawn in any colour, which a themed button cannot do.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/color_value.h"
+#include "core/handles.h"
+#include "resources/layouts.h"
+
+namespace tellurane {
+
+class PushButton {
+public:
+    PushButton() = default;
+    PushButton(const PushButton&) = delete;
+    PushButton& operator=(const PushButton&) = delete;
+    ~PushButton();
+
+    // Creates the button as a child of the parent at a position in twips, measured at the given DPI.
+    bool Create(HWND parent, const ControlLayout& layout, int clientLeft, int clientTop, int dpi);
+
+    HWND Handle() const noexcept { return hwnd_; }
+
+    std::wstring Caption() const;
+    void SetCaption(std::wstring_view caption);
+
+    ColorValue ForeColor() const noexcept { return foreColor_; }
+    void SetForeColor(ColorValue color);
+    ColorValue BackColor() const noexcept { return backColor_; }
+    void SetBackColor(ColorValue color);
+
+    double FontSize() const noexcept { return font_.points; }
+    // Throws AppError for a size no font can take (not above 0, above the limit, not a number).
+    void SetFontSize(double points);
+
+    // Outer size in twips; left and top stay where they are.
+    double Width() const noexcept { return widthTwips_; }
+    double Height() const noexcept { return heightTwips_; }
+    void SetWidth(double twips);
+    void SetHeight(double twips);
+
+    // Draws a heavier border: the button that Enter presses.
+    void SetDefault(bool isDefault);
+
+    std::function<void()> onClick;
+    std::function<void()> onMouseMove;
+
+    // The parent forwards these.
+    void Draw(const DRAWITEMSTRUCT& item) const noexcept;
+    void Clicked() const noexcept;
+    void SetDpi(int dpi) noexcept;
+
+    static constexpr double kMaxFontSize = 2160.0;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR refData) noexcept;
+    void ApplyFont() noexcept;
+    void ApplyGeometry() noexcept;
+
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    double leftTwips_ = 0, topTwips_ = 0, widthTwips_ = 0, heightTwips_ = 0;
+    ColorValue foreColor_ = kButtonTextColor;
+    ColorValue backColor_ = kWhite;
+    FontSpec font_{};
+    bool isDefault_ = false;
+    UniqueFont hfont_;
+};
+
+}  // namespace tellurane

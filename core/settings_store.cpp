@@ -1,0 +1,108 @@
+#include "core/settings_store.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/handles.h"
+
+namespace tellurane {
+namespace {
+
+std::wstring LocaleText(LCTYPE type, const wchar_t* fallback) {
+    wchar_t buffer[16] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, 16) > 1) return buffer;
+    return fallback;
+}
+
+std::wstring DefaultText(double value) {
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {
+        return IntegerToText(static_cast<std::int64_t>(value));
+    }
+    return SingleToText(static_cast<float>(value), UserNumberFormat());
+}
+
+// Texts come back as stored; numbers stored by other programs as DWORD or QWORD read as their decimal text.
+bool QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
+    std::vector<BYTE> data(256);
+    DWORD type = 0;
+    LSTATUS status = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < 8 && status == ERROR_MORE_DATA; ++attempt) {
+        DWORD size = static_cast<DWORD>(data.size());
+        status = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
+        if (status == ERROR_MORE_DATA) {
+            data.resize(static_cast<std::size_t>(size) + sizeof(wchar_t));
+        } else if (status == ERROR_SUCCESS) {
+            data.resize(size);
+        }
+    }
+    if (status != ERROR_SUCCESS) return false;
+    switch (type) {
+        case REG_SZ:
+        case REG_EXPAND_SZ: {
+            std::wstring value(data.size() / sizeof(wchar_t), L'\0');
+            std::copy(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(value.size() * sizeof(wchar_t)),
+                      reinterpret_cast<BYTE*>(value.data()));
+            value.resize(std::wcslen(value.c_str()));  // a stored text ends at its first NUL
+            text = std::move(value);
+            return true;
+        }
+        case REG_DWORD:
+            if (data.size() < sizeof(DWORD)) return false;
+            text = std::to_wstring(*reinterpret_cast<const DWORD*>(data.data()));
+            return true;
+        case REG_QWORD:
+            if (data.size() < sizeof(ULONGLONG)) return false;
+            text = std::to_wstring(*reinterpret_cast<const ULONGLONG*>(data.data()));
+            return true;
+        default:
+            return false;  // binary data is no setting of ours: the default applies
+    }
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(std::wstring_view application, std::wstring_view section)
+    : keyPath_(L"Software\\" + std::wstring(application) + L"\\" + std::wstring(section)) {}
+
+std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultValue) const {
+    UniqueKey opened;
+    std::wstring text;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, KEY_QUERY_VALUE, opened.put()) == ERROR_SUCCESS &&
+        QueryText(opened.get(), std::wstring(key), text)) {
+        return text;
+    }
+    return DefaultText(defaultValue);
+}
+
+bool SettingsStore::WriteSetting(std::wstring_view key, std::wstring_view text) const {
+    UniqueKey opened;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, opened.put(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::wstring name(key);
+    const std::wstring value(text);
+    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          bytes) == ERROR_SUCCESS;
+}
+
+NumberFormat UserNumberFormat() {
+    NumberFormat format;
+    format.decimalSeparator = LocaleText(LOCALE_SDECIMAL, L".");
+    format.groupSeparator = LocaleText(LOCALE_STHOUSAND, L",");
+    format.negativeSign = LocaleText(LOCALE_SNEGATIVESIGN, L"-");
+    return format;
+}
+
+std::int16_t StoredInteger16(std::wstring_view text) { return ToInteger16(text, UserNumberFormat()); }
+std::int32_t StoredInteger32(std::wstring_view text) { return ToInteger32(text, UserNumberFormat()); }
+float StoredSingle(std::wstring_view text) { return ToSingle(text, UserNumberFormat()); }
+bool StoredIsNumeric(std::wstring_view text) { return IsNumeric(text, UserNumberFormat()); }
+bool StoredSwitchIsOn(std::wstring_view text) { return StoredInteger16(text) == 1; }
+
+std::wstring SingleToStoredText(double value) { return SingleToText(static_cast<float>(value), UserNumberFormat()); }
+
+}  // namespace tellurane

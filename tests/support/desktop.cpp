@@ -1,0 +1,223 @@
+#include "tests/support/desktop.h"
+
+#include <wincodec.h>
+
+#include <cstdlib>
+#include <thread>
+
+namespace tellurane::support {
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout, bool handleMessages) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (handleMessages) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        if (handleMessages) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        } else {
+            Sleep(10);
+        }
+    }
+}
+
+void BecomePerMonitorDpiAware() {
+    using Fn = BOOL(WINAPI*)(HANDLE);
+    auto set = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    if (set) set(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4)));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+}
+
+int ExpectedDpi() {
+    const char* dpi = std::getenv("TELLURANE_DPI");
+    return dpi && std::atoi(dpi) > 0 ? std::atoi(dpi) : 96;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t buffer[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
+                             &copied)) {
+        return L"<no answer>";
+    }
+    return std::wstring(buffer, copied);
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+namespace {
+struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId) search->found.push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+    Search search{processId, {}};
+    EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+HWND FindTopLevel(DWORD processId, const std::wstring& className, std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindowsOf(processId)) {
+                if (ClassOf(window) == className && IsWindowVisible(window)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+HWND FindMessageBox(DWORD processId, std::chrono::milliseconds timeout) {
+    return FindTopLevel(processId, L"#32770", timeout);
+}
+
+SIZE ClientSize(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+RECT ChildRectInClient(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+namespace {
+
+std::wstring ScreenshotFolder() {
+    const wchar_t* folder = _wgetenv(L"TELLURANE_SCREENSHOTS");
+#ifdef TELLURANE_SCREENSHOT_FOLDER
+    if (!folder) folder = TELLURANE_SCREENSHOT_FOLDER;
+#endif
+    return folder ? folder : L".";
+}
+
+bool WritePng(HBITMAP bitmap, const std::wstring& path) {
+    bool written = false;
+    const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    IWICBitmap* source = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                   reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateBitmapFromHBITMAP(bitmap, nullptr, WICBitmapIgnoreAlpha, &source)) &&
+        SUCCEEDED(factory->CreateStream(&stream)) &&
+        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+        SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+        SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr))) {
+        UINT width = 0, height = 0;
+        source->GetSize(&width, &height);
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        written = SUCCEEDED(frame->SetSize(width, height)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+                  SUCCEEDED(frame->WriteSource(source, nullptr)) && SUCCEEDED(frame->Commit()) &&
+                  SUCCEEDED(encoder->Commit());
+    }
+    if (frame) frame->Release();
+    if (encoder) encoder->Release();
+    if (stream) stream->Release();
+    if (source) source->Release();
+    if (factory) factory->Release();
+    if (SUCCEEDED(init)) CoUninitialize();
+    return written;
+}
+
+}  // namespace
+
+std::wstring SaveScreenshot(const std::wstring& name) {
+    const std::wstring folder = ScreenshotFolder();
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"\\" + name + L".png";
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, GetSystemMetrics(SM_XVIRTUALSCREEN),
+           GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY | CAPTUREBLT);
+    SelectObject(memory, old);
+    const bool written = WritePng(bitmap, path);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return written ? path : std::wstring();
+}
+
+LaunchedProgram::LaunchedProgram(const std::wstring& path, const std::wstring& arguments) {
+    job_ = CreateJobObjectW(nullptr, nullptr);
+    if (job_) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    std::wstring commandLine = L"\"" + path + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION info{};
+    const std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
+    if (CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                       folder.c_str(), &startup, &info)) {
+        if (job_) AssignProcessToJobObject(job_, info.hProcess);
+        ResumeThread(info.hThread);
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        processId_ = info.dwProcessId;
+        WaitForInputIdle(process_, 10000);
+    }
+}
+
+LaunchedProgram::~LaunchedProgram() {
+    if (process_) {
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_, 99);
+            WaitForSingleObject(process_, 5000);
+        }
+        CloseHandle(process_);
+    }
+    if (job_) CloseHandle(job_);
+}
+
+bool LaunchedProgram::WaitForExit(std::chrono::milliseconds timeout, DWORD& exitCode) {
+    if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(process_, &exitCode);
+    return true;
+}
+
+}  // namespace tellurane::support

@@ -1,0 +1,58 @@
+#pragma once
+// What the Win32 and end-to-end tests use to look at windows as a user would:
+// find them, read their text, press their buttons, and keep screenshots for review.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tellurane::support {
+
+using namespace std::chrono_literals;
+
+// Every wait ends: true when the condition held before the time was up.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
+               bool handleMessages = false);
+
+// Makes the calling test process see real pixels at every DPI.
+void BecomePerMonitorDpiAware();
+
+// The DPI the test run expects (TELLURANE_DPI, 96 by default).
+int ExpectedDpi();
+
+std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+std::vector<HWND> ChildrenOf(HWND parent);  // direct children, in z-order (the tab order)
+HWND FindTopLevel(DWORD processId, const std::wstring& className, std::chrono::milliseconds timeout);
+HWND FindMessageBox(DWORD processId, std::chrono::milliseconds timeout);
+SIZE ClientSize(HWND window);
+RECT ChildRectInClient(HWND child);
+
+// Writes a PNG of the whole desktop to the screenshot folder; returns its path, or empty on failure.
+std::wstring SaveScreenshot(const std::wstring& name);
+
+// A program started by a test: ended when the test ends, whatever happened.
+class LaunchedProgram {
+public:
+    explicit LaunchedProgram(const std::wstring& path, const std::wstring& arguments = L"");
+    ~LaunchedProgram();
+    LaunchedProgram(const LaunchedProgram&) = delete;
+    LaunchedProgram& operator=(const LaunchedProgram&) = delete;
+
+    bool Started() const noexcept { return process_ != nullptr; }
+    DWORD ProcessId() const noexcept { return processId_; }
+    HANDLE Process() const noexcept { return process_; }
+    // True when the program ended within the timeout; its exit code is then in exitCode.
+    bool WaitForExit(std::chrono::milliseconds timeout, DWORD& exitCode);
+
+private:
+    HANDLE job_ = nullptr;
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+}  // namespace tellurane::support

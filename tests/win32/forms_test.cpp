@@ -1,0 +1,160 @@
+// The two windows as laid out, measured at the DPI of the desktop they open on.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/form.h"
+#include "core/message_loop.h"
+#include "core/twips.h"
+#include "settings/form2.h"
+#include "tests/support/desktop.h"
+
+namespace tellurane {
+namespace {
+
+using support::ChildRectInClient;
+using support::ClientSize;
+
+class Layouts : public ::testing::Test {
+protected:
+    void SetUp() override { support::BecomePerMonitorDpiAware(); }
+};
+
+RECT ExpectedRect(const WindowLayout& window, const ControlLayout& control, int dpi) {
+    const TwipsPoint at = ClientPosition(window, control);
+    return {TwipsToPixels(at.x, dpi), TwipsToPixels(at.y, dpi), TwipsToPixels(at.x, dpi) + TwipsToPixels(control.width, dpi),
+            TwipsToPixels(at.y, dpi) + TwipsToPixels(control.height, dpi)};
+}
+
+TEST_F(Layouts, TheClockWindowOpensCentredAtItsLayoutSize) {
+    Form form(Form1Layout());
+    ASSERT_TRUE(form.Create());
+    const int dpi = form.Dpi();
+    EXPECT_EQ(dpi, support::ExpectedDpi());
+    const SIZE client = ClientSize(form.Handle());
+    EXPECT_EQ(client.cx, TwipsToPixels(6915, dpi));
+    EXPECT_EQ(client.cy, TwipsToPixels(855, dpi));
+    if (dpi == 96) {
+        EXPECT_EQ(client.cx, 461);
+        EXPECT_EQ(client.cy, 57);
+    }
+    RECT window;
+    GetWindowRect(form.Handle(), &window);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_NEAR(window.left + (window.right - window.left) / 2, screenWidth / 2, 1);
+    EXPECT_NEAR(window.top + (window.bottom - window.top) / 2, screenHeight / 2, 1);
+
+    const DWORD style = GetWindowLongW(form.Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_EQ(support::WindowText(form.Handle()), L"Form2");
+}
+
+TEST_F(Layouts, TheFaceFillsTheClockWindowAndTheFocusHolderIsOutOfSight) {
+    Form form(Form1Layout());
+    ASSERT_TRUE(form.Create());
+    const int dpi = form.Dpi();
+    for (const ControlLayout& control : Form1Layout().controls) {
+        const RECT actual = ChildRectInClient(form.Control(control.id));
+        const RECT expected = ExpectedRect(Form1Layout(), control, dpi);
+        EXPECT_TRUE(EqualRect(&actual, &expected)) << std::string(control.name.begin(), control.name.end());
+    }
+    EXPECT_EQ(support::ClassOf(form.Control(form1::kText1)), L"Edit");
+    EXPECT_EQ(support::WindowText(form.Control(form1::kText1)), L"Text1");
+    EXPECT_EQ(form.Button(form1::kPushButton1).Caption(), L"");
+    EXPECT_EQ(form.Button(form1::kPushButton1).BackColor(), kWhite);
+    EXPECT_EQ(form.Button(form1::kPushButton1).ForeColor(), kButtonTextColor);
+}
+
+TEST_F(Layouts, TabMovesTheFocusFromTheUnseenTextBoxToTheFace) {
+    Form form(Form1Layout());
+    ASSERT_TRUE(form.Create());
+    ShowWindow(form.Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(form.Handle());
+    HandlePendingMessages();
+    ASSERT_EQ(GetFocus(), form.Control(form1::kText1));
+    PostMessageW(form.Control(form1::kText1), WM_KEYDOWN, VK_TAB, 0);
+    HandlePendingMessages();
+    EXPECT_EQ(GetFocus(), form.Control(form1::kPushButton1));
+}
+
+TEST_F(Layouts, TheSettingsWindowShowsEveryControlWithItsCaption) {
+    Form2 form;
+    ASSERT_TRUE(form.Create());
+    ShowWindow(form.Handle(), SW_SHOWNORMAL);
+    HandlePendingMessages();
+    const int dpi = form.Dpi();
+    EXPECT_EQ(support::WindowText(form.Handle()), L"Settings");
+    const SIZE client = ClientSize(form.Handle());
+    EXPECT_EQ(client.cx, TwipsToPixels(8040, dpi));
+    EXPECT_EQ(client.cy, TwipsToPixels(5025, dpi));
+
+    const std::map<int, std::wstring> captions{
+        {form2::kFrame2, L"Options"},
+        {form2::kCheck1, L"Always on top"},
+        {form2::kCheck3, L"Run at Windows Startup "},
+        {form2::kFrame1, L"Font Size"},
+        {form2::kText1, L"20"},
+        {form2::kFrame3, L"Font Size"},
+        {form2::kPushButton3, L"Change"},
+        {form2::kFrame4, L"Display"},
+        {form2::kCheck6, L"Use military time"},
+        {form2::kCheck2, L"Use day/month/year format"},
+        {form2::kCheck4, L"Show day of week (Monday, Tuesday, etc.)"},
+        {form2::kPushButton1, L"OK"},
+    };
+    for (const auto& [id, caption] : captions) {
+        HWND control = form.Control(id);
+        ASSERT_TRUE(control) << id;
+        EXPECT_TRUE(IsWindowVisible(control)) << id;
+        EXPECT_EQ(support::WindowText(control), caption) << id;
+    }
+    for (const ControlLayout& control : Form2Layout().controls) {
+        const RECT actual = ChildRectInClient(form.Control(control.id));
+        const RECT expected = ExpectedRect(Form2Layout(), control, dpi);
+        EXPECT_TRUE(EqualRect(&actual, &expected)) << std::string(control.name.begin(), control.name.end());
+    }
+    for (int id : {form2::kCheck1, form2::kCheck2, form2::kCheck3, form2::kCheck4, form2::kCheck6}) {
+        EXPECT_EQ(SendMessageW(form.Control(id), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    }
+    support::SaveScreenshot(L"settings-window-layout-" + std::to_wstring(dpi) + L"dpi");
+}
+
+TEST_F(Layouts, TheSettingsWindowTabsThroughItsControlsInLayoutOrder) {
+    Form2 form;
+    ASSERT_TRUE(form.Create());
+    std::vector<int> order;
+    for (HWND child : support::ChildrenOf(form.Handle())) {
+        if (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) order.push_back(GetDlgCtrlID(child));
+    }
+    EXPECT_EQ(order, (std::vector<int>{form2::kCheck1, form2::kCheck3, form2::kText1, form2::kPushButton3,
+                                       form2::kCheck2, form2::kCheck6, form2::kCheck4, form2::kPushButton1}));
+}
+
+TEST_F(Layouts, TheSettingsWindowCannotBeResizedMinimisedOrMaximised) {
+    Form2 form;
+    ASSERT_TRUE(form.Create());
+    const DWORD style = GetWindowLongW(form.Handle(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    // Asking anyway changes nothing.
+    ShowWindow(form.Handle(), SW_SHOWNORMAL);
+    SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_FALSE(IsZoomed(form.Handle()));
+    SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsIconic(form.Handle()));
+    // Its border offers no sizing edge to the mouse.
+    RECT window;
+    GetWindowRect(form.Handle(), &window);
+    const LRESULT corner = SendMessageW(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(window.right - 2, window.bottom - 2));
+    EXPECT_NE(corner, HTBOTTOMRIGHT);
+    EXPECT_NE(corner, HTRIGHT);
+    EXPECT_NE(corner, HTBOTTOM);
+}
+
+}  // namespace
+}  // namespace tellurane

@@ -1,0 +1,170 @@
+#include "core/main_module.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+
+#include "core/error_report.h"
+#include "core/form.h"
+#include "core/paths.h"
+#include "core/product.h"
+#include "core/skin.h"
+#include "tests/support/desktop.h"
+
+namespace tellurane {
+namespace {
+
+struct CapturedBox {
+    int calls = 0;
+    std::wstring text, title;
+    UINT type = 0;
+    HWND owner = nullptr;
+};
+CapturedBox g_box;
+
+int WINAPI RecordingBox(HWND owner, LPCWSTR text, LPCWSTR title, UINT type) {
+    ++g_box.calls;
+    g_box.owner = owner;
+    g_box.text = text;
+    g_box.title = title;
+    g_box.type = type;
+    return IDOK;
+}
+
+class ErrorBoxTest : public ::testing::Test {
+protected:
+    ErrorBoxTest() : previous_(SetMessageBoxFunction(&RecordingBox)) { g_box = {}; }
+    ~ErrorBoxTest() override { SetMessageBoxFunction(previous_); }
+    MessageBoxFunction previous_;
+};
+
+TEST_F(ErrorBoxTest, ShowsTheComposedTextWithTitleIconAndOkButton) {
+    ShowApplicationError(L"The text \"abc\" is not a number.", location::kForm1Load, 110);
+    ASSERT_EQ(g_box.calls, 1);
+    EXPECT_EQ(g_box.title, L"Application Error");
+    EXPECT_EQ(g_box.type, 48u);  // MB_OK | MB_ICONEXCLAMATION
+    EXPECT_EQ(g_box.text, L"The text \"abc\" is not a number.\r\nin Vantorel2021/08/31.Form1.Form_Load at line 110\r\r"
+                          L"Please email screenshot of this message to " +
+                              std::wstring(kSupportAddress));
+}
+
+TEST(FileExists, AnswersForFilesAndNeverComplains) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    EXPECT_TRUE(FileExists(self));
+    EXPECT_FALSE(FileExists(std::wstring(self) + L".missing"));
+    EXPECT_FALSE(FileExists(L""));
+    EXPECT_FALSE(FileExists(L"Q:\\no drive here\\HAND-M.CUR"));
+    EXPECT_FALSE(FileExists(std::wstring(L"C:\\a\0b", 6)));
+}
+
+TEST(ProgramFolder, IsTheFolderOfTheRunningExecutable) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring folder = ProgramFolder();
+    EXPECT_EQ(folder, FolderOf(self));
+    EXPECT_NE(folder.back(), L'\\');
+}
+
+TEST(TopMost, SetAndClearChangeOnlyTheLayer) {
+    Form form(Form2Layout());
+    ASSERT_TRUE(form.Create());
+    RECT before;
+    GetWindowRect(form.Handle(), &before);
+    SetTopMost(form.Handle());
+    EXPECT_TRUE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ClearTopMost(form.Handle());
+    EXPECT_FALSE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT after;
+    GetWindowRect(form.Handle(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+int g_ticks = 0;
+void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
+
+// The waits must keep the program alive: messages and timers are handled while they run.
+TEST(WaitSeconds, HandlesMessagesAsTheyArriveAndReturnsWhenTheTimeIsUp) {
+    Form form(Form2Layout());
+    ASSERT_TRUE(form.Create());
+    g_ticks = 0;
+    SetTimer(form.Handle(), 7, 100, &CountTick);
+    const auto start = std::chrono::steady_clock::now();
+    WaitSeconds(1.0);
+    const double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    KillTimer(form.Handle(), 7);
+    EXPECT_GE(waited, 0.99);
+    EXPECT_GE(g_ticks, 3);
+}
+
+TEST(WaitSeconds, LeavesTheQuitMessageForTheOuterLoop) {
+    PostQuitMessage(3);
+    WaitSeconds(5.0);  // returns at once: the program is ending
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);
+}
+
+TEST(SetApplicationTitle, KeepsTheOneWordProductName) {
+    SetApplicationTitle();
+    EXPECT_EQ(ApplicationTitle(), L"Tellurane");
+}
+
+class RecordingSkin : public SkinFramework {
+public:
+    void LoadSkin(std::wstring_view file, std::wstring_view section) override {
+        calls += L"load(" + std::wstring(file) + L"," + std::wstring(section) + L");";
+    }
+    void SetApplyOptions(std::int32_t options) override {
+        calls += L"options(" + std::to_wstring(options) + L");";
+        SkinFramework::SetApplyOptions(options);
+    }
+    void SetAutoApplyNewWindows(bool on) override { calls += on ? L"windows;" : L"nowindows;"; }
+    void SetAutoApplyNewThreads(bool on) override { calls += on ? L"threads;" : L"nothreads;"; }
+    void ApplyWindow(HWND window) override { calls += window ? L"apply;" : L"apply(null);"; }
+    std::wstring calls;
+};
+
+TEST(ApplySkin, WithoutASkinFileNothingChangesAndTheSkinIsNotCalled) {
+    Form form(Form1Layout());
+    ASSERT_TRUE(form.Create());
+    RecordingSkin skin;
+    ApplySkin(form, skin);
+    EXPECT_EQ(form.BackColor(), kWhite);
+    EXPECT_TRUE(skin.calls.empty());
+}
+
+TEST(ApplySkin, WithASkinFileTheWindowTakesTheFaceColourAndTheSkinIsApplied) {
+    const std::wstring folder = InFolder(ProgramFolder(), L"x");
+    const std::wstring file = InFolder(ProgramFolder(), kSkinFile);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    { std::ofstream(file.c_str()) << "skin"; }
+    Form form(Form2Layout());
+    ASSERT_TRUE(form.Create());
+    RecordingSkin skin;
+    ApplySkin(form, skin);
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
+    EXPECT_EQ(form.BackColor(), kButtonFaceColor);
+    EXPECT_EQ(form.ControlBackColor(form2::kCheck1), kButtonFaceColor);
+    EXPECT_EQ(form.ControlBackColor(form2::kPushButton3), kWhite);
+    EXPECT_EQ(skin.calls, L"load(" + file + L",);options(1);windows;threads;apply;");
+}
+
+TEST(ResetControlColors, ColoursTheWindowItsFramesAndCheckBoxesOnly) {
+    Form form(Form2Layout());
+    ASSERT_TRUE(form.Create());
+    ResetControlColors(form);
+    EXPECT_EQ(form.BackColor(), kButtonFaceColor);
+    for (int id : {form2::kFrame1, form2::kFrame2, form2::kFrame3, form2::kFrame4, form2::kCheck1, form2::kCheck2,
+                   form2::kCheck3, form2::kCheck4, form2::kCheck6}) {
+        EXPECT_EQ(form.ControlBackColor(id), kButtonFaceColor) << id;
+    }
+    EXPECT_EQ(form.ControlBackColor(form2::kText1), kWhite);
+    EXPECT_EQ(form.ControlBackColor(form2::kPushButton1), kWhite);
+}
+
+}  // namespace
+}  // namespace tellurane

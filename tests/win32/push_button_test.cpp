@@ -1,0 +1,112 @@
+#include "core/push_button.h"
+
+#include <gtest/gtest.h>
+
+#include "core/app_error.h"
+#include "core/form.h"
+#include "core/twips.h"
+#include "tests/support/desktop.h"
+
+namespace tellurane {
+namespace {
+
+class PushButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        support::BecomePerMonitorDpiAware();
+        ASSERT_TRUE(form_.Create());
+    }
+    PushButton& Face() { return form_.Button(form1::kPushButton1); }
+
+    // Draws the button into a bitmap, as the window would, and counts the pixels of one colour.
+    int PixelsOfColour(COLORREF colour) {
+        PushButton& face = Face();
+        RECT rect;
+        GetClientRect(face.Handle(), &rect);
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_BUTTON;
+        item.hwndItem = face.Handle();
+        item.hDC = memory;
+        item.rcItem = rect;
+        face.Draw(item);
+        int count = 0;
+        for (int y = 0; y < rect.bottom; ++y) {
+            for (int x = 0; x < rect.right; ++x) count += GetPixel(memory, x, y) == colour;
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return count;
+    }
+
+    Form form_{Form1Layout()};
+};
+
+TEST_F(PushButtonTest, TheCaptionIsTheWindowTextAndReadsBackExactly) {
+    const std::wstring caption = L"09:05:09 PM 12/06/2026 Sunday";
+    Face().SetCaption(caption);
+    EXPECT_EQ(Face().Caption(), caption);
+    EXPECT_EQ(support::WindowText(Face().Handle()), caption);
+    Face().SetCaption(L"");
+    EXPECT_EQ(Face().Caption(), L"");
+}
+
+TEST_F(PushButtonTest, DrawsItsCaptionInAPlainColour) {
+    Face().SetCaption(L"88:88:88");
+    Face().SetForeColor(0x000000FF);
+    EXPECT_EQ(Face().ForeColor(), 0x000000FFu);
+    EXPECT_GT(PixelsOfColour(RGB(255, 0, 0)), 20);
+    Face().SetCaption(L"");
+    EXPECT_EQ(PixelsOfColour(RGB(255, 0, 0)), 0);
+}
+
+TEST_F(PushButtonTest, DrawsItsCaptionInASystemColour) {
+    Face().SetCaption(L"88:88:88");
+    Face().SetForeColor(0x8000000D);  // the selection colour: distinct from the face's white and its edges
+    EXPECT_EQ(Face().ForeColor(), 0x8000000Du);
+    EXPECT_GT(PixelsOfColour(GetSysColor(COLOR_HIGHLIGHT)), 20);
+}
+
+TEST_F(PushButtonTest, FontSizeChangesTheFontAtTheWindowsDpi) {
+    Face().SetFontSize(36);
+    EXPECT_EQ(Face().FontSize(), 36);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Face().Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, PointsToFontHeight(36, form_.Dpi()));
+    EXPECT_EQ(font.lfWeight, 700);
+    EXPECT_STREQ(font.lfFaceName, L"Arial");
+}
+
+TEST_F(PushButtonTest, ASizeNoFontCanTakeIsRefusedAndChangesNothing) {
+    for (double bad : {0.0, -5.0, 100000.0}) {
+        EXPECT_THROW(Face().SetFontSize(bad), AppError) << bad;
+    }
+    EXPECT_EQ(Face().FontSize(), 20.25);
+}
+
+TEST_F(PushButtonTest, WidthAndHeightInTwipsKeepTheButtonsPlace) {
+    Face().SetWidth(6840 + 1500);
+    Face().SetHeight(600);
+    const RECT rect = support::ChildRectInClient(Face().Handle());
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, TwipsToPixels(8340, form_.Dpi()));
+    EXPECT_EQ(rect.bottom, TwipsToPixels(600, form_.Dpi()));
+    Face().SetWidth(-50);  // a window narrower than the margins: the face shrinks to nothing, without failing
+    EXPECT_EQ(support::ChildRectInClient(Face().Handle()).right, 0);
+}
+
+TEST_F(PushButtonTest, AClickIsRaisedOnce) {
+    int clicks = 0;
+    Face().onClick = [&] { ++clicks; };
+    SendMessageW(Face().Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
+}  // namespace tellurane
