@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the host unit tests (with sanitizers), then the unit,
+# Win32 and end-to-end tests under Wine, at 96 DPI and on a 144 DPI desktop.
+# Installs what is missing first (Debian 12; as root or with sudo).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+scripts/install-deps.sh
+
+echo "== host: portable logic with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset host >/dev/null
+cmake --build --preset host
+ctest --preset host -j2
+
+echo "== windows: Tellurane.exe and the tests under Wine"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+scripts/wine-session start
+TELLURANE_DPI=144 scripts/wine-session start
+ctest --preset windows -j2
+echo "Screenshots of the end-to-end tests: $(pwd)/build/screenshots"

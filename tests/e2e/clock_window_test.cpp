@@ -1,0 +1,82 @@
+// The clock window as a user meets it: it opens on the desktop, takes the keyboard, and closes.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "core/twips.h"
+#include "resources/layouts.h"
+#include "tests/support/desktop.h"
+
+namespace tellurane {
+namespace {
+
+using namespace support;
+
+class ClockWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BecomePerMonitorDpiAware();
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\Tellurane");  // a first run
+        ASSERT_TRUE(clock_.Started());
+        window_ = FindTopLevel(clock_.ProcessId(), L"Tellurane.Form1", 15s);
+        ASSERT_TRUE(window_) << "the clock window did not appear";
+    }
+
+    LaunchedProgram clock_{TELLURANE_EXE};
+    HWND window_ = nullptr;
+};
+
+TEST_F(ClockWindow, OpensCentredAtItsLayoutSizeWithTheFaceFillingIt) {
+    const int dpi = ExpectedDpi();
+    EXPECT_EQ(WindowText(window_), L"Tellurane");
+    const SIZE client = ClientSize(window_);
+    EXPECT_EQ(client.cx, TwipsToPixels(6915, dpi));
+    EXPECT_EQ(client.cy, TwipsToPixels(855, dpi));
+
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+
+    HWND face = GetDlgItem(window_, form1::kPushButton1);
+    ASSERT_TRUE(face);
+    EXPECT_EQ(ClassOf(face), L"Button");
+    const RECT faceRect = ChildRectInClient(face);
+    EXPECT_EQ(faceRect.left, 0);
+    EXPECT_EQ(faceRect.top, 0);
+    EXPECT_GT(faceRect.right, client.cx / 2);
+    EXPECT_GT(faceRect.bottom, client.cy / 2);
+    HWND text1 = GetDlgItem(window_, form1::kText1);
+    ASSERT_TRUE(text1);
+    const RECT textRect = ChildRectInClient(text1);
+    EXPECT_LT(textRect.right, 0);  // the focus holder is never seen
+    EXPECT_LT(textRect.bottom, 0);
+    SaveScreenshot(L"clock-window-first-run-" + std::to_wstring(dpi) + L"dpi");
+}
+
+TEST_F(ClockWindow, TabMovesTheFocusFromTheUnseenTextBoxToTheFace) {
+    const DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+    auto focus = [&] {
+        GUITHREADINFO info{sizeof info};
+        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(window_, form1::kText1); }, 5s));
+    SetForegroundWindow(window_);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_TAB;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    EXPECT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(window_, form1::kPushButton1); }, 5s));
+}
+
+TEST_F(ClockWindow, ClosingTheWindowEndsTheProgramWithinTwoSeconds) {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1234;
+    ASSERT_TRUE(clock_.WaitForExit(2s, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
+}  // namespace
+}  // namespace tellurane
