@@ -5,7 +5,12 @@ export WINEPREFIX=${TELLURANE_WINEPREFIX:-$tellurane_root/build/wine-$TELLURANE_
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# Each DPI has its own virtual display, so two sessions never share a screen.
+# Each checkout and DPI has its own virtual display, so two sessions never share a screen.
 if [ -z "${TELLURANE_USE_OWN_DISPLAY:-}" ]; then
-  export DISPLAY=:$((TELLURANE_DPI + 100))
+  tellurane_display_base=$(( 100 + 2 * ($(printf '%s' "$tellurane_root" | cksum | cut -d' ' -f1) % 400) ))
+  if [ "$TELLURANE_DPI" = 96 ]; then
+    export DISPLAY=:$tellurane_display_base
+  else
+    export DISPLAY=:$((tellurane_display_base + 1))
+  fi
 fi
