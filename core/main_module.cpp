@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "core/app_error.h"
 #include "core/app_title.h"
 #include "core/error_report.h"
 #include "core/form.h"
@@ -119,6 +120,19 @@ void ShowApplicationError(std::wstring_view description, std::wstring_view locat
     } catch (...) {
         // No memory left for the text: nothing can be shown.
     }
+}
+
+std::wstring DayOfWeekName(const LocalTime& time) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(time.year);
+    date.wMonth = static_cast<WORD>(time.month);
+    date.wDay = static_cast<WORD>(time.day);
+    date.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
+    wchar_t name[128] = {};
+    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, L"dddd", name, 128, nullptr) <= 0) {
+        throw AppError(L"The name of the weekday is not available for this date.");
+    }
+    return name;
 }
 
 HICON ProgramIcon(bool small) noexcept {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/local_time.h"
+
 namespace tellurane {
 
 class Form;
@@ -42,6 +44,9 @@ MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction box) noexcept;
 
 // Shows the common error box for a failure of a trapped handler and returns when it is closed.
 void ShowApplicationError(std::wstring_view description, std::wstring_view location, int line) noexcept;
+
+// The full name of the date's weekday in the user's language ("dddd"), for example Monday.
+std::wstring DayOfWeekName(const LocalTime& time);
 
 // The icons of the program, loaded once and kept for the process's life.
 HICON ProgramIcon(bool small) noexcept;

@@ -57,6 +57,7 @@ std::wstring PushButton::Caption() const {
 void PushButton::SetCaption(std::wstring_view caption) {
     const std::wstring text(caption);
     SetWindowTextW(hwnd_, text.c_str());
+    UpdateWindow(hwnd_);  // the clock's second shows now, not whenever the queue gets to painting
 }
 
 void PushButton::SetForeColor(ColorValue color) {

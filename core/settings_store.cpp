@@ -6,15 +6,10 @@
 #include <vector>
 
 #include "core/handles.h"
+#include "core/user_locale.h"
 
 namespace tellurane {
 namespace {
-
-std::wstring LocaleText(LCTYPE type, const wchar_t* fallback) {
-    wchar_t buffer[16] = {};
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, 16) > 1) return buffer;
-    return fallback;
-}
 
 std::wstring DefaultText(double value) {
     if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {
@@ -91,9 +86,9 @@ bool SettingsStore::WriteSetting(std::wstring_view key, std::wstring_view text) 
 
 NumberFormat UserNumberFormat() {
     NumberFormat format;
-    format.decimalSeparator = LocaleText(LOCALE_SDECIMAL, L".");
-    format.groupSeparator = LocaleText(LOCALE_STHOUSAND, L",");
-    format.negativeSign = LocaleText(LOCALE_SNEGATIVESIGN, L"-");
+    format.decimalSeparator = UserLocaleInfo(LOCALE_SDECIMAL, L".");
+    format.groupSeparator = UserLocaleInfo(LOCALE_STHOUSAND, L",");
+    format.negativeSign = UserLocaleInfo(LOCALE_SNEGATIVESIGN, L"-");
     return format;
 }
 
