@@ -1,0 +1,265 @@
+// The tray control against a recording shell: what it hands over, when, and what it raises.
+
+#include "tray/sys_tray.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/app_error.h"
+#include "tray/tray_hook.h"
+
+namespace tellurane {
+namespace {
+
+struct ShellCall {
+    DWORD message;
+    NOTIFYICONDATAA data;
+    bool hooked;  // was the hook in place when the shell was called
+};
+
+class SysTrayTest : public ::testing::Test {
+protected:
+    SysTrayTest()
+        : tray_([this](DWORD message, NOTIFYICONDATAA* data) {
+              const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(data->hWnd, GWLP_WNDPROC));
+              calls_.push_back({message, *data, procedure == &mSysTray::TrayWindowProc});
+              return TRUE;
+          }) {
+        tray_.PropertyChanged = [this](std::wstring_view name) { changed_ += std::wstring(name) + L";"; };
+        icon_ = std::make_shared<const Picture>(kPictureTypeIcon, UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION))));
+    }
+
+    static std::string Text(const char* field, std::size_t width) { return std::string(field, width); }
+    static std::string Padded(const std::string& text, std::size_t width) {
+        return text + '\0' + std::string(width - text.size() - 1, ' ');
+    }
+
+    std::vector<ShellCall> calls_;
+    std::wstring changed_;
+    PictureRef icon_;
+    cSysTray tray_;
+};
+
+TEST_F(SysTrayTest, GoingIntoTheTrayHooksTheWindowThenAddsTheIconWithTipAndPicture) {
+    tray_.SetTrayIcon(icon_);
+    tray_.SetTrayTip(L"Tellurane");
+    EXPECT_TRUE(calls_.empty());  // out of the tray, values are only kept
+    tray_.SetInTray(true);
+    ASSERT_EQ(calls_.size(), 1u);
+    const ShellCall& add = calls_[0];
+    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_TRUE(add.hooked);
+    EXPECT_EQ(add.data.cbSize, 488u);
+    EXPECT_EQ(add.data.hWnd, tray_.OwnerWindow());
+    EXPECT_EQ(add.data.uID, 0u);
+    EXPECT_EQ(add.data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(add.data.uCallbackMessage, 0x465u);
+    EXPECT_EQ(add.data.hIcon, icon_->Handle());
+    EXPECT_EQ(Text(add.data.szTip, 128), Padded("Tellurane", 128));
+    EXPECT_EQ(add.data.dwState, 0u);
+    EXPECT_EQ(add.data.dwInfoFlags, 0u);
+    EXPECT_TRUE(tray_.InTray());
+}
+
+TEST_F(SysTrayTest, AnEmptyTipAndNoPictureSendOnlyTheCallback) {
+    tray_.SetInTray(true);
+    ASSERT_EQ(calls_.size(), 1u);
+    EXPECT_EQ(calls_[0].data.uFlags, static_cast<UINT>(NIF_MESSAGE));
+    EXPECT_EQ(calls_[0].data.uCallbackMessage, 0x465u);
+}
+
+TEST_F(SysTrayTest, SettingTheSameInTrayDoesNothingAndMarksNothing) {
+    tray_.SetInTray(false);
+    EXPECT_TRUE(calls_.empty());
+    EXPECT_TRUE(changed_.empty());
+    tray_.SetInTray(true);
+    changed_.clear();
+    tray_.SetInTray(true);
+    EXPECT_EQ(calls_.size(), 1u);
+    EXPECT_TRUE(changed_.empty());
+}
+
+TEST_F(SysTrayTest, LeavingTheTrayDeletesTheIconBeforeTheHookGoes) {
+    tray_.SetInTray(true);
+    const LONG_PTR hooked = GetWindowLongPtrW(tray_.OwnerWindow(), GWLP_WNDPROC);
+    tray_.SetInTray(false);
+    ASSERT_EQ(calls_.size(), 2u);
+    EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_TRUE(calls_[1].hooked);
+    EXPECT_EQ(calls_[1].data.cbSize, 488u);
+    EXPECT_EQ(calls_[1].data.uFlags, 0u);
+    EXPECT_NE(GetWindowLongPtrW(tray_.OwnerWindow(), GWLP_WNDPROC), hooked);
+}
+
+TEST_F(SysTrayTest, InTheTrayTipAndPictureChangesAreSentAtOnce) {
+    tray_.SetInTray(true);
+    tray_.SetTrayTip(L"Tellurane");
+    tray_.SetTrayIcon(icon_);
+    ASSERT_EQ(calls_.size(), 3u);
+    EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(calls_[1].data.uFlags, static_cast<UINT>(NIF_TIP));
+    EXPECT_EQ(Text(calls_[1].data.szTip, 128), Padded("Tellurane", 128));
+    EXPECT_EQ(calls_[2].data.uFlags, static_cast<UINT>(NIF_ICON));
+    EXPECT_EQ(calls_[2].data.hIcon, icon_->Handle());
+    tray_.SetTrayTip(L"");
+    EXPECT_EQ(Text(calls_[3].data.szTip, 128), Padded("", 128));
+}
+
+TEST_F(SysTrayTest, APictureThatIsNoIconIsIgnored) {
+    tray_.SetTrayIcon(nullptr);
+    tray_.SetTrayIcon(std::make_shared<const Picture>(1, UniqueIcon()));
+    EXPECT_EQ(tray_.TrayIcon(), nullptr);
+    EXPECT_TRUE(changed_.empty());
+}
+
+TEST_F(SysTrayTest, ALongTipIsCutToItsField) {
+    tray_.SetInTray(true);
+    tray_.SetTrayTip(std::wstring(127, L'x'));
+    EXPECT_EQ(Text(calls_.back().data.szTip, 128), std::string(127, 'x') + '\0');
+    tray_.SetTrayTip(std::wstring(400, L'y'));
+    EXPECT_EQ(Text(calls_.back().data.szTip, 128), std::string(127, 'y') + '\0');
+    EXPECT_EQ(tray_.TrayTip(), std::wstring(400, L'y'));
+}
+
+TEST_F(SysTrayTest, TheCallbackMessageRaisesTheMouseEventsAndIsHandedOn) {
+    tray_.SetInTray(true);
+    std::vector<std::wstring> events;
+    tray_.MouseMove = [&](std::int32_t id) { events.push_back(L"move " + std::to_wstring(id)); };
+    tray_.MouseDown = [&](std::int16_t b, std::int32_t id) { events.push_back(L"down " + std::to_wstring(b) + L" " + std::to_wstring(id)); };
+    tray_.MouseUp = [&](std::int16_t b, std::int32_t id) { events.push_back(L"up " + std::to_wstring(b) + L" " + std::to_wstring(id)); };
+    tray_.MouseDblClick = [&](std::int16_t b, std::int32_t id) { events.push_back(L"double " + std::to_wstring(b) + L" " + std::to_wstring(id)); };
+    HWND window = tray_.OwnerWindow();
+    for (LPARAM code : {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x402}) {
+        SendMessageW(window, 0x465, 0, code);
+    }
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"move 0", L"down 1 0", L"up 1 0", L"double 1 0", L"down 2 0",
+                                                 L"up 2 0", L"double 2 0"}));
+    // Every other message reaches the window's own procedure, and its answer comes back unchanged.
+    SetWindowTextW(window, L"abc");
+    EXPECT_EQ(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), 3);
+}
+
+TEST_F(SysTrayTest, AfterLeavingTheTrayTheWindowBehavesAsBefore) {
+    const LONG_PTR before = GetWindowLongPtrW(tray_.OwnerWindow(), GWLP_WNDPROC);
+    tray_.SetInTray(true);
+    tray_.SetInTray(false);
+    EXPECT_EQ(GetWindowLongPtrW(tray_.OwnerWindow(), GWLP_WNDPROC), before);
+    int ups = 0;
+    tray_.MouseUp = [&](std::int16_t, std::int32_t) { ++ups; };
+    SendMessageW(tray_.OwnerWindow(), 0x465, 0, 0x202);
+    EXPECT_EQ(ups, 0);
+}
+
+TEST_F(SysTrayTest, ABalloonIsSentWithItsTextsAndTimeOutAndShownOnlyOnceWhenAsked) {
+    tray_.SetInTray(true);
+    tray_.ShowBalloon(L"Line one\r\nLine two", L"Tellurane", 0, true);
+    ASSERT_EQ(calls_.size(), 2u);
+    const NOTIFYICONDATAA& balloon = calls_[1].data;
+    EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_EQ(Text(balloon.szInfoTitle, 64), Padded("Tellurane", 64));
+    EXPECT_EQ(Text(balloon.szInfo, 256), Padded("Line one\r\nLine two", 256));
+    EXPECT_EQ(balloon.uTimeout, 0u);
+    EXPECT_EQ(balloon.dwInfoFlags, 0u);
+    EXPECT_TRUE(tray_.BalloonShowing());
+    tray_.ShowBalloon(L"again", L"Tellurane", 0, true);
+    EXPECT_EQ(calls_.size(), 2u);
+    tray_.ShowBalloon(L"always", L"Tellurane", 0, false);
+    tray_.ShowBalloon(L"always", L"Tellurane", 0, false);
+    EXPECT_EQ(calls_.size(), 4u);
+}
+
+TEST_F(SysTrayTest, TheShellsBalloonGoneEndsTheWaitEarlyAndNothingIsCleared) {
+    tray_.SetInTray(true);
+    PostMessageW(tray_.OwnerWindow(), 0x465, 0, 0x404);  // NIN_BALLOONTIMEOUT, handled inside the wait
+    tray_.ShowBalloon(L"tip", L"Tellurane", 30, true);
+    ASSERT_EQ(calls_.size(), 2u);
+    EXPECT_EQ(calls_[1].data.uTimeout, 30000u);
+    EXPECT_FALSE(tray_.BalloonShowing());
+}
+
+TEST_F(SysTrayTest, ABalloonThatOutlivesItsTimeIsTakenAway) {
+    tray_.ShowBalloon(L"tip", L"Title", 1, false);  // not in the tray: no notification can come
+    ASSERT_EQ(calls_.size(), 2u);
+    const NOTIFYICONDATAA& clear = calls_[1].data;
+    EXPECT_EQ(clear.uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_EQ(Text(clear.szInfo, 256), Padded("", 256));
+    EXPECT_EQ(Text(clear.szInfoTitle, 64), Padded("", 64));
+    EXPECT_EQ(clear.uTimeout, 1000u);
+    EXPECT_TRUE(tray_.BalloonShowing());
+}
+
+TEST_F(SysTrayTest, AShowTimerTooLargeIsAnOverflowBeforeAnythingHappens) {
+    tray_.SetInTray(true);
+    EXPECT_THROW(tray_.ShowBalloon(L"tip", L"Title", 2147484, true), AppError);
+    EXPECT_EQ(calls_.size(), 1u);
+    EXPECT_FALSE(tray_.BalloonShowing());
+    tray_.ShowBalloon(L"tip", L"Title", 0, true);  // the failed call was not counted
+    EXPECT_EQ(calls_.size(), 2u);
+}
+
+TEST_F(SysTrayTest, WhenExplorerStartsAgainTheIconIsAddedAgain) {
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    SendMessageW(tray_.OwnerWindow(), taskbarCreated, 0, 0);
+    EXPECT_TRUE(calls_.empty());
+    tray_.SetTrayIcon(icon_);
+    tray_.SetTrayTip(L"Tellurane");
+    tray_.SetInTray(true);
+    SendMessageW(tray_.OwnerWindow(), taskbarCreated, 0, 0);
+    ASSERT_EQ(calls_.size(), 2u);
+    EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(calls_[1].data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(Text(calls_[1].data.szTip, 128), Padded("Tellurane", 128));
+}
+
+TEST_F(SysTrayTest, StoredPropertiesLoadWithTheirDefaultsAndSaveInOrder) {
+    PropertyBag empty;
+    tray_.ReadProperties(empty);
+    EXPECT_FALSE(tray_.InTray());
+    EXPECT_EQ(tray_.TrayTip(), L"Telnet Server");
+
+    PropertyBag stored;
+    stored.Write(L"intray", true);
+    stored.Write(L"TRAYTIP", std::wstring(L"Tellurane"));
+    stored.Write(L"TrayIcon", icon_);
+    calls_.clear();
+    tray_.ReadProperties(stored);
+    EXPECT_TRUE(tray_.InTray());
+    EXPECT_EQ(tray_.TrayTip(), L"Tellurane");
+    EXPECT_EQ(tray_.TrayIcon(), icon_);
+    ASSERT_EQ(calls_.size(), 3u);  // added with what it held, then picture and tip updated
+    EXPECT_EQ(calls_[0].message, static_cast<DWORD>(NIM_ADD));
+
+    PropertyBag saved;
+    tray_.WriteProperties(saved);
+    EXPECT_EQ(saved.WriteOrder(), L"InTray;TrayIcon;TrayTip;");
+    EXPECT_TRUE(saved.Read<bool>(L"InTray", false));
+}
+
+TEST_F(SysTrayTest, OutsideRunModeTheIconNeverGoesIntoTheTray) {
+    cSysTray designed([this](DWORD message, NOTIFYICONDATAA* data) {
+        calls_.push_back({message, *data, false});
+        return TRUE;
+    }, false);
+    designed.SetInTray(true);
+    EXPECT_TRUE(designed.InTray());
+    designed.SetInTray(false);
+    EXPECT_TRUE(calls_.empty());
+}
+
+TEST(SysTray, DestroyingTheControlTakesItsIconOut) {
+    std::vector<DWORD> messages;
+    {
+        cSysTray tray([&](DWORD message, NOTIFYICONDATAA*) {
+            messages.push_back(message);
+            return TRUE;
+        });
+        tray.SetInTray(true);
+    }
+    EXPECT_EQ(messages, (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
+}
+
+}  // namespace
+}  // namespace tellurane

@@ -1,0 +1,249 @@
+#include "tray/sys_tray.h"
+
+#include <chrono>
+#include <cstddef>
+#include <string>
+
+#include "core/message_loop.h"
+#include "tray/tray_hook.h"
+
+namespace tellurane {
+namespace {
+
+static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kTrayStructureSize,
+              "the tray structure is sent in its 488-byte form, which ends before guidItem");
+
+constexpr wchar_t kOwnWindowClass[] = L"Tellurane.cSysTray";
+
+// The text in the system's ANSI code page, cut (on a character boundary) to fit the field with its NUL.
+void FillAnsiField(std::wstring_view text, char* field, std::size_t width) {
+    std::string bytes;
+    std::size_t length = std::min(text.size(), width);  // never more characters than bytes
+    for (;; --length) {
+        if (length > 0 && length < text.size() && IS_HIGH_SURROGATE(text[length - 1])) continue;
+        const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(length), nullptr, 0, nullptr,
+                                             nullptr);
+        if (size >= 0 && static_cast<std::size_t>(size) < width) {
+            bytes.resize(static_cast<std::size_t>(size));
+            if (size > 0) {
+                WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(length), bytes.data(), size, nullptr,
+                                    nullptr);
+            }
+            break;
+        }
+        if (length == 0) break;
+    }
+    FillTextField(bytes, field, width);
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+}  // namespace
+
+cSysTray::cSysTray(ShellNotifyFunction shell, bool runMode) : shell_(std::move(shell)), runMode_(runMode) {
+    WNDCLASSEXW windowClass{sizeof windowClass};
+    if (!GetClassInfoExW(GetModuleHandleW(nullptr), kOwnWindowClass, &windowClass)) {
+        windowClass.lpfnWndProc = &cSysTray::OwnWindowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.cbWndExtra = sizeof(LONG_PTR);
+        windowClass.lpszClassName = kOwnWindowClass;
+        RegisterClassExW(&windowClass);
+    }
+    // A hidden top-level window, not a child: Explorer's "TaskbarCreated" reaches top-level windows only.
+    ownerWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW, kOwnWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (ownerWindow_) SetWindowLongPtrW(ownerWindow_, 0, reinterpret_cast<LONG_PTR>(this));
+    TaskbarCreatedMessage();
+}
+
+cSysTray::~cSysTray() {
+    if (inTray_) SetInTray(false);
+    if (ownerWindow_) {
+        SetWindowLongPtrW(ownerWindow_, 0, 0);
+        DestroyWindow(ownerWindow_);
+    }
+}
+
+void cSysTray::InitProperties() {
+    SetInTray(false);
+    SetTrayTip(kDefaultTrayTip);
+    SetTrayIcon(facePicture_);
+}
+
+void cSysTray::ReadProperties(const PropertyBag& bag) {
+    SetInTray(bag.Read<bool>(L"InTray", false));
+    SetTrayIcon(bag.Read<PictureRef>(L"TrayIcon", facePicture_));
+    SetTrayTip(bag.Read<std::wstring>(L"TrayTip", std::wstring(kDefaultTrayTip)));
+}
+
+void cSysTray::WriteProperties(PropertyBag& bag) const {
+    bag.Write(L"InTray", inTray_);
+    bag.Write(L"TrayIcon", icon_);
+    bag.Write(L"TrayTip", tip_);
+}
+
+void cSysTray::SetTrayIcon(PictureRef icon) {
+    if (!icon || icon->Type() != kPictureTypeIcon) return;
+    if (iconAdded_) {
+        NOTIFYICONDATAA data = FreshData();
+        data.uFlags = NIF_ICON;
+        data.hIcon = icon->Handle();
+        Send(NIM_MODIFY, data);
+    }
+    icon_ = icon;
+    facePicture_ = std::move(icon);
+    Changed(L"TrayIcon");
+}
+
+void cSysTray::SetTrayTip(std::wstring_view tip) {
+    if (iconAdded_) {
+        NOTIFYICONDATAA data = FreshData();
+        data.uFlags = NIF_TIP;
+        FillAnsiField(tip, data.szTip, kTipWidth);
+        Send(NIM_MODIFY, data);
+    }
+    tip_ = tip;
+    Changed(L"TrayTip");
+}
+
+void cSysTray::SetInTray(bool show) {
+    if (show == inTray_) return;
+    if (show) {
+        if (runMode_) {
+            // The hook goes in first: the shell may call back as soon as the icon is there.
+            mSysTray::Install(ownerWindow_, this);
+            AddTrayIcon(ownerWindow_, iconId_, tip_, icon_);
+            iconAdded_ = true;
+        }
+    } else if (iconAdded_) {
+        DeleteTrayIcon(ownerWindow_, iconId_);
+        mSysTray::Remove(ownerWindow_);
+        iconAdded_ = false;
+    }
+    inTray_ = show;
+    Changed(L"InTray");
+}
+
+void cSysTray::ShowBalloon(std::wstring_view tip, std::wstring_view title, std::int32_t showTimer, bool showOnce) {
+    if (showOnce && balloonCount_ >= 1) return;
+    const std::uint32_t timeout = BalloonTimeoutMilliseconds(showTimer);  // fails before anything is sent
+
+    NOTIFYICONDATAA data = FreshData();
+    data.uFlags = NIF_INFO;
+    FillAnsiField(title, data.szInfoTitle, kInfoTitleWidth);
+    FillAnsiField(tip, data.szInfo, kInfoWidth);
+    data.uTimeout = timeout;
+    Send(NIM_MODIFY, data);
+    balloonShowing_ = true;
+    if (showOnce) ++balloonCount_;
+
+    if (showTimer <= 0) return;  // a balloon without a time stays until the shell takes it
+    if (balloonShowing_) {
+        // Messages are handled as they come, so the shell's "balloon gone" can end the wait early;
+        // between them the thread sleeps.
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + std::chrono::seconds(showTimer);
+        while (Clock::now() < deadline && balloonShowing_) {
+            if (!HandlePendingMessages()) break;
+            if (!balloonShowing_) break;
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left > 0) WaitForMessage(static_cast<DWORD>(left));
+        }
+    }
+    if (balloonShowing_) {
+        NOTIFYICONDATAA clear = FreshData();
+        clear.uFlags = NIF_INFO;
+        FillAnsiField(L"", clear.szInfoTitle, kInfoTitleWidth);
+        FillAnsiField(L"", clear.szInfo, kInfoWidth);
+        clear.uTimeout = timeout;
+        Send(NIM_MODIFY, clear);
+    }
+}
+
+void cSysTray::HandleTrayMessage(std::uintptr_t code, std::uintptr_t id) {
+    const TrayNotification notification = MapTrayMessage(static_cast<std::uint32_t>(code));
+    const auto iconId = static_cast<std::int32_t>(id);
+    const std::int16_t button = notification.button;
+    switch (notification.event) {
+        case TrayEvent::MouseMove: Raise([&] { if (MouseMove) MouseMove(iconId); }); break;
+        case TrayEvent::MouseDown: Raise([&] { if (MouseDown) MouseDown(button, iconId); }); break;
+        case TrayEvent::MouseUp: Raise([&] { if (MouseUp) MouseUp(button, iconId); }); break;
+        case TrayEvent::MouseDoubleClick: Raise([&] { if (MouseDblClick) MouseDblClick(button, iconId); }); break;
+        case TrayEvent::BalloonGone: balloonShowing_ = false; break;
+        case TrayEvent::None: break;
+    }
+}
+
+NOTIFYICONDATAA cSysTray::FreshData() const {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kTrayStructureSize;
+    data.hWnd = ownerWindow_;
+    data.uID = static_cast<UINT>(iconId_);
+    return data;
+}
+
+void cSysTray::AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip, const PictureRef& icon) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kTrayStructureSize;
+    data.hWnd = window;
+    data.uID = static_cast<UINT>(id);
+    if (icon) {
+        data.hIcon = icon->Handle();
+        data.uFlags |= NIF_ICON;
+        icon_ = icon;
+    }
+    if (!tip.empty()) {
+        FillAnsiField(tip, data.szTip, kTipWidth);
+        data.uFlags |= NIF_TIP;
+        tip_ = tip;
+    }
+    data.uFlags |= NIF_MESSAGE;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    Send(NIM_ADD, data);
+}
+
+void cSysTray::DeleteTrayIcon(HWND window, std::int32_t id) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kTrayStructureSize;
+    data.hWnd = window;
+    data.uID = static_cast<UINT>(id);
+    Send(NIM_DELETE, data);
+}
+
+void cSysTray::Send(DWORD message, NOTIFYICONDATAA& data) const {
+    if (shell_) shell_(message, &data);  // the shell's answer changes nothing here
+}
+
+void cSysTray::Changed(std::wstring_view name) const {
+    if (PropertyChanged) PropertyChanged(name);
+}
+
+void cSysTray::Raise(const std::function<void()>& event) const {
+    try {
+        event();
+    } catch (...) {
+        // A host handler's failure stays with the host.
+    }
+}
+
+LRESULT CALLBACK cSysTray::OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == TaskbarCreatedMessage() && message != 0) {
+        // Explorer started again and has forgotten every icon: put ours back as it was.
+        auto* control = reinterpret_cast<cSysTray*>(GetWindowLongPtrW(hwnd, 0));
+        if (control && control->iconAdded_) {
+            try {
+                const std::wstring tip = control->tip_;
+                const PictureRef icon = control->icon_;
+                control->AddTrayIcon(hwnd, control->iconId_, tip, icon);
+            } catch (...) {
+            }
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace tellurane
