@@ -117,6 +117,80 @@ RECT ChildRectInClient(HWND child) {
     return rect;
 }
 
+void ClickAt(POINT point, bool rightButton) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(point.x, 65535, width - 1);
+        input.mi.dy = MulDiv(point.y, 65535, height - 1);
+        // Every event carries the position, or Wine loses clicks.
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    inputs[1].mi.dwFlags |= rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    Sleep(50);
+    SendInput(2, &inputs[1], sizeof(INPUT));
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+std::vector<RECT> TrayIconsShown() {
+    std::vector<RECT> icons;
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!taskbar) return icons;
+    RECT bar;
+    GetWindowRect(taskbar, &bar);
+    HDC screen = GetDC(nullptr);
+    // Columns of the notification area that hold the icon's blue, grouped into icons.
+    std::optional<RECT> current;
+    for (int x = bar.right - 1; x >= bar.right - 200 && x >= bar.left; --x) {
+        int top = -1, bottom = -1;
+        for (int y = bar.top; y < bar.bottom; ++y) {
+            const COLORREF colour = GetPixel(screen, x, y);
+            if (GetBValue(colour) > 150 && GetRValue(colour) < 120 && GetGValue(colour) < 160) {
+                if (top < 0) top = y;
+                bottom = y;
+            }
+        }
+        if (top >= 0) {
+            if (!current) current = RECT{x, top, x + 1, bottom + 1};
+            current->left = x;
+            current->top = std::min<LONG>(current->top, top);
+            current->bottom = std::max<LONG>(current->bottom, bottom + 1);
+        } else if (current) {
+            icons.push_back(*current);
+            current.reset();
+        }
+    }
+    if (current) icons.push_back(*current);
+    ReleaseDC(nullptr, screen);
+    return icons;
+}
+
+namespace {
+BOOL CALLBACK FindBalloon(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && ClassOf(window) == L"tooltips_class32") {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+bool BalloonShown() {
+    bool found = false;
+    EnumWindows(&FindBalloon, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 namespace {
 
 std::wstring ScreenshotFolder() {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <optional>
 #include <vector>
 
 namespace tellurane::support {
@@ -31,6 +32,15 @@ HWND FindTopLevel(DWORD processId, const std::wstring& className, std::chrono::m
 HWND FindMessageBox(DWORD processId, std::chrono::milliseconds timeout);
 SIZE ClientSize(HWND window);
 RECT ChildRectInClient(HWND child);
+
+// A real mouse click (press and release) at a point of the screen.
+void ClickAt(POINT point, bool rightButton = false);
+void PressKey(WORD virtualKey);
+
+// The blue "M" icons in the taskbar's notification area, right to left; empty when there are none.
+std::vector<RECT> TrayIconsShown();
+// A balloon tip is showing somewhere on the desktop.
+bool BalloonShown();
 
 // Writes a PNG of the whole desktop to the screenshot folder; returns its path, or empty on failure.
 std::wstring SaveScreenshot(const std::wstring& name);

@@ -1,0 +1,65 @@
+// The tray control with the real shell: a test host puts the program's icon in the notification
+// area; the test clicks it as a user would and reads what the host heard.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/desktop.h"
+
+namespace tellurane {
+namespace {
+
+using namespace support;
+
+POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+class TrayIcon : public ::testing::Test {
+protected:
+    void SetUp() override {
+        BecomePerMonitorDpiAware();
+        ASSERT_TRUE(host_.Started());
+        window_ = FindTopLevel(host_.ProcessId(), L"Tellurane.TrayHost", 15s);
+        ASSERT_TRUE(window_);
+        ASSERT_TRUE(WaitUntil([] { return TrayIconsShown().size() == 1; }, 10s)) << "no icon in the notification area";
+    }
+
+    bool HostSays(const std::wstring& text) {
+        return WaitUntil([&] { return WindowText(window_) == text; }, 5s);
+    }
+
+    LaunchedProgram host_{TRAY_HOST_EXE};
+    HWND window_ = nullptr;
+};
+
+TEST_F(TrayIcon, ShowsInTheNotificationAreaAndAClickOnItReachesMouseUp) {
+    SaveScreenshot(L"tray-icon");
+    const POINT icon = Centre(TrayIconsShown().front());
+    ClickAt(icon);
+    EXPECT_TRUE(HostSays(L"MouseUp 1 0")) << "heard: " << testing::PrintToString(WindowText(window_));
+    ClickAt(icon, true);
+    EXPECT_TRUE(HostSays(L"MouseUp 2 0")) << "heard: " << testing::PrintToString(WindowText(window_));
+}
+
+TEST_F(TrayIcon, ShowsABalloon) {
+    PostMessageW(window_, WM_APP, 0, 0);
+    EXPECT_TRUE(WaitUntil(&BalloonShown, 10s));
+    SaveScreenshot(L"tray-balloon");
+    // The control takes its balloon away when its time is up, even though Wine never says it has gone.
+    EXPECT_TRUE(WaitUntil([] { return !BalloonShown(); }, 15s));
+}
+
+TEST_F(TrayIcon, ComesBackWhenExplorerAnnouncesANewTaskbar) {
+    PostMessageW(window_, WM_APP + 1, 0, 0);  // the shell forgets the icon, as when Explorer restarts
+    ASSERT_TRUE(WaitUntil([] { return TrayIconsShown().empty(); }, 5s));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                        &ignored);
+    ASSERT_TRUE(WaitUntil([] { return TrayIconsShown().size() == 1; }, 5s));
+    SaveScreenshot(L"tray-icon-after-taskbar-created");
+    ClickAt(Centre(TrayIconsShown().front()));
+    EXPECT_TRUE(HostSays(L"MouseUp 1 0"));
+}
+
+}  // namespace
+}  // namespace tellurane
