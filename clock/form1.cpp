@@ -1,52 +1,129 @@
 #include "clock/form1.h"
 
+#include <commctrl.h>
+
 #include "clock/face_text.h"
 #include "clock/tick_schedule.h"
+#include "core/app_error.h"
 #include "core/app_title.h"
 #include "core/error_report.h"
+#include "core/message_loop.h"
+#include "core/paths.h"
 #include "core/setting_keys.h"
+#include "core/twips.h"
+#include "resources/resource_ids.h"
 
 namespace tellurane {
 
-Form1::Form1(const SettingsStore& store, ErrorTrap::Reporter report, ClockFunction clock)
-    : Form(Form1Layout()), store_(store), report_(std::move(report)), clock_(std::move(clock)) {
+PropertyBag Form1TrayProperties() {
+    PropertyBag bag;
+    bag.Write(L"InTray", false);
+    bag.Write(L"TrayIcon", LoadIconPicture(TELLURANE_TRAY_ICON, 16));
+    bag.Write(L"TrayTip", std::wstring(kDefaultTrayTip));
+    return bag;
+}
+
+Form1::Form1(const SettingsStore& store, ClockServices services)
+    : Form(Form1Layout()), store_(store), services_(std::move(services)), cSysTray1_(services_.shell) {
     timer1_.onTick = [this] { Timer1_Fired(); };
+    cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
+}
+
+Form1::~Form1() {
+    if (tooltip_) DestroyWindow(tooltip_);
 }
 
 bool Form1::Load() {
     if (!Create()) return false;
+    cSysTray1_.ReadProperties(Form1TrayProperties());
+    PushButton1().onClick = [this] { PushButton1_Click(); };
+    PushButton1().onMouseMove = [this] {
+        if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Custom);
+    };
+    CreateFaceTooltip();
+    Form_Resize();
     Form_Load();
     timer1_.Attach(Handle());
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
     // The first tick comes at the start of the next second, like every other.
-    timer1_.Reschedule(PlanTick(clock_().utcMilliseconds, std::nullopt).delayMilliseconds);
+    timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, std::nullopt).delayMilliseconds);
     return true;
 }
 
 void Form1::Form_Load() {
-    ErrorTrap trap(location::kForm1Load, report_);
+    ErrorTrap trap(location::kForm1Load, services_.report);
+    trap.Run(100, [this] { ApplySkin(*this, skinFramework1_); });
+    const std::wstring cursorFile = InFolder(ProgramFolder(), kCursorFile);
+    if (trap.If(104, [&] { return FileExists(cursorFile); })) {
+        trap.Run(106, [&] { SetMouseIcon(LoadCursorFile(cursorFile)); });
+    }
+    // The centring defaults use the layout size, before any stored size is applied.
+    const double screenWidth = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), Dpi());
+    const double screenHeight = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), Dpi());
+    trap.Run(110, [&] { SetTop(StoredSingle(store_.ReadSetting(keys::kForm1Top, (screenHeight - Height()) / 2))); });
+    trap.Run(112, [&] { SetLeft(StoredSingle(store_.ReadSetting(keys::kForm1Left, (screenWidth - Width()) / 2))); });
+    trap.Run(114, [&] { SetHeight(StoredSingle(store_.ReadSetting(keys::kForm1Height, Height()))); });
+    trap.Run(116, [&] { SetWidth(StoredSingle(store_.ReadSetting(keys::kForm1Width, Width()))); });
+    BringOntoAMonitor();
+    trap.Run(118, [&] {
+        PushButton1().SetForeColor(static_cast<ColorValue>(StoredInteger32(store_.ReadSetting(keys::kFontColor, 0))));
+    });
     trap.Run(136, [this] {
         SetCaption(kProductName);
         SetIcons(ProgramIcon(false), ProgramIcon(true));
         SetApplicationTitle();
     });
+    trap.Run(138, [this] { cSysTray1_.SetTrayTip(kProductName); });
+    trap.Run(140, [this] { cSysTray1_.SetInTray(true); });
+    if (trap.If(142, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
+        trap.Run(144, [this] { SetTopMost(Handle()); });
+    }
+    trap.Run(146, [&] { PushButton1().SetFontSize(StoredSingle(store_.ReadSetting(keys::kFontSize, 20))); });
+}
+
+// Stored places are applied as they are, partly off screen included; but a window that would lie
+// wholly off every monitor (a monitor unplugged since) could never be found again.
+void Form1::BringOntoAMonitor() noexcept {
+    RECT window = NormalRect();
+    if (MonitorFromRect(&window, MONITOR_DEFAULTTONULL)) return;
+    MONITORINFO monitor{sizeof monitor};
+    if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const LONG width = window.right - window.left, height = window.bottom - window.top;
+    LONG x = std::max(work.left, std::min(window.left, work.right - width));
+    LONG y = std::max(work.top, std::min(window.top, work.bottom - height));
+    SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::CreateFaceTooltip() noexcept {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_) return;
+    std::wstring text(form1::kFaceTooltip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(PushButton1().Handle());
+    tool.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Form1::Timer1_Fired() {
-    const TickPlan plan = PlanTick(clock_().utcMilliseconds, shownSecond_);
+    const TickPlan plan = PlanTick(services_.clock().utcMilliseconds, shownSecond_);
     if (plan.tickNow) Timer1_Timer();
     if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
-    timer1_.Reschedule(PlanTick(clock_().utcMilliseconds, shownSecond_).delayMilliseconds);
+    timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
 }
 
 void Form1::Timer1_Timer() {
     // The tick's steps carry no line numbers: every box says line 0. A setting whose text does
     // not convert counts as on, as a failed if-test always does.
-    ErrorTrap trap(location::kForm1Tick,
-                   [this](std::wstring_view description, std::wstring_view where, int line) {
-                       ReportTickFailure(description, where, line);
-                   });
+    ErrorTrap trap(location::kForm1Tick, [this](std::wstring_view description, std::wstring_view where, int line) {
+        ReportTickFailure(description, where, line);
+    });
     std::wstring pattern;
     const bool military = trap.If(0, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kMilitaryTime, 0)); });
     trap.Run([&] { pattern = military ? kTime24 : kTime12; });
@@ -54,13 +131,13 @@ void Form1::Timer1_Timer() {
     const bool dayFirst = trap.If(0, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kDayMonthYear, 0)); });
     trap.Run([&] { pattern += dayFirst ? kDayFirst : kMonthFirst; });
     trap.Run([&] {
-        const ClockReading now = clock_();
+        const ClockReading now = services_.clock();
         PushButton1().SetCaption(FormatDateTime(pattern, now.local, UserLocaleTexts()));
         shownSecond_ = now.utcMilliseconds / 1000;
     });
     if (!trap.If(0, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kShowWeekday, 0)); })) return;
     trap.Run([&] {
-        const ClockReading now = clock_();
+        const ClockReading now = services_.clock();
         PushButton1().SetCaption(PushButton1().Caption() + L" " + DayOfWeekName(now.local));
     });
 }
@@ -71,30 +148,109 @@ void Form1::ReportTickFailure(std::wstring_view description, std::wstring_view l
     if (tickBoxOpen_) return;
     tickBoxOpen_ = true;
     try {
-        report_(description, location, line);
+        services_.report(description, location, line);
     } catch (...) {
     }
     tickBoxOpen_ = false;
 }
 
+void Form1::PushButton1_Click() {
+    ErrorTrap trap(location::kForm1FaceClick, services_.report);
+    if (trap.If(100, [this] { return optionsOpen_; })) return;
+    trap.Run(102, [this] { optionsOpen_ = true; });
+    trap.Run(104, [this] { ClearTopMost(Handle()); });
+    trap.Run(106, [this] {
+        Form2 settings(store_, PushButton1(), services_.report, services_.chooseColor);
+        settings.ShowModal();
+    });
+    if (trap.If(108, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
+        trap.Run(110, [this] { SetTopMost(Handle()); });
+    } else {
+        trap.Run(112, [this] { ClearTopMost(Handle()); });
+    }
+    trap.Run(114, [this] { optionsOpen_ = false; });
+}
+
+void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
+    ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+    // The settings window may hold the focus; the clock window still shows.
+    SetForegroundWindow(Handle());
+    SetFocus(Handle());
+    minimizedToTray_ = false;
+}
+
+void Form1::OnResized() noexcept {
+    try {
+        Form_Resize();
+    } catch (...) {
+    }
+}
+
+void Form1::Form_Resize() {
+    if (!Control(form1::kPushButton1)) return;  // sizes set while the window is being built
+    if (IsIconic(Handle()) && !minimizedToTray_) {
+        // The window leaves the taskbar; the tray icon brings it back, in its normal state.
+        ShowWindow(Handle(), SW_HIDE);
+        minimizedToTray_ = true;
+        cSysTray1_.ShowBalloon(kMinimizedBalloonText, kMinimizedBalloonTitle, 5, true);
+        return;
+    }
+    if (IsIconic(Handle())) return;
+    PushButton1().SetWidth(Width() - 100);
+    PushButton1().SetHeight(Height() - 500);
+}
+
+void Form1::OnMouseMove() noexcept {
+    if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Default);
+}
+
 bool Form1::OnClose() noexcept {
-    Form_QueryUnload();
+    if (closing_) return true;  // a second request while the first one waits
+    closing_ = true;
+    try {
+        Form_QueryUnload();
+    } catch (...) {
+    }
     Form_Unload();
     return true;
 }
 
-void Form1::Form_QueryUnload() { timer1_.SetEnabled(false); }
+void Form1::Form_QueryUnload() {
+    ErrorTrap trap(location::kForm1QueryUnload, services_.report);
+    // The normal-state place, whether the window shows, hides in the tray or is minimised.
+    trap.Run(100, [this] { store_.WriteSetting(keys::kForm1Top, SingleToStoredText(Top())); });
+    trap.Run(102, [this] { store_.WriteSetting(keys::kForm1Left, SingleToStoredText(Left())); });
+    trap.Run(222, [this] { store_.WriteSetting(keys::kForm1Height, SingleToStoredText(Height())); });
+    trap.Run(223, [this] { store_.WriteSetting(keys::kForm1Width, SingleToStoredText(Width())); });
+    trap.Run(104, [this] { timer1_.SetEnabled(false); });
+    trap.Run(106, [this] {
+        cSysTray1_.SetInTray(false);
+        WaitSeconds(1);
+    });
+    trap.Run(108, [] { HandlePendingMessages(); });
+    trap.Run(110, [] { HandlePendingMessages(); });
+}
 
 void Form1::Form_Unload() {
     // Ends the program: every loop, nested ones included, stops at the quit message.
-    DestroyWindow(Handle());
     PostQuitMessage(0);
+    DestroyWindow(Handle());
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_TIMER && wParam == timer1_.Id()) {
-        timer1_.Tick();
-        return 0;
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == timer1_.Id()) {
+                timer1_.Tick();
+                return 0;
+            }
+            break;
+        case WM_ENDSESSION:
+            // Windows is shutting down: no WM_CLOSE comes, but the place must still be saved.
+            if (wParam) OnClose();
+            return 0;
+        default:
+            break;
     }
     return Form::HandleMessage(message, wParam, lParam);
 }

@@ -329,6 +329,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept
         case WM_SIZE:
             OnResized();
             break;
+        case WM_MOUSEMOVE:
+            OnMouseMove();
+            break;
         case WM_DPICHANGED: {
             ApplyDpi(HIWORD(wParam));
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);

@@ -66,6 +66,7 @@ protected:
     virtual void OnCommand(int /*id*/, int /*code*/) noexcept {}
     virtual void OnResized() noexcept {}
     virtual bool OnClose() noexcept { return false; }  // true: handled, do not destroy
+    virtual void OnMouseMove() noexcept {}             // over the window's own surface or a frame
 
     // Twips rectangle of the window's normal (not minimised) position.
     RECT NormalRect() const noexcept;

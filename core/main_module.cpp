@@ -23,20 +23,18 @@ std::wstring g_applicationTitle(kProductName);
 
 }  // namespace
 
-std::wstring ProgramFolder() {
+std::wstring ProgramPath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return std::wstring();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        if (path.size() >= 32768) return std::wstring();
+        if (length < path.size()) return path.substr(0, length);
+        if (path.size() >= 32768) return std::wstring();  // longer than any path Windows can hold
         path.resize(path.size() * 2);
     }
-    return FolderOf(path);
 }
+
+std::wstring ProgramFolder() { return FolderOf(ProgramPath()); }
 
 void SetTopMost(HWND window) noexcept {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
@@ -133,6 +131,21 @@ std::wstring DayOfWeekName(const LocalTime& time) {
         throw AppError(L"The name of the weekday is not available for this date.");
     }
     return name;
+}
+
+void ShowPlainError(std::wstring_view description) noexcept {
+    try {
+        const std::wstring text(description);
+        const std::wstring title(kProductName);
+        g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    } catch (...) {
+    }
+}
+
+UniqueCursor LoadCursorFile(const std::wstring& path) {
+    UniqueCursor cursor(static_cast<HCURSOR>(LoadImageW(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)));
+    if (!cursor) throw AppError(L"The file " + path + L" holds no cursor that Windows can load.");
+    return cursor;
 }
 
 HICON ProgramIcon(bool small) noexcept {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/handles.h"
 #include "core/local_time.h"
 
 namespace tellurane {
@@ -16,6 +17,8 @@ class SkinFramework;
 inline constexpr std::wstring_view kSkinFile = L"\\x\\o.cjs";
 inline constexpr std::wstring_view kCursorFile = L"\\HAND-M.CUR";
 
+// The full path of the running executable.
+std::wstring ProgramPath();
 // The folder that holds the program's executable, without a trailing separator except at a drive's root.
 std::wstring ProgramFolder();
 
@@ -41,6 +44,12 @@ const std::wstring& ApplicationTitle() noexcept;
 // The message box used by the common error box; tests put in their own.
 using MessageBoxFunction = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
 MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction box) noexcept;
+
+// A failure outside the trapped handlers: a plain box with the program's name, so nothing goes unsaid.
+void ShowPlainError(std::wstring_view description) noexcept;
+
+// Loads a cursor file; AppError when the file holds no cursor.
+UniqueCursor LoadCursorFile(const std::wstring& path);
 
 // Shows the common error box for a failure of a trapped handler and returns when it is closed.
 void ShowApplicationError(std::wstring_view description, std::wstring_view location, int line) noexcept;

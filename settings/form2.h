@@ -1,19 +1,71 @@
 #pragma once
-// The settings window: five switches, the clock's text size and colour.
+// The settings window: five switches, the clock's text size and colour. Each choice is written
+// through to the store at once (the text size when the window closes); colour and size go to the
+// clock face directly.
 
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+#include "core/error_trap.h"
 #include "core/form.h"
+#include "core/main_module.h"
+#include "core/settings_store.h"
 
 namespace tellurane {
 
+// ChooseColorW, or what a test puts in its place.
+using ChooseColorFunction = BOOL(WINAPI*)(CHOOSECOLORW*);
+
 class Form2 : public Form {
 public:
-    Form2() : Form(Form2Layout()) {}
+    // face: the clock window's face, whose colour and text size this window sets.
+    Form2(const SettingsStore& store, PushButton& face, ErrorTrap::Reporter report = &ShowApplicationError,
+          ChooseColorFunction chooseColor = &ChooseColorW);
+    // Without a clock window: the layout alone, for looking at.
+    Form2();
+
+    // Creates the window, loads it and waits, handling messages, until it has closed.
+    // Every other window of the program is disabled meanwhile.
+    void ShowModal();
+    // Creates and loads the window and shows it without waiting.
+    bool Open();
 
     HWND Check(int id) const noexcept { return Control(id); }
-    HWND Text1() const noexcept { return Control(form2::kText1); }
-    HWND Picture1() const noexcept { return Control(form2::kPicture1); }
+    int CheckValue(int id) const noexcept;
+    std::wstring Text1() const;
+    void SetText1(std::wstring_view text);
     PushButton& PushButton1() { return Button(form2::kPushButton1); }
     PushButton& PushButton3() { return Button(form2::kPushButton3); }
+
+    void PushButton1_Click();
+    void PushButton3_Click();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    void OnCommand(int id, int code) noexcept override;
+    bool OnClose() noexcept override;
+    void OnMouseMove() noexcept override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void CheckClicked(int id);
+    void Check3_Click();
+    // Gives a box a state; a change runs its click handler, as a click would.
+    void SetCheckValue(int id, int value);
+    void LoadCheck(ErrorTrap& trap, int line, int id, std::wstring_view key);
+    void Unload();
+    void DisableOtherWindows();
+    void EnableOtherWindows() noexcept;
+
+    const SettingsStore* store_ = nullptr;
+    PushButton* face_ = nullptr;
+    ErrorTrap::Reporter report_;
+    ChooseColorFunction chooseColor_ = &ChooseColorW;
+    std::vector<HWND> disabledWindows_;
+    bool unloading_ = false;
 };
 
 }  // namespace tellurane

@@ -3,52 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "clock/form1.h"
+#include "tests/win32/clock_fixture.h"
 #include "core/setting_keys.h"
-#include "tests/support/desktop.h"
 
 namespace tellurane {
 namespace {
 
-struct Box {
-    std::wstring description, location;
-    int line;
-};
-
-class ClockTick : public ::testing::Test {
+class ClockTick : public ClockWindowTest {
 protected:
-    ClockTick()
-        : store_(L"Marrowick", L"TelluraneTest" + std::to_wstring(GetCurrentProcessId())),
-          form_(store_, [this](std::wstring_view description, std::wstring_view where, int line) { OnBox(description, where, line); },
-                [this] { return now_; }) {}
-    ~ClockTick() override { RegDeleteTreeW(HKEY_CURRENT_USER, store_.KeyPath().c_str()); }
-
-    void SetUp() override {
-        now_.local = {2026, 12, 6, 21, 5, 9, 0, 0};  // a Sunday evening
-        now_.utcMilliseconds = 13'000'000'000'000;
-        ASSERT_TRUE(form_.Load());
-        form_.Timer1().SetEnabled(false);  // this test ticks by hand
-    }
-
-    void OnBox(std::wstring_view description, std::wstring_view where, int line) {
-        boxes_.push_back({std::wstring(description), std::wstring(where), line});
-        if (whileBoxIsOpen_) whileBoxIsOpen_();
-    }
-
+    void SetUp() override { LoadClock(); }
     std::wstring Tick() {
-        form_.Timer1_Timer();
-        return form_.PushButton1().Caption();
+        form_->Timer1_Timer();
+        return form_->PushButton1().Caption();
     }
-
-    void Set(std::wstring_view key, std::wstring_view text) { store_.WriteSetting(key, text); }
-
-    SettingsStore store_;
-    ClockReading now_;
-    std::vector<Box> boxes_;
-    std::function<void()> whileBoxIsOpen_;
-    Form1 form_;
 };
 
 TEST_F(ClockTick, ShowsEveryCombinationOfTheThreeSwitches) {
