@@ -1,0 +1,238 @@
+// The clock window's life in the test process: what loading applies from the store, and what
+// closing saves.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/message_loop.h"
+#include "core/paths.h"
+#include "core/setting_keys.h"
+#include "core/twips.h"
+#include "tests/support/desktop.h"
+#include "tests/win32/clock_fixture.h"
+
+namespace tellurane {
+namespace {
+
+class ClockWindow : public ClockWindowTest {
+protected:
+    void SetUp() override { support::BecomePerMonitorDpiAware(); }
+
+    RECT Frame() {
+        RECT rect;
+        GetWindowRect(form_->Handle(), &rect);
+        return rect;
+    }
+    // Closes the window as the close box does, and takes the quit message it leaves for the loop.
+    void Close() {
+        SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);
+        MSG quit;
+        EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    }
+    bool InTrayCalls(DWORD message) const {
+        for (const auto& call : shellCalls_) {
+            if (call.message == message) return true;
+        }
+        return false;
+    }
+};
+
+TEST_F(ClockWindow, AFirstRunOpensCentredAtLayoutSizeWithTheDefaults) {
+    Form1& form = LoadClock();
+    const SIZE client = support::ClientSize(form.Handle());
+    EXPECT_EQ(client.cx, TwipsToPixels(6915, form.Dpi()));
+    EXPECT_EQ(client.cy, TwipsToPixels(855, form.Dpi()));
+    const RECT frame = Frame();
+    EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_EQ(support::WindowText(form.Handle()), L"Tellurane");
+    EXPECT_EQ(form.PushButton1().ForeColor(), 0u);
+    EXPECT_EQ(form.PushButton1().FontSize(), 20);
+    EXPECT_FALSE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(form.cSysTray1().InTray());
+    ASSERT_FALSE(shellCalls_.empty());
+    EXPECT_EQ(shellCalls_.front().message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(std::string(shellCalls_.front().data.szTip), "Tellurane");
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(Stored(keys::kForm1Top), L"-999");  // loading writes nothing
+}
+
+TEST_F(ClockWindow, StoredPlaceSizeColourAndTextSizeAreApplied) {
+    Set(keys::kForm1Top, L"1500");
+    Set(keys::kForm1Left, L"-60");  // partly off screen: applied as it is
+    Set(keys::kForm1Height, L"1800");
+    Set(keys::kForm1Width, L"9000");
+    Set(keys::kFontColor, L"255");
+    Set(keys::kFontSize, L"24.5");
+    Form1& form = LoadClock();
+    EXPECT_DOUBLE_EQ(form.Top(), PixelsToTwips(TwipsToPixels(1500, form.Dpi()), form.Dpi()));
+    EXPECT_EQ(Frame().left, TwipsToPixels(-60, form.Dpi()));
+    EXPECT_EQ(Frame().right - Frame().left, TwipsToPixels(9000, form.Dpi()));
+    EXPECT_EQ(Frame().bottom - Frame().top, TwipsToPixels(1800, form.Dpi()));
+    EXPECT_EQ(form.PushButton1().ForeColor(), 255u);
+    EXPECT_EQ(form.PushButton1().FontSize(), 24.5);
+    // The face follows the window: 100 twips narrower and 500 shorter than its outer size.
+    const RECT face = support::ChildRectInClient(form.PushButton1().Handle());
+    EXPECT_EQ(face.right - face.left, TwipsToPixels(8900, form.Dpi()));
+    EXPECT_EQ(face.bottom - face.top, TwipsToPixels(1300, form.Dpi()));
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ClockWindow, ATopThatIsNoNumberIsReportedAtLine110AndTheWindowStaysCentred) {
+    Set(keys::kForm1Top, L"abc");
+    Set(keys::kForm1Left, L"300");
+    Form1& form = LoadClock();
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].location, L"in Vantorel2021/08/31.Form1.Form_Load ");
+    EXPECT_EQ(boxes_[0].line, 110);
+    EXPECT_NEAR((Frame().top + Frame().bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_EQ(Frame().left, TwipsToPixels(300, form.Dpi()));  // the next step still ran
+}
+
+TEST_F(ClockWindow, AWindowStoredWhollyOffEveryMonitorOpensOnTheNearestOne) {
+    Set(keys::kForm1Left, L"-100000");
+    Set(keys::kForm1Top, L"200000");
+    LoadClock();
+    RECT frame = Frame();
+    EXPECT_TRUE(MonitorFromRect(&frame, MONITOR_DEFAULTTONULL));
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ClockWindow, AlwaysOnTopOnlyForOneAndForATextThatIsNoNumber) {
+    struct Case {
+        const wchar_t* stored;
+        bool topmost;
+        std::size_t boxes;
+    };
+    for (const Case& c : {Case{L"1", true, 0}, Case{L"2", false, 0}, Case{L"0", false, 0}, Case{L"x", true, 1}}) {
+        boxes_.clear();
+        Set(keys::kAlwaysOnTop, c.stored);
+        Form1& form = LoadClock();
+        EXPECT_EQ((GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.topmost) << c.stored;
+        ASSERT_EQ(boxes_.size(), c.boxes) << c.stored;
+        if (c.boxes) {
+            EXPECT_EQ(boxes_[0].line, 142);
+        }
+    }
+}
+
+TEST_F(ClockWindow, AColourOrTextSizeTheFaceRefusesLeavesItAsLaidOut) {
+    Set(keys::kFontColor, L"red");
+    Set(keys::kFontSize, L"-5");
+    Form1& form = LoadClock();
+    ASSERT_EQ(boxes_.size(), 2u);
+    EXPECT_EQ(boxes_[0].line, 118);
+    EXPECT_EQ(boxes_[1].line, 146);
+    EXPECT_EQ(form.PushButton1().ForeColor(), kButtonTextColor);
+    EXPECT_EQ(form.PushButton1().FontSize(), 20.25);
+}
+
+// A 32 x 32 monochrome cursor, written as a .cur file.
+void WriteCursorFile(const std::wstring& path) {
+    std::ofstream file(path.c_str(), std::ios::binary);
+    auto put16 = [&](int v) { file.put(static_cast<char>(v & 0xFF)).put(static_cast<char>((v >> 8) & 0xFF)); };
+    auto put32 = [&](int v) { put16(v & 0xFFFF); put16((v >> 16) & 0xFFFF); };
+    const int bytes = 40 + 8 + 128 + 128;
+    put16(0); put16(2); put16(1);                                        // a cursor file with one image
+    file.put(32).put(32).put(0).put(0); put16(1); put16(1); put32(bytes); put32(22);  // hot spot 1,1
+    put32(40); put32(32); put32(64); put16(1); put16(1); put32(0); put32(256); put32(0); put32(0); put32(0); put32(0);
+    put32(0); put32(0x00FFFFFF);                                         // black and white
+    for (int i = 0; i < 128; ++i) file.put(static_cast<char>(i % 8 == 0 ? 0xFF : 0));  // image
+    for (int i = 0; i < 128; ++i) file.put(static_cast<char>(i % 4 == 0 ? 0x00 : 0xFF));  // mask
+}
+
+TEST_F(ClockWindow, TheHandCursorIsLoadedFromTheProgramFolderWhenThere) {
+    const std::wstring cursor = InFolder(ProgramFolder(), kCursorFile);
+    WriteCursorFile(cursor);
+    Form1& form = LoadClock();
+    DeleteFileW(cursor.c_str());
+    EXPECT_TRUE(boxes_.empty());
+    // Over the face the pointer becomes the hand; over the margins it is the arrow again.
+    SendMessageW(form.PushButton1().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(form.Pointer(), MousePointer::Custom);
+    SendMessageW(form.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(form.Pointer(), MousePointer::Default);
+    form.SetPointer(MousePointer::Hourglass);
+    SendMessageW(form.PushButton1().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(form.Pointer(), MousePointer::Hourglass);
+}
+
+TEST_F(ClockWindow, ACursorFileThatHoldsNoCursorIsReportedAtLine106) {
+    const std::wstring cursor = InFolder(ProgramFolder(), kCursorFile);
+    { std::ofstream(cursor.c_str()) << "not a cursor"; }
+    LoadClock();
+    DeleteFileW(cursor.c_str());
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].line, 106);
+}
+
+TEST_F(ClockWindow, ClosingSavesThePlaceStopsTheClockAndTakesTheIconOut) {
+    Form1& form = LoadClock(true);
+    SetWindowPos(form.Handle(), nullptr, 30, 45, 600, 120, SWP_NOZORDER);
+    const double top = form.Top(), left = form.Left(), height = form.Height(), width = form.Width();
+    Close();
+    EXPECT_EQ(StoredSingle(Stored(keys::kForm1Top)), static_cast<float>(top));
+    EXPECT_EQ(StoredSingle(Stored(keys::kForm1Left)), static_cast<float>(left));
+    EXPECT_EQ(StoredSingle(Stored(keys::kForm1Height)), static_cast<float>(height));
+    EXPECT_EQ(StoredSingle(Stored(keys::kForm1Width)), static_cast<float>(width));
+    EXPECT_FALSE(form.Timer1().Enabled());
+    EXPECT_FALSE(form.cSysTray1().InTray());
+    EXPECT_TRUE(InTrayCalls(NIM_DELETE));
+    EXPECT_FALSE(IsWindow(form.Handle()));
+}
+
+TEST_F(ClockWindow, AWindowRestoredFromTheStoreComesBackWhereItWasClosed) {
+    Form1& first = LoadClock();
+    SetWindowPos(first.Handle(), nullptr, 77, 88, 640, 140, SWP_NOZORDER);
+    const RECT before = Frame();
+    Close();
+    LoadClock();
+    const RECT after = Frame();
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(ClockWindow, MinimisingHidesTheWindowInTheTrayWithOneBalloonAndClosingThenSavesTheNormalPlace) {
+    Form1& form = LoadClock();
+    SetWindowPos(form.Handle(), nullptr, 100, 150, 500, 100, SWP_NOZORDER);
+    const RECT normal = Frame();
+    ShowWindow(form.Handle(), SW_MINIMIZE);
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(form.MinimizedToTray());
+    int balloons = 0;
+    for (const auto& call : shellCalls_) balloons += (call.data.uFlags == NIF_INFO && call.data.szInfo[0] != '\0');
+    EXPECT_EQ(balloons, 1);
+    EXPECT_EQ(std::string(shellCalls_.back().data.szInfoTitle), "");  // the balloon was taken away after its 5 s
+
+    form.cSysTray1_MouseUp(2, 0);  // the right button brings it back as well
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(IsIconic(form.Handle()));
+    EXPECT_FALSE(form.MinimizedToTray());
+    const RECT restored = Frame();
+    EXPECT_TRUE(EqualRect(&normal, &restored));
+
+    // The second time no balloon; closing from the tray saves the normal place.
+    const std::size_t calls = shellCalls_.size();
+    ShowWindow(form.Handle(), SW_MINIMIZE);
+    EXPECT_EQ(shellCalls_.size(), calls);
+    Close();
+    EXPECT_EQ(StoredSingle(Stored(keys::kForm1Left)), static_cast<float>(PixelsToTwips(normal.left, form.Dpi())));
+    EXPECT_EQ(StoredSingle(Stored(keys::kForm1Width)),
+              static_cast<float>(PixelsToTwips(normal.right - normal.left, form.Dpi())));
+}
+
+TEST_F(ClockWindow, TheFaceFollowsTheWindowsSizeButNotItsTextSize) {
+    Form1& form = LoadClock();
+    const RECT before = support::ChildRectInClient(form.PushButton1().Handle());
+    form.SetWidth(form.Width() + 1500);
+    const RECT after = support::ChildRectInClient(form.PushButton1().Handle());
+    EXPECT_EQ(after.right - before.right, TwipsToPixels(1500, form.Dpi()));
+    EXPECT_EQ(form.PushButton1().FontSize(), 20);
+    SetWindowPos(form.Handle(), nullptr, 0, 0, 5, 5, SWP_NOMOVE | SWP_NOZORDER);  // smaller than the margins
+    const RECT tiny = support::ChildRectInClient(form.PushButton1().Handle());
+    EXPECT_GE(tiny.right - tiny.left, 0);
+    EXPECT_GE(tiny.bottom - tiny.top, 0);
+}
+
+}  // namespace
+}  // namespace tellurane

@@ -1,0 +1,122 @@
+// The start-with-Windows entry in the registry of the test prefix.
+
+#include "settings/reg_stuff.h"
+
+#include <aclapi.h>
+#include <sddl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/main_module.h"
+
+namespace tellurane {
+namespace {
+
+constexpr wchar_t kUserRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kName[] = L"tellurane_win32_tests.exe";
+
+std::wstring RunValue(HKEY root, const wchar_t* subKey) {
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueW(root, subKey, kName, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return L"<none>";
+    return data;
+}
+
+class RunEntry : public ::testing::Test {
+protected:
+    ~RunEntry() override { RegStuff::RemoveRunEntry(kName); }
+};
+
+TEST(RunEntryData, QuotesThePathWithOneSeparator) {
+    EXPECT_EQ(RegStuff::RunEntryData(L"C:\\", L"Tellurane.exe"), L"\"C:\\Tellurane.exe\"");
+    EXPECT_EQ(RegStuff::RunEntryData(L"C:\\My Apps", L"Tellurane.exe"), L"\"C:\\My Apps\\Tellurane.exe\"");
+}
+
+TEST_F(RunEntry, AddingWritesTheMachineWideValueAndRemovingDeletesIt) {
+    modStartUp::AddToStartUp();
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"\"" + ProgramPath() + L"\"");
+    modStartUp::AddToStartUp();  // again: the same value, no error
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"\"" + ProgramPath() + L"\"");
+    modStartUp::RemoveFromStartUp();
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
+    modStartUp::RemoveFromStartUp();  // nothing there: nothing happens
+}
+
+TEST_F(RunEntry, AnotherExecutableInTheFolderChangesNothing) {
+    const std::wstring other = ProgramFolder() + L"\\Aaaa.exe";
+    CopyFileW(ProgramPath().c_str(), other.c_str(), FALSE);
+    modStartUp::AddToStartUp();
+    DeleteFileW(other.c_str());
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"\"" + ProgramPath() + L"\"");
+    wchar_t data[16];
+    DWORD size = sizeof data;
+    EXPECT_NE(RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"Aaaa.exe", RRF_RT_REG_SZ, nullptr, data, &size),
+              ERROR_SUCCESS);
+}
+
+// Wine runs as an elevated user: the machine-wide key is made read-only for this test, as it is
+// for a standard user on Windows, then given back its own security.
+class ReadOnlyMachineRunKey {
+public:
+    ReadOnlyMachineRunKey() {
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunSubKey, 0, READ_CONTROL | WRITE_DAC, &key_);
+        DWORD size = 0;
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+        saved_.resize(size);
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size);
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr);
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, readOnly);
+        LocalFree(readOnly);
+    }
+    ~ReadOnlyMachineRunKey() {
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data());
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    std::vector<BYTE> saved_;
+};
+
+TEST_F(RunEntry, WithoutWriteAccessToTheMachineKeyTheUsersRunKeyGetsIt) {
+    {
+        ReadOnlyMachineRunKey readOnly;
+        HKEY probe = nullptr;
+        ASSERT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunSubKey, 0, kRunKeyAccess, &probe), ERROR_SUCCESS)
+            << "the key is still writable";
+        modStartUp::AddToStartUp();
+    }
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"\"" + ProgramPath() + L"\"");
+    modStartUp::RemoveFromStartUp();
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
+}
+
+TEST_F(RunEntry, WritingTheMachineWideValueRemovesAnEarlierUserValue) {
+    RegStuff::SaveRegistryValue(HKEY_CURRENT_USER, kUserRun, kName, std::wstring(L"old"), REG_SZ);
+    modStartUp::AddToStartUp();
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
+    EXPECT_NE(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
+}
+
+TEST(SetRegistryValue, WritesStringsAndNumbersAndNothingElse) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Marrowick\\RegStuffTest", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegStuff::SetRegistryValue(key, L"text", REG_SZ, std::wstring(L"abc")), ERROR_SUCCESS);
+    EXPECT_EQ(RegStuff::SetRegistryValue(key, L"number", REG_DWORD, std::int32_t{42}), ERROR_SUCCESS);
+    EXPECT_EQ(RegStuff::SetRegistryValue(key, L"binary", REG_BINARY, std::wstring(L"x")), 0);
+    DWORD number = 0, size = sizeof number;
+    EXPECT_EQ(RegGetValueW(key, nullptr, L"number", RRF_RT_REG_DWORD, nullptr, &number, &size), ERROR_SUCCESS);
+    EXPECT_EQ(number, 42u);
+    EXPECT_NE(RegGetValueW(key, nullptr, L"binary", RRF_RT_ANY, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    RegCloseKey(key);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\RegStuffTest");
+}
+
+}  // namespace
+}  // namespace tellurane
