@@ -1,5 +1,6 @@
 #include "tests/support/desktop.h"
 
+#include <commctrl.h>
 #include <wincodec.h>
 
 #include <cstdlib>
@@ -177,7 +178,9 @@ std::vector<RECT> TrayIconsShown() {
 
 namespace {
 BOOL CALLBACK FindBalloon(HWND window, LPARAM found) {
-    if (IsWindowVisible(window) && ClassOf(window) == L"tooltips_class32") {
+    // A balloon is a tooltip window with the balloon style; plain tips (the icon's own) do not count.
+    if (IsWindowVisible(window) && ClassOf(window) == L"tooltips_class32" &&
+        (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON)) {
         *reinterpret_cast<bool*>(found) = true;
         return FALSE;
     }

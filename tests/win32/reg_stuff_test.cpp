@@ -2,14 +2,12 @@
 
 #include "settings/reg_stuff.h"
 
-#include <aclapi.h>
-#include <sddl.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/main_module.h"
+#include "tests/support/read_only_run_key.h"
 
 namespace tellurane {
 namespace {
@@ -56,34 +54,9 @@ TEST_F(RunEntry, AnotherExecutableInTheFolderChangesNothing) {
               ERROR_SUCCESS);
 }
 
-// Wine runs as an elevated user: the machine-wide key is made read-only for this test, as it is
-// for a standard user on Windows, then given back its own security.
-class ReadOnlyMachineRunKey {
-public:
-    ReadOnlyMachineRunKey() {
-        RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunSubKey, 0, READ_CONTROL | WRITE_DAC, &key_);
-        DWORD size = 0;
-        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
-        saved_.resize(size);
-        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size);
-        PSECURITY_DESCRIPTOR readOnly = nullptr;
-        ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr);
-        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, readOnly);
-        LocalFree(readOnly);
-    }
-    ~ReadOnlyMachineRunKey() {
-        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data());
-        RegCloseKey(key_);
-    }
-
-private:
-    HKEY key_ = nullptr;
-    std::vector<BYTE> saved_;
-};
-
 TEST_F(RunEntry, WithoutWriteAccessToTheMachineKeyTheUsersRunKeyGetsIt) {
     {
-        ReadOnlyMachineRunKey readOnly;
+        support::ReadOnlyMachineRunKey readOnly;
         HKEY probe = nullptr;
         ASSERT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunSubKey, 0, kRunKeyAccess, &probe), ERROR_SUCCESS)
             << "the key is still writable";
