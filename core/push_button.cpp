@@ -163,8 +163,18 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
     HGDIOBJ oldFont = SelectObject(memory, hfont_ ? static_cast<HGDIOBJ>(hfont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(memory, TRANSPARENT);
     SetTextColor(memory, ToColorRef(foreColor_));
-    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    // A caption wider than the face keeps its start in view (the time comes first) and shows it is cut.
+    UINT format = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    RECT measured = textRect;
+    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &measured, format | DT_CALCRECT);
+    const int margin = MulDiv(4, dpi_, 96);
+    if (measured.right - measured.left > textRect.right - textRect.left - 2 * margin) {
+        InflateRect(&textRect, -margin, 0);
+        format |= DT_LEFT | DT_END_ELLIPSIS;
+    } else {
+        format |= DT_CENTER;
+    }
+    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
     SelectObject(memory, oldFont);
 
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {

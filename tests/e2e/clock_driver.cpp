@@ -86,6 +86,7 @@ RECT RunningClock::FaceTextExtent(COLORREF colour) const {
 }
 
 void RunningClock::Screenshot(const std::wstring& name) const {
+    Sleep(300);  // what has just opened gets painted first
     support::SaveScreenshot(L"walkthrough-" + name + L"-" + std::to_wstring(support::ExpectedDpi()) + L"dpi");
 }
 
