@@ -113,7 +113,10 @@ void Form1::CreateFaceTooltip() noexcept {
 
 void Form1::Timer1_Fired() {
     const TickPlan plan = PlanTick(services_.clock().utcMilliseconds, shownSecond_);
-    if (plan.tickNow) Timer1_Timer();
+    if (plan.tickNow) {
+        Timer1_Timer();
+        UpdateWindow(PushButton1().Handle());  // the new second shows now, in one repaint
+    }
     if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
 }

@@ -41,6 +41,9 @@ private:
 struct GdiObjectTraits {
     static void Close(HGDIOBJ object) noexcept { DeleteObject(object); }
 };
+struct MemoryDcTraits {
+    static void Close(HDC dc) noexcept { DeleteDC(dc); }
+};
 struct IconTraits {
     static void Close(HICON icon) noexcept { DestroyIcon(icon); }
 };
@@ -57,6 +60,8 @@ struct KernelHandleTraits {
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
+using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits>;
+using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueCursor = UniqueHandle<HCURSOR, CursorTraits>;
 using UniqueKey = UniqueHandle<HKEY, KeyTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;

@@ -56,8 +56,10 @@ std::wstring PushButton::Caption() const {
 
 void PushButton::SetCaption(std::wstring_view caption) {
     const std::wstring text(caption);
-    SetWindowTextW(hwnd_, text.c_str());
-    UpdateWindow(hwnd_);  // the clock's second shows now, not whenever the queue gets to painting
+    // The window text, without the button's own repaint on WM_SETTEXT: the face is painted once,
+    // when the queue next gets to painting, however often the caption was written before that.
+    DefWindowProcW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void PushButton::SetForeColor(ColorValue color) {
@@ -131,15 +133,27 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
     const int height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0) return;
 
-    // Drawn off screen first: the face is redrawn every second and must not flicker.
-    HDC memory = CreateCompatibleDC(item.hDC);
-    HBITMAP bitmap = CreateCompatibleBitmap(item.hDC, width, height);
-    if (!memory || !bitmap) {
-        if (bitmap) DeleteObject(bitmap);
-        if (memory) DeleteDC(memory);
-        return;
+    // Drawn off screen first, into a DIB of the program's own memory, then put on screen with one
+    // copy: the face is redrawn every second and must not flicker.
+    if (!backBuffer_ || backSize_.cx != width || backSize_.cy != height) {
+        backBuffer_.reset(CreateCompatibleDC(item.hDC));
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        backBitmap_.reset(CreateDIBSection(item.hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!backBuffer_ || !backBitmap_) {
+            backBuffer_.reset();
+            return;
+        }
+        SelectObject(backBuffer_.get(), backBitmap_.get());  // the DC is deleted before the bitmap
+        backSize_ = {width, height};
     }
-    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    HDC memory = backBuffer_.get();
 
     RECT rect{0, 0, width, height};
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
@@ -165,10 +179,10 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
     SetTextColor(memory, ToColorRef(foreColor_));
     // A caption wider than the face keeps its start in view (the time comes first) and shows it is cut.
     UINT format = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    RECT measured = textRect;
-    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &measured, format | DT_CALCRECT);
+    SIZE extent{};
+    GetTextExtentPoint32W(memory, caption.c_str(), static_cast<int>(caption.size()), &extent);
     const int margin = MulDiv(4, dpi_, 96);
-    if (measured.right - measured.left > textRect.right - textRect.left - 2 * margin) {
+    if (extent.cx > textRect.right - textRect.left - 2 * margin) {
         InflateRect(&textRect, -margin, 0);
         format |= DT_LEFT | DT_END_ELLIPSIS;
     } else {
@@ -185,9 +199,6 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
     }
 
     BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
 }
 
 LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -72,6 +72,10 @@ private:
     FontSpec font_{};
     bool isDefault_ = false;
     UniqueFont hfont_;
+    // Kept between paints: the face is drawn every second.
+    mutable UniqueBitmap backBitmap_;
+    mutable UniqueMemoryDc backBuffer_;  // after the bitmap: goes first, letting go of it
+    mutable SIZE backSize_{};
 };
 
 }  // namespace tellurane
