@@ -7,6 +7,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <fstream>
 #include <iterator>
@@ -37,6 +38,8 @@ std::wstring LinuxPidOf(const std::wstring& programPath) {
     const std::string narrow(name.begin(), name.end());
     std::wstring found = L"0";
     long newest = 0;
+    const char* winePrefix = std::getenv("WINEPREFIX");
+    const std::string prefix = std::string("WINEPREFIX=") + (winePrefix ? winePrefix : "") + '\0';
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &entry);
     if (search == INVALID_HANDLE_VALUE) return found;
@@ -45,7 +48,11 @@ std::wstring LinuxPidOf(const std::wstring& programPath) {
         if (pid <= newest) continue;
         std::ifstream commandLine((L"Z:\\proc\\" + std::wstring(entry.cFileName) + L"\\cmdline").c_str(), std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(commandLine)), std::istreambuf_iterator<char>());
-        if (text.find(narrow) != std::string::npos && text.find("action_cost") == std::string::npos) {
+        std::ifstream environment((L"Z:\\proc\\" + std::wstring(entry.cFileName) + L"\\environ").c_str(), std::ios::binary);
+        const std::string variables((std::istreambuf_iterator<char>(environment)), std::istreambuf_iterator<char>());
+        // Of this Wine session only: another session may run the same program.
+        if (text.find(narrow) != std::string::npos && text.find("action_cost") == std::string::npos &&
+            variables.find(prefix) != std::string::npos) {
             newest = pid;
             found = entry.cFileName;
         }
@@ -95,11 +102,25 @@ int wmain(int argc, wchar_t** argv) {
     // Under Wine a repaint beneath the mouse pointer costs far more than the repaint itself, for any
     // program: the pointer is kept off the clocks, as it mostly is for a desktop clock.
     SetCursorPos(1, 1);
-    Sleep(3000);  // settled: start-up is not counted
+    Sleep(1000);  // settled: start-up is not counted
 
     // Wine reports no CPU times for other processes: read the program's own from /proc.
     const std::wstring programPid = LinuxPidOf(argv[2]);
     auto ProgramCpu = [&] { return LinuxCpu(programPid); };
+    auto Both = [&] { return ProgramCpu() + LinuxCpu(server); };
+    // What the running clock costs anyway, per second: taken off an action's figure as its "net".
+    const double idleBefore = Both();
+    Sleep(4000);
+    const double idleRate = (Both() - idleBefore) / 4.0;
+
+    LARGE_INTEGER actionFrom;
+    QueryPerformanceCounter(&actionFrom);
+    auto Net = [&](double total) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        const double net = total - idleRate * Seconds(actionFrom, now);
+        return net > 0 ? net : 0.0;
+    };
     const double programBefore = ProgramCpu();
     const double serverBefore = LinuxCpu(server);
     if (action == L"idle") {
@@ -119,14 +140,15 @@ int wmain(int argc, wchar_t** argv) {
             const double now = ProgramCpu();
             if (now >= 0) last = now;
         }
-        std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f\n", last - programBefore, LinuxCpu(server) - serverBefore);
+        const double program_ = last - programBefore, server_ = LinuxCpu(server) - serverBefore;
+        std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f net_cpu=%.3f\n", program_, server_, Net(program_ + server_));
         return 0;
     } else {  // minimise: hidden into the tray with the first balloon, which waits up to its five seconds
         PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         support::WaitUntil([&] { return !IsWindowVisible(window); }, 5s);
         Sleep(6000);
     }
-    std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f\n", ProgramCpu() - programBefore,
-                 LinuxCpu(server) - serverBefore);
+    const double program_ = ProgramCpu() - programBefore, server_ = LinuxCpu(server) - serverBefore;
+    std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f net_cpu=%.3f\n", program_, server_, Net(program_ + server_));
     return 0;
 }

@@ -1,8 +1,8 @@
-// Measures what a one-second wait costs in CPU: the program's own time is printed here, the
-// wineserver's is read by bench/run.sh around the whole run.
-//   wait_cost wait    the program's WaitSeconds(1)
-//   wait_cost sleep   the floor: Sleep(1000) with the same window and timer
-//   wait_cost spin    a wait that handles messages in a loop without sleeping, for comparison
+// Measures what a one-second wait costs in CPU, in the program and in the wineserver, around the
+// wait alone.
+//   wait_cost wait  <wineserver pid>   the program's WaitSeconds(1)
+//   wait_cost sleep <wineserver pid>   the floor: Sleep(1000) with the same window and timer
+//   wait_cost spin  <wineserver pid>   a wait that handles messages in a loop without sleeping
 
 #include <windows.h>
 
@@ -25,6 +25,22 @@ double ProcessCpuSeconds() {
     return seconds(kernel) + seconds(user);
 }
 
+// CPU seconds of a Linux process, read from /proc through Wine's Z: drive.
+double LinuxCpu(const char* pid) {
+    char path[64];
+    std::snprintf(path, sizeof path, "Z:\\proc\\%s\\stat", pid);
+    std::FILE* file = std::fopen(path, "r");
+    if (!file) return 0;
+    char line[1024] = {};
+    std::fgets(line, sizeof line, file);
+    std::fclose(file);
+    // Fields 14 and 15 (user and system time) come after the command name in parentheses.
+    const char* at = std::strrchr(line, ')');
+    unsigned long long user = 0, system = 0;
+    if (at) std::sscanf(at + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user, &system);
+    return static_cast<double>(user + system) / 100.0;
+}
+
 void Spin(double seconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (std::chrono::steady_clock::now() < end) tellurane::HandlePendingMessages();
@@ -34,10 +50,12 @@ void Spin(double seconds) {
 
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "wait";
+    const char* server = argc > 2 ? argv[2] : "0";
     // A window with a one-second timer, as the clock has while it closes.
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     SetTimer(window, 1, 1000, nullptr);
     const double before = ProcessCpuSeconds();
+    const double serverBefore = LinuxCpu(server);
     if (std::strcmp(mode, "sleep") == 0) {
         Sleep(1000);
     } else if (std::strcmp(mode, "spin") == 0) {
@@ -46,7 +64,8 @@ int main(int argc, char** argv) {
         tellurane::WaitSeconds(1.0);
     }
     const double used = ProcessCpuSeconds() - before;
-    std::printf("%s program_cpu=%.4f\n", mode, used > 0 ? used : 0.0);
+    const double serverUsed = LinuxCpu(server) - serverBefore;
+    std::printf("%s program_cpu=%.3f wineserver_cpu=%.3f\n", mode, used > 0 ? used : 0.0, serverUsed);
     DestroyWindow(window);
     return 0;
 }

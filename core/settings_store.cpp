@@ -19,7 +19,8 @@ std::wstring DefaultText(double value) {
 }
 
 // Texts come back as stored; numbers stored by other programs as DWORD or QWORD read as their decimal text.
-bool QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
+// The registry's own status is returned: ERROR_SUCCESS with a usable value, anything else without.
+LSTATUS QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
     std::vector<BYTE> data(256);
     DWORD type = 0;
     LSTATUS status = ERROR_MORE_DATA;
@@ -32,7 +33,7 @@ bool QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
             data.resize(size);
         }
     }
-    if (status != ERROR_SUCCESS) return false;
+    if (status != ERROR_SUCCESS) return status;
     switch (type) {
         case REG_SZ:
         case REG_EXPAND_SZ: {
@@ -41,18 +42,18 @@ bool QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
                       reinterpret_cast<BYTE*>(value.data()));
             value.resize(std::wcslen(value.c_str()));  // a stored text ends at its first NUL
             text = std::move(value);
-            return true;
+            return ERROR_SUCCESS;
         }
         case REG_DWORD:
-            if (data.size() < sizeof(DWORD)) return false;
+            if (data.size() < sizeof(DWORD)) return ERROR_INVALID_DATA;
             text = std::to_wstring(*reinterpret_cast<const DWORD*>(data.data()));
-            return true;
+            return ERROR_SUCCESS;
         case REG_QWORD:
-            if (data.size() < sizeof(ULONGLONG)) return false;
+            if (data.size() < sizeof(ULONGLONG)) return ERROR_INVALID_DATA;
             text = std::to_wstring(*reinterpret_cast<const ULONGLONG*>(data.data()));
-            return true;
+            return ERROR_SUCCESS;
         default:
-            return false;  // binary data is no setting of ours: the default applies
+            return ERROR_INVALID_DATA;  // binary data is no setting of ours: the default applies
     }
 }
 
@@ -62,11 +63,20 @@ SettingsStore::SettingsStore(std::wstring_view application, std::wstring_view se
     : keyPath_(L"Software\\" + std::wstring(application) + L"\\" + std::wstring(section)) {}
 
 std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultValue) const {
-    UniqueKey opened;
+    const std::wstring name(key);
     std::wstring text;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, KEY_QUERY_VALUE, opened.put()) == ERROR_SUCCESS &&
-        QueryText(opened.get(), std::wstring(key), text)) {
-        return text;
+    // The key stays open between reads (the clock reads three values a second); the values are
+    // read afresh each time. A key deleted meanwhile is opened again.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!openKey_ &&
+            RegOpenKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, KEY_QUERY_VALUE, openKey_.put()) != ERROR_SUCCESS) {
+            openKey_.reset();
+            break;
+        }
+        const LSTATUS status = QueryText(openKey_.get(), name, text);
+        if (status == ERROR_SUCCESS) return text;
+        if (status != ERROR_KEY_DELETED) break;
+        openKey_.reset();
     }
     return DefaultText(defaultValue);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/handles.h"
 #include "core/number_text.h"
 
 namespace tellurane {
@@ -25,6 +26,7 @@ public:
 
 private:
     std::wstring keyPath_;
+    mutable UniqueKey openKey_;
 };
 
 // The user's number format, read from the regional settings at each use.

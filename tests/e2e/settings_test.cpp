@@ -29,6 +29,18 @@ protected:
     }
     HWND Item(int id) const { return GetDlgItem(settings_, id); }
     bool Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // Presses "Change" and returns the colour dialog once it shows.
+    HWND OpenColourDialog() const {
+        PostClick(Item(form2::kPushButton3));
+        HWND dialog = nullptr;
+        WaitUntil(
+            [&] {
+                dialog = FindWindowW(L"#32770", L"Color");
+                return dialog != nullptr;
+            },
+            5s);
+        return dialog;
+    }
     void CloseSettings() {
         PostMessageW(settings_, WM_CLOSE, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings_); }, 5s));
@@ -91,28 +103,16 @@ TEST_F(SettingsByClick, ThirtySixClosedWithTheCloseBoxIsStoredAndTheTextGrows) {
 
 TEST_F(SettingsByClick, CancellingTheColourDialogWritesTheColourAgainUnchanged) {
     EXPECT_EQ(Stored(keys::kFontColor), L"-999");
-    PostClick(Item(form2::kPushButton3));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            dialog = FindWindowW(L"#32770", L"Color");
-            return dialog != nullptr;
-        },
-        5s));
+    HWND dialog = OpenColourDialog();
+    ASSERT_TRUE(dialog) << "no colour dialog";
     Screenshot(L"13-colour-dialog");
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return Stored(keys::kFontColor) == L"0"; }, 5s));
 }
 
 TEST_F(SettingsByClick, PureRedIsStoredAs255AndTheFaceTurnsRed) {
-    PostClick(Item(form2::kPushButton3));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            dialog = FindWindowW(L"#32770", L"Color");
-            return dialog != nullptr;
-        },
-        5s));
+    HWND dialog = OpenColourDialog();
+    ASSERT_TRUE(dialog) << "no colour dialog";
     // The dialog's red, green and blue fields, as a user types them.
     SetDlgItemTextW(dialog, 706, L"255");
     SetDlgItemTextW(dialog, 707, L"0");

@@ -91,5 +91,27 @@ TEST_F(ClockTick, TheWeekdayIsAppendedToTheCaptionAsItStands) {
     EXPECT_EQ(Tick(), L"12:00:00 AM 12/07/2026 Monday");
 }
 
+// The user's regional settings, changed as Control Panel changes them, and put back after.
+class UserLocaleOverride {
+public:
+    UserLocaleOverride(LCTYPE type, const wchar_t* value) : type_(type) {
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, type, saved_, 16);
+        SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value);
+    }
+    ~UserLocaleOverride() { SetLocaleInfoW(LOCALE_USER_DEFAULT, type_, saved_); }
+
+private:
+    LCTYPE type_;
+    wchar_t saved_[16] = {};
+};
+
+TEST_F(ClockTick, FollowsALocaleWhoseSeparatorsAreFullStops) {
+    UserLocaleOverride time(LOCALE_STIME, L".");
+    UserLocaleOverride date(LOCALE_SDATE, L".");
+    Set(keys::kMilitaryTime, L"1");
+    Set(keys::kDayMonthYear, L"1");
+    EXPECT_EQ(Tick(), L"21.05.09 06.12.2026");
+}
+
 }  // namespace
 }  // namespace tellurane

@@ -88,5 +88,15 @@ TEST_F(SettingsStoreTest, ValuesOfOtherTypesNeverCrashTheReader) {
     EXPECT_THROW(StoredSingle(huge), AppError);
 }
 
+TEST_F(SettingsStoreTest, AStoreDeletedAndWrittenAgainByAnotherProgramIsReadAfresh) {
+    ASSERT_TRUE(store_.WriteSetting(keys::kMilitaryTime, L"1"));
+    EXPECT_EQ(store_.ReadSetting(keys::kMilitaryTime, 0), L"1");
+    RegDeleteTreeW(HKEY_CURRENT_USER, store_.KeyPath().c_str());
+    EXPECT_EQ(store_.ReadSetting(keys::kMilitaryTime, 0), L"0");
+    const SettingsStore other(L"Marrowick", section_);
+    ASSERT_TRUE(other.WriteSetting(keys::kMilitaryTime, L"2"));
+    EXPECT_EQ(store_.ReadSetting(keys::kMilitaryTime, 0), L"2");
+}
+
 }  // namespace
 }  // namespace tellurane
