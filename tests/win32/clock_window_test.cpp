@@ -16,6 +16,8 @@
 namespace tellurane {
 namespace {
 
+using namespace std::chrono_literals;
+
 class ClockWindow : public ClockWindowTest {
 protected:
     void SetUp() override { support::BecomePerMonitorDpiAware(); }
@@ -110,7 +112,9 @@ TEST_F(ClockWindow, AlwaysOnTopOnlyForOneAndForATextThatIsNoNumber) {
         boxes_.clear();
         Set(keys::kAlwaysOnTop, c.stored);
         Form1& form = LoadClock();
-        EXPECT_EQ((GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.topmost) << c.stored;
+        const bool topmost = support::WaitUntil(
+            [&] { return (GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, c.topmost ? 2s : 0s, true);
+        EXPECT_EQ(topmost, c.topmost) << c.stored;
         ASSERT_EQ(boxes_.size(), c.boxes) << c.stored;
         if (c.boxes) {
             EXPECT_EQ(boxes_[0].line, 142);
