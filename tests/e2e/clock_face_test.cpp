@@ -11,30 +11,18 @@
 #include "clock/system_clock.h"
 #include "core/main_module.h"
 #include "core/setting_keys.h"
-#include "core/settings_store.h"
-#include "resources/layouts.h"
-#include "tests/support/desktop.h"
+#include "tests/e2e/clock_driver.h"
 
 namespace tellurane {
 namespace {
 
 using namespace support;
 
-class ClockFace : public ::testing::Test {
+class ClockFace : public RunningClock {
 protected:
-    void SetUp() override {
-        BecomePerMonitorDpiAware();
-        RegDeleteTreeW(HKEY_CURRENT_USER, store_.KeyPath().c_str());
-        clock_ = std::make_unique<LaunchedProgram>(TELLURANE_EXE);
-        ASSERT_TRUE(clock_->Started());
-        window_ = FindTopLevel(clock_->ProcessId(), L"Tellurane.Form1", 15s);
-        ASSERT_TRUE(window_);
-        face_ = GetDlgItem(window_, form1::kPushButton1);
-        ASSERT_TRUE(WaitUntil([&] { return !Face().empty(); }, 3s)) << "the face stayed blank";
-    }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, store_.KeyPath().c_str()); }
+    void SetUp() override { Start(); }
 
-    std::wstring Face() const { return WindowText(face_); }
+    std::wstring Face() const { return FaceText(); }
 
     // The face as it should read for the local time now or a moment ago.
     bool FaceReads(bool military, bool dayFirst, bool weekday) const {
@@ -65,18 +53,6 @@ protected:
         return false;
     }
 
-    std::vector<HWND> Boxes() const {
-        std::vector<HWND> boxes;
-        for (HWND window : TopLevelWindowsOf(clock_->ProcessId())) {
-            if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) boxes.push_back(window);
-        }
-        return boxes;
-    }
-
-    SettingsStore store_;
-    std::unique_ptr<LaunchedProgram> clock_;
-    HWND window_ = nullptr;
-    HWND face_ = nullptr;
 };
 
 TEST_F(ClockFace, FollowsEachCombinationOfTheSwitchesWithinASecondOfTheChange) {
@@ -84,9 +60,9 @@ TEST_F(ClockFace, FollowsEachCombinationOfTheSwitchesWithinASecondOfTheChange) {
     int shot = 0;
     for (int combination = 0; combination < 8; ++combination) {
         const bool military = combination & 1, dayFirst = combination & 2, weekday = combination & 4;
-        store_.WriteSetting(keys::kMilitaryTime, military ? L"1" : L"0");
-        store_.WriteSetting(keys::kDayMonthYear, dayFirst ? L"1" : L"0");
-        store_.WriteSetting(keys::kShowWeekday, weekday ? L"1" : L"0");
+        Store(keys::kMilitaryTime, military ? L"1" : L"0");
+        Store(keys::kDayMonthYear, dayFirst ? L"1" : L"0");
+        Store(keys::kShowWeekday, weekday ? L"1" : L"0");
         EXPECT_TRUE(WaitUntil([&] { return FaceReads(military, dayFirst, weekday); }, 1500ms))
             << "combination " << combination << " shows " << testing::PrintToString(Face());
         SaveScreenshot(L"clock-face-" + std::to_wstring(++shot) + (military ? L"-24h" : L"-12h") +
@@ -95,7 +71,7 @@ TEST_F(ClockFace, FollowsEachCombinationOfTheSwitchesWithinASecondOfTheChange) {
 }
 
 TEST_F(ClockFace, ShowsEverySecondOnceAndInOrder) {
-    store_.WriteSetting(keys::kMilitaryTime, L"1");
+    Store(keys::kMilitaryTime, L"1");
     ASSERT_TRUE(WaitUntil([&] { return FaceReads(true, false, false); }, 2s));
     std::vector<std::wstring> seen;
     WaitUntil(
@@ -116,7 +92,7 @@ TEST_F(ClockFace, ShowsEverySecondOnceAndInOrder) {
 }
 
 TEST_F(ClockFace, ABadSwitchGivesOneBoxAtATimeAndTheClockCarriesOnOnceMended) {
-    store_.WriteSetting(keys::kMilitaryTime, L"x");
+    Store(keys::kMilitaryTime, L"x");
     HWND box = FindMessageBox(clock_->ProcessId(), 5s);
     ASSERT_TRUE(box);
     const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
@@ -143,7 +119,7 @@ TEST_F(ClockFace, ABadSwitchGivesOneBoxAtATimeAndTheClockCarriesOnOnceMended) {
         },
         3s));
 
-    store_.WriteSetting(keys::kMilitaryTime, L"0");
+    Store(keys::kMilitaryTime, L"0");
     PostMessageW(GetDlgItem(next, IDOK), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(next); }, 3s));
     EXPECT_FALSE(WaitUntil([&] { return !Boxes().empty(); }, 2500ms));

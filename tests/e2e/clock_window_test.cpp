@@ -6,25 +6,16 @@
 
 #include "core/twips.h"
 #include "resources/layouts.h"
-#include "tests/support/desktop.h"
+#include "tests/e2e/clock_driver.h"
 
 namespace tellurane {
 namespace {
 
 using namespace support;
 
-class ClockWindow : public ::testing::Test {
+class ClockWindow : public RunningClock {
 protected:
-    void SetUp() override {
-        BecomePerMonitorDpiAware();
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\Tellurane");  // a first run
-        ASSERT_TRUE(clock_.Started());
-        window_ = FindTopLevel(clock_.ProcessId(), L"Tellurane.Form1", 15s);
-        ASSERT_TRUE(window_) << "the clock window did not appear";
-    }
-
-    LaunchedProgram clock_{TELLURANE_EXE};
-    HWND window_ = nullptr;
+    void SetUp() override { Start(); }  // a first run: the store is empty
 };
 
 TEST_F(ClockWindow, OpensCentredAtItsLayoutSizeWithTheFaceFillingIt) {
@@ -74,7 +65,7 @@ TEST_F(ClockWindow, TabMovesTheFocusFromTheUnseenTextBoxToTheFace) {
 TEST_F(ClockWindow, ClosingTheWindowEndsTheProgramWithinTwoSeconds) {
     PostMessageW(window_, WM_CLOSE, 0, 0);
     DWORD exitCode = 1234;
-    ASSERT_TRUE(clock_.WaitForExit(2s, exitCode));
+    ASSERT_TRUE(clock_->WaitForExit(2s, exitCode));
     EXPECT_EQ(exitCode, 0u);
 }
 

@@ -58,5 +58,24 @@ TEST_F(Lifecycle, AWindowStoredFarOffTheScreenOpensOnIt) {
     Screenshot(L"04-brought-onto-the-screen");
 }
 
+TEST_F(Lifecycle, AlwaysOnTopIsOnForAStoredOneAndForATextThatIsNoNumberOnly) {
+    struct Case {
+        const wchar_t* stored;
+        bool topmost;
+    };
+    for (const Case& c : {Case{L"1", true}, Case{L"2", false}, Case{L"0", false}, Case{L"x", true}}) {
+        Store(keys::kAlwaysOnTop, c.stored);
+        Start(false);
+        if (std::wstring(c.stored) == L"x") {
+            const std::wstring text = AnswerNextBox(15s);
+            EXPECT_NE(text.find(L"Form1.Form_Load at line 142"), std::wstring::npos) << testing::PrintToString(text);
+        }
+        window_ = support::FindTopLevel(clock_->ProcessId(), kClockClass, 10s);
+        ASSERT_TRUE(window_);
+        EXPECT_EQ(IsTopMost(), c.topmost) << testing::PrintToString(std::wstring(c.stored));
+        ASSERT_TRUE(CloseWithin(3s));
+    }
+}
+
 }  // namespace
 }  // namespace tellurane
