@@ -44,10 +44,7 @@ bool Form1::Load() {
     Form_Resize();
     Form_Load();
     timer1_.Attach(Handle());
-    const bool topMost = (GetWindowLongW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     ShowWindow(Handle(), SW_SHOWNORMAL);
-    // Set while the window was hidden; Wine has been seen to drop it when the window first shows.
-    if (topMost) SetTopMost(Handle());
     UpdateWindow(Handle());
     // The first tick comes at the start of the next second, like every other.
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, std::nullopt).delayMilliseconds);
