@@ -37,7 +37,6 @@ public:
     }
 
     UINT_PTR Id() const noexcept { return id_; }
-    UINT Interval() const noexcept { return interval_; }
 
     std::function<void()> onTick;
 

@@ -26,9 +26,6 @@ protected:
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
-    // Called after WM_NCDESTROY, when the handle is already gone.
-    virtual void OnDestroyed() noexcept {}
-
 private:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 

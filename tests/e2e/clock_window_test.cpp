@@ -54,11 +54,7 @@ TEST_F(ClockWindow, TabMovesTheFocusFromTheUnseenTextBoxToTheFace) {
     };
     ASSERT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(window_, form1::kText1); }, 5s));
     SetForegroundWindow(window_);
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_TAB;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+    PressKey(VK_TAB);
     EXPECT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(window_, form1::kPushButton1); }, 5s));
 }
 

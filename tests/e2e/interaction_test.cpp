@@ -19,17 +19,6 @@ protected:
         GetWindowRect(Face(), &face);
         return face;
     }
-    void MoveMouseTo(POINT point) const {
-        INPUT move{};
-        move.type = INPUT_MOUSE;
-        move.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-        for (int step = 0; step < 2; ++step) {
-            move.mi.dx = MulDiv(point.x + step, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-            move.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-            SendInput(1, &move, sizeof move);
-            Sleep(50);
-        }
-    }
     static HCURSOR CurrentCursor() {
         CURSORINFO info{sizeof info};
         return GetCursorInfo(&info) ? info.hCursor : nullptr;
@@ -69,12 +58,12 @@ TEST_F(Interaction, TheHandFromTheProgramFolderShowsOverTheFaceAndTheArrowOverTh
     SetForegroundWindow(Window());
     // Cursor handles are the program's own: its arrow is the one it shows over its title bar.
     const RECT frame = Frame();
-    MoveMouseTo({(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
+    support::MoveMouseTo({(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2});
     Sleep(300);
     const HCURSOR arrow = CurrentCursor();
     ASSERT_TRUE(arrow);
     const RECT face = FaceRect();
-    MoveMouseTo({(face.left + face.right) / 2, (face.top + face.bottom) / 2});
+    support::MoveMouseTo({(face.left + face.right) / 2, (face.top + face.bottom) / 2});
     EXPECT_TRUE(WaitUntil([&] { return CurrentCursor() && CurrentCursor() != arrow; }, 3s)) << "no hand over the face";
     // The strip of the window below the face.
     RECT client;
@@ -82,7 +71,7 @@ TEST_F(Interaction, TheHandFromTheProgramFolderShowsOverTheFaceAndTheArrowOverTh
     POINT margin{client.right / 2, client.bottom - 2};
     ClientToScreen(Window(), &margin);
     ASSERT_GT(margin.y, face.bottom);
-    MoveMouseTo(margin);
+    support::MoveMouseTo(margin);
     EXPECT_TRUE(WaitUntil([&] { return CurrentCursor() == arrow; }, 3s)) << "no arrow over the margin";
 }
 

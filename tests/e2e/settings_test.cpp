@@ -36,9 +36,10 @@ protected:
         WaitUntil(
             [&] {
                 dialog = FindWindowW(L"#32770", L"Color");
-                return dialog != nullptr;
+                return dialog != nullptr && IsWindowVisible(dialog);
             },
             5s);
+        Sleep(300);  // the dialog fills its fields while it opens: after that, they are the user's
         return dialog;
     }
     void CloseSettings() {

@@ -135,6 +135,18 @@ void ClickAt(POINT point, bool rightButton) {
     SendInput(2, &inputs[1], sizeof(INPUT));
 }
 
+void MoveMouseTo(POINT point, int steps) {
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    for (int step = 0; step < steps; ++step) {
+        move.mi.dx = MulDiv(point.x + step, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        move.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        SendInput(1, &move, sizeof move);
+        Sleep(50);
+    }
+}
+
 void PressKey(WORD virtualKey) {
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;

@@ -35,6 +35,8 @@ RECT ChildRectInClient(HWND child);
 
 // A real mouse click (press and release) at a point of the screen.
 void ClickAt(POINT point, bool rightButton = false);
+// Moves the mouse there in real input steps, one pixel apart, so the window under it sees it move.
+void MoveMouseTo(POINT point, int steps = 2);
 void PressKey(WORD virtualKey);
 
 // The blue "M" icons in the taskbar's notification area, right to left; empty when there are none.
