@@ -1,0 +1,46 @@
+#pragma once
+// Where the clock window goes on a desktop of monitors that may each have their own scaling.
+// Stored geometry is in whole twips: the position at the system DPI (so it names one screen point
+// whatever monitor the window is on), the size at the DPI of the monitor the window is on (so the
+// window keeps its physical size there). No <windows.h>: the arithmetic is tested on monitor sets.
+
+#include <cstddef>
+#include <span>
+
+namespace tellurane {
+
+// Screen pixels (physical, as a per-monitor-aware program sees them); right and bottom exclusive.
+struct PixelRect {
+    long left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct MonitorArea {
+    PixelRect bounds;  // the whole monitor
+    PixelRect work;    // without the taskbar and docked bars
+    int dpi = 96;
+};
+
+// The four stored numbers, in twips.
+struct StoredPlace {
+    double left = 0, top = 0, width = 0, height = 0;
+};
+
+// The monitor that Windows gives a window with this rectangle: the one it overlaps most, else the
+// nearest. monitors must not be empty.
+std::size_t MonitorForRect(const PixelRect& rect, std::span<const MonitorArea> monitors);
+
+// What to store for a window at this (normal-state) rectangle: whole twips.
+StoredPlace PlaceToStore(const PixelRect& window, std::span<const MonitorArea> monitors, int systemDpi);
+
+struct Placement {
+    PixelRect rect;
+    std::size_t monitor = 0;  // the monitor whose DPI sized it
+};
+
+// Where a stored place puts the window. A window that would touch no monitor at all (one removed
+// since, say) goes wholly onto the nearest monitor's work area when bringOnScreen is set; one that is
+// partly visible stays as stored. monitors must not be empty.
+Placement PlaceFromStore(const StoredPlace& place, std::span<const MonitorArea> monitors, int systemDpi,
+                         bool bringOnScreen);
+
+}  // namespace tellurane

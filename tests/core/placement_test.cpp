@@ -1,0 +1,3 @@
+#include "core/placement.h"
+
+#include <gtest/gtest.h>
