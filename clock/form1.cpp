@@ -6,6 +6,7 @@
 #include "clock/tick_schedule.h"
 #include "core/app_error.h"
 #include "core/app_title.h"
+#include "core/dpi.h"
 #include "core/error_report.h"
 #include "core/message_loop.h"
 #include "core/paths.h"
@@ -27,6 +28,10 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
     : Form(Form1Layout()), store_(store), services_(std::move(services)), cSysTray1_(services_.shell) {
     timer1_.onTick = [this] { Timer1_Fired(); };
     cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
+    cSysTray1_.IconShownChanged = [this](bool shown) {
+        // Explorer lost the icon and cannot take it back: a window hidden into it would be lost too.
+        if (!shown && minimizedToTray_ && Handle()) ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
+    };
 }
 
 Form1::~Form1() {
@@ -58,13 +63,16 @@ void Form1::Form_Load() {
     if (trap.If(104, [&] { return FileExists(cursorFile); })) {
         trap.Run(106, [&] { SetMouseIcon(LoadCursorFile(cursorFile)); });
     }
-    // The centring defaults use the layout size, before any stored size is applied.
-    const double screenWidth = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), Dpi());
-    const double screenHeight = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), Dpi());
-    trap.Run(110, [&] { SetTop(StoredSingle(store_.ReadSetting(keys::kForm1Top, (screenHeight - Height()) / 2))); });
-    trap.Run(112, [&] { SetLeft(StoredSingle(store_.ReadSetting(keys::kForm1Left, (screenWidth - Width()) / 2))); });
-    trap.Run(114, [&] { SetHeight(StoredSingle(store_.ReadSetting(keys::kForm1Height, Height()))); });
-    trap.Run(116, [&] { SetWidth(StoredSingle(store_.ReadSetting(keys::kForm1Width, Width()))); });
+    // The centring defaults use the layout size, before any stored size is applied; positions are
+    // twips at the system DPI.
+    const double screenWidth = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi());
+    const double screenHeight = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
+    trap.Run(110, [&] { SetTop(StoredGeometry(store_.ReadSetting(keys::kForm1Top, (screenHeight - Height()) / 2))); });
+    trap.Run(112, [&] { SetLeft(StoredGeometry(store_.ReadSetting(keys::kForm1Left, (screenWidth - Width()) / 2))); });
+    trap.Run(114, [&] { SetHeight(StoredGeometry(store_.ReadSetting(keys::kForm1Height, Height()))); });
+    trap.Run(116, [&] { SetWidth(StoredGeometry(store_.ReadSetting(keys::kForm1Width, Width()))); });
+    // Stored places are applied as they are, partly off screen included; but a window that would lie
+    // wholly off every monitor (a monitor unplugged since) could never be found again.
     BringOntoAMonitor();
     trap.Run(118, [&] {
         PushButton1().SetForeColor(static_cast<ColorValue>(StoredInteger32(store_.ReadSetting(keys::kFontColor, 0))));
@@ -80,20 +88,6 @@ void Form1::Form_Load() {
         trap.Run(144, [this] { SetTopMost(Handle()); });
     }
     trap.Run(146, [&] { PushButton1().SetFontSize(StoredSingle(store_.ReadSetting(keys::kFontSize, 20))); });
-}
-
-// Stored places are applied as they are, partly off screen included; but a window that would lie
-// wholly off every monitor (a monitor unplugged since) could never be found again.
-void Form1::BringOntoAMonitor() noexcept {
-    RECT window = NormalRect();
-    if (MonitorFromRect(&window, MONITOR_DEFAULTTONULL)) return;
-    MONITORINFO monitor{sizeof monitor};
-    if (!GetMonitorInfoW(MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const RECT& work = monitor.rcWork;
-    const LONG width = window.right - window.left, height = window.bottom - window.top;
-    LONG x = std::max(work.left, std::min(window.left, work.right - width));
-    LONG y = std::max(work.top, std::min(window.top, work.bottom - height));
-    SetWindowPos(Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1::CreateFaceTooltip() noexcept {
@@ -158,13 +152,14 @@ void Form1::ReportTickFailure(std::wstring_view description, std::wstring_view l
 }
 
 void Form1::PushButton1_Click() {
+    if (closing_) return;  // the program is ending: a settings window now would outlive it
     ErrorTrap trap(location::kForm1FaceClick, services_.report);
     if (trap.If(100, [this] { return optionsOpen_; })) return;
     trap.Run(102, [this] { optionsOpen_ = true; });
     trap.Run(104, [this] { ClearTopMost(Handle()); });
     trap.Run(106, [this] {
         Form2 settings(store_, PushButton1(), services_.report, services_.chooseColor);
-        settings.ShowModal();
+        settings.ShowModal(Handle());
     });
     if (trap.If(108, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
         trap.Run(110, [this] { SetTopMost(Handle()); });
@@ -176,9 +171,10 @@ void Form1::PushButton1_Click() {
 
 void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
-    // The settings window may hold the focus; the clock window still shows.
-    SetForegroundWindow(Handle());
-    SetFocus(Handle());
+    // While the settings window is open the clock window is disabled: the settings come to the front.
+    HWND popup = GetWindow(Handle(), GW_ENABLEDPOPUP);
+    SetForegroundWindow(popup ? popup : Handle());
+    SetFocus(popup ? popup : Handle());
     minimizedToTray_ = false;
 }
 
@@ -191,16 +187,30 @@ void Form1::OnResized() noexcept {
 
 void Form1::Form_Resize() {
     if (!Control(form1::kPushButton1)) return;  // sizes set while the window is being built
-    if (IsIconic(Handle()) && !minimizedToTray_) {
-        // The window leaves the taskbar; the tray icon brings it back, in its normal state.
-        ShowWindow(Handle(), SW_HIDE);
-        minimizedToTray_ = true;
-        cSysTray1_.ShowBalloon(kMinimizedBalloonText, kMinimizedBalloonTitle, 5, true);
+    if (IsIconic(Handle())) {
+        // Without a confirmed tray icon the window stays minimised on the taskbar like any other:
+        // hidden, nothing could bring it back.
+        if (!minimizedToTray_ && CanHideInTray()) MinimiseIntoTray();
         return;
     }
-    if (IsIconic(Handle())) return;
-    PushButton1().SetWidth(Width() - 100);
-    PushButton1().SetHeight(Height() - 500);
+    // The face fills the client area less the layout's own margins, whatever the frame's size.
+    const TwipsSize face = FaceSizeForClient(Layout(), form1::kPushButton1, ClientWidth(), ClientHeight());
+    PushButton1().SetWidth(face.width);
+    PushButton1().SetHeight(face.height);
+}
+
+bool Form1::CanHideInTray() const noexcept { return cSysTray1_.IconShown() && !closing_; }
+
+void Form1::MinimiseIntoTray() {
+    // The window leaves the taskbar; the tray icon brings it back, in its normal state.
+    ShowWindow(Handle(), SW_HIDE);
+    if (IsIconic(Handle())) {
+        // Minimised by someone else's ShowWindow: back to the normal state while hidden.
+        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+        ShowWindow(Handle(), SW_HIDE);
+    }
+    minimizedToTray_ = true;
+    cSysTray1_.ShowBalloon(kMinimizedBalloonText, kMinimizedBalloonTitle, 5, true);
 }
 
 void Form1::OnMouseMove() noexcept {
@@ -208,7 +218,9 @@ void Form1::OnMouseMove() noexcept {
 }
 
 bool Form1::OnClose() noexcept {
-    if (closing_) return true;  // a second request while the first one waits
+    // A second request while the first one waits: the close is already saving and ending. Running it
+    // again would nest a second wait inside the first and end the program from within it.
+    if (closing_) return true;
     closing_ = true;
     try {
         Form_QueryUnload();
@@ -221,10 +233,10 @@ bool Form1::OnClose() noexcept {
 void Form1::Form_QueryUnload() {
     ErrorTrap trap(location::kForm1QueryUnload, services_.report);
     // The normal-state place, whether the window shows, hides in the tray or is minimised.
-    trap.Run(100, [this] { store_.WriteSetting(keys::kForm1Top, SingleToStoredText(Top())); });
-    trap.Run(102, [this] { store_.WriteSetting(keys::kForm1Left, SingleToStoredText(Left())); });
-    trap.Run(222, [this] { store_.WriteSetting(keys::kForm1Height, SingleToStoredText(Height())); });
-    trap.Run(223, [this] { store_.WriteSetting(keys::kForm1Width, SingleToStoredText(Width())); });
+    trap.Run(100, [this] { store_.WriteSetting(keys::kForm1Top, GeometryToStoredText(Top())); });
+    trap.Run(102, [this] { store_.WriteSetting(keys::kForm1Left, GeometryToStoredText(Left())); });
+    trap.Run(222, [this] { store_.WriteSetting(keys::kForm1Height, GeometryToStoredText(Height())); });
+    trap.Run(223, [this] { store_.WriteSetting(keys::kForm1Width, GeometryToStoredText(Width())); });
     trap.Run(104, [this] { timer1_.SetEnabled(false); });
     trap.Run(106, [this] {
         cSysTray1_.SetInTray(false);
@@ -247,6 +259,20 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
                 timer1_.Tick();
                 return 0;
             }
+            break;
+        case WM_SYSCOMMAND:
+            // Into the tray straight from the normal state: the window is never left minimised while hidden.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE && !minimizedToTray_ && CanHideInTray()) {
+                try {
+                    MinimiseIntoTray();
+                } catch (...) {
+                }
+                return 0;
+            }
+            break;
+        case WM_WINDOWPOSCHANGED:
+            // Shown, by whatever path (WM_SHOWWINDOW does not come for every one of them).
+            if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) minimizedToTray_ = false;
             break;
         case WM_ENDSESSION:
             // Windows is shutting down: no WM_CLOSE comes, but the place must still be saved.

@@ -64,7 +64,8 @@ private:
     void Form_Resize();
     void Timer1_Fired();
     void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
-    void BringOntoAMonitor() noexcept;
+    bool CanHideInTray() const noexcept;
+    void MinimiseIntoTray();
     void CreateFaceTooltip() noexcept;
 
     const SettingsStore& store_;

@@ -30,21 +30,60 @@ int DpiForWindow(HWND window) noexcept {
     return ScreenDpi();
 }
 
-int DpiForPoint(POINT point) noexcept {
+namespace {
+
+int DpiForMonitor(HMONITOR monitor) noexcept {
     using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const Fn getDpiForMonitor = [] {
-        HMODULE shcore = LoadLibraryW(L"shcore.dll");  // kept loaded for the process's life
+        // From System32 only, and kept loaded for the process's life.
+        HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         return shcore ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
                       : nullptr;
     }();
-    if (getDpiForMonitor) {
+    if (getDpiForMonitor && monitor) {
         UINT x = 0, y = 0;
-        HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY);
         if (SUCCEEDED(getDpiForMonitor(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && x > 0) {
             return static_cast<int>(x);
         }
     }
     return ScreenDpi();
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
+    auto* monitors = reinterpret_cast<std::vector<MonitorArea>*>(context);
+    MONITORINFO info{sizeof info};
+    if (GetMonitorInfoW(monitor, &info)) {
+        try {
+            monitors->push_back({ToPixelRect(info.rcMonitor), ToPixelRect(info.rcWork), DpiForMonitor(monitor)});
+        } catch (...) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+int DpiForPoint(POINT point) noexcept { return DpiForMonitor(MonitorFromPoint(point, MONITOR_DEFAULTTOPRIMARY)); }
+
+int SystemDpi() noexcept {
+    using Fn = UINT(WINAPI*)();
+    static const Fn getDpiForSystem = User32Function<Fn>("GetDpiForSystem");
+    if (getDpiForSystem) {
+        const UINT dpi = getDpiForSystem();
+        if (dpi > 0) return static_cast<int>(dpi);
+    }
+    return ScreenDpi();
+}
+
+std::vector<MonitorArea> DesktopMonitors() {
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        const PixelRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        monitors.push_back({screen, screen, SystemDpi()});
+    }
+    return monitors;
 }
 
 bool AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) noexcept {

@@ -47,35 +47,42 @@ Form::~Form() {
     if (Handle()) DestroyWindow(Handle());
 }
 
-bool Form::Create() {
+bool Form::Create(HWND owner) {
     const std::wstring className = L"Tellurane." + std::wstring(layout_.name);
     RegisterWindowClass(className.c_str(), nullptr);
 
-    // Centred on the primary screen, at the client size the layout gives for that screen's DPI.
-    const POINT origin{0, 0};
-    HMONITOR primary = MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
+    // Centred on the owner's monitor (the primary one without an owner), at the client size the
+    // layout gives for that monitor's DPI. A centred owned window is a dialog: the screen, not the
+    // work area, is what the layout's centring means for the main window.
+    RECT ownerRect{};
+    if (owner) GetWindowRect(owner, &ownerRect);
+    HMONITOR target = owner ? MonitorFromRect(&ownerRect, MONITOR_DEFAULTTONEAREST)
+                            : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO monitor{sizeof monitor};
-    GetMonitorInfoW(primary, &monitor);
-    dpi_ = DpiForPoint(origin);
+    GetMonitorInfoW(target, &monitor);
+    const RECT& screen = owner ? monitor.rcWork : monitor.rcMonitor;
+    const POINT centre{screen.left + (screen.right - screen.left) / 2, screen.top + (screen.bottom - screen.top) / 2};
+    dpi_ = DpiForPoint(centre);
+    const DWORD exStyle = owner ? (kExStyle & ~WS_EX_APPWINDOW) : kExStyle;
     RECT rect{0, 0, TwipsToPixels(layout_.clientWidth, dpi_), TwipsToPixels(layout_.clientHeight, dpi_)};
-    AdjustWindowRectForDpi(rect, StyleFor(layout_), kExStyle, dpi_);
+    AdjustWindowRectForDpi(rect, StyleFor(layout_), exStyle, dpi_);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    const RECT& screen = monitor.rcMonitor;
     rect.left = screen.left + (screen.right - screen.left - width) / 2;
     rect.top = screen.top + (screen.bottom - screen.top - height) / 2;
     rect.right = rect.left + width;
     rect.bottom = rect.top + height;
 
     const std::wstring caption(layout_.caption);
-    if (!CreateNativeWindow(className.c_str(), caption.c_str(), StyleFor(layout_), kExStyle, rect, nullptr)) {
+    if (!CreateNativeWindow(className.c_str(), caption.c_str(), StyleFor(layout_), exStyle, rect, owner)) {
         return false;
     }
+    const int plannedDpi = dpi_;
     const int actualDpi = DpiForWindow(Handle());
     font_ = CreateLayoutFont(layout_.font, actualDpi);
     dpi_ = actualDpi;
     CreateControls();
-    if (actualDpi != DpiForPoint(origin)) ApplyDpi(actualDpi);
+    if (actualDpi != plannedDpi) ApplyDpi(actualDpi);
     return true;
 }
 
@@ -208,27 +215,69 @@ RECT Form::NormalRect() const noexcept {
     return rect;
 }
 
-double Form::Top() const noexcept { return PixelsToTwips(NormalRect().top, dpi_); }
-double Form::Left() const noexcept { return PixelsToTwips(NormalRect().left, dpi_); }
-double Form::Width() const noexcept {
-    const RECT rect = NormalRect();
-    return PixelsToTwips(rect.right - rect.left, dpi_);
-}
-double Form::Height() const noexcept {
-    const RECT rect = NormalRect();
-    return PixelsToTwips(rect.bottom - rect.top, dpi_);
+StoredPlace Form::Place() const noexcept {
+    try {
+        return PlaceToStore(ToPixelRect(NormalRect()), DesktopMonitors(), SystemDpi());
+    } catch (...) {
+        return {};
+    }
 }
 
-void Form::MoveWindowTwips(double left, double top, double width, double height) noexcept {
-    const int x = TwipsToPixels(left, dpi_), y = TwipsToPixels(top, dpi_);
-    const int cx = TwipsToPixels(width, dpi_), cy = TwipsToPixels(height, dpi_);
-    SetWindowPos(Handle(), nullptr, x, y, cx < 0 ? 0 : cx, cy < 0 ? 0 : cy, SWP_NOZORDER | SWP_NOACTIVATE);
+double Form::Top() const noexcept { return Place().top; }
+double Form::Left() const noexcept { return Place().left; }
+double Form::Width() const noexcept { return Place().width; }
+double Form::Height() const noexcept { return Place().height; }
+
+void Form::MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept {
+    try {
+        const std::vector<MonitorArea> monitors = DesktopMonitors();
+        const Placement target = PlaceFromStore(place, monitors, SystemDpi(), bringOnScreen);
+        const PixelRect& r = target.rect;
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        // Onto a monitor of another scaling, the window first goes there and takes its DPI (and the
+        // size Windows suggests with it); only then does it get the size meant for that monitor.
+        if (monitors[target.monitor].dpi != dpi_) {
+            SetWindowPos(Handle(), nullptr, r.left, r.top, 0, 0, flags | SWP_NOSIZE);
+        }
+        SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
+    } catch (...) {
+    }
 }
 
-void Form::SetTop(double twips) noexcept { MoveWindowTwips(Left(), twips, Width(), Height()); }
-void Form::SetLeft(double twips) noexcept { MoveWindowTwips(twips, Top(), Width(), Height()); }
-void Form::SetWidth(double twips) noexcept { MoveWindowTwips(Left(), Top(), twips, Height()); }
-void Form::SetHeight(double twips) noexcept { MoveWindowTwips(Left(), Top(), Width(), twips); }
+void Form::SetTop(double twips) noexcept {
+    StoredPlace place = Place();
+    place.top = twips;
+    MoveTo(place, false);
+}
+void Form::SetLeft(double twips) noexcept {
+    StoredPlace place = Place();
+    place.left = twips;
+    MoveTo(place, false);
+}
+void Form::SetWidth(double twips) noexcept {
+    StoredPlace place = Place();
+    place.width = twips;
+    MoveTo(place, false);
+}
+void Form::SetHeight(double twips) noexcept {
+    StoredPlace place = Place();
+    place.height = twips;
+    MoveTo(place, false);
+}
+
+void Form::BringOntoAMonitor() noexcept { MoveTo(Place(), true); }
+
+double Form::ClientWidth() const noexcept {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    return PixelsToTwips(client.right - client.left, dpi_);
+}
+
+double Form::ClientHeight() const noexcept {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    return PixelsToTwips(client.bottom - client.top, dpi_);
+}
 
 void Form::SetCaption(std::wstring_view caption) noexcept {
     try {

@@ -12,6 +12,7 @@
 
 #include "core/color_value.h"
 #include "core/handles.h"
+#include "core/placement.h"
 #include "core/push_button.h"
 #include "core/window.h"
 #include "resources/layouts.h"
@@ -26,8 +27,9 @@ public:
     explicit Form(const WindowLayout& layout);
     ~Form() override;
 
-    // Creates the window (hidden) and its controls, centred on the primary screen.
-    bool Create();
+    // Creates the window (hidden) and its controls, centred on the primary screen, or on the
+    // owner's monitor when it has one (an owned window stays above its owner and off the taskbar).
+    bool Create(HWND owner = nullptr);
 
     const WindowLayout& Layout() const noexcept { return layout_; }
     int Dpi() const noexcept { return dpi_; }
@@ -42,7 +44,9 @@ public:
     // Frames, check boxes, option buttons and labels: the controls that take the window's colours.
     std::vector<int> PlainControlIds() const;
 
-    // Outer geometry in twips, screen coordinates.
+    // Outer geometry in twips of the normal (not minimised) place: the position at the system DPI,
+    // the size at the DPI of the window's monitor, so that each number means one thing on any mix
+    // of monitor scalings.
     double Top() const noexcept;
     double Left() const noexcept;
     double Width() const noexcept;
@@ -51,6 +55,11 @@ public:
     void SetLeft(double twips) noexcept;
     void SetWidth(double twips) noexcept;
     void SetHeight(double twips) noexcept;
+    // A window that touches no monitor (one unplugged since it was placed) goes wholly onto the nearest.
+    void BringOntoAMonitor() noexcept;
+    // The client area's size in twips at the window's DPI.
+    double ClientWidth() const noexcept;
+    double ClientHeight() const noexcept;
 
     void SetCaption(std::wstring_view caption) noexcept;
     void SetIcons(HICON big, HICON small) noexcept;
@@ -82,7 +91,8 @@ private:
 
     void CreateControls();
     void ApplyDpi(int dpi) noexcept;
-    void MoveWindowTwips(double left, double top, double width, double height) noexcept;
+    StoredPlace Place() const noexcept;
+    void MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept;
     const ControlRecord* Find(int id) const noexcept;
     const ControlRecord* Find(HWND hwnd) const noexcept;
     HBRUSH BrushFor(ColorValue color) noexcept;

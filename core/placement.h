@@ -26,7 +26,7 @@ struct StoredPlace {
 };
 
 // The monitor that Windows gives a window with this rectangle: the one it overlaps most, else the
-// nearest. monitors must not be empty.
+// nearest (ties to the lower index). monitors must not be empty.
 std::size_t MonitorForRect(const PixelRect& rect, std::span<const MonitorArea> monitors);
 
 // What to store for a window at this (normal-state) rectangle: whole twips.
@@ -37,9 +37,13 @@ struct Placement {
     std::size_t monitor = 0;  // the monitor whose DPI sized it
 };
 
-// Where a stored place puts the window. A window that would touch no monitor at all (one removed
-// since, say) goes wholly onto the nearest monitor's work area when bringOnScreen is set; one that is
-// partly visible stays as stored. monitors must not be empty.
+// Where a stored place puts the window; on an unchanged desktop, back at the same pixels. The size is
+// read at the DPI of a monitor that the resulting window would be on, trying first the monitor under
+// the top-left corner: a window straddling two scalings can store the same numbers as a smaller or
+// larger one would on the neighbour, and then the corner decides. A window that would touch no
+// monitor at all (one removed since, say) goes wholly onto the nearest monitor's work area when
+// bringOnScreen is set; one that is partly visible stays as stored. Any stored numbers, NaN and huge
+// ones included, give a rect within about a million pixels. monitors must not be empty.
 Placement PlaceFromStore(const StoredPlace& place, std::span<const MonitorArea> monitors, int systemDpi,
                          bool bringOnScreen);
 

@@ -110,4 +110,10 @@ bool StoredSwitchIsOn(std::wstring_view text) { return StoredInteger16(text) == 
 
 std::wstring SingleToStoredText(double value) { return SingleToText(static_cast<float>(value), UserNumberFormat()); }
 
+std::wstring GeometryToStoredText(double twips) { return WholeNumberText(twips); }
+
+float StoredGeometry(std::wstring_view text) {
+    return static_cast<float>(ParseStoredNumber(text, UserNumberFormat()));
+}
+
 }  // namespace tellurane

@@ -40,7 +40,11 @@ bool StoredIsNumeric(std::wstring_view text);
 // A switch is on only when its text converts to the 16-bit integer 1.
 bool StoredSwitchIsOn(std::wstring_view text);
 
-// A single-precision number as the program stores it (geometry in twips).
+// A single-precision number as the program stores it.
 std::wstring SingleToStoredText(double value);
+// Window geometry: whole twips in plain digits, the same text under any regional settings; read back
+// in that form or any form that earlier versions wrote.
+std::wstring GeometryToStoredText(double twips);
+float StoredGeometry(std::wstring_view text);
 
 }  // namespace tellurane

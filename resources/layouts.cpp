@@ -1,5 +1,6 @@
 #include "resources/layouts.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tellurane {
@@ -73,6 +74,17 @@ TwipsPoint ClientPosition(const WindowLayout& window, const ControlLayout& contr
         }
     }
     return point;
+}
+
+TwipsSize FaceSizeForClient(const WindowLayout& window, int controlId, double clientWidth, double clientHeight) {
+    for (const auto& control : window.controls) {
+        if (control.id != controlId) continue;
+        const TwipsPoint at = ClientPosition(window, control);
+        const double right = window.clientWidth - at.x - control.width;
+        const double bottom = window.clientHeight - at.y - control.height;
+        return {std::max(0.0, clientWidth - at.x - right), std::max(0.0, clientHeight - at.y - bottom)};
+    }
+    return {0, 0};
 }
 
 }  // namespace tellurane

@@ -77,4 +77,12 @@ struct TwipsPoint {
 };
 TwipsPoint ClientPosition(const WindowLayout& window, const ControlLayout& control);
 
+struct TwipsSize {
+    double width, height;
+};
+
+// The size that keeps a control's margins to the right and bottom of the client area as the layout
+// has them, for a client area of this size; never below zero.
+TwipsSize FaceSizeForClient(const WindowLayout& window, int controlId, double clientWidth, double clientHeight);
+
 }  // namespace tellurane

@@ -54,8 +54,8 @@ Form2::Form2(const SettingsStore& store, PushButton& face, ErrorTrap::Reporter r
 
 Form2::Form2() : Form(Form2Layout()) {}
 
-bool Form2::Open() {
-    if (!store_ || !Create()) return false;
+bool Form2::Open(HWND owner) {
+    if (!store_ || !Create(owner)) return false;
     PushButton1().SetDefault(true);
     PushButton1().onClick = [this] { PushButton1_Click(); };
     PushButton3().onClick = [this] { PushButton3_Click(); };
@@ -70,11 +70,11 @@ bool Form2::Open() {
     return true;
 }
 
-void Form2::ShowModal() {
+void Form2::ShowModal(HWND owner) {
     if (!store_) return;
     // The other windows are disabled before this one shows, so that it is the one activated.
     DisableOtherWindows();
-    if (!Open()) {
+    if (!Open(owner)) {
         EnableOtherWindows();
         throw AppError(L"The settings window could not be opened.");
     }

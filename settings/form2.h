@@ -27,10 +27,11 @@ public:
     Form2();
 
     // Creates the window, loads it and waits, handling messages, until it has closed.
-    // Every other window of the program is disabled meanwhile.
-    void ShowModal();
+    // Every other window of the program is disabled meanwhile. With an owner, the window opens
+    // centred on the owner's monitor and stays in front of it.
+    void ShowModal(HWND owner = nullptr);
     // Creates and loads the window and shows it without waiting.
-    bool Open();
+    bool Open(HWND owner = nullptr);
 
     HWND Check(int id) const noexcept { return Control(id); }
     int CheckValue(int id) const noexcept;

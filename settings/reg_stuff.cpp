@@ -4,14 +4,9 @@
 #include "core/main_module.h"
 #include "core/number_text.h"
 #include "core/paths.h"
+#include "core/settings_store.h"
 
 namespace tellurane {
-namespace {
-
-constexpr wchar_t kUserRunSubKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-}  // namespace
-
 namespace RegStuff {
 
 std::wstring RunEntryData(std::wstring_view folder, std::wstring_view fileName) {
@@ -21,26 +16,41 @@ std::wstring RunEntryData(std::wstring_view folder, std::wstring_view fileName) 
     return L"\"" + path + L"\"";
 }
 
-void AddRunEntry(std::wstring_view fileName, std::wstring_view folder) {
+std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder) {
     const std::wstring data = RunEntryData(folder, fileName);
+    // Task Manager's "disabled" marks: under the user's key for the user's entry, under the machine's
+    // 64-bit view for the machine-wide entry that a 32-bit program writes.
+    DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, fileName);
     if (SaveRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName, data, REG_SZ)) {
-        // One entry only, or the program would start twice at logon.
         DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
-        return;
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY);
+        return {};
+    }
+    if (RegistryValueExists(HKEY_LOCAL_MACHINE, kRunSubKey, fileName)) {
+        // A copy once run as administrator put the entry there; it starts the program already.
+        DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
+        if (!DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY)) {
+            return std::wstring(kMachineEntryStillDisabled);
+        }
+        return {};
     }
     SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ);
+    return {};
 }
 
-void RemoveRunEntry(std::wstring_view fileName) {
-    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName);
+std::wstring RemoveRunEntry(std::wstring_view fileName) {
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
+    DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, fileName);
+    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY);
+    if (!DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName)) return std::wstring(kMachineEntryNotRemoved);
+    return {};
 }
 
 bool SaveRegistryValue(HKEY root, std::wstring_view subKey, std::wstring_view name, const RegistryValue& value,
-                       DWORD type) {
+                       DWORD type, REGSAM view) {
     UniqueKey key;
     const std::wstring path(subKey);
-    if (RegOpenKeyExW(root, path.c_str(), 0, kRunKeyAccess, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE | view, key.put()) != ERROR_SUCCESS) return false;
     return SetRegistryValue(key.get(), name, type, value) == ERROR_SUCCESS;
 }
 
@@ -54,21 +64,31 @@ LONG SetRegistryValue(HKEY key, std::wstring_view name, DWORD type, const Regist
                               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
     if (type == REG_DWORD) {
-        const DWORD number = std::holds_alternative<std::int32_t>(value)
-                                 ? static_cast<DWORD>(std::get<std::int32_t>(value))
-                                 : static_cast<DWORD>(std::wcstol(std::get<std::wstring>(value).c_str(), nullptr, 10));
+        const DWORD number = static_cast<DWORD>(std::holds_alternative<std::int32_t>(value)
+                                                    ? std::get<std::int32_t>(value)
+                                                    : StoredInteger32(std::get<std::wstring>(value)));
         return RegSetValueExW(key, valueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                               sizeof number);
     }
     return 0;
 }
 
-void DeleteRegistryValue(HKEY root, std::wstring_view subKey, std::wstring_view name) {
+bool DeleteRegistryValue(HKEY root, std::wstring_view subKey, std::wstring_view name, REGSAM view) {
+    if (!RegistryValueExists(root, subKey, name, view)) return true;
     UniqueKey key;
     const std::wstring path(subKey);
-    if (RegOpenKeyExW(root, path.c_str(), 0, kRunKeyAccess, key.put()) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE | view, key.put()) != ERROR_SUCCESS) return false;
     const std::wstring valueName(name);
-    RegDeleteValueW(key.get(), valueName.c_str());
+    const LSTATUS status = RegDeleteValueW(key.get(), valueName.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+bool RegistryValueExists(HKEY root, std::wstring_view subKey, std::wstring_view name, REGSAM view) {
+    UniqueKey key;
+    const std::wstring path(subKey);
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE | view, key.put()) != ERROR_SUCCESS) return false;
+    const std::wstring valueName(name);
+    return RegQueryValueExW(key.get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 }  // namespace RegStuff
@@ -80,13 +100,15 @@ namespace modStartUp {
 void AddToStartUp() {
     const std::wstring exe = ProgramPath();
     if (exe.empty()) return;
-    RegStuff::AddRunEntry(FileNameOf(exe), FolderOf(exe));
+    const std::wstring problem = RegStuff::AddRunEntry(FileNameOf(exe), FolderOf(exe));
+    if (!problem.empty()) ShowPlainError(problem);
 }
 
 void RemoveFromStartUp() {
     const std::wstring exe = ProgramPath();
     if (exe.empty()) return;
-    RegStuff::RemoveRunEntry(FileNameOf(exe));
+    const std::wstring problem = RegStuff::RemoveRunEntry(FileNameOf(exe));
+    if (!problem.empty()) ShowPlainError(problem);
 }
 
 }  // namespace modStartUp

@@ -1,5 +1,6 @@
 #include "tray/sys_tray.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -41,6 +42,12 @@ UINT TaskbarCreatedMessage() {
     return message;
 }
 
+// At logon the Run entry can start us before Explorer's notification area answers, and
+// "TaskbarCreated" does not come again when Explorer was already running: keep asking.
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryIntervalMs = 3000;
+constexpr int kRetryAttempts = 100;  // five minutes
+
 }  // namespace
 
 cSysTray::cSysTray(ShellNotifyFunction shell, bool runMode) : shell_(std::move(shell)), runMode_(runMode) {
@@ -55,8 +62,11 @@ cSysTray::cSysTray(ShellNotifyFunction shell, bool runMode) : shell_(std::move(s
     // A hidden top-level window, not a child: Explorer's "TaskbarCreated" reaches top-level windows only.
     ownerWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW, kOwnWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
-    if (ownerWindow_) SetWindowLongPtrW(ownerWindow_, 0, reinterpret_cast<LONG_PTR>(this));
-    TaskbarCreatedMessage();
+    if (ownerWindow_) {
+        SetWindowLongPtrW(ownerWindow_, 0, reinterpret_cast<LONG_PTR>(this));
+        // An elevated copy would otherwise never hear that Explorer (not elevated) started again.
+        ChangeWindowMessageFilterEx(ownerWindow_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    }
 }
 
 cSysTray::~cSysTray() {
@@ -87,11 +97,11 @@ void cSysTray::WriteProperties(PropertyBag& bag) const {
 
 void cSysTray::SetTrayIcon(PictureRef icon) {
     if (!icon || icon->Type() != kPictureTypeIcon) return;
-    if (iconAdded_) {
+    if (iconShown_) {
         NOTIFYICONDATAA data = FreshData();
         data.uFlags = NIF_ICON;
         data.hIcon = icon->Handle();
-        Send(NIM_MODIFY, data);
+        if (!Send(NIM_MODIFY, data)) PutIconInTray();  // the shell lost it: add it again, new picture and all
     }
     icon_ = icon;
     facePicture_ = std::move(icon);
@@ -99,13 +109,13 @@ void cSysTray::SetTrayIcon(PictureRef icon) {
 }
 
 void cSysTray::SetTrayTip(std::wstring_view tip) {
-    if (iconAdded_) {
+    tip_ = tip;
+    if (iconShown_) {
         NOTIFYICONDATAA data = FreshData();
         data.uFlags = NIF_TIP;
         FillAnsiField(tip, data.szTip, kTipWidth);
-        Send(NIM_MODIFY, data);
+        if (!Send(NIM_MODIFY, data)) PutIconInTray();
     }
-    tip_ = tip;
     Changed(L"TrayTip");
 }
 
@@ -115,13 +125,16 @@ void cSysTray::SetInTray(bool show) {
         if (runMode_) {
             // The hook goes in first: the shell may call back as soon as the icon is there.
             mSysTray::Install(ownerWindow_, this);
-            AddTrayIcon(ownerWindow_, iconId_, tip_, icon_);
             iconAdded_ = true;
+            PutIconInTray();
         }
     } else if (iconAdded_) {
+        KillTimer(ownerWindow_, kRetryTimer);
+        retriesLeft_ = 0;
         DeleteTrayIcon(ownerWindow_, iconId_);
         mSysTray::Remove(ownerWindow_);
         iconAdded_ = false;
+        SetIconShown(false);
     }
     inTray_ = show;
     Changed(L"InTray");
@@ -185,7 +198,7 @@ NOTIFYICONDATAA cSysTray::FreshData() const {
     return data;
 }
 
-void cSysTray::AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip, const PictureRef& icon) {
+bool cSysTray::AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip, const PictureRef& icon) {
     NOTIFYICONDATAA data{};
     data.cbSize = kTrayStructureSize;
     data.hWnd = window;
@@ -202,7 +215,39 @@ void cSysTray::AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip
     }
     data.uFlags |= NIF_MESSAGE;
     data.uCallbackMessage = kTrayCallbackMessage;
-    Send(NIM_ADD, data);
+    if (Send(NIM_ADD, data)) return true;
+    // The add also fails when the icon is still there ("TaskbarCreated" comes on DPI changes too):
+    // a modify that succeeds says so.
+    return Send(NIM_MODIFY, data);
+}
+
+void cSysTray::PutIconInTray() {
+    if (!iconAdded_ || TryAdding()) return;
+    retriesLeft_ = kRetryAttempts;
+    SetTimer(ownerWindow_, kRetryTimer, kRetryIntervalMs, nullptr);
+}
+
+bool cSysTray::TryAdding() {
+    const std::wstring tip = tip_;
+    const PictureRef icon = icon_;
+    const bool shown = AddTrayIcon(ownerWindow_, iconId_, tip, icon);
+    if (shown) {
+        KillTimer(ownerWindow_, kRetryTimer);
+        retriesLeft_ = 0;
+    }
+    SetIconShown(shown);
+    return shown;
+}
+
+void cSysTray::RetryAdding() {
+    if (!iconAdded_ || iconShown_ || TryAdding()) return;
+    if (--retriesLeft_ <= 0) KillTimer(ownerWindow_, kRetryTimer);
+}
+
+void cSysTray::SetIconShown(bool shown) {
+    if (shown == iconShown_) return;
+    iconShown_ = shown;
+    if (IconShownChanged) Raise([&] { IconShownChanged(shown); });
 }
 
 void cSysTray::DeleteTrayIcon(HWND window, std::int32_t id) {
@@ -213,8 +258,8 @@ void cSysTray::DeleteTrayIcon(HWND window, std::int32_t id) {
     Send(NIM_DELETE, data);
 }
 
-void cSysTray::Send(DWORD message, NOTIFYICONDATAA& data) const {
-    if (shell_) shell_(message, &data);  // the shell's answer changes nothing here
+bool cSysTray::Send(DWORD message, NOTIFYICONDATAA& data) const {
+    return shell_ && shell_(message, &data) != FALSE;
 }
 
 void cSysTray::Changed(std::wstring_view name) const {
@@ -235,9 +280,17 @@ LRESULT CALLBACK cSysTray::OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam,
         auto* control = reinterpret_cast<cSysTray*>(GetWindowLongPtrW(hwnd, 0));
         if (control && control->iconAdded_) {
             try {
-                const std::wstring tip = control->tip_;
-                const PictureRef icon = control->icon_;
-                control->AddTrayIcon(hwnd, control->iconId_, tip, icon);
+                control->PutIconInTray();  // with a fresh round of retries if this shell is slow too
+            } catch (...) {
+            }
+        }
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kRetryTimer) {
+        auto* control = reinterpret_cast<cSysTray*>(GetWindowLongPtrW(hwnd, 0));
+        if (control) {
+            try {
+                control->RetryAdding();
             } catch (...) {
             }
         }

@@ -33,6 +33,9 @@ public:
     void SetTrayTip(std::wstring_view tip);
     bool InTray() const noexcept { return inTray_; }
     void SetInTray(bool show);
+    // True only while the shell has confirmed that the icon is in the notification area. At logon the
+    // shell may not be ready yet: the control then keeps trying, and tells IconShownChanged.
+    bool IconShown() const noexcept { return iconShown_; }
 
     // Shows a balloon by the icon and waits, handling messages, until it is gone or showTimer seconds
     // have passed. With showOnce, only the first such balloon of the control's life shows.
@@ -42,6 +45,8 @@ public:
     std::function<void(std::int16_t button, std::int32_t id)> MouseDown;
     std::function<void(std::int16_t button, std::int32_t id)> MouseUp;
     std::function<void(std::int16_t button, std::int32_t id)> MouseDblClick;
+    // Told when the icon comes into the notification area or is lost from it.
+    std::function<void(bool shown)> IconShownChanged;
     // Told the name of each property that the host should save again.
     std::function<void(std::wstring_view name)> PropertyChanged;
 
@@ -60,9 +65,14 @@ public:
 private:
     static LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     NOTIFYICONDATAA FreshData() const;
-    void AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip, const PictureRef& icon);
+    bool AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip, const PictureRef& icon);
     void DeleteTrayIcon(HWND window, std::int32_t id);
-    void Send(DWORD message, NOTIFYICONDATAA& data) const;
+    // Adds the icon, or finds it still there; keeps retrying on a timer while the shell says no.
+    void PutIconInTray();
+    bool TryAdding();
+    void RetryAdding();
+    void SetIconShown(bool shown);
+    bool Send(DWORD message, NOTIFYICONDATAA& data) const;
     void Changed(std::wstring_view name) const;
     void Raise(const std::function<void()>& event) const;
 
@@ -71,7 +81,9 @@ private:
     HWND ownerWindow_ = nullptr;
     std::int32_t iconId_ = 0;
     bool inTray_ = false;
-    bool iconAdded_ = false;
+    bool iconAdded_ = false;  // hooked and wanted in the tray
+    bool iconShown_ = false;  // confirmed there by the shell
+    int retriesLeft_ = 0;
     bool balloonShowing_ = false;
     std::int32_t balloonCount_ = 0;
     std::wstring tip_;

@@ -9,6 +9,7 @@ TEST(FolderOf, KeepsTheSeparatorOnlyAtADriveRoot) {
     EXPECT_EQ(FolderOf(L"C:\\Program Files\\Tellurane\\Tellurane.exe"), L"C:\\Program Files\\Tellurane");
     EXPECT_EQ(FolderOf(L"C:\\Tellurane.exe"), L"C:\\");
     EXPECT_EQ(FolderOf(L"\\\\server\\share\\Tellurane.exe"), L"\\\\server\\share");
+    EXPECT_EQ(FolderOf(L"\\x.exe"), L"\\");  // the root of the current drive
 }
 
 TEST(InFolder, PutsExactlyOneSeparatorBetween) {
@@ -20,6 +21,7 @@ TEST(InFolder, PutsExactlyOneSeparatorBetween) {
 TEST(FileNameOf, DropsTheFolder) {
     EXPECT_EQ(FileNameOf(L"C:\\My Apps\\Tellurane.exe"), L"Tellurane.exe");
     EXPECT_EQ(FileNameOf(L"Tellurane.exe"), L"Tellurane.exe");
+    EXPECT_EQ(FileNameOf(L"C:x.exe"), L"x.exe");
 }
 
 }  // namespace

@@ -12,14 +12,18 @@ using support::WaitUntil;
 
 POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
-class TrayInteraction : public RunningClock {
+class MinimisingClock : public RunningClock {
+protected:
+    void Minimise() { PostMessageW(Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+    bool Shown() const { return IsWindowVisible(Window()) && !IsIconic(Window()); }
+};
+
+class TrayInteraction : public MinimisingClock {
 protected:
     void SetUp() override {
         Start();
         ASSERT_TRUE(WaitUntil([] { return support::TrayIconsShown().size() == 1; }, 5s)) << "no tray icon";
     }
-    void Minimise() { PostMessageW(Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
-    bool Shown() const { return IsWindowVisible(Window()) && !IsIconic(Window()); }
 };
 
 TEST_F(TrayInteraction, MinimisingHidesTheClockWithABalloonOnlyTheFirstTime) {
@@ -80,6 +84,81 @@ TEST_F(TrayInteraction, TheFaceShowsItsTooltipWhenTheMouseRestsOnIt) {
         EXPECT_EQ(support::WindowText(tip), L"Click here for more options");
     }
     Screenshot(L"22-face-tooltip");
+}
+
+// A notification area that does not answer yet, as at logon: a window of the taskbar's class that
+// Shell_NotifyIcon finds before the real one, and that refuses every request. Its own thread answers.
+class RefusingNotificationArea {
+public:
+    RefusingNotificationArea() {
+        thread_ = CreateThread(nullptr, 0, &Run, this, 0, nullptr);
+        WaitForSingleObject(ready_, 5000);
+    }
+    ~RefusingNotificationArea() { Remove(); }
+    void Remove() {
+        if (!thread_) return;
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_, 5000);
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+    LONG Refused() const { return refused_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COPYDATA) {
+            auto* self = reinterpret_cast<RefusingNotificationArea*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+            if (self) InterlockedIncrement(&self->refused_);
+            return FALSE;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    static DWORD WINAPI Run(void* context) {
+        auto* self = static_cast<RefusingNotificationArea*>(context);
+        self->threadId_ = GetCurrentThreadId();
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &Procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"Shell_TrayWnd";
+        RegisterClassW(&windowClass);
+        HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP, 0, 0, 0, 0,
+                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetEvent(self->ready_);
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+        DestroyWindow(window);
+        UnregisterClassW(L"Shell_TrayWnd", GetModuleHandleW(nullptr));
+        return 0;
+    }
+
+    HANDLE ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+    LONG refused_ = 0;
+};
+
+class TrayNotReady : public MinimisingClock {};
+
+TEST_F(TrayNotReady, MinimisingKeepsTheClockOnTheTaskbarUntilTheIconArrivesThenHidesIntoIt) {
+    RefusingNotificationArea refusing;
+    Start();
+    ASSERT_TRUE(WaitUntil([&] { return refusing.Refused() > 0; }, 5s)) << "the program never asked for its icon";
+    Minimise();
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(Window()) != FALSE; }, 3s)) << "the window did not minimise";
+    EXPECT_TRUE(IsWindowVisible(Window())) << "hidden without an icon to bring it back";
+    Screenshot(L"23-minimised-to-the-taskbar-without-a-tray");
+
+    // The notification area answers at last: the next retry (every 3 s) puts the icon there.
+    refusing.Remove();
+    ASSERT_TRUE(WaitUntil([] { return support::TrayIconsShown().size() == 1; }, 8s)) << "the icon never came";
+    ShowWindow(Window(), SW_RESTORE);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(); }, 3s));
+    Minimise();
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(Window()); }, 3s)) << "not hidden into the icon";
+    EXPECT_FALSE(IsIconic(Window())) << "hidden, but still minimised";
+    support::ClickAt(Centre(support::TrayIconsShown().front()));
+    EXPECT_TRUE(WaitUntil([&] { return Shown(); }, 8s)) << "the icon did not bring the window back";
 }
 
 }  // namespace

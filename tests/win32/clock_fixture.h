@@ -39,7 +39,7 @@ protected:
         services.clock = [this] { return now_; };
         services.shell = [this](DWORD message, NOTIFYICONDATAA* data) {
             shellCalls_.push_back({message, *data});
-            return TRUE;
+            return message == NIM_DELETE || !shellRefuses_;
         };
         services.chooseColor = &ChooseColorStandIn;
         return services;
@@ -78,6 +78,7 @@ protected:
     std::vector<RecordedBox> boxes_;
     std::function<void()> whileBoxIsOpen_;
     std::vector<ShellCall> shellCalls_;
+    bool shellRefuses_ = false;  // a notification area that does not answer yet
     std::unique_ptr<Form1> form_;
 };
 

@@ -74,10 +74,12 @@ TEST_F(ClockWindow, StoredPlaceSizeColourAndTextSizeAreApplied) {
     EXPECT_EQ(Frame().bottom - Frame().top, TwipsToPixels(1800, form.Dpi()));
     EXPECT_EQ(form.PushButton1().ForeColor(), 255u);
     EXPECT_EQ(form.PushButton1().FontSize(), 24.5);
-    // The face follows the window: 100 twips narrower and 500 shorter than its outer size.
+    // The face fills the client area less the layout's margins (75 twips right, 90 below), whatever
+    // the frame takes: its edges are never cut off.
     const RECT face = support::ChildRectInClient(form.PushButton1().Handle());
-    EXPECT_EQ(face.right - face.left, TwipsToPixels(8900, form.Dpi()));
-    EXPECT_EQ(face.bottom - face.top, TwipsToPixels(1300, form.Dpi()));
+    const SIZE client = support::ClientSize(form.Handle());
+    EXPECT_NEAR(client.cx - face.right, TwipsToPixels(75, form.Dpi()), 1);
+    EXPECT_NEAR(client.cy - face.bottom, TwipsToPixels(90, form.Dpi()), 1);
     EXPECT_TRUE(boxes_.empty());
 }
 
@@ -183,10 +185,18 @@ TEST_F(ClockWindow, MinimisingHidesTheWindowInTheTrayWithOneBalloonAndClosingThe
     const RECT normal = Frame();
     ShowWindow(form.Handle(), SW_MINIMIZE);
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(IsIconic(form.Handle()));  // hidden in its normal state
     EXPECT_TRUE(form.MinimizedToTray());
-    int balloons = 0;
-    for (const auto& call : shellCalls_) balloons += (call.data.uFlags == NIF_INFO && call.data.szInfo[0] != '\0');
-    EXPECT_EQ(balloons, 1);
+    std::vector<NOTIFYICONDATAA> balloons;
+    for (const auto& call : shellCalls_) {
+        if (call.data.uFlags == NIF_INFO && call.data.szInfo[0] != '\0') balloons.push_back(call.data);
+    }
+    ASSERT_EQ(balloons.size(), 1u);
+    EXPECT_EQ(std::string(balloons[0].szInfoTitle), "Tellurane");
+    EXPECT_EQ(std::string(balloons[0].szInfo),
+              "has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring "
+              "the software back.");
+    EXPECT_EQ(balloons[0].uTimeout, 5000u);
     EXPECT_EQ(std::string(shellCalls_.back().data.szInfoTitle), "");  // the balloon was taken away after its 5 s
 
     form.cSysTray1_MouseUp(2, 0);  // the right button brings it back as well
@@ -196,14 +206,79 @@ TEST_F(ClockWindow, MinimisingHidesTheWindowInTheTrayWithOneBalloonAndClosingThe
     const RECT restored = Frame();
     EXPECT_TRUE(EqualRect(&normal, &restored));
 
-    // The second time no balloon; closing from the tray saves the normal place.
+    // The second time no balloon; closing from the tray saves the normal place as plain whole twips.
     const std::size_t calls = shellCalls_.size();
-    ShowWindow(form.Handle(), SW_MINIMIZE);
+    SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(IsIconic(form.Handle()));
     EXPECT_EQ(shellCalls_.size(), calls);
     Close();
-    EXPECT_EQ(StoredSingle(Stored(keys::kForm1Left)), static_cast<float>(PixelsToTwips(normal.left, form.Dpi())));
-    EXPECT_EQ(StoredSingle(Stored(keys::kForm1Width)),
-              static_cast<float>(PixelsToTwips(normal.right - normal.left, form.Dpi())));
+    EXPECT_EQ(Stored(keys::kForm1Left), std::to_wstring(std::lround(PixelsToTwips(normal.left, form.Dpi()))));
+    EXPECT_EQ(Stored(keys::kForm1Width),
+              std::to_wstring(std::lround(PixelsToTwips(normal.right - normal.left, form.Dpi()))));
+}
+
+TEST_F(ClockWindow, WithoutAConfirmedTrayIconTheWindowMinimisesToTheTaskbarAndIsNeverHiddenWithoutOne) {
+    shellRefuses_ = true;
+    Form1& form = LoadClock();
+    HWND tray = form.cSysTray1().OwnerWindow();
+    SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IsIconic(form.Handle()));
+    EXPECT_FALSE(form.MinimizedToTray());
+    ShowWindow(form.Handle(), SW_RESTORE);
+
+    shellRefuses_ = false;
+    SendMessageW(tray, WM_TIMER, 1, 0);  // the next retry finds the shell ready
+    ASSERT_TRUE(form.cSysTray1().IconShown());
+    PostMessageW(tray, 0x465, 0, 0x404);  // the balloon's time-out ends the wait early
+    SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(form.MinimizedToTray());
+
+    // Explorer starts again and refuses the icon: the hidden window comes back onto the taskbar.
+    shellRefuses_ = true;
+    SendMessageW(tray, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IsIconic(form.Handle()));
+    EXPECT_FALSE(form.MinimizedToTray());
+}
+
+TEST_F(ClockWindow, DuringTheBalloonWaitARestoreOrAMinimiseLeavesTheWindowConsistent) {
+    struct Case {
+        std::vector<std::pair<UINT, LPARAM>> during;  // messages handled inside the wait, in order
+        bool visible;
+    };
+    const Case cases[] = {
+        {{{0x465, WM_LBUTTONUP}}, true},                                      // restored from the tray
+        {{{0x465, WM_LBUTTONUP}, {WM_SYSCOMMAND, SC_MINIMIZE}}, false},       // and minimised again
+        {{{0x465, WM_RBUTTONUP}, {WM_SYSCOMMAND, SC_MINIMIZE}, {0x465, WM_RBUTTONUP}}, true},
+    };
+    for (const Case& c : cases) {
+        Form1& form = LoadClock();  // each a first minimise, whose balloon waits
+        HWND tray = form.cSysTray1().OwnerWindow();
+        for (const auto& [message, value] : c.during) {
+            if (message == 0x465) PostMessageW(tray, message, 0, value);
+            if (message == WM_SYSCOMMAND) PostMessageW(form.Handle(), message, static_cast<WPARAM>(value), 0);
+        }
+        PostMessageW(tray, 0x465, 0, 0x404);
+        SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        HandlePendingMessages();
+        EXPECT_EQ(IsWindowVisible(form.Handle()) != FALSE, c.visible);
+        EXPECT_EQ(form.MinimizedToTray(), !c.visible);
+        EXPECT_FALSE(IsIconic(form.Handle()));
+        EXPECT_TRUE(form.cSysTray1().IconShown());
+    }
+    // A close inside the wait ends everything in order: place saved, icon out, window gone.
+    Form1& form = LoadClock();
+    PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+    SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(form.Handle(), nullptr);
+    EXPECT_FALSE(form.cSysTray1().IconShown());
+    EXPECT_TRUE(InTrayCalls(NIM_DELETE));
+    EXPECT_NE(Stored(keys::kForm1Top), L"-999");
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(ClockWindow, TheFaceFollowsTheWindowsSizeButNotItsTextSize) {

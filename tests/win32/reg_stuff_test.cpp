@@ -58,7 +58,7 @@ TEST_F(RunEntry, WithoutWriteAccessToTheMachineKeyTheUsersRunKeyGetsIt) {
     {
         support::ReadOnlyMachineRunKey readOnly;
         HKEY probe = nullptr;
-        ASSERT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunSubKey, 0, kRunKeyAccess, &probe), ERROR_SUCCESS)
+        ASSERT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunSubKey, 0, KEY_SET_VALUE, &probe), ERROR_SUCCESS)
             << "the key is still writable";
         modStartUp::AddToStartUp();
     }

@@ -214,6 +214,46 @@ TEST_F(SysTrayTest, WhenExplorerStartsAgainTheIconIsAddedAgain) {
     EXPECT_EQ(Text(calls_[1].data.szTip, 128), Padded("Tellurane", 128));
 }
 
+TEST(SysTray, AnIconTheShellRefusesIsRetriedUntilItIsThereAndOnlyThenCountsAsShown) {
+    // At logon the notification area may not answer yet; "TaskbarCreated" then never comes.
+    int refusals = 4;
+    std::vector<DWORD> messages;
+    std::vector<bool> reported;
+    cSysTray tray([&](DWORD message, NOTIFYICONDATAA*) {
+        messages.push_back(message);
+        if (message == NIM_DELETE) return TRUE;
+        return refusals > 0 ? (--refusals, FALSE) : TRUE;
+    });
+    tray.IconShownChanged = [&](bool shown) { reported.push_back(shown); };
+    const auto retry = [&] { SendMessageW(tray.OwnerWindow(), WM_TIMER, 1, 0); };
+
+    tray.SetInTray(true);
+    EXPECT_TRUE(tray.InTray());
+    EXPECT_FALSE(tray.IconShown());
+    EXPECT_EQ(messages, (std::vector<DWORD>{NIM_ADD, NIM_MODIFY}));  // not there, and not still there either
+    retry();
+    EXPECT_FALSE(tray.IconShown());
+    EXPECT_TRUE(reported.empty());
+    messages.clear();
+    retry();
+    EXPECT_TRUE(tray.IconShown());
+    EXPECT_EQ(messages, (std::vector<DWORD>{NIM_ADD}));
+    EXPECT_EQ(reported, (std::vector<bool>{true}));
+    retry();  // the retries have stopped: a stray tick adds nothing
+    EXPECT_EQ(messages.size(), 1u);
+
+    // A modify the shell refuses means the icon is gone: it is put back, and the host hears of both.
+    refusals = 3;  // the modify, then the add and the modify that would find it
+    tray.SetTrayTip(L"Tellurane");
+    EXPECT_FALSE(tray.IconShown());
+    refusals = 0;
+    SendMessageW(tray.OwnerWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(tray.IconShown());
+    EXPECT_EQ(reported, (std::vector<bool>{true, false, true}));
+    tray.SetInTray(false);
+    EXPECT_FALSE(tray.IconShown());
+}
+
 TEST_F(SysTrayTest, StoredPropertiesLoadWithTheirDefaultsAndSaveInOrder) {
     PropertyBag empty;
     tray_.ReadProperties(empty);
