@@ -15,6 +15,31 @@
 #include "resources/resource_ids.h"
 
 namespace tellurane {
+namespace {
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<OwnedSearch*>(context);
+    const bool tool = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;  // the face's tooltip
+    if (!tool && GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The window of ours that the user is in while the clock window waits for it (the settings).
+HWND OwnedWindowInUse(HWND owner) {
+    OwnedSearch search{owner, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindOwnedWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
 
 PropertyBag Form1TrayProperties() {
     PropertyBag bag;
@@ -172,9 +197,9 @@ void Form1::PushButton1_Click() {
 void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
     // While the settings window is open the clock window is disabled: the settings come to the front.
-    HWND popup = GetWindow(Handle(), GW_ENABLEDPOPUP);
+    HWND popup = OwnedWindowInUse(Handle());
     SetForegroundWindow(popup ? popup : Handle());
-    SetFocus(popup ? popup : Handle());
+    if (!popup) SetFocus(Handle());
     minimizedToTray_ = false;
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the host unit tests (with sanitizers), then the unit,
-# Win32 and end-to-end tests under Wine, at 96 DPI and on a 144 DPI desktop.
+# Win32 and end-to-end tests under Wine, at 96 DPI and on 144 and 192 DPI desktops.
 # Installs what is missing first (Debian 12; as root or with sudo).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -17,5 +17,6 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 scripts/wine-session start
 TELLURANE_DPI=144 scripts/wine-session start
+TELLURANE_DPI=192 scripts/wine-session start
 ctest --preset windows -j2
 echo "Screenshots of the end-to-end tests: $(pwd)/build/screenshots"

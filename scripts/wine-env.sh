@@ -7,10 +7,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Each checkout and DPI has its own virtual display, so two sessions never share a screen.
 if [ -z "${TELLURANE_USE_OWN_DISPLAY:-}" ]; then
-  tellurane_display_base=$(( 100 + 2 * ($(printf '%s' "$tellurane_root" | cksum | cut -d' ' -f1) % 400) ))
-  if [ "$TELLURANE_DPI" = 96 ]; then
-    export DISPLAY=:$tellurane_display_base
-  else
-    export DISPLAY=:$((tellurane_display_base + 1))
-  fi
+  tellurane_display_base=$(( 100 + 3 * ($(printf '%s' "$tellurane_root" | cksum | cut -d' ' -f1) % 300) ))
+  case "$TELLURANE_DPI" in
+    96) export DISPLAY=:$tellurane_display_base ;;
+    144) export DISPLAY=:$((tellurane_display_base + 1)) ;;
+    *) export DISPLAY=:$((tellurane_display_base + 2)) ;;
+  esac
 fi

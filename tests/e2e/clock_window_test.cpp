@@ -33,11 +33,12 @@ TEST_F(ClockWindow, OpensCentredAtItsLayoutSizeWithTheFaceFillingIt) {
     HWND face = GetDlgItem(window_, form1::kPushButton1);
     ASSERT_TRUE(face);
     EXPECT_EQ(ClassOf(face), L"Button");
+    // The face keeps the layout's margins inside the client area: no edge of it is cut off.
     const RECT faceRect = ChildRectInClient(face);
     EXPECT_EQ(faceRect.left, 0);
     EXPECT_EQ(faceRect.top, 0);
-    EXPECT_GT(faceRect.right, client.cx / 2);
-    EXPECT_GT(faceRect.bottom, client.cy / 2);
+    EXPECT_NEAR(faceRect.right, client.cx - TwipsToPixels(75, dpi), 1);
+    EXPECT_NEAR(faceRect.bottom, client.cy - TwipsToPixels(90, dpi), 1);
     HWND text1 = GetDlgItem(window_, form1::kText1);
     ASSERT_TRUE(text1);
     const RECT textRect = ChildRectInClient(text1);
@@ -58,8 +59,19 @@ TEST_F(ClockWindow, TabMovesTheFocusFromTheUnseenTextBoxToTheFace) {
     EXPECT_TRUE(WaitUntil([&] { return focus() == GetDlgItem(window_, form1::kPushButton1); }, 5s));
 }
 
-TEST_F(ClockWindow, ClosingTheWindowEndsTheProgramWithinTwoSeconds) {
+TEST_F(ClockWindow, ClosingTheWindowEndsTheProgramWithinTwoSecondsAndAClickMeanwhileOpensNothing) {
     PostMessageW(window_, WM_CLOSE, 0, 0);
+    PostMessageW(GetDlgItem(window_, form1::kPushButton1), BM_CLICK, 0, 0);  // inside the close's wait
+    bool settingsOpened = false;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindowsOf(clock_->ProcessId())) {
+                settingsOpened |= ClassOf(window) == kSettingsClass;
+            }
+            return !IsWindow(window_);
+        },
+        3s);
+    EXPECT_FALSE(settingsOpened);
     DWORD exitCode = 1234;
     ASSERT_TRUE(clock_->WaitForExit(2s, exitCode));
     EXPECT_EQ(exitCode, 0u);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "core/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
 
@@ -26,7 +28,12 @@ TEST_F(Lifecycle, AFirstRunIsCentredAndAClosedWindowComesBackWhereItWasLeft) {
     DWORD exitCode = 99;
     ASSERT_TRUE(CloseWithin(2s, &exitCode)) << "the program did not end within two seconds";
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_NE(Stored(keys::kForm1Top), L"-999");
+    // Plain whole twips: the same text reads back under any regional settings.
+    for (std::wstring_view key : {keys::kForm1Top, keys::kForm1Left, keys::kForm1Height, keys::kForm1Width}) {
+        const std::wstring text = Stored(key);
+        EXPECT_TRUE(std::regex_match(text, std::wregex(L"-?[0-9]+"))) << testing::PrintToString(text);
+    }
+    EXPECT_EQ(Stored(keys::kForm1Left), std::to_wstring(MulDiv(150, 1440, support::ExpectedDpi())));
 
     Start();
     const RECT again = Frame();

@@ -56,6 +56,8 @@ protected:
 TEST_F(SettingsByClick, OpensOnceOverTheClockWhichKeepsTicking) {
     Screenshot(L"10-settings-open");
     EXPECT_FALSE(IsWindowEnabled(Window()));  // modal over the clock
+    EXPECT_EQ(GetWindow(settings_, GW_OWNER), Window());
+    EXPECT_EQ(MonitorFromWindow(settings_, MONITOR_DEFAULTTONULL), MonitorFromWindow(Window(), MONITOR_DEFAULTTONULL));
     const std::wstring before = FaceText();
     EXPECT_TRUE(WaitUntil([&] { return FaceText() != before; }, 2s));
     // Another click on the face opens no second settings window.
@@ -68,6 +70,12 @@ TEST_F(SettingsByClick, OpensOnceOverTheClockWhichKeepsTicking) {
         count += support::ClassOf(window) == kSettingsClass && IsWindowVisible(window);
     }
     EXPECT_EQ(count, 1);
+    // The tray icon brings the settings to the front, not the clock they keep disabled.
+    SetForegroundWindow(FindWindowW(L"Shell_TrayWnd", nullptr));
+    const auto icons = support::TrayIconsShown();
+    ASSERT_EQ(icons.size(), 1u);
+    support::ClickAt({(icons[0].left + icons[0].right) / 2, (icons[0].top + icons[0].bottom) / 2});
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == settings_; }, 3s));
 }
 
 TEST_F(SettingsByClick, MilitaryTimeShowsOnTheFaceWhileTheSettingsAreOpen) {
@@ -166,22 +174,44 @@ TEST_F(SettingsByClick, RunAtStartupWritesTheQuotedPathOfTellurane) {
               ERROR_SUCCESS);
 }
 
-TEST_F(SettingsByClick, WithoutRightsToTheMachineWideKeyTheUsersRunKeyGetsTheEntry) {
+bool HasValue(HKEY root, const wchar_t* subKey) {
+    return RegGetValueW(root, subKey, L"Tellurane.exe", RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+TEST_F(SettingsByClick, AsAUserWithoutRightsTheBoxNeverLeavesTwoEntriesAndSaysWhatItCannotDo) {
+    const auto tick = [&](const wchar_t* stored) {
+        PostClick(Item(form2::kCheck3));
+        ASSERT_TRUE(WaitUntil([&] { return Stored(keys::kRunAtStartup) == stored; }, 3s));
+    };
+    // Task Manager's Startup page turned the user's entry off.
+    const BYTE disabled[12] = {3};
+    RegSetKeyValueW(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, L"Tellurane.exe", REG_BINARY, disabled,
+                    sizeof disabled);
     {
         support::ReadOnlyMachineRunKey readOnly;
-        PostClick(Item(form2::kCheck3));
-        EXPECT_TRUE(WaitUntil(
-            [] {
-                return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                                    L"Tellurane.exe", RRF_RT_REG_SZ, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-            },
-            3s));
+        tick(L"1");
+        EXPECT_TRUE(WaitUntil([] { return HasValue(HKEY_CURRENT_USER, kUserRunSubKey); }, 3s));
+        EXPECT_FALSE(HasValue(HKEY_LOCAL_MACHINE, kRunSubKey));
+        EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey)) << "still disabled";
+        EXPECT_TRUE(Boxes().empty());  // the choice stands, and there is nothing to say
+        tick(L"0");
+        EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kUserRunSubKey));
     }
-    EXPECT_EQ(Stored(keys::kRunAtStartup), L"1");
-    EXPECT_NE(RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"Tellurane.exe", RRF_RT_ANY, nullptr, nullptr, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_TRUE(Checked(form2::kCheck3));  // the choice stands, and nothing was said
-    EXPECT_TRUE(Boxes().empty());
+
+    // A copy once run as administrator wrote the entry for all users.
+    RegStuff::SaveRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, L"Tellurane.exe", std::wstring(L"\"C:\\old.exe\""),
+                                REG_SZ);
+    support::ReadOnlyMachineRunKey readOnly;
+    tick(L"1");
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kUserRunSubKey)) << "two entries: it would start twice";
+    EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, kRunSubKey));
+    tick(L"0");
+    const std::wstring said = AnswerNextBox();
+    EXPECT_NE(said.find(L"could not remove its start-up entry for all users"), std::wstring::npos) << said.c_str();
+    EXPECT_NE(said.find(L"run Tellurane once as administrator"), std::wstring::npos);
+    EXPECT_TRUE(HasValue(HKEY_LOCAL_MACHINE, kRunSubKey));
+    EXPECT_FALSE(HasValue(HKEY_CURRENT_USER, kUserRunSubKey));
+    EXPECT_FALSE(Checked(form2::kCheck3));
 }
 
 }  // namespace

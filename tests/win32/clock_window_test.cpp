@@ -244,7 +244,12 @@ TEST_F(ClockWindow, WithoutAConfirmedTrayIconTheWindowMinimisesToTheTaskbarAndIs
     EXPECT_FALSE(form.MinimizedToTray());
 }
 
-TEST_F(ClockWindow, DuringTheBalloonWaitARestoreOrAMinimiseLeavesTheWindowConsistent) {
+void CALLBACK CloseTheSettings(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND settings = FindWindowW(L"Tellurane.Form2", nullptr)) PostMessageW(settings, WM_CLOSE, 0, 0);
+    KillTimer(nullptr, timer);
+}
+
+TEST_F(ClockWindow, DuringTheBalloonWaitARestoreAMinimiseAFaceClickOrACloseLeavesTheWindowConsistent) {
     struct Case {
         std::vector<std::pair<UINT, LPARAM>> during;  // messages handled inside the wait, in order
         bool visible;
@@ -253,6 +258,7 @@ TEST_F(ClockWindow, DuringTheBalloonWaitARestoreOrAMinimiseLeavesTheWindowConsis
         {{{0x465, WM_LBUTTONUP}}, true},                                      // restored from the tray
         {{{0x465, WM_LBUTTONUP}, {WM_SYSCOMMAND, SC_MINIMIZE}}, false},       // and minimised again
         {{{0x465, WM_RBUTTONUP}, {WM_SYSCOMMAND, SC_MINIMIZE}, {0x465, WM_RBUTTONUP}}, true},
+        {{{0x465, WM_LBUTTONUP}, {BM_CLICK, 0}}, true},  // restored, then the settings opened and closed
     };
     for (const Case& c : cases) {
         Form1& form = LoadClock();  // each a first minimise, whose balloon waits
@@ -260,6 +266,10 @@ TEST_F(ClockWindow, DuringTheBalloonWaitARestoreOrAMinimiseLeavesTheWindowConsis
         for (const auto& [message, value] : c.during) {
             if (message == 0x465) PostMessageW(tray, message, 0, value);
             if (message == WM_SYSCOMMAND) PostMessageW(form.Handle(), message, static_cast<WPARAM>(value), 0);
+            if (message == BM_CLICK) {
+                PostMessageW(form.PushButton1().Handle(), BM_CLICK, 0, 0);
+                SetTimer(nullptr, 0, 300, &CloseTheSettings);
+            }
         }
         PostMessageW(tray, 0x465, 0, 0x404);
         SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
@@ -268,7 +278,10 @@ TEST_F(ClockWindow, DuringTheBalloonWaitARestoreOrAMinimiseLeavesTheWindowConsis
         EXPECT_EQ(form.MinimizedToTray(), !c.visible);
         EXPECT_FALSE(IsIconic(form.Handle()));
         EXPECT_TRUE(form.cSysTray1().IconShown());
+        EXPECT_FALSE(form.OptionsOpen());
+        EXPECT_FALSE(FindWindowW(L"Tellurane.Form2", nullptr));
     }
+    EXPECT_EQ(Stored(keys::kFontSize), L"20");  // the settings did open, and closed as a user closes them
     // A close inside the wait ends everything in order: place saved, icon out, window gone.
     Form1& form = LoadClock();
     PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
