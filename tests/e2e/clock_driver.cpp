@@ -1,5 +1,7 @@
 #include "tests/e2e/clock_driver.h"
 
+#include <algorithm>
+
 namespace tellurane {
 
 using namespace std::chrono_literals;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <thread>
 
