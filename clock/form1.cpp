@@ -183,7 +183,7 @@ void Form1::PushButton1_Click() {
     trap.Run(102, [this] { optionsOpen_ = true; });
     trap.Run(104, [this] { ClearTopMost(Handle()); });
     trap.Run(106, [this] {
-        Form2 settings(store_, PushButton1(), services_.report, services_.chooseColor);
+        Form2 settings(store_, PushButton1(), services_.report, services_.chooseColor, services_.dialogError);
         settings.ShowModal(Handle());
     });
     if (trap.If(108, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {

@@ -23,6 +23,7 @@ struct ClockServices {
     ClockFunction clock = &ReadSystemClock;
     ShellNotifyFunction shell = &Shell_NotifyIconA;
     ChooseColorFunction chooseColor = &ChooseColorW;
+    DialogErrorFunction dialogError = &CommDlgExtendedError;
 };
 
 inline constexpr std::wstring_view kMinimizedBalloonTitle = L"Tellurane";

@@ -28,7 +28,10 @@ public:
     template <typename Step>
     void Run(int line, Step&& step) noexcept {
         line_ = line;
-        Guard(std::forward<Step>(step));
+        Guard([&] {
+            FailIfAsked();
+            step();
+        });
     }
 
     // A step that counts under the number of the last numbered step.
@@ -42,13 +45,24 @@ public:
     bool If(int line, Test&& test) noexcept {
         line_ = line;
         bool result = true;
-        Guard([&] { result = static_cast<bool>(test()); });
+        Guard([&] {
+            FailIfAsked();
+            result = static_cast<bool>(test());
+        });
         return result;
     }
 
     int Line() const noexcept { return line_; }
 
+    // Tests make one numbered step of one handler fail, to see its box: the step then has no effect.
+    using StepFailure = std::function<bool(std::wstring_view location, int line)>;
+    static inline StepFailure failStep;
+
 private:
+    void FailIfAsked() const {
+        if (failStep && failStep(location_, line_)) throw AppError(L"A failure made on purpose.");
+    }
+
     template <typename Step>
     void Guard(Step&& step) noexcept {
         try {

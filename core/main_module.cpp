@@ -93,12 +93,9 @@ void ApplySkin(Form& clockWindow, SkinFramework& skin) {
     skin.ApplyWindow(clockWindow.Handle());
 }
 
-void ResetControlColors(Form& window) noexcept {
+void ResetControlColors(Form& window) {
     window.SetBackColor(kButtonFaceColor);
-    try {
-        for (int id : window.PlainControlIds()) window.SetControlBackColor(id, kButtonFaceColor);
-    } catch (...) {
-    }
+    for (int id : window.PlainControlIds()) window.SetControlBackColor(id, kButtonFaceColor);
 }
 
 void SetApplicationTitle() { g_applicationTitle = ApplicationTitleFor(kProductName); }
@@ -136,7 +133,7 @@ std::wstring DayOfWeekName(const LocalTime& time) {
 void ShowPlainError(std::wstring_view description) noexcept {
     try {
         const std::wstring text(description);
-        const std::wstring title(kProductName);
+        const std::wstring title = ApplicationTitle();
         g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
     } catch (...) {
     }

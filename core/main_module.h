@@ -35,8 +35,9 @@ void WaitSeconds(double seconds) noexcept;
 // Restyles the clock window when the skin file is in the program folder.
 void ApplySkin(Form& clockWindow, SkinFramework& skin);
 
-// Gives the window, its frames and its check boxes the face colour of 3-D objects.
-void ResetControlColors(Form& window) noexcept;
+// Gives the window, its frames and its check boxes the face colour of 3-D objects. Its failures
+// are the calling handler's to report.
+void ResetControlColors(Form& window);
 
 void SetApplicationTitle();
 const std::wstring& ApplicationTitle() noexcept;
@@ -45,7 +46,8 @@ const std::wstring& ApplicationTitle() noexcept;
 using MessageBoxFunction = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
 MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction box) noexcept;
 
-// A failure outside the trapped handlers: a plain box with the program's name, so nothing goes unsaid.
+// A failure outside the trapped handlers: a plain box titled with the application title, so nothing
+// goes unsaid.
 void ShowPlainError(std::wstring_view description) noexcept;
 
 // Loads a cursor file; AppError when the file holds no cursor.

@@ -1,6 +1,7 @@
 #include "settings/form2.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "core/app_error.h"
 #include "core/error_report.h"
@@ -49,8 +50,14 @@ BOOL CALLBACK DisableWindow(HWND window, LPARAM context) {
 
 }  // namespace
 
-Form2::Form2(const SettingsStore& store, PushButton& face, ErrorTrap::Reporter report, ChooseColorFunction chooseColor)
-    : Form(Form2Layout()), store_(&store), face_(&face), report_(std::move(report)), chooseColor_(chooseColor) {}
+Form2::Form2(const SettingsStore& store, PushButton& face, ErrorTrap::Reporter report, ChooseColorFunction chooseColor,
+             DialogErrorFunction dialogError)
+    : Form(Form2Layout()),
+      store_(&store),
+      face_(&face),
+      report_(std::move(report)),
+      chooseColor_(chooseColor),
+      dialogError_(dialogError) {}
 
 Form2::Form2() : Form(Form2Layout()) {}
 
@@ -163,8 +170,15 @@ void Form2::PushButton3_Click() {
     trap.Run(102, [&] { dialog.rgbResult = ControlBackColor(form2::kPicture1); });
     trap.Run(104, [&] {
         // Cancel is no error: the colour stays what it was, and is applied and saved again below.
+        // A dialog that could not open at all is.
         const COLORREF before = dialog.rgbResult;
-        if (!chooseColor_(&dialog)) dialog.rgbResult = before;
+        if (chooseColor_(&dialog)) return;
+        dialog.rgbResult = before;
+        if (const DWORD error = dialogError_ ? dialogError_() : 0) {
+            wchar_t code[16];
+            swprintf(code, 16, L"0x%04lX", static_cast<unsigned long>(error));
+            throw AppError(std::wstring(L"The colour dialog could not be shown (common dialog error ") + code + L").");
+        }
     });
     trap.Run(106, [&] { SetControlBackColor(form2::kPicture1, dialog.rgbResult); });
     trap.Run(108, [&] { face_->SetForeColor(dialog.rgbResult); });

@@ -15,14 +15,15 @@
 
 namespace tellurane {
 
-// ChooseColorW, or what a test puts in its place.
+// ChooseColorW and CommDlgExtendedError, or what a test puts in their place.
 using ChooseColorFunction = BOOL(WINAPI*)(CHOOSECOLORW*);
+using DialogErrorFunction = DWORD(WINAPI*)();
 
 class Form2 : public Form {
 public:
     // face: the clock window's face, whose colour and text size this window sets.
     Form2(const SettingsStore& store, PushButton& face, ErrorTrap::Reporter report = &ShowApplicationError,
-          ChooseColorFunction chooseColor = &ChooseColorW);
+          ChooseColorFunction chooseColor = &ChooseColorW, DialogErrorFunction dialogError = &CommDlgExtendedError);
     // Without a clock window: the layout alone, for looking at.
     Form2();
 
@@ -65,6 +66,7 @@ private:
     PushButton* face_ = nullptr;
     ErrorTrap::Reporter report_;
     ChooseColorFunction chooseColor_ = &ChooseColorW;
+    DialogErrorFunction dialogError_ = &CommDlgExtendedError;
     std::vector<HWND> disabledWindows_;
     bool unloading_ = false;
 };

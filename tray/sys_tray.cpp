@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <string>
 
+#include "core/dpi.h"
 #include "core/message_loop.h"
+#include "core/twips.h"
 #include "tray/tray_hook.h"
 
 namespace tellurane {
@@ -15,6 +17,7 @@ static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kTrayStructureSize,
               "the tray structure is sent in its 488-byte form, which ends before guidItem");
 
 constexpr wchar_t kOwnWindowClass[] = L"Tellurane.cSysTray";
+constexpr int kOwnWindowTwips = 510;
 
 // The text in the system's ANSI code page, cut (on a character boundary) to fit the field with its NUL.
 void FillAnsiField(std::wstring_view text, char* field, std::size_t width) {
@@ -60,7 +63,9 @@ cSysTray::cSysTray(ShellNotifyFunction shell, bool runMode) : shell_(std::move(s
         RegisterClassExW(&windowClass);
     }
     // A hidden top-level window, not a child: Explorer's "TaskbarCreated" reaches top-level windows only.
-    ownerWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW, kOwnWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    // It has the control's own size, 510 twips square.
+    const int side = TwipsToPixels(kOwnWindowTwips, SystemDpi());
+    ownerWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW, kOwnWindowClass, L"", WS_POPUP, 0, 0, side, side, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
     if (ownerWindow_) {
         SetWindowLongPtrW(ownerWindow_, 0, reinterpret_cast<LONG_PTR>(this));
