@@ -59,10 +59,6 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
     };
 }
 
-Form1::~Form1() {
-    if (tooltip_) DestroyWindow(tooltip_);
-}
-
 bool Form1::Load() {
     if (!Create()) return false;
     cSysTray1_.ReadProperties(Form1TrayProperties());
@@ -116,9 +112,9 @@ void Form1::Form_Load() {
 }
 
 void Form1::CreateFaceTooltip() noexcept {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   GetModuleHandleW(nullptr), nullptr));
     if (!tooltip_) return;
     std::wstring text(form1::kFaceTooltip);
     TTTOOLINFOW tool{};
@@ -127,7 +123,7 @@ void Form1::CreateFaceTooltip() noexcept {
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(PushButton1().Handle());
     tool.lpszText = text.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Form1::Timer1_Fired() {

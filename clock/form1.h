@@ -33,7 +33,6 @@ inline constexpr std::wstring_view kMinimizedBalloonText =
 class Form1 : public Form {
 public:
     explicit Form1(const SettingsStore& store, ClockServices services = {});
-    ~Form1() override;
 
     // Creates the window, runs its load handler and shows it.
     bool Load();
@@ -74,7 +73,7 @@ private:
     Timer timer1_{1, form1::kTimer1IntervalMs};
     cSysTray cSysTray1_;
     SkinFramework skinFramework1_;
-    HWND tooltip_ = nullptr;
+    UniqueWindow tooltip_;
     std::optional<std::uint64_t> shownSecond_;
     bool tickBoxOpen_ = false;
     bool minimizedToTray_ = false;

@@ -1,11 +1,8 @@
 #include "core/form.h"
 
-#include <windowsx.h>
-
 #include <string>
 
 #include "core/dpi.h"
-#include "core/gdi.h"
 #include "core/twips.h"
 
 namespace tellurane {
@@ -36,8 +33,6 @@ UniqueFont CreateLayoutFont(const FontSpec& spec, int dpi) {
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                   DEFAULT_PITCH | FF_SWISS, face.c_str()));
 }
-
-bool TakesWindowColors(ControlKind kind) { return kind == ControlKind::Frame || kind == ControlKind::CheckBox; }
 
 }  // namespace
 
@@ -172,113 +167,6 @@ PushButton& Form::Button(int id) {
     return *record->button;  // the ids come from this window's own layout
 }
 
-void Form::SetBackColor(ColorValue color) noexcept {
-    backColor_ = color;
-    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-ColorValue Form::ControlBackColor(int id) const noexcept {
-    const ControlRecord* record = Find(id);
-    return record ? record->backColor : kWhite;
-}
-
-void Form::SetControlBackColor(int id, ColorValue color) noexcept {
-    auto* record = const_cast<ControlRecord*>(Find(id));
-    if (!record) return;
-    record->backColor = color;
-    if (record->button) record->button->SetBackColor(color);
-    InvalidateRect(record->hwnd, nullptr, TRUE);
-}
-
-std::vector<int> Form::PlainControlIds() const {
-    std::vector<int> ids;
-    for (const auto& record : controls_) {
-        if (TakesWindowColors(record.layout->kind)) ids.push_back(record.layout->id);
-    }
-    return ids;
-}
-
-RECT Form::NormalRect() const noexcept {
-    RECT rect{};
-    if (!IsIconic(Handle())) {
-        GetWindowRect(Handle(), &rect);
-        return rect;
-    }
-    // A minimised window's normal place is kept in workspace coordinates: move it to the screen's.
-    WINDOWPLACEMENT placement{sizeof placement};
-    GetWindowPlacement(Handle(), &placement);
-    rect = placement.rcNormalPosition;
-    MONITORINFO monitor{sizeof monitor};
-    if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
-    }
-    return rect;
-}
-
-StoredPlace Form::Place() const noexcept {
-    try {
-        return PlaceToStore(ToPixelRect(NormalRect()), DesktopMonitors(), SystemDpi());
-    } catch (...) {
-        return {};
-    }
-}
-
-double Form::Top() const noexcept { return Place().top; }
-double Form::Left() const noexcept { return Place().left; }
-double Form::Width() const noexcept { return Place().width; }
-double Form::Height() const noexcept { return Place().height; }
-
-void Form::MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept {
-    try {
-        const std::vector<MonitorArea> monitors = DesktopMonitors();
-        const Placement target = PlaceFromStore(place, monitors, SystemDpi(), bringOnScreen);
-        const PixelRect& r = target.rect;
-        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-        // Onto a monitor of another scaling, the window first goes there and takes its DPI (and the
-        // size Windows suggests with it); only then does it get the size meant for that monitor.
-        if (monitors[target.monitor].dpi != dpi_) {
-            SetWindowPos(Handle(), nullptr, r.left, r.top, 0, 0, flags | SWP_NOSIZE);
-        }
-        SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
-    } catch (...) {
-    }
-}
-
-void Form::SetTop(double twips) noexcept {
-    StoredPlace place = Place();
-    place.top = twips;
-    MoveTo(place, false);
-}
-void Form::SetLeft(double twips) noexcept {
-    StoredPlace place = Place();
-    place.left = twips;
-    MoveTo(place, false);
-}
-void Form::SetWidth(double twips) noexcept {
-    StoredPlace place = Place();
-    place.width = twips;
-    MoveTo(place, false);
-}
-void Form::SetHeight(double twips) noexcept {
-    StoredPlace place = Place();
-    place.height = twips;
-    MoveTo(place, false);
-}
-
-void Form::BringOntoAMonitor() noexcept { MoveTo(Place(), true); }
-
-double Form::ClientWidth() const noexcept {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    return PixelsToTwips(client.right - client.left, dpi_);
-}
-
-double Form::ClientHeight() const noexcept {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    return PixelsToTwips(client.bottom - client.top, dpi_);
-}
-
 void Form::SetCaption(std::wstring_view caption) noexcept {
     try {
         const std::wstring text(caption);
@@ -292,88 +180,24 @@ void Form::SetIcons(HICON big, HICON small) noexcept {
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-void Form::SetPointer(MousePointer pointer) noexcept { pointer_ = pointer; }
-
-void Form::SetMouseIcon(UniqueCursor cursor) noexcept { mouseIcon_ = std::move(cursor); }
-
-HBRUSH Form::BrushFor(ColorValue color) noexcept {
-    const COLORREF rgb = ToColorRef(color);
-    try {
-        auto& brush = brushes_[rgb];
-        if (!brush) brush.reset(CreateSolidBrush(rgb));
-        return brush.get();
-    } catch (...) {
-        return GetSysColorBrush(COLOR_BTNFACE);
-    }
-}
-
-LRESULT Form::ControlColor(HDC dc, HWND control) noexcept {
-    const ControlRecord* record = Find(control);
-    if (!record) return DefWindowProcW(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(control));
-    SetTextColor(dc, ToColorRef(record->layout->foreColor));
-    SetBkColor(dc, ToColorRef(record->backColor));
-    return reinterpret_cast<LRESULT>(BrushFor(record->backColor));
-}
-
-bool Form::SetCursorForPointer(HWND over) noexcept {
-    const ControlRecord* record = Find(over);
-    const bool ownSurface = over == Handle() || (record && record->button);
-    if (!ownSurface) return false;
-    switch (pointer_) {
-        case MousePointer::Hourglass:
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            return true;
-        case MousePointer::Custom:
-            SetCursor(mouseIcon_ ? mouseIcon_.get() : LoadCursorW(nullptr, IDC_ARROW));
-            return true;
-        case MousePointer::Default:
-            break;
-    }
-    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-    return true;
-}
-
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(Handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(backColor_));
-            return 1;
-        }
+        case WM_ERASEBKGND:
+            return OnEraseBackground(reinterpret_cast<HDC>(wParam));
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            return ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_DRAWITEM: {
-            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            const ControlRecord* record = Find(item->hwndItem);
-            if (record && record->button) {
-                record->button->Draw(*item);
-                return TRUE;
-            }
+            return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;
-        }
-        case WM_COMMAND: {
-            const ControlRecord* record = Find(reinterpret_cast<HWND>(lParam));
-            if (record && record->button && HIWORD(wParam) == BN_CLICKED) record->button->Clicked();
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_COMMAND:
+            OnCommandMessage(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
-        }
         case WM_SETCURSOR:
-            if (LOWORD(lParam) == HTCLIENT && SetCursorForPointer(reinterpret_cast<HWND>(wParam))) return TRUE;
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
             break;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                HWND focus = GetFocus();
-                if (focus && IsChild(Handle(), focus)) focusedControl_ = focus;
-            } else {
-                // Like a dialog: the focus goes back where it was, or to the first control in tab order.
-                HWND target = focusedControl_ && IsWindow(focusedControl_)
-                                  ? focusedControl_
-                                  : GetNextDlgTabItem(Handle(), nullptr, FALSE);
-                if (target) SetFocus(target);
-            }
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_SIZE:
             OnResized();
@@ -381,22 +205,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept
         case WM_MOUSEMOVE:
             OnMouseMove();
             break;
-        case WM_DPICHANGED: {
-            ApplyDpi(HIWORD(wParam));
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
-        case WM_SYSCOMMAND: {
-            // The taskbar menu and keyboard shortcuts offer these even without the caption buttons.
-            const WPARAM command = wParam & 0xFFF0;
-            if ((command == SC_MAXIMIZE && !layout_.maximizeButton) ||
-                (command == SC_MINIMIZE && !layout_.minimizeButton) || (command == SC_SIZE && !layout_.sizable)) {
-                return 0;
-            }
+        case WM_SYSCOMMAND:
+            if (OnSystemCommand(wParam)) return 0;
             break;
-        }
         case WM_CLOSE:
             if (!OnClose()) DestroyWindow(Handle());
             return 0;
@@ -404,6 +218,45 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept
             break;
     }
     return Window::HandleMessage(message, wParam, lParam);
+}
+
+bool Form::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
+    const ControlRecord* record = Find(item.hwndItem);
+    if (!record || !record->button) return false;
+    record->button->Draw(item);
+    return true;
+}
+
+void Form::OnCommandMessage(int id, int code, HWND control) noexcept {
+    const ControlRecord* record = Find(control);
+    if (record && record->button && code == BN_CLICKED) record->button->Clicked();
+    OnCommand(id, code);
+}
+
+void Form::OnActivate(bool active) noexcept {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) focusedControl_ = focus;
+        return;
+    }
+    // Like a dialog: the focus goes back where it was, or to the first control in tab order.
+    HWND target = focusedControl_ && IsWindow(focusedControl_) ? focusedControl_
+                                                               : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    if (target) SetFocus(target);
+}
+
+void Form::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
+    ApplyDpi(dpi);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The taskbar menu and keyboard shortcuts offer these even without the caption buttons: true
+// refuses the command.
+bool Form::OnSystemCommand(WPARAM command) noexcept {
+    const WPARAM kind = command & 0xFFF0;
+    return (kind == SC_MAXIMIZE && !layout_.maximizeButton) || (kind == SC_MINIMIZE && !layout_.minimizeButton) ||
+           (kind == SC_SIZE && !layout_.sizable);
 }
 
 }  // namespace tellurane

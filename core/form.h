@@ -2,6 +2,9 @@
 // A top-level window built from its layout: the native window at the layout's client size for
 // its DPI, its child controls at their twips positions, their fonts and background colours.
 // Geometry stays in twips and is turned into pixels again whenever the window's DPI changes.
+// One class, its members kept by concern: form.cpp (building, DPI, the message dispatch),
+// form_geometry.cpp (twips geometry and placement), form_colors.cpp (background colours and
+// brushes), form_pointer.cpp (the mouse pointer).
 
 #include <windows.h>
 
@@ -91,13 +94,22 @@ private:
 
     void CreateControls();
     void ApplyDpi(int dpi) noexcept;
-    StoredPlace Place() const noexcept;
-    void MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept;
     const ControlRecord* Find(int id) const noexcept;
     const ControlRecord* Find(HWND hwnd) const noexcept;
+    StoredPlace Place() const noexcept;
+    void MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept;
     HBRUSH BrushFor(ColorValue color) noexcept;
-    LRESULT ControlColor(HDC dc, HWND control) noexcept;
-    bool SetCursorForPointer(HWND over) noexcept;
+
+    // What HandleMessage hands each message to. A bool answers "handled": a message left
+    // unhandled goes on to the default handling.
+    LRESULT OnEraseBackground(HDC dc) noexcept;
+    LRESULT OnControlColor(HDC dc, HWND control) noexcept;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
+    void OnCommandMessage(int id, int code, HWND control) noexcept;
+    bool OnSetCursor(HWND over, WORD hitTest) noexcept;
+    void OnActivate(bool active) noexcept;
+    void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
+    bool OnSystemCommand(WPARAM command) noexcept;
 
     const WindowLayout& layout_;
     int dpi_ = 96;

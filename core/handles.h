@@ -56,6 +56,9 @@ struct KeyTraits {
 struct KernelHandleTraits {
     static void Close(HANDLE handle) noexcept { CloseHandle(handle); }
 };
+struct WindowTraits {
+    static void Close(HWND w) noexcept { DestroyWindow(w); }
+};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
@@ -65,5 +68,6 @@ using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueCursor = UniqueHandle<HCURSOR, CursorTraits>;
 using UniqueKey = UniqueHandle<HKEY, KeyTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 
 }  // namespace tellurane

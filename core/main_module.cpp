@@ -146,6 +146,8 @@ UniqueCursor LoadCursorFile(const std::wstring& path) {
 }
 
 HICON ProgramIcon(bool small) noexcept {
+    // Windows keeps using the icons a window is given with WM_SETICON: they must outlive every
+    // window, so they live as long as the process.
     static UniqueIcon big(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
                                                         MAKEINTRESOURCEW(TELLURANE_PROGRAM_ICON), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));

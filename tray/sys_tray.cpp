@@ -65,20 +65,22 @@ cSysTray::cSysTray(ShellNotifyFunction shell, bool runMode) : shell_(std::move(s
     // A hidden top-level window, not a child: Explorer's "TaskbarCreated" reaches top-level windows only.
     // It has the control's own size, 510 twips square.
     const int side = TwipsToPixels(kOwnWindowTwips, SystemDpi());
-    ownerWindow_ = CreateWindowExW(WS_EX_TOOLWINDOW, kOwnWindowClass, L"", WS_POPUP, 0, 0, side, side, nullptr, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+    ownerWindow_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnWindowClass, L"", WS_POPUP, 0, 0, side, side, nullptr,
+                                       nullptr, GetModuleHandleW(nullptr), nullptr));
     if (ownerWindow_) {
-        SetWindowLongPtrW(ownerWindow_, 0, reinterpret_cast<LONG_PTR>(this));
+        SetWindowLongPtrW(ownerWindow_.get(), 0, reinterpret_cast<LONG_PTR>(this));
         // An elevated copy would otherwise never hear that Explorer (not elevated) started again.
-        ChangeWindowMessageFilterEx(ownerWindow_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+        ChangeWindowMessageFilterEx(ownerWindow_.get(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
     }
 }
 
 cSysTray::~cSysTray() {
     if (inTray_) SetInTray(false);
     if (ownerWindow_) {
-        SetWindowLongPtrW(ownerWindow_, 0, 0);
-        DestroyWindow(ownerWindow_);
+        // Out of the slot first, so that what the window hears while going no longer reaches the
+        // control; then the window goes, here, ahead of the control's other members.
+        SetWindowLongPtrW(ownerWindow_.get(), 0, 0);
+        ownerWindow_.reset();
     }
 }
 
@@ -129,15 +131,15 @@ void cSysTray::SetInTray(bool show) {
     if (show) {
         if (runMode_) {
             // The hook goes in first: the shell may call back as soon as the icon is there.
-            mSysTray::Install(ownerWindow_, this);
+            mSysTray::Install(ownerWindow_.get(), this);
             iconAdded_ = true;
             PutIconInTray();
         }
     } else if (iconAdded_) {
-        KillTimer(ownerWindow_, kRetryTimer);
+        KillTimer(ownerWindow_.get(), kRetryTimer);
         retriesLeft_ = 0;
-        DeleteTrayIcon(ownerWindow_, iconId_);
-        mSysTray::Remove(ownerWindow_);
+        DeleteTrayIcon(ownerWindow_.get(), iconId_);
+        mSysTray::Remove(ownerWindow_.get());
         iconAdded_ = false;
         SetIconShown(false);
     }
@@ -198,7 +200,7 @@ void cSysTray::HandleTrayMessage(std::uintptr_t code, std::uintptr_t id) {
 NOTIFYICONDATAA cSysTray::FreshData() const {
     NOTIFYICONDATAA data{};
     data.cbSize = kTrayStructureSize;
-    data.hWnd = ownerWindow_;
+    data.hWnd = ownerWindow_.get();
     data.uID = static_cast<UINT>(iconId_);
     return data;
 }
@@ -229,15 +231,15 @@ bool cSysTray::AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip
 void cSysTray::PutIconInTray() {
     if (!iconAdded_ || TryAdding()) return;
     retriesLeft_ = kRetryAttempts;
-    SetTimer(ownerWindow_, kRetryTimer, kRetryIntervalMs, nullptr);
+    SetTimer(ownerWindow_.get(), kRetryTimer, kRetryIntervalMs, nullptr);
 }
 
 bool cSysTray::TryAdding() {
     const std::wstring tip = tip_;
     const PictureRef icon = icon_;
-    const bool shown = AddTrayIcon(ownerWindow_, iconId_, tip, icon);
+    const bool shown = AddTrayIcon(ownerWindow_.get(), iconId_, tip, icon);
     if (shown) {
-        KillTimer(ownerWindow_, kRetryTimer);
+        KillTimer(ownerWindow_.get(), kRetryTimer);
         retriesLeft_ = 0;
     }
     SetIconShown(shown);
@@ -246,7 +248,7 @@ bool cSysTray::TryAdding() {
 
 void cSysTray::RetryAdding() {
     if (!iconAdded_ || iconShown_ || TryAdding()) return;
-    if (--retriesLeft_ <= 0) KillTimer(ownerWindow_, kRetryTimer);
+    if (--retriesLeft_ <= 0) KillTimer(ownerWindow_.get(), kRetryTimer);
 }
 
 void cSysTray::SetIconShown(bool shown) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/handles.h"
 #include "tray/picture.h"
 #include "tray/property_bag.h"
 #include "tray/tray_protocol.h"
@@ -58,7 +59,7 @@ public:
     // The shell's callback message, handed on by the hook.
     void HandleTrayMessage(std::uintptr_t code, std::uintptr_t id);
 
-    HWND OwnerWindow() const noexcept { return ownerWindow_; }
+    HWND OwnerWindow() const noexcept { return ownerWindow_.get(); }
     std::int32_t IconId() const noexcept { return iconId_; }
     bool BalloonShowing() const noexcept { return balloonShowing_; }
 
@@ -78,7 +79,7 @@ private:
 
     ShellNotifyFunction shell_;
     bool runMode_;
-    HWND ownerWindow_ = nullptr;
+    UniqueWindow ownerWindow_;
     std::int32_t iconId_ = 0;
     bool inTray_ = false;
     bool iconAdded_ = false;  // hooked and wanted in the tray

@@ -5,7 +5,10 @@
 
 namespace tellurane::mSysTray {
 namespace {
-// One process-wide saved procedure: one control in the tray at a time, which is all the program has.
+// A global, not a member: the system calls TrayWindowProc as a plain WNDPROC, with nothing of ours
+// until it reads the window's user data, and the saved procedure must be reachable for every
+// message, those that come before the control's pointer is set or after it is gone included.
+// One control is in the tray at a time, which is all the program has.
 WNDPROC g_savedProcedure = nullptr;
 }  // namespace
 

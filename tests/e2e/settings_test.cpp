@@ -78,14 +78,35 @@ TEST_F(SettingsByClick, OpensOnceOverTheClockWhichKeepsTicking) {
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == settings_; }, 3s));
 }
 
-TEST_F(SettingsByClick, MilitaryTimeShowsOnTheFaceWhileTheSettingsAreOpen) {
+TEST_F(SettingsByClick, MilitaryTimeAndTheWeekdayShowOnTheFaceWhileTheSettingsAreOpen) {
     ASSERT_NE(FaceText().find(L"M "), std::wstring::npos);  // 12-hour, with AM or PM
     PostClick(Item(form2::kCheck6));
     ASSERT_TRUE(WaitUntil([&] { return Stored(keys::kMilitaryTime) == L"1"; }, 2s));
     EXPECT_TRUE(WaitUntil([&] { return FaceText().find(L"M ") == std::wstring::npos; }, 1500ms))
         << testing::PrintToString(FaceText());
+    // "Show day of week": the next tick appends today's name.
+    wchar_t today[64] = {};
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, nullptr, L"dddd", today, 64, nullptr);
+    ASSERT_EQ(FaceText().find(today), std::wstring::npos);
+    PostClick(Item(form2::kCheck4));
+    ASSERT_TRUE(WaitUntil([&] { return Stored(keys::kShowWeekday) == L"1"; }, 2s));
+    EXPECT_TRUE(WaitUntil([&] { return FaceText().ends_with(std::wstring(L" ") + today); }, 1500ms))
+        << testing::PrintToString(FaceText());
     EXPECT_TRUE(IsWindow(settings_));
     Screenshot(L"11-military-time-while-open");
+}
+
+TEST_F(SettingsByClick, AFractionalSizeIsStoredAsTypedAndComesBackAtTheNextStart) {
+    SetWindowTextW(Item(form2::kText1), L"24.5");
+    PostClick(Item(form2::kPushButton1));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings_); }, 5s));
+    EXPECT_EQ(Stored(keys::kFontSize), L"24.5");
+    ASSERT_TRUE(CloseWithin(3s));
+    Start();
+    settings_ = OpenSettingsByClickingTheFace();
+    ASSERT_TRUE(settings_);
+    EXPECT_EQ(support::WindowText(Item(form2::kText1)), L"24.5");
+    EXPECT_TRUE(Boxes().empty());  // read back as a number of points, without complaint
 }
 
 TEST_F(SettingsByClick, ASizeThatIsNoNumberBecomesTwentyOnOk) {

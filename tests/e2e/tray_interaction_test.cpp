@@ -52,6 +52,14 @@ TEST_F(TrayInteraction, MinimisingHidesTheClockWithABalloonOnlyTheFirstTime) {
     EXPECT_FALSE(WaitUntil(&support::BalloonShown, 4s)) << "a second balloon";
     support::ClickAt(Centre(support::TrayIconsShown().front()), true);
     EXPECT_TRUE(WaitUntil([&] { return Shown(); }, 3s));
+
+    // A double click brings it back as well.
+    Minimise();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(Window()); }, 3s));
+    const POINT icon = Centre(support::TrayIconsShown().front());
+    support::ClickAt(icon);
+    support::ClickAt(icon);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(); }, 3s));
 }
 
 TEST_F(TrayInteraction, ClosingWhileHiddenSavesTheNormalPlaceAndTakesTheIconAway) {

@@ -42,6 +42,7 @@ protected:
             return message == NIM_DELETE || !shellRefuses_;
         };
         services.chooseColor = &ChooseColorStandIn;
+        services.dialogError = &DialogErrorStandIn;
         return services;
     }
 
@@ -67,6 +68,10 @@ protected:
         dialog->rgbResult = static_cast<COLORREF>(g_chosenColour);
         return TRUE;
     }
+
+    // CommDlgExtendedError after the dialog said FALSE: 0 is a cancel.
+    static inline DWORD g_dialogError = 0;
+    static DWORD WINAPI DialogErrorStandIn() { return g_dialogError; }
 
     struct ShellCall {
         DWORD message;

@@ -105,7 +105,7 @@ TEST_F(ClockWindow, AWindowStoredWhollyOffEveryMonitorOpensOnTheNearestOne) {
 
 // Whether the window then is topmost is checked end to end (Lifecycle.AlwaysOnTop...): in a test
 // process of a fresh Wine session the topmost state did not take, while the real program's did.
-TEST_F(ClockWindow, AnAlwaysOnTopThatIsNoNumberIsReportedAtLine142) {
+TEST_F(ClockWindow, OnlyAnAlwaysOnTopThatIsNoNumberGivesABoxAtLine142) {
     for (const wchar_t* stored : {L"1", L"2", L"x"}) {
         boxes_.clear();
         Set(keys::kAlwaysOnTop, stored);
@@ -292,6 +292,51 @@ TEST_F(ClockWindow, DuringTheBalloonWaitARestoreAMinimiseAFaceClickOrACloseLeave
     EXPECT_NE(Stored(keys::kForm1Top), L"-999");
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+Form1* g_nested = nullptr;
+int g_settingsDuringNestedClick = 0;
+
+void CALLBACK ClickTheFaceAgainThenClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_nested->PushButton1_Click();  // as if a click reached the face while the settings are open
+    for (HWND w = FindWindowW(L"Tellurane.Form2", nullptr); w; w = FindWindowExW(nullptr, w, L"Tellurane.Form2", nullptr)) {
+        ++g_settingsDuringNestedClick;
+    }
+    if (HWND settings = FindWindowW(L"Tellurane.Form2", nullptr)) PostMessageW(settings, WM_CLOSE, 0, 0);
+}
+
+TEST_F(ClockWindow, AFaceClickWhileTheSettingsAreOpenOpensNoSecondOne) {
+    Form1& form = LoadClock();
+    g_nested = &form;
+    g_settingsDuringNestedClick = 0;
+    SetTimer(nullptr, 0, 150, &ClickTheFaceAgainThenClose);
+    form.PushButton1_Click();
+    EXPECT_EQ(g_settingsDuringNestedClick, 1);
+    EXPECT_FALSE(form.OptionsOpen());
+    EXPECT_TRUE(boxes_.empty());
+}
+
+void CALLBACK MoveAndCloseAgain(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    SetWindowPos(g_nested->Handle(), nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(g_nested->Handle(), WM_CLOSE, 0, 0);
+}
+
+// A second close request while the first one waits is not run again: the first has already saved the
+// place and taken the icon out, and a second run would nest a wait and end the program inside it.
+TEST_F(ClockWindow, ASecondCloseDuringTheCloseWaitIsLeftToTheFirst) {
+    Form1& form = LoadClock();
+    SetWindowPos(form.Handle(), nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const std::wstring left = std::to_wstring(std::lround(PixelsToTwips(100, form.Dpi())));
+    g_nested = &form;
+    SetTimer(nullptr, 0, 200, &MoveAndCloseAgain);
+    Close();
+    EXPECT_EQ(Stored(keys::kForm1Left), left);
+    int deletes = 0;
+    for (const auto& call : shellCalls_) deletes += call.message == NIM_DELETE;
+    EXPECT_EQ(deletes, 1);
+    EXPECT_EQ(form.Handle(), nullptr);
 }
 
 TEST_F(ClockWindow, TheFaceFollowsTheWindowsSizeButNotItsTextSize) {

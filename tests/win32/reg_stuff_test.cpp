@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/app_error.h"
 #include "core/main_module.h"
 #include "tests/support/read_only_run_key.h"
 
@@ -39,7 +40,10 @@ TEST_F(RunEntry, AddingWritesTheMachineWideValueAndRemovingDeletesIt) {
     EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"\"" + ProgramPath() + L"\"");
     modStartUp::RemoveFromStartUp();
     EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
-    modStartUp::RemoveFromStartUp();  // nothing there: nothing happens
+    // Nothing there: nothing is written and nothing said.
+    EXPECT_EQ(RegStuff::RemoveRunEntry(kName), L"");
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
 }
 
 TEST_F(RunEntry, AnotherExecutableInTheFolderChangesNothing) {
@@ -82,10 +86,17 @@ TEST(SetRegistryValue, WritesStringsAndNumbersAndNothingElse) {
               ERROR_SUCCESS);
     EXPECT_EQ(RegStuff::SetRegistryValue(key, L"text", REG_SZ, std::wstring(L"abc")), ERROR_SUCCESS);
     EXPECT_EQ(RegStuff::SetRegistryValue(key, L"number", REG_DWORD, std::int32_t{42}), ERROR_SUCCESS);
+    // A number given as text converts as every stored number does: rounded, and an error when it is none.
+    EXPECT_EQ(RegStuff::SetRegistryValue(key, L"rounded", REG_DWORD, std::wstring(L"2.5")), ERROR_SUCCESS);
+    EXPECT_THROW(RegStuff::SetRegistryValue(key, L"bad", REG_DWORD, std::wstring(L"12abc")), AppError);
+    EXPECT_THROW(RegStuff::SetRegistryValue(key, L"bad", REG_DWORD, std::wstring(L"3000000000")), AppError);
     EXPECT_EQ(RegStuff::SetRegistryValue(key, L"binary", REG_BINARY, std::wstring(L"x")), 0);
     DWORD number = 0, size = sizeof number;
     EXPECT_EQ(RegGetValueW(key, nullptr, L"number", RRF_RT_REG_DWORD, nullptr, &number, &size), ERROR_SUCCESS);
     EXPECT_EQ(number, 42u);
+    EXPECT_EQ(RegGetValueW(key, nullptr, L"rounded", RRF_RT_REG_DWORD, nullptr, &number, &size), ERROR_SUCCESS);
+    EXPECT_EQ(number, 2u);
+    EXPECT_NE(RegGetValueW(key, nullptr, L"bad", RRF_RT_ANY, nullptr, nullptr, nullptr), ERROR_SUCCESS);
     EXPECT_NE(RegGetValueW(key, nullptr, L"binary", RRF_RT_ANY, nullptr, nullptr, nullptr), ERROR_SUCCESS);
     RegCloseKey(key);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\RegStuffTest");

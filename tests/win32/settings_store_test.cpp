@@ -55,11 +55,21 @@ TEST_F(SettingsStoreTest, AWrittenTextIsReadBackAtOnceExactly) {
     EXPECT_EQ(store_.ReadSetting(L"FontColor", 7), L"7");
 }
 
-TEST_F(SettingsStoreTest, GeometryWrittenAsTextReadsBackAsTheSameNumber) {
-    for (double twips : {2880.0, -60.0, 5122.5, 123456.0, -100000.0}) {
-        ASSERT_TRUE(store_.WriteSetting(keys::kForm1Left, SingleToStoredText(twips)));
-        EXPECT_EQ(StoredSingle(store_.ReadSetting(keys::kForm1Left, 0)), static_cast<float>(twips));
+TEST_F(SettingsStoreTest, GeometryIsWrittenAsPlainWholeTwipsAndEveryEarlierFormReadsBack) {
+    struct Case {
+        double twips;
+        const wchar_t* text;
+    };
+    for (const Case& c : {Case{2880, L"2880"}, Case{-60, L"-60"}, Case{5122.5, L"5123"}, Case{100000, L"100000"},
+                          Case{-100000.4, L"-100000"}}) {
+        ASSERT_TRUE(store_.WriteSetting(keys::kForm1Left, GeometryToStoredText(c.twips)));
+        EXPECT_EQ(store_.ReadSetting(keys::kForm1Left, 0), c.text);
+        EXPECT_EQ(StoredGeometry(store_.ReadSetting(keys::kForm1Left, 0)), std::stof(c.text));
     }
+    // What earlier versions wrote: the shortest form, with an exponent or a fraction.
+    EXPECT_EQ(StoredGeometry(L"1e+05"), 100000.0f);
+    EXPECT_EQ(StoredGeometry(L"7507.5"), 7507.5f);
+    EXPECT_THROW(StoredGeometry(L"left"), AppError);
 }
 
 TEST_F(SettingsStoreTest, SwitchesAreOnOnlyForOne) {

@@ -180,5 +180,18 @@ TEST_F(SettingsWindow, TickingRunAtStartupWritesTheQuotedPathOfThisProgram) {
     (void)form;
 }
 
+TEST_F(SettingsWindow, AStoredTickForRunAtStartupWritesTheEntryAgainAtEachOpening) {
+    Set(keys::kRunAtStartup, L"1");
+    for (int opening = 0; opening < 2; ++opening) {
+        RegStuff::RemoveRunEntry(L"tellurane_win32_tests.exe");  // gone since, as another tool might do
+        Open();
+        EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"tellurane_win32_tests.exe", RRF_RT_REG_SZ, nullptr,
+                               nullptr, nullptr),
+                  ERROR_SUCCESS)
+            << opening;
+        settings_.reset();
+    }
+}
+
 }  // namespace
 }  // namespace tellurane

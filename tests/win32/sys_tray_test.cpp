@@ -123,22 +123,52 @@ TEST_F(SysTrayTest, ALongTipIsCutToItsField) {
     EXPECT_EQ(tray_.TrayTip(), std::wstring(400, L'y'));
 }
 
-TEST_F(SysTrayTest, TheCallbackMessageRaisesTheMouseEventsAndIsHandedOn) {
+WNDPROC g_ownProcedure = nullptr;
+std::vector<LPARAM> g_handedOn;
+
+// The window's procedure before the hook: it sees the callback message too, and answers it.
+LRESULT CALLBACK ProcedureBeforeTheHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == 0x465) {
+        g_handedOn.push_back(lParam);
+        return 0x1234;
+    }
+    return CallWindowProcW(g_ownProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(SysTrayTest, TheCallbackMessageRaisesTheMouseEventsAndIsHandedOnWithItsAnswer) {
+    HWND window = tray_.OwnerWindow();
+    g_ownProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ProcedureBeforeTheHook)));
+    g_handedOn.clear();
     tray_.SetInTray(true);
     std::vector<std::wstring> events;
     tray_.MouseMove = [&](std::int32_t id) { events.push_back(L"move " + std::to_wstring(id)); };
     tray_.MouseDown = [&](std::int16_t b, std::int32_t id) { events.push_back(L"down " + std::to_wstring(b) + L" " + std::to_wstring(id)); };
     tray_.MouseUp = [&](std::int16_t b, std::int32_t id) { events.push_back(L"up " + std::to_wstring(b) + L" " + std::to_wstring(id)); };
     tray_.MouseDblClick = [&](std::int16_t b, std::int32_t id) { events.push_back(L"double " + std::to_wstring(b) + L" " + std::to_wstring(id)); };
-    HWND window = tray_.OwnerWindow();
-    for (LPARAM code : {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x402}) {
-        SendMessageW(window, 0x465, 0, code);
+    const std::vector<LPARAM> codes = {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x402};
+    for (LPARAM code : codes) {
+        EXPECT_EQ(SendMessageW(window, 0x465, 0, code), 0x1234);  // the previous procedure's answer
     }
     EXPECT_EQ(events, (std::vector<std::wstring>{L"move 0", L"down 1 0", L"up 1 0", L"double 1 0", L"down 2 0",
                                                  L"up 2 0", L"double 2 0"}));
-    // Every other message reaches the window's own procedure, and its answer comes back unchanged.
-    SetWindowTextW(window, L"abc");
+    EXPECT_EQ(g_handedOn, codes);
+    SetWindowTextW(window, L"abc");  // and every other message
     EXPECT_EQ(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), 3);
+
+    // Out of the tray, the previous procedure is back and the user-data slot still holds the control.
+    tray_.SetInTray(false);
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ProcedureBeforeTheHook));
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&tray_));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_ownProcedure));
+}
+
+TEST_F(SysTrayTest, TheControlsOwnWindowIsFiveHundredAndTenTwipsSquare) {
+    RECT rect;
+    GetWindowRect(tray_.OwnerWindow(), &rect);
+    const int side = MulDiv(510, static_cast<int>(GetDpiForSystem()), 1440);
+    EXPECT_EQ(rect.right - rect.left, side);
+    EXPECT_EQ(rect.bottom - rect.top, side);
 }
 
 TEST_F(SysTrayTest, AfterLeavingTheTrayTheWindowBehavesAsBefore) {
@@ -181,7 +211,11 @@ TEST_F(SysTrayTest, TheShellsBalloonGoneEndsTheWaitEarlyAndNothingIsCleared) {
 }
 
 TEST_F(SysTrayTest, ABalloonThatOutlivesItsTimeIsTakenAway) {
-    tray_.ShowBalloon(L"tip", L"Title", 1, false);  // not in the tray: no notification can come
+    // Not in the tray: no notification can come, so the whole time is waited, and the balloon counts.
+    const auto started = GetTickCount64();
+    tray_.ShowBalloon(L"tip", L"Title", 1, true);
+    EXPECT_GE(GetTickCount64() - started, 990u);
+    tray_.ShowBalloon(L"tip", L"Title", 1, true);
     ASSERT_EQ(calls_.size(), 2u);
     const NOTIFYICONDATAA& clear = calls_[1].data;
     EXPECT_EQ(clear.uFlags, static_cast<UINT>(NIF_INFO));
@@ -196,8 +230,10 @@ TEST_F(SysTrayTest, AShowTimerTooLargeIsAnOverflowBeforeAnythingHappens) {
     EXPECT_THROW(tray_.ShowBalloon(L"tip", L"Title", 2147484, true), AppError);
     EXPECT_EQ(calls_.size(), 1u);
     EXPECT_FALSE(tray_.BalloonShowing());
-    tray_.ShowBalloon(L"tip", L"Title", 0, true);  // the failed call was not counted
-    EXPECT_EQ(calls_.size(), 2u);
+    tray_.ShowBalloon(L"tip", L"Title", -5, true);  // the failed call was not counted; a negative time is none
+    ASSERT_EQ(calls_.size(), 2u);
+    EXPECT_EQ(calls_[1].data.uTimeout, 0u);
+    EXPECT_TRUE(tray_.BalloonShowing());  // left to the shell: no wait, nothing taken away
 }
 
 TEST_F(SysTrayTest, WhenExplorerStartsAgainTheIconIsAddedAgain) {
