@@ -19,7 +19,8 @@ std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name) {
     return std::wstring(static_cast<const wchar_t*>(value));
 }
 
-TEST(Executable, IsA32BitWindowsGuiProgram) {
+// With DEP and ASLR, and terminal-server aware: what objdump shows as the DLL characteristics.
+TEST(Executable, IsA32BitWindowsGuiProgramWithDepAslrAndTerminalServerAwareness) {
     std::ifstream file(TELLURANE_EXE, std::ios::binary);
     ASSERT_TRUE(file);
     IMAGE_DOS_HEADER dos{};
@@ -32,6 +33,10 @@ TEST(Executable, IsA32BitWindowsGuiProgram) {
     EXPECT_EQ(nt.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
     EXPECT_EQ(nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
     EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    const WORD characteristics = nt.OptionalHeader.DllCharacteristics;
+    EXPECT_TRUE(characteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
+    EXPECT_TRUE(characteristics & IMAGE_DLLCHARACTERISTICS_NX_COMPAT);
+    EXPECT_TRUE(characteristics & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE);
 }
 
 TEST(Executable, CarriesTheVersionStrings) {
@@ -54,6 +59,9 @@ TEST(Executable, CarriesTheVersionStrings) {
     EXPECT_EQ(VersionString(info, L"ProductName"), L"Tellurane");
     EXPECT_EQ(VersionString(info, L"InternalName"), L"Tellurane");
     EXPECT_EQ(VersionString(info, L"OriginalFilename"), L"Tellurane.exe");
+    // What Task Manager, the Startup page and the notification settings show for the program.
+    EXPECT_EQ(VersionString(info, L"FileDescription"), L"Tellurane");
+    EXPECT_EQ(VersionString(info, L"LegalCopyright"), L"Copyright (C) 2026 Marrowick");
 
     struct Translation {
         WORD language, codePage;
