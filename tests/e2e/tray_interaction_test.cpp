@@ -29,15 +29,25 @@ protected:
 TEST_F(TrayInteraction, MinimisingHidesTheClockWithABalloonOnlyTheFirstTime) {
     const RECT normal = Frame();
     Minimise();
+    const auto minimised = std::chrono::steady_clock::now();
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(Window()); }, 3s)) << "the window stayed on screen";
-    EXPECT_TRUE(WaitUntil(&support::BalloonShown, 5s)) << "no balloon";
+    EXPECT_FALSE(IsIconic(Window())) << "hidden, but still minimised";
+    const bool seen = support::BalloonsCanBeSeen();
+    if (seen) {
+        EXPECT_TRUE(WaitUntil(&support::BalloonShown, 5s)) << "no balloon";
+        EXPECT_EQ(support::BalloonText(),
+                  L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the "
+                  L"software back.");
+    }
     Screenshot(L"20-minimised-with-balloon");
     EXPECT_EQ(support::TrayIconsShown().size(), 1u);
     const std::wstring hidden = FaceText();
     EXPECT_TRUE(WaitUntil([&] { return FaceText() != hidden; }, 2s)) << "the clock stopped while hidden";
 
-    // A release of the left button over the icon brings the window back where it was.
+    // The balloon goes after its 5 s; a release of the left button over the icon then brings the
+    // window back where it was.
     ASSERT_TRUE(WaitUntil([] { return !support::BalloonShown(); }, 10s));
+    EXPECT_LT(std::chrono::steady_clock::now() - minimised, 7s);
     support::ClickAt(Centre(support::TrayIconsShown().front()));
     ASSERT_TRUE(WaitUntil([&] { return Shown(); }, 3s)) << "the icon did not bring the window back";
     const RECT back = Frame();
@@ -49,7 +59,9 @@ TEST_F(TrayInteraction, MinimisingHidesTheClockWithABalloonOnlyTheFirstTime) {
     // The second time: hidden again, without a balloon; the right button brings it back too.
     Minimise();
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(Window()); }, 3s));
-    EXPECT_FALSE(WaitUntil(&support::BalloonShown, 4s)) << "a second balloon";
+    if (seen) {
+        EXPECT_FALSE(WaitUntil(&support::BalloonShown, 4s)) << "a second balloon";
+    }
     support::ClickAt(Centre(support::TrayIconsShown().front()), true);
     EXPECT_TRUE(WaitUntil([&] { return Shown(); }, 3s));
 

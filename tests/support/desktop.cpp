@@ -194,17 +194,33 @@ BOOL CALLBACK FindBalloon(HWND window, LPARAM found) {
     // A balloon is a tooltip window with the balloon style; plain tips (the icon's own) do not count.
     if (IsWindowVisible(window) && ClassOf(window) == L"tooltips_class32" &&
         (GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON)) {
-        *reinterpret_cast<bool*>(found) = true;
+        *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
     return TRUE;
 }
-}  // namespace
 
-bool BalloonShown() {
-    bool found = false;
+HWND Balloon() {
+    HWND found = nullptr;
     EnumWindows(&FindBalloon, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+}  // namespace
+
+bool BalloonShown() { return Balloon() != nullptr; }
+
+std::wstring BalloonText() {
+    HWND balloon = Balloon();
+    return balloon ? WindowText(balloon) : std::wstring();
+}
+
+bool BalloonsCanBeSeen() {
+    using Version = const char*(CDECL*)();
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto version = ntdll ? reinterpret_cast<Version>(reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
+                               : nullptr;
+    if (!version) return true;  // Windows itself
+    return std::atoi(version()) <= 8;
 }
 
 namespace {

@@ -43,6 +43,12 @@ void PressKey(WORD virtualKey);
 std::vector<RECT> TrayIconsShown();
 // A balloon tip is showing somewhere on the desktop.
 bool BalloonShown();
+// The text of the balloon showing now, or an empty text.
+std::wstring BalloonText();
+// Wine 8's explorer shows a balloon as a tooltip window by the icon; Wine 10's shows none on a virtual
+// desktop with a taskbar. Where none can be seen, the balloon's request is checked in the program's
+// own process instead (the clock window's in-process tests read what it hands the shell).
+bool BalloonsCanBeSeen();
 
 // Writes a PNG of the whole desktop to the screenshot folder; returns its path, or empty on failure.
 std::wstring SaveScreenshot(const std::wstring& name);
