@@ -53,6 +53,7 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
     : Form(Form1Layout()), store_(store), services_(std::move(services)), cSysTray1_(services_.shell) {
     timer1_.onTick = [this] { Timer1_Fired(); };
     cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
+    cSysTray1_.LoadTrayIcon = [] { return LoadTrayIconPicture(TELLURANE_SHARP_TRAY_ICON); };
     cSysTray1_.IconShownChanged = [this](bool shown) {
         // Explorer lost the icon and cannot take it back: a window hidden into it would be lost too.
         if (!shown && minimizedToTray_ && Handle()) ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
@@ -62,6 +63,7 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
 bool Form1::Load() {
     if (!Create()) return false;
     cSysTray1_.ReadProperties(Form1TrayProperties());
+    ReloadTrayIcon();  // the sharp picture at the shell's size, in place of the stored 16x16 one
     PushButton1().onClick = [this] { PushButton1_Click(); };
     PushButton1().onMouseMove = [this] {
         if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Custom);
@@ -100,7 +102,7 @@ void Form1::Form_Load() {
     });
     trap.Run(136, [this] {
         SetCaption(kProductName);
-        SetIcons(ProgramIcon(false), ProgramIcon(true));
+        SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
         SetApplicationTitle();
     });
     trap.Run(138, [this] { cSysTray1_.SetTrayTip(kProductName); });
@@ -267,6 +269,21 @@ void Form1::Form_QueryUnload() {
     trap.Run(110, [] { HandlePendingMessages(); });
 }
 
+void Form1::OnDpiApplied() noexcept {
+    // Icons are bitmaps: the caption and the taskbar want them at the sizes of the new DPI, and the
+    // tray's size may have changed with it.
+    SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
+    ReloadTrayIcon();
+}
+
+void Form1::ReloadTrayIcon() noexcept {
+    try {
+        cSysTray1_.ReloadTrayIcon();
+    } catch (...) {
+        // The picture shown so far stays.
+    }
+}
+
 void Form1::Form_Unload() {
     // Ends the program: every loop, nested ones included, stops at the quit message.
     PostQuitMessage(0);
@@ -294,6 +311,18 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_WINDOWPOSCHANGED:
             // Shown, by whatever path (WM_SHOWWINDOW does not come for every one of them).
             if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) minimizedToTray_ = false;
+            break;
+        case WM_DPICHANGED: {
+            const LRESULT result = Form::HandleMessage(message, wParam, lParam);
+            OnDpiApplied();
+            return result;
+        }
+        case WM_SETTINGCHANGE:
+            // The icon sizes may have changed with the window metrics.
+            if (wParam == SPI_SETICONMETRICS || wParam == SPI_SETNONCLIENTMETRICS) ReloadTrayIcon();
+            break;
+        case WM_DISPLAYCHANGE:
+            ReloadTrayIcon();
             break;
         case WM_ENDSESSION:
             // Windows is shutting down: no WM_CLOSE comes, but the place must still be saved.

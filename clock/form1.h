@@ -67,6 +67,9 @@ private:
     bool CanHideInTray() const noexcept;
     void MinimiseIntoTray();
     void CreateFaceTooltip() noexcept;
+    // After WM_DPICHANGED: the icons again, at the new DPI's sizes.
+    void OnDpiApplied() noexcept;
+    void ReloadTrayIcon() noexcept;
 
     const SettingsStore& store_;
     ClockServices services_;

@@ -104,6 +104,7 @@ void Form::CreateControls() {
             case ControlKind::Frame:
                 record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | BS_GROUPBOX, x, y, cx, cy,
                                               Handle(), id, GetModuleHandleW(nullptr), nullptr);
+                PaintFrameOurselves(record.hwnd);
                 break;
             case ControlKind::CheckBox:
                 // Three states: a stored 2 shows grey; clicks only ever toggle between 0 and 1.
@@ -184,6 +185,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept
     switch (message) {
         case WM_ERASEBKGND:
             return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+        case WM_SETTINGCHANGE:
+            OnColorsChanged();
+            break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

@@ -98,12 +98,16 @@ private:
     const ControlRecord* Find(HWND hwnd) const noexcept;
     StoredPlace Place() const noexcept;
     void MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept;
-    HBRUSH BrushFor(ColorValue color) noexcept;
+    HBRUSH BrushFor(COLORREF rgb) noexcept;
 
     // What HandleMessage hands each message to. A bool answers "handled": a message left
     // unhandled goes on to the default handling.
     LRESULT OnEraseBackground(HDC dc) noexcept;
     LRESULT OnControlColor(HDC dc, HWND control) noexcept;
+    // The system's colours, theme or contrast setting changed: everything paints again, at once.
+    void OnColorsChanged() noexcept;
+    // A frame's title in the colours this window gives it, which a group box does not always take.
+    static void PaintFrameOurselves(HWND frame) noexcept;
     bool OnDrawItem(const DRAWITEMSTRUCT& item) noexcept;
     void OnCommandMessage(int id, int code, HWND control) noexcept;
     bool OnSetCursor(HWND over, WORD hitTest) noexcept;

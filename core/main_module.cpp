@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <map>
 
 #include "core/app_error.h"
 #include "core/app_title.h"
@@ -145,16 +146,38 @@ UniqueCursor LoadCursorFile(const std::wstring& path) {
     return cursor;
 }
 
-HICON ProgramIcon(bool small) noexcept {
+namespace {
+
+int IconSide(bool small, int dpi) noexcept {
+    using Fn = int(WINAPI*)(int, UINT);
+    static const Fn forDpi = [] {
+        HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, "GetSystemMetricsForDpi")))
+                      : nullptr;
+    }();
+    const int metric = small ? SM_CXSMICON : SM_CXICON;
+    const int side = forDpi && dpi > 0 ? forDpi(metric, static_cast<UINT>(dpi)) : 0;
+    return side > 0 ? side : GetSystemMetrics(metric);
+}
+
+}  // namespace
+
+HICON ProgramIcon(bool small, int dpi) noexcept {
     // Windows keeps using the icons a window is given with WM_SETICON: they must outlive every
-    // window, so they live as long as the process.
-    static UniqueIcon big(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                        MAKEINTRESOURCEW(TELLURANE_PROGRAM_ICON), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    static UniqueIcon little(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TELLURANE_PROGRAM_ICON), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-    return small ? little.get() : big.get();
+    // window, so they live as long as the process. There are only a few sizes, one or two per DPI.
+    static std::map<int, UniqueIcon> icons;
+    try {
+        const int side = IconSide(small, dpi);
+        UniqueIcon& icon = icons[side];
+        if (!icon) {
+            icon.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                     MAKEINTRESOURCEW(TELLURANE_PROGRAM_ICON), IMAGE_ICON, side,
+                                                     side, 0)));
+        }
+        return icon.get();
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 }  // namespace tellurane

@@ -59,7 +59,8 @@ void ShowApplicationError(std::wstring_view description, std::wstring_view locat
 // The full name of the date's weekday in the user's language ("dddd"), for example Monday.
 std::wstring DayOfWeekName(const LocalTime& time);
 
-// The icons of the program, loaded once and kept for the process's life.
-HICON ProgramIcon(bool small) noexcept;
+// The program's icon at the size a window at this DPI shows its big (title bar: small) icon at;
+// each size is loaded once and kept for the process's life.
+HICON ProgramIcon(bool small, int dpi) noexcept;
 
 }  // namespace tellurane

@@ -7,11 +7,18 @@
 
 #include "core/app_error.h"
 #include "core/gdi.h"
+#include "core/surface_colors.h"
 #include "core/twips.h"
 
 namespace tellurane {
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
+
+bool IsOurButton(HWND window) {
+    wchar_t name[8] = {};
+    return window && GetClassNameW(window, name, 8) && lstrcmpiW(name, L"Button") == 0 &&
+           (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
 
 std::wstring SizeText(double points) {
     std::wstring text = std::to_wstring(points);
@@ -102,6 +109,14 @@ void PushButton::SetDpi(int dpi) noexcept {
     ApplyFont();
 }
 
+bool PushButton::PressedByEnter() const noexcept {
+    // The focused button is the one Enter presses; while the focus is elsewhere (a check box, the
+    // text box) it is the window's default button, as in a dialog.
+    HWND focus = GetFocus();
+    if (focus == hwnd_) return true;
+    return isDefault_ && !(focus && GetParent(focus) == GetParent(hwnd_) && IsOurButton(focus));
+}
+
 void PushButton::Clicked() const noexcept {
     if (!onClick) return;
     try {
@@ -157,10 +172,13 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
 
     RECT rect{0, 0, width, height};
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    UniqueBrush background(CreateSolidBrush(ToColorRef(backColor_)));
+    const SurfacePaint paint = PaintFor(backColor_, foreColor_);
+    UniqueBrush background(CreateSolidBrush(paint.back));
     FillRect(memory, &rect, background.get());
-    if (isDefault_) {
-        FrameRect(memory, &rect, GetSysColorBrush(COLOR_WINDOWFRAME));
+    if (PressedByEnter()) {
+        // The button that Enter presses has the heavier frame, in the colour its text reads in.
+        UniqueBrush frame(CreateSolidBrush(paint.text));
+        FrameRect(memory, &rect, frame.get());
         InflateRect(&rect, -1, -1);
     }
     DrawEdge(memory, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
@@ -176,7 +194,7 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
     if (pressed) OffsetRect(&textRect, 1, 1);
     HGDIOBJ oldFont = SelectObject(memory, hfont_ ? static_cast<HGDIOBJ>(hfont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, ToColorRef(foreColor_));
+    SetTextColor(memory, paint.text);
     // A caption wider than the face keeps its start in view (the time comes first) and shows it is cut.
     UINT format = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
     SIZE extent{};
@@ -195,7 +213,12 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
         RECT focus = rect;
         const int inset = MulDiv(4, dpi_, 96);
         InflateRect(&focus, -inset, -inset);
-        DrawFocusRect(memory, &focus);
+        if (HighContrastOn()) {
+            UniqueBrush highlight(CreateSolidBrush(FocusColor()));
+            FrameRect(memory, &focus, highlight.get());
+        } else {
+            DrawFocusRect(memory, &focus);
+        }
     }
 
     BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
@@ -204,6 +227,20 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
 LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR refData) noexcept {
     auto* self = reinterpret_cast<PushButton*>(refData);
+    if (message == WM_GETDLGCODE) {
+        // An owner-drawn button says only "button": the dialog manager would then never let Enter
+        // press it. It is a push button, the default one while it has the focus.
+        return DLGC_BUTTON | (GetFocus() == hwnd ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    }
+    if (message == BM_SETSTYLE) {
+        // Asked to become or stop being the default: keep drawing it ourselves.
+        if (self) self->isDefault_ = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
+    }
+    if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && GetParent(hwnd)) {
+        // Which button Enter presses has changed: every button of the window shows it again.
+        RedrawWindow(GetParent(hwnd), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
     if (message == WM_MOUSEMOVE && self && self->onMouseMove) {
         try {
             self->onMouseMove();

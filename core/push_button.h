@@ -61,6 +61,7 @@ public:
 private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR refData) noexcept;
+    bool PressedByEnter() const noexcept;
     void ApplyFont() noexcept;
     void ApplyGeometry() noexcept;
 

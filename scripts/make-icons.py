@@ -3,11 +3,12 @@
 
     python3 scripts/make-icons.py        (from the repository root)
 
-Writes resources/tellurane.ico (256x256 PNG, 128x128 and 48x48 32-bit, 32x32 24-bit) and
-resources/tray.ico (16x16 24-bit). The .ico files are committed, so only someone changing the
-artwork needs rsvg-convert (Debian: librsvg2-bin). Standard library only; the PNGs that
-rsvg-convert produces are decoded here rather than with ImageMagick, and the output depends
-only on the SVGs and the rsvg version.
+Writes resources/tellurane.ico (the program) and resources/tray-sharp.ico (the tray) with 32-bit
+images at every size Windows asks for from 100 % to 200 % scaling and a 256x256 PNG, and
+resources/tray.ico (16x16 24-bit, the tray control's stored default picture). The .ico files are
+committed, so only someone changing the artwork needs rsvg-convert (Debian: librsvg2-bin).
+Standard library only; the PNGs that rsvg-convert produces are decoded here rather than with
+ImageMagick, and the output depends only on the SVGs and the rsvg version.
 """
 
 import os
@@ -26,20 +27,25 @@ PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 # Alpha at or above this counts as opaque in the 1-bit AND mask.
 MASK_THRESHOLD = 128
 
-# Deep blue of the clock rim. The 24-bit 32x32 image has no alpha, so its soft edge pixels are
-# blended towards the rim colour: the outline then stays clean on dark and light backgrounds
-# alike, where blending towards white would leave a pale fringe on a dark desktop.
-RIM_MATTE = (0x1E, 0x3C, 0x90)
+# The 24-bit image has no alpha: its soft edge pixels are blended towards white.
 WHITE = (0xFF, 0xFF, 0xFF)
+
+# Small icons (16 at 100 %, 20, 24, 32 at 200 %) and large ones (32 at 100 % up to 64 at 200 %),
+# plus 256 for Explorer's big views, which it also scales down for the sizes in between.
+SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+# Up to this size the clock face comes from its redrawing on a 32 pixel grid: the full face's
+# minute marks and thin second hand turn into grey noise there.
+SMALL_FACE_UP_TO = 32
+
+
+def program_image(size):
+    return ("tellurane-small.svg" if size <= SMALL_FACE_UP_TO else "tellurane.svg", size, 32, size >= 256, None)
+
 
 # (output file, [(svg, size, bits per pixel, store as PNG, matte for 24-bit)])
 ICON_FILES = [
-    ("tellurane.ico", [
-        ("tellurane.svg", 256, 32, True, None),
-        ("tellurane.svg", 128, 32, False, None),
-        ("tellurane.svg", 48, 32, False, None),
-        ("tellurane-small.svg", 32, 24, False, RIM_MATTE),
-    ]),
+    ("tellurane.ico", [program_image(size) for size in SIZES]),
+    ("tray-sharp.ico", [("tray.svg", size, 32, size >= 256, None) for size in SIZES]),
     ("tray.ico", [
         ("tray.svg", 16, 24, False, WHITE),
     ]),

@@ -95,7 +95,7 @@ void Form2::ShowModal(HWND owner) {
 void Form2::Form_Load() {
     ErrorTrap trap(location::kForm2Load, report_);
     trap.Run(100, [this] { ResetControlColors(*this); });
-    trap.Run(102, [this] { SetIcons(ProgramIcon(false), ProgramIcon(true)); });
+    trap.Run(102, [this] { SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi())); });
     if (trap.If(104, [] { return FileExists(InFolder(ProgramFolder(), kCursorFile)); })) {
         trap.Run(106, [this] { SetMouseIcon(LoadCursorFile(InFolder(ProgramFolder(), kCursorFile))); });
     }
@@ -124,6 +124,11 @@ void Form2::SetCheckValue(int id, int value) {
 
 // A click toggles between cleared and set; grey is only ever shown for a stored 2.
 void Form2::OnCommand(int id, int code) noexcept {
+    if (id == IDCANCEL) {
+        // Esc, through the dialog manager: what the close box does.
+        OnClose();
+        return;
+    }
     if (code != BN_CLICKED || std::find(std::begin(kCheckIds), std::end(kCheckIds), id) == std::end(kCheckIds)) return;
     try {
         SetCheckValue(id, CheckValue(id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
@@ -238,6 +243,11 @@ void Form2::EnableOtherWindows() noexcept {
 
 LRESULT Form2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == DM_GETDEFID) return MAKELRESULT(form2::kPushButton1, DC_HASDEFID);  // Enter presses OK
+    if (message == WM_DPICHANGED) {
+        const LRESULT result = Form::HandleMessage(message, wParam, lParam);
+        SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));  // icons drawn for the new scaling
+        return result;
+    }
     return Form::HandleMessage(message, wParam, lParam);
 }
 

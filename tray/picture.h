@@ -26,5 +26,8 @@ using PictureRef = std::shared_ptr<const Picture>;
 
 // An icon resource of this program at the given size; none when it cannot be loaded.
 PictureRef LoadIconPicture(int resourceId, int size);
+// An icon resource of this program at the size the shell draws notification-area icons at now;
+// none when it cannot be loaded.
+PictureRef LoadTrayIconPicture(int resourceId);
 
 }  // namespace tellurane

@@ -103,16 +103,29 @@ void cSysTray::WriteProperties(PropertyBag& bag) const {
 }
 
 void cSysTray::SetTrayIcon(PictureRef icon) {
-    if (!icon || icon->Type() != kPictureTypeIcon) return;
+    if (!KeepTrayIcon(std::move(icon))) return;
     if (iconShown_) {
         NOTIFYICONDATAA data = FreshData();
         data.uFlags = NIF_ICON;
-        data.hIcon = icon->Handle();
+        data.hIcon = icon_->Handle();
         if (!Send(NIM_MODIFY, data)) PutIconInTray();  // the shell lost it: add it again, new picture and all
     }
+}
+
+void cSysTray::ReloadTrayIcon() { SetTrayIcon(FreshTrayIcon()); }
+
+bool cSysTray::KeepTrayIcon(PictureRef icon) {
+    if (!icon || icon->Type() != kPictureTypeIcon) return false;
     icon_ = icon;
     facePicture_ = std::move(icon);
     Changed(L"TrayIcon");
+    return true;
+}
+
+PictureRef cSysTray::FreshTrayIcon() const {
+    PictureRef icon;
+    if (LoadTrayIcon) Raise([&] { icon = LoadTrayIcon(); });
+    return icon;
 }
 
 void cSysTray::SetTrayTip(std::wstring_view tip) {
@@ -283,11 +296,15 @@ void cSysTray::Raise(const std::function<void()>& event) const {
 
 LRESULT CALLBACK cSysTray::OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == TaskbarCreatedMessage() && message != 0) {
-        // Explorer started again and has forgotten every icon: put ours back as it was.
+        // Explorer started again and has forgotten every icon: put ours back. This comes after a DPI
+        // change too, so the picture is first loaded again at the size the shell now wants; it goes in
+        // with the add, as a modify ahead of that would fail on a new Explorer.
         auto* control = reinterpret_cast<cSysTray*>(GetWindowLongPtrW(hwnd, 0));
-        if (control && control->iconAdded_) {
+        if (control) {
             try {
-                control->PutIconInTray();  // with a fresh round of retries if this shell is slow too
+                control->KeepTrayIcon(control->FreshTrayIcon());
+                // With a fresh round of retries if this shell is slow too.
+                if (control->iconAdded_) control->PutIconInTray();
             } catch (...) {
             }
         }

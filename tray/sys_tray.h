@@ -30,6 +30,11 @@ public:
 
     PictureRef TrayIcon() const { return icon_; }
     void SetTrayIcon(PictureRef icon);
+    // Where a picture at the size the shell draws tray icons at comes from. That size follows the
+    // DPI, so the control asks again when Explorer announces a new taskbar (it does after a DPI
+    // change too), and whenever the host calls ReloadTrayIcon; the answer becomes TrayIcon.
+    std::function<PictureRef()> LoadTrayIcon;
+    void ReloadTrayIcon();
     const std::wstring& TrayTip() const noexcept { return tip_; }
     void SetTrayTip(std::wstring_view tip);
     bool InTray() const noexcept { return inTray_; }
@@ -66,6 +71,9 @@ public:
 private:
     static LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     NOTIFYICONDATAA FreshData() const;
+    // Keeps a picture that is an icon as TrayIcon, without telling the shell; false for any other.
+    bool KeepTrayIcon(PictureRef icon);
+    PictureRef FreshTrayIcon() const;
     bool AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip, const PictureRef& icon);
     void DeleteTrayIcon(HWND window, std::int32_t id);
     // Adds the icon, or finds it still there; keeps retrying on a timer while the shell says no.

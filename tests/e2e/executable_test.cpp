@@ -1,12 +1,18 @@
-// What Windows sees of Tellurane.exe before it runs: a 32-bit GUI program with its version strings.
+// What Windows sees of Tellurane.exe before it runs: a 32-bit GUI program with its version strings
+// and icons.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
+#include <iterator>
+#include <ostream>
 #include <vector>
+
+#include "resources/resource_ids.h"
 
 namespace tellurane {
 namespace {
@@ -17,6 +23,73 @@ std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name) {
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
     if (!VerQueryValueW(info.data(), path.c_str(), &value, &length) || length == 0) return L"<missing>";
     return std::wstring(static_cast<const wchar_t*>(value));
+}
+
+struct IconImage {
+    int size;
+    int bits;
+    bool png;
+    bool operator==(const IconImage&) const = default;
+};
+
+void PrintTo(const IconImage& image, std::ostream* out) {
+    *out << image.size << "x" << image.size << " " << image.bits << "-bit" << (image.png ? " PNG" : "");
+}
+
+template <typename T>
+T Read(const BYTE* at) {
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
+
+// The images of one icon group as its directory lists them, each checked against its own data: a bitmap
+// has the listed size and depth, a 32-bit one real alpha (clear corners, an opaque face), and a PNG is a
+// 32-bit RGBA one of the listed size.
+std::vector<IconImage> IconGroup(HMODULE exe, int id) {
+    std::vector<IconImage> images;
+    HRSRC group = FindResourceW(exe, MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+    const auto* directory = group ? static_cast<const BYTE*>(LockResource(LoadResource(exe, group))) : nullptr;
+    if (!directory) {
+        ADD_FAILURE() << "no icon group " << id;
+        return images;
+    }
+    const WORD count = Read<WORD>(directory + 4);
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE* entry = directory + 6 + i * 14;  // GRPICONDIRENTRY
+        IconImage image{entry[0] == 0 ? 256 : entry[0], Read<WORD>(entry + 6), false};
+        HRSRC resource = FindResourceW(exe, MAKEINTRESOURCEW(Read<WORD>(entry + 12)), RT_ICON);
+        const auto* data = resource ? static_cast<const BYTE*>(LockResource(LoadResource(exe, resource))) : nullptr;
+        const DWORD length = resource ? SizeofResource(exe, resource) : 0;
+        if (!data || length < sizeof(BITMAPINFOHEADER)) {
+            ADD_FAILURE() << "image " << i << " of icon group " << id << " is missing";
+            continue;
+        }
+        static constexpr BYTE kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        image.png = std::equal(std::begin(kPngSignature), std::end(kPngSignature), data);
+        if (image.png) {
+            const int width = data[16] << 24 | data[17] << 16 | data[18] << 8 | data[19];  // IHDR, big-endian
+            EXPECT_EQ(width, image.size);
+            EXPECT_EQ(data[24], 8);  // bits a channel
+            EXPECT_EQ(data[25], 6);  // RGBA
+        } else {
+            const auto header = Read<BITMAPINFOHEADER>(data);
+            EXPECT_EQ(header.biWidth, image.size);
+            EXPECT_EQ(header.biHeight, 2 * image.size);  // colours and mask
+            EXPECT_EQ(header.biBitCount, image.bits);
+            if (header.biBitCount == 32 && length >= sizeof header + 4u * image.size * image.size) {
+                const BYTE* pixels = data + sizeof header;
+                bool clear = false, opaque = false;
+                for (int p = 0; p < image.size * image.size; ++p) {
+                    clear = clear || pixels[4 * p + 3] == 0;
+                    opaque = opaque || pixels[4 * p + 3] == 255;
+                }
+                EXPECT_TRUE(clear && opaque) << image.size << "x" << image.size << " has no alpha of its own";
+            }
+        }
+        images.push_back(image);
+    }
+    return images;
 }
 
 // With DEP and ASLR, and terminal-server aware: what objdump shows as the DLL characteristics.
@@ -72,29 +145,27 @@ TEST(Executable, CarriesTheVersionStrings) {
     EXPECT_EQ(translation->codePage, 1200);
 }
 
-TEST(Executable, CarriesTheProgramIconWithItsFourImages) {
+TEST(Executable, CarriesSharpIconsAtEverySizeAndTheTrayControlsStoredPicture) {
     HMODULE exe = LoadLibraryExW(TELLURANE_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_TRUE(exe);
-    HRSRC group = FindResourceW(exe, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
-    ASSERT_TRUE(group);
-    const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(exe, group)));
-    ASSERT_TRUE(directory);
-    const WORD count = *reinterpret_cast<const WORD*>(directory + 4);
-    EXPECT_EQ(count, 4);
-    std::vector<std::pair<int, int>> images;  // size, bits
-    for (WORD i = 0; i < count; ++i) {
-        const BYTE* entry = directory + 6 + i * 14;
-        const int width = entry[0] == 0 ? 256 : entry[0];
-        images.emplace_back(width, *reinterpret_cast<const WORD*>(entry + 6));
+    // Small icons at 100-200 % (16 to 32), large ones (32 to 64), and 256 for Explorer's big views.
+    std::vector<IconImage> sharp;
+    for (int size : {16, 20, 24, 32, 40, 48, 64}) sharp.push_back({size, 32, false});
+    sharp.push_back({256, 32, true});
+    const struct {
+        int id;
+        std::vector<IconImage> images;
+    } cases[] = {
+        {TELLURANE_PROGRAM_ICON, sharp},
+        {TELLURANE_SHARP_TRAY_ICON, sharp},
+        {TELLURANE_TRAY_ICON, {{16, 24, false}}},
+    };
+    for (const auto& icon : cases) {
+        SCOPED_TRACE(icon.id);
+        std::vector<IconImage> images = IconGroup(exe, icon.id);
+        std::sort(images.begin(), images.end(), [](const IconImage& a, const IconImage& b) { return a.size < b.size; });
+        EXPECT_EQ(images, icon.images);
     }
-    std::sort(images.begin(), images.end());
-    EXPECT_EQ(images, (std::vector<std::pair<int, int>>{{32, 24}, {48, 32}, {128, 32}, {256, 32}}));
-    HRSRC tray = FindResourceW(exe, MAKEINTRESOURCEW(2), RT_GROUP_ICON);
-    ASSERT_TRUE(tray);
-    const auto* trayDirectory = static_cast<const BYTE*>(LockResource(LoadResource(exe, tray)));
-    EXPECT_EQ(*reinterpret_cast<const WORD*>(trayDirectory + 4), 1);
-    EXPECT_EQ(trayDirectory[6], 16);
-    EXPECT_EQ(*reinterpret_cast<const WORD*>(trayDirectory + 6 + 6), 24);
     FreeLibrary(exe);
 }
 

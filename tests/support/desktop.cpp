@@ -1,9 +1,12 @@
 #include "tests/support/desktop.h"
 
+#include "core/contrast.h"
+
 #include <commctrl.h>
 #include <wincodec.h>
 
 #include <algorithm>
+#include <map>
 #include <cstdlib>
 #include <thread>
 
@@ -324,6 +327,36 @@ bool LaunchedProgram::WaitForExit(std::chrono::milliseconds timeout, DWORD& exit
     if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return false;
     GetExitCodeProcess(process_, &exitCode);
     return true;
+}
+
+double TextContrastOnScreen(const RECT& rect) {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return 1;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    std::map<DWORD, int> counts;
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i) ++counts[pixels[i] & 0xFFFFFF];
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    // DIB pixels are 0x00RRGGBB; contrast wants 0x00BBGGRR, which only swaps red and blue.
+    const auto rgb = [](DWORD pixel) { return ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16); };
+    DWORD background = 0;
+    int most = -1;
+    for (const auto& [colour, count] : counts) {
+        if (count > most) most = count, background = colour;
+    }
+    double best = 1;
+    for (const auto& [colour, count] : counts) best = std::max(best, tellurane::ContrastRatio(rgb(background), rgb(colour)));
+    return best;
 }
 
 }  // namespace tellurane::support

@@ -52,6 +52,9 @@ bool BalloonsCanBeSeen();
 
 // Writes a PNG of the whole desktop to the screenshot folder; returns its path, or empty on failure.
 std::wstring SaveScreenshot(const std::wstring& name);
+// The contrast between the commonest colour of a screen rectangle (its background) and the colour
+// in it that stands out most from that (its text): 1 when the rectangle holds no text at all.
+double TextContrastOnScreen(const RECT& rect);
 
 // A program started by a test: ended when the test ends, whatever happened.
 class LaunchedProgram {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/form.h"
+#include "core/main_module.h"
 #include "core/message_loop.h"
 #include "core/twips.h"
 #include "settings/form2.h"
@@ -154,6 +155,56 @@ TEST_F(Layouts, TheSettingsWindowCannotBeResizedMinimisedOrMaximised) {
     EXPECT_NE(corner, HTBOTTOMRIGHT);
     EXPECT_NE(corner, HTRIGHT);
     EXPECT_NE(corner, HTBOTTOM);
+}
+
+}  // namespace
+}  // namespace tellurane
+
+namespace tellurane {
+namespace {
+
+// A running window and the system colours changing under it, as when a contrast theme is switched on:
+// without a restart every caption reads on what is painted under it.
+TEST_F(Layouts, EveryCaptionStaysReadableWhenTheSystemColoursChange) {
+    Form form(Form2Layout());
+    ASSERT_TRUE(form.Create());
+    ResetControlColors(form);
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const auto caption = [&](int id, bool title) {
+        RECT rect;
+        GetWindowRect(form.Control(id), &rect);
+        const int inset = MulDiv(6, form.Dpi(), 96);
+        if (title) {
+            rect.left += MulDiv(10, form.Dpi(), 96);
+            rect.right = rect.left + MulDiv(40, form.Dpi(), 96);
+            rect.bottom = rect.top + MulDiv(12, form.Dpi(), 96);
+        } else {
+            InflateRect(&rect, -inset, -inset);
+        }
+        return rect;
+    };
+    const int indexes[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+    COLORREF saved[4];
+    for (int i = 0; i < 4; ++i) saved[i] = GetSysColor(indexes[i]);
+    const COLORREF dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)};
+    for (const COLORREF* scheme : {static_cast<const COLORREF*>(saved), dark, static_cast<const COLORREF*>(saved)}) {
+        SetSysColors(4, indexes, scheme);  // broadcasts WM_SYSCOLORCHANGE
+        HandlePendingMessages();
+        UpdateWindow(form.Handle());
+        RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sleep(200);
+        const bool isDark = scheme == dark;
+        POINT corner{2, 2};  // the window's own background, painted again in the new scheme
+        ClientToScreen(form.Handle(), &corner);
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(GetPixel(screen, corner.x, corner.y), scheme[0]) << "dark " << isDark;
+        ReleaseDC(nullptr, screen);
+        EXPECT_GE(support::TextContrastOnScreen(caption(form2::kPushButton1, false)), 4.5) << "OK, dark " << isDark;
+        EXPECT_GE(support::TextContrastOnScreen(caption(form2::kPushButton3, false)), 4.5) << "Change, dark " << isDark;
+        EXPECT_GE(support::TextContrastOnScreen(caption(form2::kFrame4, true)), 4.5) << "Display, dark " << isDark;
+    }
+    SetSysColors(4, indexes, saved);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/app_error.h"
+#include "core/contrast.h"
 #include "core/form.h"
+#include "core/surface_colors.h"
 #include "core/twips.h"
 #include "tests/support/desktop.h"
 
@@ -56,20 +58,36 @@ TEST_F(PushButtonTest, TheCaptionIsTheWindowTextAndReadsBackExactly) {
     EXPECT_EQ(Face().Caption(), L"");
 }
 
-TEST_F(PushButtonTest, DrawsItsCaptionInAPlainColour) {
+bool g_highContrast = false;
+bool HighContrastForTest() { return g_highContrast; }
+
+TEST_F(PushButtonTest, DrawsItsCaptionInAPlainColourAndTheSystemsPairUnderHighContrast) {
     Face().SetCaption(L"88:88:88");
     Face().SetForeColor(0x000000FF);
     EXPECT_EQ(Face().ForeColor(), 0x000000FFu);
     EXPECT_GT(PixelsOfColour(RGB(255, 0, 0)), 20);
+
+    // High contrast: the user's red and the face's white yield to the theme, as Windows' buttons do.
+    const HighContrastQuery previous = SetHighContrastQuery(&HighContrastForTest);
+    g_highContrast = true;
+    RECT rect;
+    GetClientRect(Face().Handle(), &rect);
+    EXPECT_EQ(PixelsOfColour(RGB(255, 0, 0)), 0);
+    EXPECT_GT(PixelsOfColour(GetSysColor(COLOR_BTNFACE)), rect.right * rect.bottom / 2);
+    EXPECT_GT(PixelsOfColour(GetSysColor(COLOR_BTNTEXT)), 20);
+    g_highContrast = false;
+    SetHighContrastQuery(previous);
+
     Face().SetCaption(L"");
     EXPECT_EQ(PixelsOfColour(RGB(255, 0, 0)), 0);
 }
 
-TEST_F(PushButtonTest, DrawsItsCaptionInASystemColour) {
+TEST_F(PushButtonTest, DrawsItsCaptionInASystemColourLookedUpNowAndReadableOnItsFace) {
     Face().SetCaption(L"88:88:88");
     Face().SetForeColor(0x8000000D);  // the selection colour: distinct from the face's white and its edges
     EXPECT_EQ(Face().ForeColor(), 0x8000000Du);
-    EXPECT_GT(PixelsOfColour(GetSysColor(COLOR_HIGHLIGHT)), 20);
+    // Where the scheme makes it too pale for the white face, black or white is drawn instead.
+    EXPECT_GT(PixelsOfColour(ReadableOn(0xFFFFFF, GetSysColor(COLOR_HIGHLIGHT))), 20);
 }
 
 TEST_F(PushButtonTest, FontSizeChangesTheFontAtTheWindowsDpi) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app_error.h"
@@ -335,6 +336,48 @@ TEST(SysTray, DestroyingTheControlTakesItsIconOut) {
         tray.SetInTray(true);
     }
     EXPECT_EQ(messages, (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
+}
+
+TEST(SysTray, APictureFromItsLoaderGoesToTheShellOnReloadAndOnANewTaskbarAndFailuresKeepTheOldOne) {
+    using Sent = std::vector<std::pair<DWORD, HICON>>;  // message, and the picture when it carries one
+    Sent sent;
+    bool refuseModify = false;
+    cSysTray tray([&](DWORD message, NOTIFYICONDATAA* data) {
+        sent.push_back({message, (data->uFlags & NIF_ICON) ? data->hIcon : nullptr});
+        return refuseModify && message == NIM_MODIFY ? FALSE : TRUE;
+    });
+    std::vector<PictureRef> loaded;  // all kept, so that no handle is reused
+    tray.LoadTrayIcon = [&] {
+        loaded.push_back(std::make_shared<const Picture>(kPictureTypeIcon,
+                                                         UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)))));
+        return loaded.back();
+    };
+    const auto picture = [&](std::size_t n) { return n < loaded.size() ? loaded[n]->Handle() : nullptr; };
+    const auto newTaskbar = [&] { SendMessageW(tray.OwnerWindow(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0); };
+
+    newTaskbar();  // out of the tray: loaded and kept, nothing sent
+    EXPECT_TRUE(sent.empty());
+    tray.SetInTray(true);
+    tray.ReloadTrayIcon();
+    EXPECT_EQ(sent, (Sent{{NIM_ADD, picture(0)}, {NIM_MODIFY, picture(1)}}));
+
+    sent.clear();
+    newTaskbar();  // loaded again for the new taskbar, and added with it: no modify ahead of the add
+    EXPECT_EQ(sent, (Sent{{NIM_ADD, picture(2)}}));
+
+    sent.clear();
+    refuseModify = true;  // the shell lost the icon: it goes back with the new picture, not the one before
+    tray.ReloadTrayIcon();
+    EXPECT_EQ(sent, (Sent{{NIM_MODIFY, picture(3)}, {NIM_ADD, picture(3)}}));
+
+    sent.clear();
+    tray.LoadTrayIcon = [] { return PictureRef(); };
+    tray.ReloadTrayIcon();
+    tray.LoadTrayIcon = []() -> PictureRef { throw AppError(L"no icon"); };
+    tray.ReloadTrayIcon();
+    newTaskbar();
+    EXPECT_EQ(sent, (Sent{{NIM_ADD, picture(3)}}));
+    EXPECT_EQ(tray.TrayIcon(), loaded.back());
 }
 
 }  // namespace
