@@ -2,11 +2,11 @@
 # Benchmarks under Wine, side by side with a bare reference clock (one button showing the time,
 # refreshed by a plain one-second timer, built the same way), printed as figures and ratios.
 # Not part of the tests: absolute times on a shared machine vary, ratios hold.
-#   bench/run.sh [wait] [idle] [launch] [actions] [tickcost] [ticks]     (all when none is named)
+#   bench/run.sh [wait] [idle] [launch] [actions] [tickcost] [ticks] [skin]     (all when none is named)
 #   BENCH_IDLE_SECONDS=60 BENCH_TICK_SECONDS=600 bench/run.sh
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-sections=${*:-wait idle launch actions tickcost ticks}
+sections=${*:-wait idle launch actions tickcost ticks skin}
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Tellurane wait_cost reference_clock tick_accuracy action_cost tick_cost \
@@ -91,6 +91,17 @@ bench_ticks() {
   wait
   echo "  Tellurane  $(cat /tmp/tellurane-ticks)"
   echo "  reference  $(cat /tmp/reference-ticks)"
+}
+
+bench_skin() {
+  # The heaviest shipped skin (outline, shadow, translucent window) beside the program and the bench.
+  local skin=skins/glass.cjs folder
+  echo "== With the skin $skin: idle, one tick, and applying the skin"
+  for folder in build/windows/x build/windows/bench/x; do mkdir -p "$folder" && cp "$skin" "$folder/o.cjs"; done
+  bench_idle
+  bench_tickcost
+  wine build/windows/bench/tick_cost.exe | tr -d '\r' | grep apply_skin
+  rm -rf build/windows/x build/windows/bench/x
 }
 
 for section in $sections; do

@@ -78,6 +78,12 @@ int main() {
     time("caption", [&] { clock.PushButton1().SetCaption(L"12:00:00"); });
     time("set_text_only", [&] { SetWindowTextW(button, L"12:00:01"); });
     time("weekday", [&] { tellurane::DayOfWeekName(tellurane::LocalTime{}); });
+    // With a skin beside the program: what applying it costs (read, check, show), as when it is edited.
+    if (clock.SkinFramework1().Loaded()) {
+        const double begin = Now();
+        for (int i = 0; i < 50; ++i) tellurane::ApplySkin(clock, clock.SkinFramework1());
+        std::printf("  apply_skin_ms=%.2f\n", (Now() - begin) / 50 * 1e3);
+    }
     std::printf("tick_us=%.1f reference_tick_us=%.1f ratio=%.2f working_set_before_mb=%.1f after_mb=%.1f\n",
                 tick * 1e6, reference * 1e6, tick / reference, before, after);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\TelluraneBench");

@@ -58,6 +58,7 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
         // Explorer lost the icon and cannot take it back: a window hidden into it would be lost too.
         if (!shown && minimizedToTray_ && Handle()) ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
     };
+    skinFramework1_.showLook = [this](const SkinLook* look, SkinGrant grant) { ShowSkinLook(look, grant); };
 }
 
 bool Form1::Load() {
@@ -72,6 +73,7 @@ bool Form1::Load() {
     Form_Resize();
     Form_Load();
     timer1_.Attach(Handle());
+    StartSkinWatch();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
     // The first tick comes at the start of the next second, like every other.
@@ -98,7 +100,9 @@ void Form1::Form_Load() {
     // wholly off every monitor (a monitor unplugged since) could never be found again.
     BringOntoAMonitor();
     trap.Run(118, [&] {
-        PushButton1().SetForeColor(static_cast<ColorValue>(StoredInteger32(store_.ReadSetting(keys::kFontColor, 0))));
+        // Without a colour of the user's, the skin's (if any) is the one that shows.
+        const double fallback = skinTextColor_ ? static_cast<double>(*skinTextColor_) : 0;
+        PushButton1().SetForeColor(static_cast<ColorValue>(StoredInteger32(store_.ReadSetting(keys::kFontColor, fallback))));
     });
     trap.Run(136, [this] {
         SetCaption(kProductName);
@@ -297,6 +301,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
                 timer1_.Tick();
                 return 0;
             }
+            if (wParam == skinWatch_.Id()) {
+                skinWatch_.Tick();
+                return 0;
+            }
             break;
         case WM_SYSCOMMAND:
             // Into the tray straight from the normal state: the window is never left minimised while hidden.
@@ -320,6 +328,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_SETTINGCHANGE:
             // The icon sizes may have changed with the window metrics.
             if (wParam == SPI_SETICONMETRICS || wParam == SPI_SETNONCLIENTMETRICS) ReloadTrayIcon();
+            // Windows' apps switched between light and dark: the skin's [Dark] keys come or go at once.
+            if (lParam && lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
+                skinFramework1_.Reapply();
+            }
             break;
         case WM_DISPLAYCHANGE:
             ReloadTrayIcon();

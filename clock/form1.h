@@ -70,6 +70,13 @@ private:
     // After WM_DPICHANGED: the icons again, at the new DPI's sizes.
     void OnDpiApplied() noexcept;
     void ReloadTrayIcon() noexcept;
+    // The skin (clock/form1_skin.cpp): its look on the window, and a changed file applied again.
+    void ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept;
+    void ApplyFrame(SkinFrame frame) noexcept;
+    void ApplyOpacity(int percent) noexcept;
+    void ApplyWindowAttributes(SkinCorners corners, SkinDarkTitleBar title) noexcept;
+    void WatchSkinFile() noexcept;
+    void StartSkinWatch() noexcept;
 
     const SettingsStore& store_;
     ClockServices services_;
@@ -77,6 +84,10 @@ private:
     cSysTray cSysTray1_;
     SkinFramework skinFramework1_;
     UniqueWindow tooltip_;
+    Timer skinWatch_{2, 1000};
+    std::optional<COLORREF> skinTextColor_;
+    std::uint64_t skinFileStamp_ = 0;  // last write time and size of the skin file, 0: none
+    LONG_PTR layoutFrame_ = 0;  // the frame the layout gives, before any skin
     std::optional<std::uint64_t> shownSecond_;
     bool tickBoxOpen_ = false;
     bool minimizedToTray_ = false;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "core/app_error.h"
@@ -103,6 +104,12 @@ void PushButton::SetDefault(bool isDefault) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void PushButton::SetSkin(std::optional<FaceSkin> skin) {
+    skin_ = std::move(skin);
+    ApplyFont();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 void PushButton::SetDpi(int dpi) noexcept {
     dpi_ = dpi;
     ApplyGeometry();
@@ -127,8 +134,11 @@ void PushButton::Clicked() const noexcept {
 }
 
 void PushButton::ApplyFont() noexcept {
-    const std::wstring face(font_.face);
-    UniqueFont font(CreateFontW(PointsToFontHeight(font_.points, dpi_), 0, 0, 0, font_.weight, FALSE, FALSE, FALSE,
+    const bool skinFont = skin_ && !skin_->font.empty();
+    const std::wstring face = skinFont ? skin_->font : std::wstring(font_.face);
+    const int weight = skin_ && skin_->weight ? *skin_->weight : font_.weight;
+    const BOOL italic = skin_ && skin_->italic && *skin_->italic;
+    UniqueFont font(CreateFontW(PointsToFontHeight(font_.points, dpi_), 0, 0, 0, weight, italic, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                 DEFAULT_PITCH | FF_SWISS, face.c_str()));
     if (!font) return;
@@ -172,6 +182,23 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
 
     RECT rect{0, 0, width, height};
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    if (skin_ && !HighContrastOn()) {
+        HGDIOBJ oldFont = SelectObject(memory, hfont_ ? static_cast<HGDIOBJ>(hfont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+        std::wstring text;
+        try {
+            text = Caption();
+        } catch (...) {
+        }
+        DrawSkinnedFace(memory, rect, text, *skin_, ToColorRef(foreColor_), dpi_);
+        SelectObject(memory, oldFont);
+        if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+            RECT focus = rect;
+            InflateRect(&focus, -MulDiv(2, dpi_, 96), -MulDiv(2, dpi_, 96));
+            DrawFocusRect(memory, &focus);
+        }
+        BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
+        return;
+    }
     const SurfacePaint paint = PaintFor(backColor_, foreColor_);
     UniqueBrush background(CreateSolidBrush(paint.back));
     FillRect(memory, &rect, background.get());
@@ -240,6 +267,34 @@ LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
     if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && GetParent(hwnd)) {
         // Which button Enter presses has changed: every button of the window shows it again.
         RedrawWindow(GetParent(hwnd), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    if (self && self->movesWindow_) {
+        if (message == WM_LBUTTONDOWN) {
+            POINT at;
+            GetCursorPos(&at);
+            self->pressedAt_ = at;
+        } else if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
+            self->pressedAt_.reset();
+        } else if (message == WM_MOUSEMOVE && self->pressedAt_ && (wParam & MK_LBUTTON)) {
+            POINT at;
+            GetCursorPos(&at);
+            if (std::abs(at.x - self->pressedAt_->x) > GetSystemMetrics(SM_CXDRAG) ||
+                std::abs(at.y - self->pressedAt_->y) > GetSystemMetrics(SM_CYDRAG)) {
+                // A drag, not a click: the button lets go without clicking, and the window moves
+                // as if its caption had been taken, the point pressed staying under the pointer.
+                const POINT pressed = *self->pressedAt_;
+                self->pressedAt_.reset();
+                SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
+                ReleaseCapture();
+                HWND window = GetAncestor(hwnd, GA_ROOT);
+                RECT frame;
+                GetWindowRect(window, &frame);
+                SetWindowPos(window, nullptr, frame.left + at.x - pressed.x, frame.top + at.y - pressed.y, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+                return 0;
+            }
+        }
     }
     if (message == WM_MOUSEMOVE && self && self->onMouseMove) {
         try {

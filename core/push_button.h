@@ -6,10 +6,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/color_value.h"
+#include "core/face_paint.h"
 #include "core/handles.h"
 #include "resources/layouts.h"
 
@@ -48,6 +50,12 @@ public:
     // Draws a heavier border: the button that Enter presses.
     void SetDefault(bool isDefault);
 
+    // The look a skin gives the face; nullopt: the layout's own.
+    void SetSkin(std::optional<FaceSkin> skin);
+    bool Skinned() const noexcept { return skin_.has_value(); }
+    // A window without a caption is moved by dragging its face; a press that does not move is a click.
+    void SetMovesWindow(bool moves) noexcept { movesWindow_ = moves; }
+
     std::function<void()> onClick;
     std::function<void()> onMouseMove;
 
@@ -72,6 +80,9 @@ private:
     ColorValue backColor_ = kWhite;
     FontSpec font_{};
     bool isDefault_ = false;
+    std::optional<FaceSkin> skin_;
+    bool movesWindow_ = false;
+    std::optional<POINT> pressedAt_;  // where a press that may become a drag began, in screen pixels
     UniqueFont hfont_;
     // Kept between paints: the face is drawn every second.
     mutable UniqueBitmap backBitmap_;

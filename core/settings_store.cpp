@@ -81,6 +81,12 @@ std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultVal
     return DefaultText(defaultValue);
 }
 
+bool SettingsStore::HasSetting(std::wstring_view key) const {
+    const std::wstring name(key);
+    return RegGetValueW(HKEY_CURRENT_USER, keyPath_.c_str(), name.c_str(), RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
 bool SettingsStore::WriteSetting(std::wstring_view key, std::wstring_view text) const {
     UniqueKey opened;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,

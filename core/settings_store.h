@@ -22,6 +22,9 @@ public:
     // Creates what is missing and replaces any earlier value. Returns false when the registry refused.
     bool WriteSetting(std::wstring_view key, std::wstring_view text) const;
 
+    // Whether the key holds a value at all (a skin's colour gives way only to one the user chose).
+    bool HasSetting(std::wstring_view key) const;
+
     const std::wstring& KeyPath() const noexcept { return keyPath_; }
 
 private:

@@ -1,20 +1,35 @@
 #!/usr/bin/env bash
-# Builds Tellurane.exe and packs it with the user guide into dist/Tellurane-<version>.zip, the version
-# being the one CMake gives the version resource.
-# Installs what is missing first (Debian 12; as root or with sudo).
+# Builds Tellurane.exe and makes the release from it, named after the version CMake gives the version
+# resource:
+#   dist/Tellurane-<version>-setup.exe     the installer (installer/tellurane.nsi)
+#   dist/Tellurane-<version>-portable.zip  a Tellurane folder: the program, its skins and the guides
+#   dist/SHA256SUMS                        the checksums of both
+# Two runs on one commit give the same bytes: every file carries the last commit's time (or
+# SOURCE_DATE_EPOCH's), and the archive is made the same way wherever it is made.
+# Installs what is missing first (Debian 12; as root or with sudo). BUILD_DIR picks another build folder.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/install-deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target Tellurane
-version=$(sed -n 's/^#define TELLURANE_VERSION_TEXT "\(.*\)"$/\1/p' build/windows/generated/tellurane_version.h)
+build=${BUILD_DIR:-build/windows}
+cmake --preset windows -B "$build" >/dev/null
+cmake --build "$build" --target Tellurane
+header=$build/generated/tellurane_version.h
+version=$(sed -n 's/^#define TELLURANE_VERSION_TEXT "\(.*\)"$/\1/p' "$header")
+
+setup=Tellurane-$version-setup.exe
+portable=Tellurane-$version-portable.zip
+mkdir -p dist
+rm -f "dist/$setup" "dist/$portable" dist/SHA256SUMS "dist/Tellurane-$version.zip"
+
+installer/make-setup.sh "$build/Tellurane.exe" "$header" "dist/$setup"
+
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
-mkdir -p "$staging/Tellurane" dist
-cp build/windows/Tellurane.exe "$staging/Tellurane/"
-# Windows editors expect CRLF line ends.
-sed 's/$/\r/' docs/user-guide.txt > "$staging/Tellurane/User guide.txt"
-rm -f "dist/Tellurane-$version.zip"
-(cd "$staging" && zip -q -X -r "$OLDPWD/dist/Tellurane-$version.zip" Tellurane)
-echo "Package: $(pwd)/dist/Tellurane-$version.zip"
-unzip -l "dist/Tellurane-$version.zip"
+installer/payload.sh "$build/Tellurane.exe" "$staging/Tellurane"
+# Names in one order, no extra fields (owners, access times), DOS times taken in UTC.
+(cd "$staging" && find Tellurane | LC_ALL=C sort | TZ=UTC zip -q -X -@ "$OLDPWD/dist/$portable")
+
+(cd dist && sha256sum "$setup" "$portable" > SHA256SUMS)
+echo "Release of Tellurane $version in $(pwd)/dist:"
+cat dist/SHA256SUMS
+unzip -l "dist/$portable"

@@ -33,7 +33,7 @@ protected:
 };
 
 TEST_F(TrayIcon, ShowsInTheNotificationAreaAndAClickOnItReachesMouseUp) {
-    SaveScreenshot(L"tray-icon");
+    SaveScreenshot(L"tray-icon-" + std::to_wstring(ExpectedDpi()) + L"dpi");
     const POINT icon = Centre(TrayIconsShown().front());
     ClickAt(icon);
     EXPECT_TRUE(HostSays(L"MouseUp 1 0")) << "heard: " << testing::PrintToString(WindowText(window_));

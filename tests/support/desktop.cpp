@@ -139,6 +139,25 @@ void ClickAt(POINT point, bool rightButton) {
     SendInput(2, &inputs[1], sizeof(INPUT));
 }
 
+void DragFromTo(POINT from, POINT to) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const auto send = [&](POINT at, DWORD button) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(at.x, 65535, width - 1);
+        input.mi.dy = MulDiv(at.y, 65535, height - 1);
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button;
+        SendInput(1, &input, sizeof input);
+        Sleep(30);
+    };
+    send(from, 0);
+    send(from, MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 10; ++step) {
+        send({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10}, 0);
+    }
+    send(to, MOUSEEVENTF_LEFTUP);
+}
+
 void MoveMouseTo(POINT point, int steps) {
     INPUT move{};
     move.type = INPUT_MOUSE;

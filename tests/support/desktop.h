@@ -35,6 +35,8 @@ RECT ChildRectInClient(HWND child);
 
 // A real mouse click (press and release) at a point of the screen.
 void ClickAt(POINT point, bool rightButton = false);
+// Presses the left button at one point, moves with it held, and lets go at the other.
+void DragFromTo(POINT from, POINT to);
 // Moves the mouse there in real input steps, one pixel apart, so the window under it sees it move.
 void MoveMouseTo(POINT point, int steps = 2);
 void PressKey(WORD virtualKey);

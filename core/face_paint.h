@@ -1,0 +1,45 @@
+#pragma once
+// The clock face as a skin draws it: a plate, and the time with an outline and a shadow that keep it
+// readable on any wallpaper, its digits in cells of one width so that nothing shifts as seconds pass.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/skin_file.h"
+
+namespace tellurane {
+
+struct FaceSkin {
+    std::wstring font;  // empty: the layout's font
+    std::optional<int> weight;
+    std::optional<bool> italic;
+    std::optional<COLORREF> plate;  // none: the window's colour shows through
+    COLORREF windowBack = RGB(255, 255, 255);
+    bool tabular = false;
+    SkinAlign align = SkinAlign::Center;
+    std::optional<SkinOutline> outline;
+    std::optional<SkinShadow> shadow;
+    double cornerPoints = 0;
+};
+
+// Draws into a DC that has the face's font selected; the text in the given colour.
+void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
+                     int dpi) noexcept;
+
+// The x of each character, left to right from 0, and the whole width: with tabular digits every
+// digit takes the width of the widest one and sits in the middle of its cell.
+struct GlyphRun {
+    std::wstring text;
+    std::vector<int> x;
+    int width = 0;
+};
+GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept;
+
+// The first family of the list that is installed here, or an empty text.
+std::wstring FirstInstalledFont(const std::vector<std::wstring>& families);
+
+}  // namespace tellurane

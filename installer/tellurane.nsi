@@ -1,0 +1,200 @@
+; Tellurane's setup: a per-user installation that needs no administrator.
+; Built by installer/make-setup.sh, which defines VERSION ("7.00"), VERSION_NUMBERS ("7.0.0.0"),
+; COPYRIGHT_YEAR, PAYLOAD (the files as installer/payload.sh lays them out), SKINS_LIST (an .nsh
+; naming the skins) and OUTFILE.
+
+Unicode true
+ManifestDPIAware true
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include nsDialogs.nsh
+!include LogicLib.nsh
+!include WinMessages.nsh
+!include "${SKINS_LIST}"
+
+!define /ifndef SYNCHRONIZE 0x00100000
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tellurane"
+!define SETTINGS_KEY "Software\Marrowick\Tellurane"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define STARTUP_APPROVED_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\StartupApproved\Run"
+; The clock's start-up entry is named after its file, whichever list it is in.
+!define RUN_VALUE "Tellurane.exe"
+
+Name "Tellurane"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Tellurane"
+; An upgrade goes where the installed version is.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "Tellurane ${VERSION}"
+
+VIProductVersion "${VERSION_NUMBERS}"
+VIFileVersion "${VERSION_NUMBERS}"
+
+!define MUI_ICON "..\resources\tellurane.ico"
+!define MUI_UNICON "..\resources\tellurane.ico"
+!define MUI_ABORTWARNING
+!define MUI_WELCOMEPAGE_TEXT "Setup will install Tellurane ${VERSION}, a desktop clock, for your user account. \
+  It needs no administrator.$\r$\n$\r$\nA running Tellurane is closed first. \
+  Your settings and your own skins are kept.$\r$\n$\r$\nClick Next to continue."
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Tellurane.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Start Tellurane"
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+
+UninstPage custom un.OptionsShow un.OptionsLeave
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Tellurane"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "Marrowick"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Tellurane Setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) ${COPYRIGHT_YEAR} Marrowick"
+
+; A running clock keeps Tellurane.exe open. Each one is asked to close as its close box would: it
+; saves its place and ends within a second or two. Waits at most 10 s, then lets the user retry.
+!macro CLOSE_RUNNING_CLOCK_FUNCTION PREFIX
+Function ${PREFIX}CloseRunningClock
+  System::Call "kernel32::GetTickCount() i .R0"
+  IntOp $R0 $R0 + 10000
+  ${Do}
+    FindWindow $R1 "Tellurane.Form1"
+    ${If} $R1 = 0
+      ${Break}
+    ${EndIf}
+    System::Call "kernel32::GetTickCount() i .R4"
+    IntOp $R4 $R0 - $R4
+    ${If} $R4 <= 0
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+        "Tellurane is still running and did not close.$\r$\n$\r$\nClose it, then press Retry." \
+        /SD IDCANCEL IDRETRY +2
+      Abort
+      System::Call "kernel32::GetTickCount() i .R0"
+      IntOp $R0 $R0 + 10000
+      ${Continue}
+    ${EndIf}
+    System::Call "user32::GetWindowThreadProcessId(p R1, *i .R2)"
+    System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i R2) p .R3"
+    System::Call "user32::PostMessageW(p R1, i ${WM_CLOSE}, p 0, p 0)"
+    ${If} $R3 <> 0
+      ; Wait for the process, not just its window: the file stays in use until the process ends.
+      System::Call "kernel32::WaitForSingleObject(p R3, i R4)"
+      System::Call "kernel32::CloseHandle(p R3)"
+    ${Else}
+      Sleep 100
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro CLOSE_RUNNING_CLOCK_FUNCTION ""
+!insertmacro CLOSE_RUNNING_CLOCK_FUNCTION "un."
+
+!macro INSTALL_SKIN NAME
+  File "${PAYLOAD}/skins/${NAME}"
+!macroend
+!macro REMOVE_SKIN NAME
+  Delete "$INSTDIR\skins\${NAME}"
+!macroend
+
+Section "Tellurane" SecProgram
+  SectionIn RO
+  Call CloseRunningClock
+  ; Only the program's own files: settings, and skins the user put in the x folder, stay as they are.
+  SetOutPath "$INSTDIR"
+  File "${PAYLOAD}/Tellurane.exe"
+  File "${PAYLOAD}/User guide.txt"
+  File "${PAYLOAD}/skins.md"
+  SetOutPath "$INSTDIR\skins"
+  !insertmacro TELLURANE_SKINS INSTALL_SKIN
+  SetOutPath "$INSTDIR"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\Tellurane.lnk" "$INSTDIR\Tellurane.exe"
+SectionEnd
+
+Section /o "Desktop shortcut" SecDesktop
+  SetOutPath "$INSTDIR"
+  CreateShortcut "$DESKTOP\Tellurane.lnk" "$INSTDIR\Tellurane.exe"
+SectionEnd
+
+Section "-Register"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Tellurane"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Marrowick"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tellurane.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  SectionGetSize ${SecProgram} $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Function .onInit
+  ; An upgrade keeps the desktop shortcut the user chose the first time.
+  ${If} ${FileExists} "$DESKTOP\Tellurane.lnk"
+    SectionSetFlags ${SecDesktop} ${SF_SELECTED}
+  ${EndIf}
+FunctionEnd
+
+Var RemoveSettingsBox
+Var RemoveSettings
+
+Function un.onInit
+  ; Silent removals keep the settings.
+  StrCpy $RemoveSettings ${BST_UNCHECKED}
+FunctionEnd
+
+Function un.OptionsShow
+  !insertmacro MUI_HEADER_TEXT "Uninstall Tellurane" "Remove Tellurane from this computer."
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 40u "Tellurane will be removed from $INSTDIR.$\r$\n$\r$\n\
+    Your settings (the clock's place and size, text size, colour and switches) \
+    are kept for a later installation unless you tick the box below."
+  Pop $0
+  ${NSD_CreateCheckbox} 0 50u 100% 12u "Also remove my settings"
+  Pop $RemoveSettingsBox
+  ${NSD_SetState} $RemoveSettingsBox $RemoveSettings
+  nsDialogs::Show
+FunctionEnd
+
+Function un.OptionsLeave
+  ${NSD_GetState} $RemoveSettingsBox $RemoveSettings
+FunctionEnd
+
+Section "un.Tellurane"
+  Call un.CloseRunningClock
+  ; File by file: the folder may hold the user's own skins (x) or cursor, which are theirs to keep.
+  Delete "$INSTDIR\Tellurane.exe"
+  Delete "$INSTDIR\User guide.txt"
+  Delete "$INSTDIR\skins.md"
+  !insertmacro TELLURANE_SKINS REMOVE_SKIN
+  RMDir "$INSTDIR\skins"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+
+  Delete "$SMPROGRAMS\Tellurane.lnk"
+  Delete "$DESKTOP\Tellurane.lnk"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+
+  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  DeleteRegValue HKCU "${STARTUP_APPROVED_KEY}" "${RUN_VALUE}"
+  ; The entry for all users goes too where this account may remove it; elsewhere it stays.
+  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+
+  ${If} $RemoveSettings == ${BST_CHECKED}
+    DeleteRegKey HKCU "${SETTINGS_KEY}"
+    DeleteRegKey /ifempty HKCU "Software\Marrowick"
+  ${EndIf}
+SectionEnd
