@@ -1,0 +1,3 @@
+[Face]
+Font = ,,  , 
+Align = middle

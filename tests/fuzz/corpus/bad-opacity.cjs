@@ -1,0 +1,2 @@
+[Window]
+Opacity = 5

@@ -1,0 +1,2 @@
+[Face
+TextColor=#GGGGGG

@@ -1,0 +1,2 @@
+[Skin]
+Format = 2
