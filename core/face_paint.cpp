@@ -63,12 +63,13 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
     const COLORREF under = skin.plate.value_or(skin.windowBack);
     if (skin.plate) {
         UniqueBrush plate(CreateSolidBrush(*skin.plate));
-        HGDIOBJ oldBrush = SelectObject(dc, plate.get());
-        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-        const int radius = 2 * PointsToPixels(skin.cornerPoints, dpi);
-        RoundRect(dc, rect.left, rect.top, rect.right + 1, rect.bottom + 1, radius, radius);
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
+        const int diameter = 2 * PointsToPixels(skin.cornerPoints, dpi);
+        HRGN shape = diameter > 0 ? CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, diameter, diameter)
+                                  : CreateRectRgnIndirect(&rect);
+        if (shape) {
+            FillRgn(dc, shape, plate.get());
+            DeleteObject(shape);
+        }
     }
 
     const GlyphRun run = LayOut(dc, caption, skin.tabular);
