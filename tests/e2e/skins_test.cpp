@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "core/paths.h"
@@ -84,7 +85,7 @@ TEST_F(Skins, EachShippedSkinShowsItsColoursPlateFrameAndOpacity) {
         Screenshot(L"60-skin-" + name.substr(0, name.find(L'.')));
         if (c.opacity == 100) {
             // Colours as painted; a translucent window shows the desktop through them.
-            EXPECT_EQ(Plate(), c.plate);
+            EXPECT_TRUE(WaitUntil([&] { return Plate() == c.plate; }, 2s)) << std::hex << Plate();
             EXPECT_EQ(WindowSurface(), c.window);
             EXPECT_GT(FaceTextExtent(c.text).right, 0) << "no text in the skin's colour";
         }
@@ -118,7 +119,14 @@ TEST_F(Skins, AFramelessClockMovesByDraggingItsFaceAndAClickStillOpensTheSetting
     const RECT before = Frame();
     const POINT from{face.left + 20, (face.top + face.bottom) / 2};
     support::DragFromTo(from, {from.x + 80, from.y + 40});
-    EXPECT_TRUE(WaitUntil([&] { return Frame().left == before.left + 80 && Frame().top == before.top + 40; }, 3s))
+    // Wine 8 moves it by the drag exactly; Wine 10's move loop adds the few pixels a press may wander
+    // before it counts as a drag.
+    const int slack = 2 * GetSystemMetrics(SM_CXDRAG) + 2;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return std::abs(Frame().left - (before.left + 80)) <= slack && std::abs(Frame().top - (before.top + 40)) <= slack;
+        },
+        3s))
         << Frame().left - before.left << "," << Frame().top - before.top;
     Sleep(500);
     EXPECT_FALSE(Settings()) << "a drag opened the settings";
