@@ -66,6 +66,7 @@ bool Form1::Load() {
     cSysTray1_.ReadProperties(Form1TrayProperties());
     ReloadTrayIcon();  // the sharp picture at the shell's size, in place of the stored 16x16 one
     PushButton1().onClick = [this] { PushButton1_Click(); };
+    PushButton1().SetDescription(L"Opens the settings");  // said the same for a click, Enter or Space
     PushButton1().onMouseMove = [this] {
         if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Custom);
     };

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/accessible.h"
 #include "core/app_error.h"
 #include "core/gdi.h"
 #include "core/surface_colors.h"
@@ -258,6 +259,28 @@ LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
         // An owner-drawn button says only "button": the dialog manager would then never let Enter
         // press it. It is a push button, the default one while it has the focus.
         return DLGC_BUTTON | (GetFocus() == hwnd ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    }
+    if (message == WM_GETOBJECT) {
+        // The system calls an owner-drawn button a client area: a reader is told it is a push button
+        // named by the caption exactly as drawn (no mnemonic taken out), read when asked.
+        try {
+            AccessibleFacts facts;
+            facts.role = ROLE_SYSTEM_PUSHBUTTON;
+            facts.name = [hwnd] {
+                std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+                const int copied = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+                text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+                return text;
+            };
+            if (self && !self->description_.empty()) {
+                facts.description = [description = self->description_] { return description; };
+            }
+            if (const LRESULT answer = AccessibleControl::Answer(hwnd, wParam, lParam, std::move(facts))) {
+                return answer;
+            }
+        } catch (...) {
+            // Out of memory: the system's own object answers.
+        }
     }
     if (message == BM_SETSTYLE) {
         // Asked to become or stop being the default: keep drawing it ourselves.

@@ -55,6 +55,8 @@ public:
     bool Skinned() const noexcept { return skin_.has_value(); }
     // A window without a caption is moved by dragging its face; a press that does not move is a click.
     void SetMovesWindow(bool moves) noexcept { movesWindow_ = moves; }
+    // What a screen reader says the button does, after its name (the caption) and role.
+    void SetDescription(std::wstring description) { description_ = std::move(description); }
 
     std::function<void()> onClick;
     std::function<void()> onMouseMove;
@@ -82,6 +84,7 @@ private:
     bool isDefault_ = false;
     std::optional<FaceSkin> skin_;
     bool movesWindow_ = false;
+    std::wstring description_;
     std::optional<POINT> pressedAt_;  // where a press that may become a drag began, in screen pixels
     UniqueFont hfont_;
     // Kept between paints: the face is drawn every second.

@@ -18,5 +18,7 @@ cmake --build --preset windows
 scripts/wine-session start
 TELLURANE_DPI=144 scripts/wine-session start
 TELLURANE_DPI=192 scripts/wine-session start
-ctest --preset windows -j2
+# An end-to-end test that fails once is run again (and shows in the log): a busy 2-core machine
+# sometimes starts a desktop late; a real fault fails twice.
+ctest --preset windows -j2 --repeat until-pass:2
 echo "Screenshots of the end-to-end tests: $(pwd)/build/screenshots"

@@ -1,0 +1,157 @@
+// The clock and its settings as a screen reader finds them: through the accessibility interfaces of
+// each control, in the running program, from another process.
+
+#include <windows.h>
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/e2e/clock_driver.h"
+
+namespace tellurane {
+namespace {
+
+using namespace std::chrono_literals;
+using support::WaitUntil;
+
+// One control's object, asked about the control itself.
+class Reader {
+public:
+    explicit Reader(HWND control) {
+        AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                   reinterpret_cast<void**>(&object_));
+    }
+    ~Reader() {
+        if (object_) object_->Release();
+    }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    bool Found() const { return object_ != nullptr; }
+    std::wstring Name() const { return Text(&IAccessible::get_accName); }
+    std::wstring Value() const { return Text(&IAccessible::get_accValue); }
+    std::wstring Description() const { return Text(&IAccessible::get_accDescription); }
+    long Role() const { return Number(&IAccessible::get_accRole); }
+    long State() const { return Number(&IAccessible::get_accState); }
+
+private:
+    static VARIANT Self() {
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        return self;
+    }
+    std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) const {
+        if (!object_) return L"<no object>";
+        BSTR text = nullptr;
+        if (FAILED((object_->*get)(Self(), &text))) return L"<failed>";
+        std::wstring result = text ? std::wstring(text, SysStringLen(text)) : L"";
+        SysFreeString(text);
+        return result;
+    }
+    long Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) const {
+        VARIANT number;
+        VariantInit(&number);
+        if (!object_ || FAILED((object_->*get)(Self(), &number)) || number.vt != VT_I4) return -1;
+        return number.lVal;
+    }
+
+    IAccessible* object_ = nullptr;
+};
+
+class ScreenReader : public RunningClock {
+protected:
+    ScreenReader() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~ScreenReader() override { CoUninitialize(); }
+
+    // The face's name as a reader hears it, with the time the face showed around the asking: the
+    // second may turn meanwhile, so it is asked again until the face showed one time throughout.
+    std::wstring NameAgainstFace(const Reader& face, std::wstring& shown) const {
+        std::wstring name;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            shown = FaceText();
+            name = face.Name();
+            if (FaceText() == shown) break;
+        }
+        return name;
+    }
+};
+
+TEST_F(ScreenReader, HearsTheTimeOnTheFaceAndEverySettingWithItsStateAndColour) {
+    Start();
+
+    // The face: a push button named by the time it shows when asked, saying what pressing it does.
+    Reader face(Face());
+    ASSERT_TRUE(face.Found());
+    EXPECT_EQ(face.Role(), ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(face.Description(), L"Opens the settings");
+    std::wstring shown;
+    const std::wstring first = NameAgainstFace(face, shown);
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(first, shown);
+    // The same object, a second later, has the new time: nothing is kept from the first asking.
+    ASSERT_TRUE(WaitUntil([&] { return FaceText() != first; }, 3s));
+    const std::wstring later = NameAgainstFace(face, shown);
+    EXPECT_NE(later, first);
+    EXPECT_EQ(later, shown);
+
+    HWND settings = OpenSettingsByClickingTheFace();
+    ASSERT_TRUE(settings) << "clicking the face opened no settings";
+    auto item = [&](int id) { return GetDlgItem(settings, id); };
+
+    // The buttons, by their captions.
+    for (const auto& [id, caption] : {std::pair{form2::kPushButton1, L"OK"}, std::pair{form2::kPushButton3, L"Change"}}) {
+        Reader button(item(id));
+        EXPECT_EQ(button.Name(), caption);
+        EXPECT_EQ(button.Role(), ROLE_SYSTEM_PUSHBUTTON) << testing::PrintToString(std::wstring(caption));
+    }
+
+    // The check boxes, by the captions the user sees, all clear on a first run; one ticked, it alone
+    // is heard as checked. They are the system's own: Wine 8's object for one tells no more than a
+    // client area's (role 10, no checked state), Windows' tells both, and where told they must be right.
+    PostClick(item(form2::kCheck6));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(item(form2::kCheck6), BM_GETCHECK, 0, 0) == BST_CHECKED; }, 3s));
+    int boxes = 0;
+    for (const ControlLayout& control : Form2Layout().controls) {
+        if (control.kind != ControlKind::CheckBox) continue;
+        ++boxes;
+        Reader box(item(control.id));
+        const std::string which = testing::PrintToString(std::wstring(control.caption));
+        EXPECT_EQ(box.Name(), std::wstring(control.caption));
+        if (box.Role() == ROLE_SYSTEM_CLIENT) {
+            if (boxes == 1) std::printf("[   NOTE   ] the system's object tells no check box's state here\n");
+            continue;
+        }
+        EXPECT_EQ(box.Role(), ROLE_SYSTEM_CHECKBUTTON) << which;
+        EXPECT_EQ((box.State() & STATE_SYSTEM_CHECKED) != 0, control.id == form2::kCheck6) << which;
+    }
+    EXPECT_EQ(boxes, 5);
+
+    // The swatch: named for what it shows, its value the colour, following a new choice.
+    Reader swatch(item(form2::kPicture1));
+    EXPECT_EQ(swatch.Name(), L"Text colour");
+    EXPECT_EQ(swatch.Role(), ROLE_SYSTEM_GRAPHIC);
+    EXPECT_EQ(swatch.Value(), L"Red 0, Green 0, Blue 0");  // the first run's black
+    PostClick(item(form2::kPushButton3));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            dialog = FindWindowW(L"#32770", L"Color");
+            return dialog && IsWindowVisible(dialog);
+        },
+        5s));
+    Sleep(300);  // the dialog fills its fields while it opens
+    SetDlgItemTextW(dialog, 706, L"18");  // red, green and blue: three different numbers, so none is swapped
+    SetDlgItemTextW(dialog, 707, L"52");
+    SetDlgItemTextW(dialog, 708, L"86");
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return swatch.Value() == L"Red 18, Green 52, Blue 86"; }, 5s))
+        << testing::PrintToString(swatch.Value());
+}
+
+}  // namespace
+}  // namespace tellurane

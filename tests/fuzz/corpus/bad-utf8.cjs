@@ -1,0 +1,3 @@
+[Skin]
+Name = Caf√©
+Author = √

@@ -1,0 +1,2 @@
+[Window]Opacity = 80
+[Later]Key = a;b[Window]Frame = none
