@@ -98,6 +98,7 @@ private:
     const ControlRecord* Find(HWND hwnd) const noexcept;
     StoredPlace Place() const noexcept;
     void MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept;
+    void SetPlaceField(double StoredPlace::*field, double twips) noexcept;
     HBRUSH BrushFor(COLORREF rgb) noexcept;
 
     // What HandleMessage hands each message to. A bool answers "handled": a message left

@@ -53,26 +53,17 @@ void Form::MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept {
     }
 }
 
-void Form::SetTop(double twips) noexcept {
+// One of the four numbers changed, the others as the window has them now.
+void Form::SetPlaceField(double StoredPlace::*field, double twips) noexcept {
     StoredPlace place = Place();
-    place.top = twips;
+    place.*field = twips;
     MoveTo(place, false);
 }
-void Form::SetLeft(double twips) noexcept {
-    StoredPlace place = Place();
-    place.left = twips;
-    MoveTo(place, false);
-}
-void Form::SetWidth(double twips) noexcept {
-    StoredPlace place = Place();
-    place.width = twips;
-    MoveTo(place, false);
-}
-void Form::SetHeight(double twips) noexcept {
-    StoredPlace place = Place();
-    place.height = twips;
-    MoveTo(place, false);
-}
+
+void Form::SetTop(double twips) noexcept { SetPlaceField(&StoredPlace::top, twips); }
+void Form::SetLeft(double twips) noexcept { SetPlaceField(&StoredPlace::left, twips); }
+void Form::SetWidth(double twips) noexcept { SetPlaceField(&StoredPlace::width, twips); }
+void Form::SetHeight(double twips) noexcept { SetPlaceField(&StoredPlace::height, twips); }
 
 void Form::BringOntoAMonitor() noexcept { MoveTo(Place(), true); }
 

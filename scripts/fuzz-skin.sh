@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the skin file reader with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer, natively.
 #   scripts/fuzz-skin.sh [seconds]     (60 by default; FUZZ_OUT=folder to work elsewhere than build/fuzz)
-# The seed corpus in tests/fuzz/corpus is copied, never written; an input that crashes or hangs the
+# The seed corpus (tests/fuzz/corpus and the shipped skins) is copied, never written; an input that crashes or hangs the
 # reader is kept in tests/fuzz/crashes, where the unit tests run it from then on, and the script fails.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -21,7 +21,7 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   core/skin_file.cpp tests/fuzz/skin_fuzz.cpp -o "$out/skin_fuzz"
 rm -rf "$out/corpus" "$out/findings"
 mkdir -p "$out/corpus" "$out/findings"
-cp tests/fuzz/corpus/* "$out/corpus/"
+cp tests/fuzz/corpus/* skins/*.cjs "$out/corpus/"
 
 # New inputs go to the first folder only: the past crashes are read, not written.
 status=0

@@ -225,7 +225,7 @@ TEST(SkinFile, TheErrorTextNamesTheFileAndLineAndShowsHostileTextSafely) {
 // Every seed of the fuzzer and every input that once crashed the reader, as a regression test.
 TEST(SkinFile, TheFuzzCorpusAndPastCrashesReadWithoutHarm) {
     std::size_t files = 0;
-    for (const char* folder : {"corpus", "crashes"}) {
+    for (const char* folder : {"corpus", "crashes", "../../skins"}) {
         const std::filesystem::path path = std::filesystem::path(TELLURANE_FUZZ_FOLDER) / folder;
         std::error_code ignored;
         for (const auto& entry : std::filesystem::directory_iterator(path, ignored)) {
