@@ -17,7 +17,13 @@ COLORREF Mix(COLORREF over, COLORREF under, BYTE alpha) {
 }
 
 void DrawRun(HDC dc, const GlyphRun& run, int x, int y) {
-    for (std::size_t i = 0; i < run.text.size(); ++i) TextOutW(dc, x + run.x[i], y, &run.text[i], 1);
+    // One call with each character's advance: the same places as drawing them one by one, at a
+    // fraction of the cost (and one path, when an outline is stroked).
+    if (run.text.empty()) return;
+    std::vector<INT> advances(run.text.size(), 0);
+    for (std::size_t i = 0; i + 1 < run.text.size(); ++i) advances[i] = run.x[i + 1] - run.x[i];
+    ExtTextOutW(dc, x + run.x[0], y, 0, nullptr, run.text.c_str(), static_cast<UINT>(run.text.size()),
+                advances.data());
 }
 
 BOOL CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -30,30 +36,39 @@ BOOL CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM foun
 GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept {
     GlyphRun run;
     try {
+        const int count = static_cast<int>(caption.size());
         run.text.assign(caption);
         run.x.resize(caption.size());
-        int cell = 0;
-        if (tabular) {
-            for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
-                SIZE size{};
-                GetTextExtentPoint32W(dc, &digit, 1, &size);
-                cell = std::max<int>(cell, size.cx);
-            }
+        // Where each character ends, measured once for the whole line.
+        std::vector<INT> ends(caption.size(), 0);
+        SIZE whole{};
+        if (count > 0 && !GetTextExtentExPointW(dc, run.text.c_str(), count, 0, nullptr, ends.data(), &whole)) {
+            return {};
         }
+        int cell = 0;
+        INT digits[10] = {};
+        if (tabular && GetCharWidth32W(dc, L'0', L'9', digits)) cell = *std::max_element(digits, digits + 10);
         int x = 0;
-        for (std::size_t i = 0; i < caption.size(); ++i) {
-            SIZE size{};
-            GetTextExtentPoint32W(dc, &caption[i], 1, &size);
-            const bool digit = tabular && caption[i] >= L'0' && caption[i] <= L'9';
-            const int advance = digit ? cell : size.cx;
-            run.x[i] = x + (digit ? (cell - size.cx) / 2 : 0);
-            x += advance;
+        for (int i = 0; i < count; ++i) {
+            const int width = ends[i] - (i > 0 ? ends[i - 1] : 0);
+            const bool digit = cell > 0 && caption[i] >= L'0' && caption[i] <= L'9';
+            run.x[i] = x + (digit ? (cell - width) / 2 : 0);
+            x += digit ? cell : width;
         }
         run.width = x;
     } catch (...) {
         run = {};
     }
     return run;
+}
+
+int CentredTextTop(const TEXTMETRICW& metrics, const RECT& rect) noexcept {
+    // The band from the top of the capitals to the bottom of the descenders is what the eye centres;
+    // the room above it (for accents) is kept inside too while the whole line fits.
+    const int height = rect.bottom - rect.top;
+    int top = rect.top + (height - (metrics.tmHeight - metrics.tmInternalLeading)) / 2 - metrics.tmInternalLeading;
+    if (metrics.tmHeight <= height) top = std::clamp<int>(top, rect.top, rect.bottom - metrics.tmHeight);
+    return top;
 }
 
 void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
@@ -83,7 +98,7 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
         if (skin.align == SkinAlign::Center) x = rect.left + (rect.right - rect.left - run.width) / 2;
         if (skin.align == SkinAlign::Right) x = rect.right - margin - run.width;
     }
-    const int y = rect.top + (rect.bottom - rect.top - metrics.tmHeight) / 2;
+    const int y = CentredTextTop(metrics, rect);
     SetBkMode(dc, TRANSPARENT);
     HRGN clip = CreateRectRgnIndirect(&rect);
     SelectClipRgn(dc, clip);

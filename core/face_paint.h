@@ -39,6 +39,9 @@ struct GlyphRun {
 };
 GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept;
 
+// The top of a line of text in this font, vertically centred in the rectangle as the eye sees it.
+int CentredTextTop(const TEXTMETRICW& metrics, const RECT& rect) noexcept;
+
 // The first family of the list that is installed here, or an empty text.
 std::wstring FirstInstalledFont(const std::vector<std::wstring>& families);
 

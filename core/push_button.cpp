@@ -145,6 +145,30 @@ void PushButton::ApplyFont() noexcept {
     if (!font) return;
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     hfont_ = std::move(font);  // the old font goes only after the button has let go of it
+    fitFont_.reset();
+    fitRoom_ = 0;
+}
+
+HFONT PushButton::FontFitting(HDC dc, int room) const noexcept {
+    HFONT chosen = hfont_ ? hfont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (room <= 0) return chosen;
+    if (room != fitRoom_) {
+        fitRoom_ = room;
+        fitFont_.reset();
+        HGDIOBJ old = SelectObject(dc, chosen);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        // Taller than the face, every letter would lose its top and bottom: the face draws the
+        // largest size that fits. The chosen size stays the button's font and the stored setting.
+        LOGFONTW font{};
+        if (metrics.tmHeight - metrics.tmInternalLeading > room && GetObjectW(chosen, sizeof font, &font)) {
+            font.lfHeight = -room;
+            font.lfWidth = 0;
+            fitFont_.reset(CreateFontIndirectW(&font));
+        }
+    }
+    return fitFont_ ? fitFont_.get() : chosen;
 }
 
 void PushButton::ApplyGeometry() noexcept {
@@ -184,7 +208,7 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
     RECT rect{0, 0, width, height};
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     if (skin_ && !HighContrastOn()) {
-        HGDIOBJ oldFont = SelectObject(memory, hfont_ ? static_cast<HGDIOBJ>(hfont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
+        HGDIOBJ oldFont = SelectObject(memory, FontFitting(memory, height - 2 * MulDiv(2, dpi_, 96)));
         std::wstring text;
         try {
             text = Caption();
@@ -218,13 +242,19 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
             return std::wstring();
         }
     }();
+    RECT inner = rect;
+    InflateRect(&inner, -2, -2);  // inside the edge
+    HGDIOBJ oldFont = SelectObject(memory, FontFitting(memory, inner.bottom - inner.top));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(memory, &metrics);
     RECT textRect = rect;
+    textRect.top = CentredTextTop(metrics, inner);
+    textRect.bottom = textRect.top + metrics.tmHeight;
     if (pressed) OffsetRect(&textRect, 1, 1);
-    HGDIOBJ oldFont = SelectObject(memory, hfont_ ? static_cast<HGDIOBJ>(hfont_.get()) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(memory, TRANSPARENT);
     SetTextColor(memory, paint.text);
     // A caption wider than the face keeps its start in view (the time comes first) and shows it is cut.
-    UINT format = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    UINT format = DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
     SIZE extent{};
     GetTextExtentPoint32W(memory, caption.c_str(), static_cast<int>(caption.size()), &extent);
     const int margin = MulDiv(4, dpi_, 96);

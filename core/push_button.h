@@ -74,6 +74,7 @@ private:
     bool PressedByEnter() const noexcept;
     void ApplyFont() noexcept;
     void ApplyGeometry() noexcept;
+    HFONT FontFitting(HDC dc, int room) const noexcept;
 
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
@@ -87,6 +88,9 @@ private:
     std::wstring description_;
     std::optional<POINT> pressedAt_;  // where a press that may become a drag began, in screen pixels
     UniqueFont hfont_;
+    // The chosen font made small enough for the face's height, when it is too tall; for that height.
+    mutable UniqueFont fitFont_;
+    mutable int fitRoom_ = 0;
     // Kept between paints: the face is drawn every second.
     mutable UniqueBitmap backBitmap_;
     mutable UniqueMemoryDc backBuffer_;  // after the bitmap: goes first, letting go of it

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/app_error.h"
 #include "core/contrast.h"
 #include "core/form.h"
@@ -20,8 +23,13 @@ protected:
     }
     PushButton& Face() { return form_.Button(form1::kPushButton1); }
 
-    // Draws the button into a bitmap, as the window would, and counts the pixels of one colour.
-    int PixelsOfColour(COLORREF colour) {
+    // Draws the button into a bitmap, as the window would: its pixels, row by row.
+    struct Picture {
+        int width = 0, height = 0;
+        std::vector<COLORREF> pixels;
+        COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+    };
+    Picture Render() {
         PushButton& face = Face();
         RECT rect;
         GetClientRect(face.Handle(), &rect);
@@ -35,15 +43,19 @@ protected:
         item.hDC = memory;
         item.rcItem = rect;
         face.Draw(item);
-        int count = 0;
+        Picture picture{rect.right, rect.bottom, {}};
         for (int y = 0; y < rect.bottom; ++y) {
-            for (int x = 0; x < rect.right; ++x) count += GetPixel(memory, x, y) == colour;
+            for (int x = 0; x < rect.right; ++x) picture.pixels.push_back(GetPixel(memory, x, y));
         }
         SelectObject(memory, old);
         DeleteObject(bitmap);
         DeleteDC(memory);
         ReleaseDC(nullptr, screen);
-        return count;
+        return picture;
+    }
+    int PixelsOfColour(COLORREF colour) {
+        const Picture picture = Render();
+        return static_cast<int>(std::count(picture.pixels.begin(), picture.pixels.end(), colour));
     }
 
     Form form_{Form1Layout()};
@@ -98,6 +110,38 @@ TEST_F(PushButtonTest, FontSizeChangesTheFontAtTheWindowsDpi) {
     EXPECT_EQ(font.lfHeight, PointsToFontHeight(36, form_.Dpi()));
     EXPECT_EQ(font.lfWeight, 700);
     EXPECT_STREQ(font.lfFaceName, L"Arial");
+}
+
+TEST_F(PushButtonTest, TheTextIsVerticallyCentredAndNeverCutAtAnySizePlainOrSkinned) {
+    // The layout's face; a size taller than it is drawn as large as fits, the chosen size kept.
+    Face().SetCaption(L"12:34:56 PM 12/08/2026");
+    FaceSkin outlined;
+    outlined.outline = SkinOutline{1, RGB(0, 0, 255)};
+    for (const bool skinned : {false, true}) {
+        Face().SetSkin(skinned ? std::optional<FaceSkin>(outlined) : std::nullopt);
+        for (const double points : {8.0, 12.0, 20.0, 28.0, 36.0, 48.0, 72.0, 200.0}) {
+            Face().SetFontSize(points);
+            const Picture picture = Render();
+            const int edge = skinned ? 0 : 2;  // the plain face's raised edge is not text
+            int first = -1, last = -1;
+            for (int y = edge; y < picture.height - edge; ++y) {
+                for (int x = edge; x < picture.width - edge; ++x) {
+                    if (picture.At(x, y) == RGB(255, 255, 255)) continue;
+                    if (first < 0) first = y;
+                    last = y;
+                    break;
+                }
+            }
+            const std::string where = (skinned ? "skinned, " : "plain, ") + std::to_string(points) + " pt";
+            ASSERT_GE(first, 0) << where << ": no text drawn";
+            const int above = first - edge, below = picture.height - edge - 1 - last;
+            EXPECT_GT(above, 0) << where << ": the tops of the letters are cut";
+            EXPECT_GT(below, 0) << where << ": the bottoms of the letters are cut";
+            EXPECT_LE(std::abs(above - below), (picture.height - 2 * edge) / 4) << where << ": not centred";
+            EXPECT_EQ(Face().FontSize(), points);
+        }
+    }
+    Face().SetSkin(std::nullopt);
 }
 
 TEST_F(PushButtonTest, ASizeNoFontCanTakeIsRefusedAndChangesNothing) {
