@@ -131,7 +131,19 @@ HRESULT AccessibleControl::get_accChild(VARIANT child, IDispatch** object) noexc
 }
 
 HRESULT AccessibleControl::get_accState(VARIANT child, VARIANT* state) noexcept {
-    return standard_->get_accState(child, state);
+    const HRESULT result = standard_->get_accState(child, state);
+    if (facts_.role != ROLE_SYSTEM_CHECKBUTTON || !IsSelf(child) || !state || !IsWindow(window_)) return result;
+    // A check box's ticked, cleared or grey state is the box's own, asked now.
+    long bits = SUCCEEDED(result) && state->vt == VT_I4 ? state->lVal : 0;
+    if (SUCCEEDED(result)) VariantClear(state);
+    bits &= ~(STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED);
+    const LRESULT check = SendMessageW(window_, BM_GETCHECK, 0, 0);
+    if (check == BST_CHECKED) bits |= STATE_SYSTEM_CHECKED;
+    if (check == BST_INDETERMINATE) bits |= STATE_SYSTEM_MIXED;
+    VariantInit(state);
+    state->vt = VT_I4;
+    state->lVal = bits;
+    return S_OK;
 }
 
 HRESULT AccessibleControl::get_accHelp(VARIANT child, BSTR* help) noexcept { return standard_->get_accHelp(child, help); }

@@ -13,7 +13,7 @@
 namespace tellurane {
 
 struct AccessibleFacts {
-    long role = 0;  // a ROLE_SYSTEM_ value; 0: the system's
+    long role = 0;  // a ROLE_SYSTEM_ value; 0: the system's. A check button's state is its box's.
     // Read each time a reader asks, so that they follow the control; unset: the system's answer.
     std::function<std::wstring()> name;
     std::function<std::wstring()> value;

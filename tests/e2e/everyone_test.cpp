@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "core/setting_keys.h"
 #include "settings/reg_stuff.h"
+#include "tests/helpers/scheme_block.h"
 #include "tests/e2e/clock_driver.h"
 
 namespace tellurane {
@@ -87,64 +90,119 @@ TEST_F(Everyone, TheSettingsWorkWithTheKeyboardAlone) {
     EXPECT_EQ(Stored(keys::kFontSize), L"26");
 }
 
-// A dark scheme (button face and window black, their texts white), as a contrast theme gives.
-// Wine keeps the system colours a program loaded when it started (each process caches them), so here
-// the program starts under the scheme; the repaint of a running window when the colours change is
-// checked in the test process itself (Layouts.EveryCaptionStaysReadableWhenTheSystemColoursChange).
+// A dark scheme (button face and window black, their texts white), as a contrast theme gives, chosen
+// while the program runs. Wine keeps each process's own copy of the system colours, so the scheme is
+// set from inside the running program (a small library loaded into it sets it there), which also sends
+// the WM_SYSCOLORCHANGE that Windows sends every window; the test process sets it too, and puts the
+// user's colours back at the end.
 class SystemColours {
 public:
     SystemColours() {
         for (int i = 0; i < kCount; ++i) saved_[i] = GetSysColor(kIndexes[i]);
     }
-    ~SystemColours() { SetSysColors(kCount, kIndexes, saved_); }
-    void Dark() {
+    ~SystemColours() {
+        SetSysColors(kCount, kIndexes, saved_);
+        if (block_) CloseHandle(block_);
+    }
+    SystemColours(const SystemColours&) = delete;
+    SystemColours& operator=(const SystemColours&) = delete;
+
+    bool DarkIn(HANDLE process) {
         const COLORREF dark[kCount] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)};
         SetSysColors(kCount, kIndexes, dark);
+        block_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(support::SchemeBlock),
+                                    support::kSchemeBlockName);
+        auto* scheme = block_ ? static_cast<support::SchemeBlock*>(MapViewOfFile(block_, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+        if (!scheme) return false;
+        scheme->count = kCount;
+        std::copy(kIndexes, kIndexes + kCount, scheme->indexes);
+        std::copy(dark, dark + kCount, scheme->colours);
+        UnmapViewOfFile(scheme);
+        return LoadInto(process, SYS_COLOURS_DLL);
     }
 
 private:
+    static bool LoadInto(HANDLE process, const wchar_t* library) {
+        const SIZE_T bytes = (wcslen(library) + 1) * sizeof(wchar_t);
+        void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (!remote) return false;
+        bool loaded = false;
+        // kernel32 lies at the same address in every process of a session.
+        const FARPROC address = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW");
+        LPTHREAD_START_ROUTINE load = nullptr;
+        std::memcpy(&load, &address, sizeof load);
+        if (WriteProcessMemory(process, remote, library, bytes, nullptr)) {
+            if (HANDLE thread = CreateRemoteThread(process, nullptr, 0, load, remote, 0, nullptr)) {
+                DWORD module = 0;
+                loaded = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &module) &&
+                         module != 0;
+                CloseHandle(thread);
+            }
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        return loaded;
+    }
+
     static constexpr int kCount = 4;
     static constexpr int kIndexes[kCount] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
     COLORREF saved_[kCount];
+    HANDLE block_ = nullptr;
 };
 
-TEST_F(Everyone, EveryCaptionContrastsWithWhatIsPaintedUnderItOnTheDefaultAndADarkScheme) {
-    const auto inner = [](HWND control, int insetX, int insetY, int height = 0) {
+TEST_F(Everyone, EveryCaptionContrastsWithWhatIsPaintedUnderItOnTheDefaultSchemeAndADarkOneChosenWhileItRuns) {
+    const int dpi = support::ExpectedDpi();
+    const int edge = MulDiv(6, dpi, 96);
+    const auto inner = [edge](HWND control) {
         RECT rect;
         GetWindowRect(control, &rect);
-        InflateRect(&rect, -insetX, -insetY);
-        if (height) rect.bottom = rect.top + height;
+        InflateRect(&rect, -edge, -edge);
         return rect;
     };
-    const auto measure = [&](const wchar_t* scheme) {
-        Start();
-        ASSERT_TRUE(OpenSettingsByClickingTheFace());
-        Sleep(500);
-        const int dpi = support::ExpectedDpi();
-        const int edge = MulDiv(6, dpi, 96);
+    const auto faceReads = [&](const wchar_t* scheme) {
+        EXPECT_GE(support::TextContrastOnScreen(inner(Face())), 4.5) << "the face on the " << scheme;
+        Screenshot(std::wstring(L"52-clock-on-the-") + scheme);
+    };
+    const auto settingsRead = [&](const wchar_t* scheme) {
         // A frame's title sits on its top line, from a little way in.
-        RECT title = inner(Item(form2::kFrame1), 0, 0, MulDiv(12, dpi, 96));
+        RECT title;
+        GetWindowRect(Item(form2::kFrame1), &title);
+        title.bottom = title.top + MulDiv(12, dpi, 96);
         title.left += MulDiv(10, dpi, 96);
         title.right = title.left + MulDiv(40, dpi, 96);
-        struct Caption {
-            const wchar_t* name;
-            RECT rect;
-        };
-        const Caption captions[] = {{L"OK", inner(Item(form2::kPushButton1), edge, edge)},
-                                    {L"Change", inner(Item(form2::kPushButton3), edge, edge)},
-                                    {L"Font Size", title},
-                                    {L"the face", inner(Face(), edge, edge)}};
-        for (const Caption& caption : captions) {
-            EXPECT_GE(support::TextContrastOnScreen(caption.rect), 4.5) << caption.name << " on the " << scheme;
+        const std::pair<const wchar_t*, RECT> captions[] = {
+            {L"OK", inner(Item(form2::kPushButton1))}, {L"Change", inner(Item(form2::kPushButton3))}, {L"Font Size", title}};
+        for (const auto& [name, rect] : captions) {
+            EXPECT_GE(support::TextContrastOnScreen(rect), 4.5) << testing::PrintToString(std::wstring(name)) << " on the "
+                                                                << scheme;
         }
         Screenshot(std::wstring(L"52-settings-on-the-") + scheme);
-        ASSERT_TRUE(CloseWithin(5s));
     };
-    measure(L"default-scheme");
+    Start();
+    faceReads(L"default-scheme");
+    HWND settings = OpenSettingsByClickingTheFace();
+    ASSERT_TRUE(settings);
+    Sleep(500);
+    settingsRead(L"default-scheme");
+
+    // No restart: the open windows repaint in the new colours at once.
     SystemColours colours;
-    colours.Dark();
-    ASSERT_EQ(GetSysColor(COLOR_BTNFACE), RGB(0, 0, 0)) << "the dark scheme did not take";
-    measure(L"dark-scheme");
+    ASSERT_TRUE(colours.DarkIn(clock_->Process())) << "the scheme could not be set inside the program";
+    const auto surfaceIsBlack = [&] {
+        RECT rect;
+        GetWindowRect(Item(form2::kFrame1), &rect);
+        HDC screen = GetDC(nullptr);
+        const COLORREF pixel = GetPixel(screen, (rect.left + rect.right) / 2, rect.bottom - 3);
+        ReleaseDC(nullptr, screen);
+        return pixel == RGB(0, 0, 0);
+    };
+    ASSERT_TRUE(WaitUntil(surfaceIsBlack, 5s)) << "the running settings window kept its old colours";
+    Sleep(300);
+    settingsRead(L"dark-scheme");
+    PostClick(Item(form2::kPushButton1));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, 5s));
+    Sleep(500);
+    faceReads(L"dark-scheme");
+    ASSERT_TRUE(CloseWithin(5s));
 }
 
 }  // namespace
