@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "core/handles.h"
 
@@ -71,8 +72,51 @@ int CentredTextTop(const TEXTMETRICW& metrics, const RECT& rect) noexcept {
     return top;
 }
 
+HRGN OutlineShapes::For(HDC dc, wchar_t character, int penWidth) noexcept {
+    LOGFONTW font{};
+    GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
+    if (penWidth != penWidth_ || std::memcmp(&font, &font_, sizeof font) != 0) {
+        Clear();
+        font_ = font;
+        penWidth_ = penWidth;
+    }
+    for (const auto& [known, shape] : shapes_) {
+        if (known == character) return shape;
+    }
+    if (shapes_.size() >= 256) Clear();  // a caption in a script of many letters: start again
+
+    HRGN shape = nullptr;
+    LOGBRUSH brush{BS_SOLID, RGB(0, 0, 0), 0};
+    UniqueHandle<HPEN, GdiObjectTraits> pen(
+        ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, penWidth, &brush, 0, nullptr));
+    if (pen && BeginPath(dc)) {
+        ExtTextOutW(dc, 0, 0, 0, nullptr, &character, 1, nullptr);
+        EndPath(dc);
+        HGDIOBJ oldPen = SelectObject(dc, pen.get());
+        const int oldFill = SetPolyFillMode(dc, WINDING);  // the widened pieces overlap
+        if (WidenPath(dc)) shape = PathToRegion(dc);  // nullptr for a blank such as a space
+        AbortPath(dc);
+        SetPolyFillMode(dc, oldFill);
+        SelectObject(dc, oldPen);
+    }
+    try {
+        shapes_.emplace_back(character, shape);
+    } catch (...) {
+        if (shape) DeleteObject(shape);
+        return nullptr;
+    }
+    return shape;
+}
+
+void OutlineShapes::Clear() noexcept {
+    for (const auto& entry : shapes_) {
+        if (entry.second) DeleteObject(entry.second);
+    }
+    shapes_.clear();
+}
+
 void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
-                     int dpi) noexcept {
+                     int dpi, OutlineShapes& outlines) noexcept {
     UniqueBrush window(CreateSolidBrush(skin.windowBack));
     FillRect(dc, &rect, window.get());
     const COLORREF under = skin.plate.value_or(skin.windowBack);
@@ -110,15 +154,13 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
     if (skin.outline && skin.outline->width > 0) {
         // The letters' own outlines, stroked with a round pen twice the width: half of it shows outside.
         const int width = std::max(1, PointsToPixels(skin.outline->width, dpi));
-        LOGBRUSH brush{BS_SOLID, skin.outline->color, 0};
-        UniqueHandle<HPEN, GdiObjectTraits> pen(
-            ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, 2 * width, &brush, 0, nullptr));
-        if (pen && BeginPath(dc)) {
-            DrawRun(dc, run, x, y);
-            EndPath(dc);
-            HGDIOBJ oldPen = SelectObject(dc, pen.get());
-            StrokePath(dc);
-            SelectObject(dc, oldPen);
+        UniqueBrush brush(CreateSolidBrush(skin.outline->color));
+        for (std::size_t i = 0; i < run.text.size(); ++i) {
+            HRGN shape = outlines.For(dc, run.text[i], 2 * width);
+            if (!shape) continue;
+            OffsetRgn(shape, x + run.x[i], y);
+            FillRgn(dc, shape, brush.get());
+            OffsetRgn(shape, -(x + run.x[i]), -y);
         }
     }
     SetTextColor(dc, text);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/skin_file.h"
@@ -26,9 +27,30 @@ struct FaceSkin {
     double cornerPoints = 0;
 };
 
+// The band an outline pen strokes around each character, as a region, kept between paints: stroking
+// the letters' outlines is by far the dearest part of drawing a face, and a clock shows the same few
+// characters all day. Made again when the font or the width changes.
+class OutlineShapes {
+public:
+    OutlineShapes() = default;
+    OutlineShapes(const OutlineShapes&) = delete;
+    OutlineShapes& operator=(const OutlineShapes&) = delete;
+    ~OutlineShapes() { Clear(); }
+
+    // For the character in the DC's font drawn at 0, 0 with a round pen of this width; nullptr: nothing.
+    // The region stays the cache's: offset it and back, never delete it.
+    HRGN For(HDC dc, wchar_t character, int penWidth) noexcept;
+
+private:
+    void Clear() noexcept;
+    LOGFONTW font_{};
+    int penWidth_ = 0;
+    std::vector<std::pair<wchar_t, HRGN>> shapes_;
+};
+
 // Draws into a DC that has the face's font selected; the text in the given colour.
 void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
-                     int dpi) noexcept;
+                     int dpi, OutlineShapes& outlines) noexcept;
 
 // The x of each character, left to right from 0, and the whole width: with tabular digits every
 // digit takes the width of the widest one and sits in the middle of its cell.

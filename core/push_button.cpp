@@ -214,7 +214,7 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
             text = Caption();
         } catch (...) {
         }
-        DrawSkinnedFace(memory, rect, text, *skin_, ToColorRef(foreColor_), dpi_);
+        DrawSkinnedFace(memory, rect, text, *skin_, ToColorRef(foreColor_), dpi_, outlines_);
         SelectObject(memory, oldFont);
         if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
             RECT focus = rect;

@@ -91,6 +91,7 @@ private:
     // The chosen font made small enough for the face's height, when it is too tall; for that height.
     mutable UniqueFont fitFont_;
     mutable int fitRoom_ = 0;
+    mutable OutlineShapes outlines_;
     // Kept between paints: the face is drawn every second.
     mutable UniqueBitmap backBitmap_;
     mutable UniqueMemoryDc backBuffer_;  // after the bitmap: goes first, letting go of it
