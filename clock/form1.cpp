@@ -138,6 +138,9 @@ void Form1::Timer1_Fired() {
     if (plan.tickNow) {
         Timer1_Timer();
         UpdateWindow(PushButton1().Handle());  // the new second shows now, in one repaint
+        // The skin file is looked at in the same wake: a timer of its own would wake the program
+        // (and Wine's server) a second time every second.
+        WatchSkinFile();
     }
     if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
@@ -300,10 +303,6 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_TIMER:
             if (wParam == timer1_.Id()) {
                 timer1_.Tick();
-                return 0;
-            }
-            if (wParam == skinWatch_.Id()) {
-                skinWatch_.Tick();
                 return 0;
             }
             break;

@@ -75,6 +75,7 @@ private:
     void ApplyFrame(SkinFrame frame) noexcept;
     void ApplyOpacity(int percent) noexcept;
     void ApplyWindowAttributes(SkinCorners corners, SkinDarkTitleBar title) noexcept;
+    // Once a second, after the tick: a changed skin file is applied again.
     void WatchSkinFile() noexcept;
     void StartSkinWatch() noexcept;
 
@@ -84,7 +85,6 @@ private:
     cSysTray cSysTray1_;
     SkinFramework skinFramework1_;
     UniqueWindow tooltip_;
-    Timer skinWatch_{2, 1000};
     std::optional<COLORREF> skinTextColor_;
     std::uint64_t skinFileStamp_ = 0;  // last write time and size of the skin file, 0: none
     LONG_PTR layoutFrame_ = 0;  // the frame the layout gives, before any skin

@@ -151,8 +151,6 @@ void Form1::StartSkinWatch() noexcept {
         skinFileStamp_ = FileStamp(InFolder(ProgramFolder(), kSkinFile));
     } catch (...) {
     }
-    skinWatch_.onTick = [this] { WatchSkinFile(); };
-    skinWatch_.Attach(Handle());
 }
 
 }  // namespace tellurane
