@@ -19,7 +19,7 @@ COLORREF Mix(COLORREF over, COLORREF under, BYTE alpha) {
 
 void DrawRun(HDC dc, const GlyphRun& run, int x, int y) {
     // One call with each character's advance: the same places as drawing them one by one, at a
-    // fraction of the cost (and one path, when an outline is stroked).
+    // fraction of the cost.
     if (run.text.empty()) return;
     std::vector<INT> advances(run.text.size(), 0);
     for (std::size_t i = 0; i + 1 < run.text.size(); ++i) advances[i] = run.x[i + 1] - run.x[i];
@@ -152,7 +152,8 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
         DrawRun(dc, run, x + PointsToPixels(skin.shadow->dx, dpi), y + PointsToPixels(skin.shadow->dy, dpi));
     }
     if (skin.outline && skin.outline->width > 0) {
-        // The letters' own outlines, stroked with a round pen twice the width: half of it shows outside.
+        // The letters' own outlines, stroked with a round pen twice the width: half of it shows outside
+        // (the letter, drawn after, covers the inner half).
         const int width = std::max(1, PointsToPixels(skin.outline->width, dpi));
         UniqueBrush brush(CreateSolidBrush(skin.outline->color));
         for (std::size_t i = 0; i < run.text.size(); ++i) {

@@ -8,8 +8,8 @@
 
 #include "core/setting_keys.h"
 #include "settings/reg_stuff.h"
-#include "tests/helpers/scheme_block.h"
 #include "tests/e2e/clock_driver.h"
+#include "tests/helpers/scheme_block.h"
 
 namespace tellurane {
 namespace {
