@@ -1,13 +1,46 @@
 #include "core/accessible.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace tellurane {
 namespace {
 
+constexpr UINT_PTR kDescribedSubclass = 1;
+
 bool IsSelf(const VARIANT& child) noexcept { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+// The facts are the subclass's own: made with it, deleted with the window.
+LRESULT CALLBACK DescribedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR refData) noexcept {
+    auto* facts = reinterpret_cast<AccessibleFacts*>(refData);
+    if (message == WM_GETOBJECT) {
+        try {
+            if (const LRESULT answer = AccessibleControl::Answer(hwnd, wParam, lParam, *facts)) return answer;
+        } catch (...) {
+            // Out of memory: the system's own object answers.
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &DescribedProc, kDescribedSubclass);
+        delete facts;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 }  // namespace
+
+void DescribeToScreenReaders(HWND control, AccessibleFacts facts) noexcept {
+    if (!control) return;
+    try {
+        auto* owned = new AccessibleFacts(std::move(facts));
+        if (!SetWindowSubclass(control, &DescribedProc, kDescribedSubclass, reinterpret_cast<DWORD_PTR>(owned))) {
+            delete owned;
+        }
+    } catch (...) {
+        // Out of memory: the system's own object answers.
+    }
+}
 
 LRESULT AccessibleControl::Answer(HWND window, WPARAM wParam, LPARAM lParam, AccessibleFacts facts) noexcept {
     // The object id arrives as a DWORD in the low half.

@@ -20,6 +20,10 @@ struct AccessibleFacts {
     std::function<std::wstring()> description;
 };
 
+// Gives a control these facts for as long as it exists: its WM_GETOBJECT is answered with them. The
+// facts' functions must stay valid as long as the window does.
+void DescribeToScreenReaders(HWND control, AccessibleFacts facts) noexcept;
+
 // COM interfaces have no virtual destructor: an object goes through Release, never a delete of them.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"

@@ -72,7 +72,7 @@ int CentredTextTop(const TEXTMETRICW& metrics, const RECT& rect) noexcept {
     return top;
 }
 
-HRGN OutlineShapes::For(HDC dc, wchar_t character, int penWidth) noexcept {
+void OutlineShapes::Use(HDC dc, int penWidth) noexcept {
     LOGFONTW font{};
     GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
     if (penWidth != penWidth_ || std::memcmp(&font, &font_, sizeof font) != 0) {
@@ -80,6 +80,9 @@ HRGN OutlineShapes::For(HDC dc, wchar_t character, int penWidth) noexcept {
         font_ = font;
         penWidth_ = penWidth;
     }
+}
+
+HRGN OutlineShapes::For(HDC dc, wchar_t character) noexcept {
     for (const auto& [known, shape] : shapes_) {
         if (known == character) return shape;
     }
@@ -88,7 +91,7 @@ HRGN OutlineShapes::For(HDC dc, wchar_t character, int penWidth) noexcept {
     HRGN shape = nullptr;
     LOGBRUSH brush{BS_SOLID, RGB(0, 0, 0), 0};
     UniqueHandle<HPEN, GdiObjectTraits> pen(
-        ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, penWidth, &brush, 0, nullptr));
+        ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, penWidth_, &brush, 0, nullptr));
     if (pen && BeginPath(dc)) {
         ExtTextOutW(dc, 0, 0, 0, nullptr, &character, 1, nullptr);
         EndPath(dc);
@@ -156,8 +159,9 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
         // (the letter, drawn after, covers the inner half).
         const int width = std::max(1, PointsToPixels(skin.outline->width, dpi));
         UniqueBrush brush(CreateSolidBrush(skin.outline->color));
+        outlines.Use(dc, 2 * width);
         for (std::size_t i = 0; i < run.text.size(); ++i) {
-            HRGN shape = outlines.For(dc, run.text[i], 2 * width);
+            HRGN shape = outlines.For(dc, run.text[i]);
             if (!shape) continue;
             OffsetRgn(shape, x + run.x[i], y);
             FillRgn(dc, shape, brush.get());

@@ -37,9 +37,11 @@ public:
     OutlineShapes& operator=(const OutlineShapes&) = delete;
     ~OutlineShapes() { Clear(); }
 
-    // For the character in the DC's font drawn at 0, 0 with a round pen of this width; nullptr: nothing.
-    // The region stays the cache's: offset it and back, never delete it.
-    HRGN For(HDC dc, wchar_t character, int penWidth) noexcept;
+    // Once per paint: the shapes are for the DC's font and a round pen of this width from now on.
+    void Use(HDC dc, int penWidth) noexcept;
+    // For the character drawn at 0, 0; nullptr: nothing. The region stays the cache's: offset it and
+    // back, never delete it.
+    HRGN For(HDC dc, wchar_t character) noexcept;
 
 private:
     void Clear() noexcept;

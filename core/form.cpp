@@ -1,7 +1,5 @@
 #include "core/form.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "core/accessible.h"
@@ -29,21 +27,6 @@ DWORD StyleFor(const WindowLayout& layout) {
 }
 
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-
-constexpr UINT_PTR kCheckBoxSubclass = 1;
-
-// Some systems' objects (Wine's) call a check box a client area with no state: a reader is told it is
-// a check box, ticked, clear or grey as the box is when asked. Its name stays the system's (the caption).
-LRESULT CALLBACK CheckBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) noexcept {
-    if (message == WM_GETOBJECT) {
-        AccessibleFacts facts;
-        facts.role = ROLE_SYSTEM_CHECKBUTTON;
-        if (const LRESULT answer = AccessibleControl::Answer(hwnd, wParam, lParam, std::move(facts))) return answer;
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &CheckBoxProc, kCheckBoxSubclass);
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
 
 UniqueFont CreateLayoutFont(const FontSpec& spec, int dpi) {
     const std::wstring face(spec.face);
@@ -128,7 +111,10 @@ void Form::CreateControls() {
                 // Three states: a stored 2 shows grey; clicks only ever toggle between 0 and 1.
                 record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | WS_TABSTOP | BS_3STATE, x, y,
                                               cx, cy, Handle(), id, GetModuleHandleW(nullptr), nullptr);
-                if (record.hwnd) SetWindowSubclass(record.hwnd, &CheckBoxProc, kCheckBoxSubclass, 0);
+                // Some systems' objects (Wine's) call a check box a client area with no state: a reader
+                // is told it is a check box, ticked, clear or grey as the box is when asked. Its name
+                // stays the system's (the caption).
+                DescribeToScreenReaders(record.hwnd, AccessibleFacts{ROLE_SYSTEM_CHECKBUTTON, {}, {}, {}});
                 break;
             case ControlKind::PictureBox:
                 record.hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", child | SS_NOTIFY, x, y, cx, cy,

@@ -1,7 +1,5 @@
 #include "settings/form2.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cwchar>
 
@@ -16,8 +14,6 @@
 
 namespace tellurane {
 namespace {
-
-constexpr UINT_PTR kPicture1Subclass = 1;
 
 constexpr int kCheckIds[] = {form2::kCheck1, form2::kCheck2, form2::kCheck3, form2::kCheck4, form2::kCheck6};
 
@@ -69,8 +65,7 @@ Form2::Form2() : Form(Form2Layout()) {}
 
 bool Form2::Open(HWND owner) {
     if (!store_ || !Create(owner)) return false;
-    SetWindowSubclass(Control(form2::kPicture1), &Form2::Picture1Proc, kPicture1Subclass,
-                      reinterpret_cast<DWORD_PTR>(this));
+    DescribeSwatch();
     PushButton1().SetDefault(true);
     PushButton1().onClick = [this] { PushButton1_Click(); };
     PushButton3().onClick = [this] { PushButton3_Click(); };
@@ -249,32 +244,23 @@ void Form2::EnableOtherWindows() noexcept {
     disabledWindows_.clear();
 }
 
-LRESULT CALLBACK Form2::Picture1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR refData) noexcept {
-    if (message == WM_GETOBJECT) {
-        try {
-            // Its frame is captioned "Font Size", and a swatch has no text of its own. The value is
-            // spelt out as the colour dialog's Red, Green and Blue fields give it: "#FF0000" would be
-            // read out letter by letter.
-            const auto* self = reinterpret_cast<const Form2*>(refData);
-            AccessibleFacts facts;
-            facts.role = ROLE_SYSTEM_GRAPHIC;
-            facts.name = [] { return std::wstring(L"Text colour"); };
-            facts.value = [self] {
-                const COLORREF colour = ToColorRef(self->ControlBackColor(form2::kPicture1));
-                return L"Red " + std::to_wstring(GetRValue(colour)) + L", Green " + std::to_wstring(GetGValue(colour)) +
-                       L", Blue " + std::to_wstring(GetBValue(colour));
-            };
-            if (const LRESULT answer = AccessibleControl::Answer(hwnd, wParam, lParam, std::move(facts))) {
-                return answer;
-            }
-        } catch (...) {
-            // Out of memory: the system's own object answers.
-        }
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &Form2::Picture1Proc, kPicture1Subclass);
+void Form2::DescribeSwatch() noexcept {
+    // Its frame is captioned "Font Size", and a swatch has no text of its own. The value is spelt out
+    // as the colour dialog's Red, Green and Blue fields give it: "#FF0000" would be read out letter by
+    // letter. The swatch goes with this window, before the window's owner does.
+    try {
+        AccessibleFacts facts;
+        facts.role = ROLE_SYSTEM_GRAPHIC;
+        facts.name = [] { return std::wstring(L"Text colour"); };
+        facts.value = [this] {
+            const COLORREF colour = ToColorRef(ControlBackColor(form2::kPicture1));
+            return L"Red " + std::to_wstring(GetRValue(colour)) + L", Green " + std::to_wstring(GetGValue(colour)) +
+                   L", Blue " + std::to_wstring(GetBValue(colour));
+        };
+        DescribeToScreenReaders(Control(form2::kPicture1), std::move(facts));
+    } catch (...) {
+        // Out of memory: the system's own object answers.
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT Form2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {

@@ -62,8 +62,7 @@ private:
     void DisableOtherWindows();
     void EnableOtherWindows() noexcept;
     // The colour swatch, for screen readers: named, with the colour it shows as its value.
-    static LRESULT CALLBACK Picture1Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR refData) noexcept;
+    void DescribeSwatch() noexcept;
 
     const SettingsStore* store_ = nullptr;
     PushButton* face_ = nullptr;
