@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "clock/form1.h"
+#include "app/clock/form1.h"
 
 namespace {
 

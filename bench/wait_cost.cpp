@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/main_module.h"
-#include "core/message_loop.h"
+#include "app/main_module.h"
+#include "win32/message_loop.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/setting_keys.h"
+#include "logic/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
 
 namespace tellurane {

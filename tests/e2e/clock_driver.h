@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/settings_store.h"
-#include "resources/layouts.h"
+#include "app/settings_store.h"
+#include "logic/layouts.h"
 #include "tests/support/desktop.h"
 
 namespace tellurane {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "clock/face_text.h"
-#include "clock/system_clock.h"
-#include "core/main_module.h"
-#include "core/setting_keys.h"
+#include "logic/clock/face_text.h"
+#include "app/clock/system_clock.h"
+#include "app/main_module.h"
+#include "logic/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
 
 namespace tellurane {

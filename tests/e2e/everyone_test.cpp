@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/setting_keys.h"
-#include "settings/reg_stuff.h"
+#include "logic/setting_keys.h"
+#include "app/settings/reg_stuff.h"
 #include "tests/e2e/clock_driver.h"
 #include "tests/helpers/scheme_block.h"
 

@@ -15,7 +15,7 @@
 #include <set>
 #include <sstream>
 
-#include "core/setting_keys.h"
+#include "logic/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
 
 // The build defines both when makensis is there to make the setup (installer/setup.cmake).

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/paths.h"
+#include "logic/paths.h"
 #include "tests/e2e/clock_driver.h"
 #include "tests/support/cursor_file.h"
 

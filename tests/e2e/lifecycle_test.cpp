@@ -4,7 +4,7 @@
 
 #include <regex>
 
-#include "core/setting_keys.h"
+#include "logic/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
 
 namespace tellurane {

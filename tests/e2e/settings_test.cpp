@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "core/paths.h"
-#include "core/setting_keys.h"
-#include "settings/reg_stuff.h"
+#include "logic/paths.h"
+#include "logic/setting_keys.h"
+#include "app/settings/reg_stuff.h"
 #include "tests/e2e/clock_driver.h"
 #include "tests/support/read_only_run_key.h"
 

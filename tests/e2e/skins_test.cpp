@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/paths.h"
+#include "logic/paths.h"
 #include "tests/e2e/clock_driver.h"
 
 namespace tellurane {

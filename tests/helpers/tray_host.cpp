@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "core/message_loop.h"
+#include "win32/message_loop.h"
 #include "resources/resource_ids.h"
-#include "tray/sys_tray.h"
+#include "app/tray/sys_tray.h"
 
 namespace {
 

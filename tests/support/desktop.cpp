@@ -1,6 +1,6 @@
 #include "tests/support/desktop.h"
 
-#include "core/contrast.h"
+#include "logic/contrast.h"
 
 #include <commctrl.h>
 #include <wincodec.h>

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "settings/reg_stuff.h"
+#include "app/settings/reg_stuff.h"
 
 namespace tellurane::support {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "clock/form1.h"
+#include "app/clock/form1.h"
 
 namespace tellurane {
 

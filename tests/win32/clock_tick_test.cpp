@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tests/win32/clock_fixture.h"
-#include "core/setting_keys.h"
+#include "logic/setting_keys.h"
 
 namespace tellurane {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <fstream>
 
-#include "core/message_loop.h"
-#include "core/paths.h"
-#include "core/setting_keys.h"
-#include "core/twips.h"
+#include "win32/message_loop.h"
+#include "logic/paths.h"
+#include "logic/setting_keys.h"
+#include "logic/twips.h"
 #include "tests/support/cursor_file.h"
 #include "tests/support/desktop.h"
 #include "tests/win32/clock_fixture.h"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "core/error_report.h"
-#include "core/main_module.h"
-#include "core/product.h"
-#include "core/setting_keys.h"
+#include "logic/error_report.h"
+#include "app/main_module.h"
+#include "logic/product.h"
+#include "logic/setting_keys.h"
 #include "tests/win32/clock_fixture.h"
 
 namespace tellurane {

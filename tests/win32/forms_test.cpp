@@ -4,11 +4,11 @@
 
 #include <map>
 
-#include "core/form.h"
-#include "core/main_module.h"
-#include "core/message_loop.h"
-#include "core/twips.h"
-#include "settings/form2.h"
+#include "win32/form.h"
+#include "app/main_module.h"
+#include "win32/message_loop.h"
+#include "logic/twips.h"
+#include "app/settings/form2.h"
 #include "tests/support/desktop.h"
 
 namespace tellurane {

@@ -1,4 +1,4 @@
-#include "core/main_module.h"
+#include "app/main_module.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,12 @@
 #include <fstream>
 #include <string>
 
-#include "core/error_report.h"
-#include "core/form.h"
-#include "core/paths.h"
-#include "core/product.h"
-#include "core/skin.h"
+#include "logic/error_report.h"
+#include "logic/layouts.h"
+#include "win32/form.h"
+#include "logic/paths.h"
+#include "logic/product.h"
+#include "win32/skin.h"
 #include "tests/support/desktop.h"
 
 namespace tellurane {

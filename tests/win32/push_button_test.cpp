@@ -1,4 +1,4 @@
-#include "core/push_button.h"
+#include "win32/push_button.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app_error.h"
-#include "core/contrast.h"
-#include "core/form.h"
-#include "core/surface_colors.h"
-#include "core/twips.h"
+#include "logic/app_error.h"
+#include "logic/contrast.h"
+#include "logic/layouts.h"
+#include "win32/form.h"
+#include "win32/surface_colors.h"
+#include "logic/twips.h"
 #include "tests/support/desktop.h"
 
 namespace tellurane {

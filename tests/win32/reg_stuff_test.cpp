@@ -1,13 +1,13 @@
 // The start-with-Windows entry in the registry of the test prefix.
 
-#include "settings/reg_stuff.h"
+#include "app/settings/reg_stuff.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/app_error.h"
-#include "core/main_module.h"
+#include "logic/app_error.h"
+#include "app/main_module.h"
 #include "tests/support/read_only_run_key.h"
 
 namespace tellurane {

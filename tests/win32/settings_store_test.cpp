@@ -1,4 +1,4 @@
-#include "core/settings_store.h"
+#include "app/settings_store.h"
 
 #include <windows.h>
 
@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "core/app_error.h"
-#include "core/setting_keys.h"
+#include "logic/app_error.h"
+#include "logic/setting_keys.h"
 
 namespace tellurane {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/setting_keys.h"
-#include "settings/form2.h"
-#include "settings/reg_stuff.h"
+#include "logic/setting_keys.h"
+#include "app/settings/form2.h"
+#include "app/settings/reg_stuff.h"
 #include "tests/support/desktop.h"
 #include "tests/win32/clock_fixture.h"
 

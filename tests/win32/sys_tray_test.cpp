@@ -1,6 +1,6 @@
 // The tray control against a recording shell: what it hands over, when, and what it raises.
 
-#include "tray/sys_tray.h"
+#include "app/tray/sys_tray.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/app_error.h"
-#include "tray/tray_hook.h"
+#include "logic/app_error.h"
+#include "app/tray/tray_hook.h"
 
 namespace tellurane {
 namespace {

@@ -1,0 +1,349 @@
+#include "app/clock/form1.h"
+
+#include <commctrl.h>
+
+#include "logic/clock/face_text.h"
+#include "logic/clock/tick_schedule.h"
+#include "logic/app_error.h"
+#include "logic/app_title.h"
+#include "win32/dpi.h"
+#include "logic/error_report.h"
+#include "win32/message_loop.h"
+#include "logic/paths.h"
+#include "logic/setting_keys.h"
+#include "logic/twips.h"
+#include "resources/resource_ids.h"
+
+namespace tellurane {
+namespace {
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindOwnedWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<OwnedSearch*>(context);
+    const bool tool = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;  // the face's tooltip
+    if (!tool && GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The window of ours that the user is in while the clock window waits for it (the settings).
+HWND OwnedWindowInUse(HWND owner) {
+    OwnedSearch search{owner, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindOwnedWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+PropertyBag Form1TrayProperties() {
+    PropertyBag bag;
+    bag.Write(L"InTray", false);
+    bag.Write(L"TrayIcon", LoadIconPicture(TELLURANE_TRAY_ICON, 16));
+    bag.Write(L"TrayTip", std::wstring(kDefaultTrayTip));
+    return bag;
+}
+
+Form1::Form1(const SettingsStore& store, ClockServices services)
+    : Form(Form1Layout()), store_(store), services_(std::move(services)), cSysTray1_(services_.shell) {
+    timer1_.onTick = [this] { Timer1_Fired(); };
+    cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
+    cSysTray1_.LoadTrayIcon = [] { return LoadTrayIconPicture(TELLURANE_SHARP_TRAY_ICON); };
+    cSysTray1_.IconShownChanged = [this](bool shown) {
+        // Explorer lost the icon and cannot take it back: a window hidden into it would be lost too.
+        if (!shown && minimizedToTray_ && Handle()) ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
+    };
+    skinFramework1_.showLook = [this](const SkinLook* look, SkinGrant grant) { ShowSkinLook(look, grant); };
+}
+
+bool Form1::Load() {
+    if (!Create()) return false;
+    cSysTray1_.ReadProperties(Form1TrayProperties());
+    ReloadTrayIcon();  // the sharp picture at the shell's size, in place of the stored 16x16 one
+    PushButton1().onClick = [this] { PushButton1_Click(); };
+    PushButton1().SetDescription(L"Opens the settings");  // said the same for a click, Enter or Space
+    PushButton1().onMouseMove = [this] {
+        if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Custom);
+    };
+    CreateFaceTooltip();
+    Form_Resize();
+    Form_Load();
+    timer1_.Attach(Handle());
+    StartSkinWatch();
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    UpdateWindow(Handle());
+    // The first tick comes at the start of the next second, like every other.
+    timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, std::nullopt).delayMilliseconds);
+    return true;
+}
+
+void Form1::Form_Load() {
+    ErrorTrap trap(location::kForm1Load, services_.report);
+    trap.Run(100, [this] { ApplySkin(*this, skinFramework1_); });
+    const std::wstring cursorFile = InFolder(ProgramFolder(), kCursorFile);
+    if (trap.If(104, [&] { return FileExists(cursorFile); })) {
+        trap.Run(106, [&] { SetMouseIcon(LoadCursorFile(cursorFile)); });
+    }
+    // The centring defaults use the layout size, before any stored size is applied; positions are
+    // twips at the system DPI.
+    const double screenWidth = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi());
+    const double screenHeight = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
+    trap.Run(110, [&] { SetTop(StoredGeometry(store_.ReadSetting(keys::kForm1Top, (screenHeight - Height()) / 2))); });
+    trap.Run(112, [&] { SetLeft(StoredGeometry(store_.ReadSetting(keys::kForm1Left, (screenWidth - Width()) / 2))); });
+    trap.Run(114, [&] { SetHeight(StoredGeometry(store_.ReadSetting(keys::kForm1Height, Height()))); });
+    trap.Run(116, [&] { SetWidth(StoredGeometry(store_.ReadSetting(keys::kForm1Width, Width()))); });
+    // Stored places are applied as they are, partly off screen included; but a window that would lie
+    // wholly off every monitor (a monitor unplugged since) could never be found again.
+    BringOntoAMonitor();
+    trap.Run(118, [&] {
+        // Without a colour of the user's, the skin's (if any) is the one that shows.
+        const double fallback = skinTextColor_ ? static_cast<double>(*skinTextColor_) : 0;
+        PushButton1().SetForeColor(static_cast<ColorValue>(StoredInteger32(store_.ReadSetting(keys::kFontColor, fallback))));
+    });
+    trap.Run(136, [this] {
+        SetCaption(kProductName);
+        SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
+        SetApplicationTitle();
+    });
+    trap.Run(138, [this] { cSysTray1_.SetTrayTip(kProductName); });
+    trap.Run(140, [this] { cSysTray1_.SetInTray(true); });
+    if (trap.If(142, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
+        trap.Run(144, [this] { SetTopMost(Handle()); });
+    }
+    trap.Run(146, [&] { PushButton1().SetFontSize(StoredSingle(store_.ReadSetting(keys::kFontSize, 20))); });
+}
+
+void Form1::CreateFaceTooltip() noexcept {
+    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   GetModuleHandleW(nullptr), nullptr));
+    if (!tooltip_) return;
+    std::wstring text(form1::kFaceTooltip);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(PushButton1().Handle());
+    tool.lpszText = text.data();
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form1::Timer1_Fired() {
+    const TickPlan plan = PlanTick(services_.clock().utcMilliseconds, shownSecond_);
+    if (plan.tickNow) {
+        Timer1_Timer();
+        UpdateWindow(PushButton1().Handle());  // the new second shows now, in one repaint
+        // The skin file is looked at in the same wake: a timer of its own would wake the program
+        // (and Wine's server) a second time every second.
+        WatchSkinFile();
+    }
+    if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
+    timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
+}
+
+void Form1::Timer1_Timer() {
+    // The tick's steps carry no line numbers: every box says line 0. A setting whose text does
+    // not convert counts as on, as a failed if-test always does.
+    ErrorTrap trap(location::kForm1Tick, [this](std::wstring_view description, std::wstring_view where, int line) {
+        ReportTickFailure(description, where, line);
+    });
+    std::wstring pattern;
+    const bool military = trap.If(0, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kMilitaryTime, 0)); });
+    trap.Run([&] { pattern = military ? kTime24 : kTime12; });
+    trap.Run([&] { pattern += L" "; });
+    const bool dayFirst = trap.If(0, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kDayMonthYear, 0)); });
+    trap.Run([&] { pattern += dayFirst ? kDayFirst : kMonthFirst; });
+    trap.Run([&] {
+        const ClockReading now = services_.clock();
+        PushButton1().SetCaption(FormatDateTime(pattern, now.local, UserLocaleTexts()));
+        shownSecond_ = now.utcMilliseconds / 1000;
+    });
+    if (!trap.If(0, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kShowWeekday, 0)); })) return;
+    trap.Run([&] {
+        const ClockReading now = services_.clock();
+        PushButton1().SetCaption(PushButton1().Caption() + L" " + DayOfWeekName(now.local));
+    });
+}
+
+// Ticks go on while a box of an earlier tick is open, so that the clock keeps running; they
+// never open a second box, or a bad setting would pile up one box a second.
+void Form1::ReportTickFailure(std::wstring_view description, std::wstring_view location, int line) {
+    if (tickBoxOpen_) return;
+    tickBoxOpen_ = true;
+    try {
+        services_.report(description, location, line);
+    } catch (...) {
+    }
+    tickBoxOpen_ = false;
+}
+
+void Form1::PushButton1_Click() {
+    if (closing_) return;  // the program is ending: a settings window now would outlive it
+    ErrorTrap trap(location::kForm1FaceClick, services_.report);
+    if (trap.If(100, [this] { return optionsOpen_; })) return;
+    trap.Run(102, [this] { optionsOpen_ = true; });
+    trap.Run(104, [this] { ClearTopMost(Handle()); });
+    trap.Run(106, [this] {
+        Form2 settings(store_, PushButton1(), services_.report, services_.chooseColor, services_.dialogError);
+        settings.ShowModal(Handle());
+    });
+    if (trap.If(108, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
+        trap.Run(110, [this] { SetTopMost(Handle()); });
+    } else {
+        trap.Run(112, [this] { ClearTopMost(Handle()); });
+    }
+    trap.Run(114, [this] { optionsOpen_ = false; });
+}
+
+void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
+    ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+    // While the settings window is open the clock window is disabled: the settings come to the front.
+    HWND popup = OwnedWindowInUse(Handle());
+    SetForegroundWindow(popup ? popup : Handle());
+    if (!popup) SetFocus(Handle());
+    minimizedToTray_ = false;
+}
+
+void Form1::OnResized() noexcept {
+    try {
+        Form_Resize();
+    } catch (...) {
+    }
+}
+
+void Form1::Form_Resize() {
+    if (!Control(form1::kPushButton1)) return;  // sizes set while the window is being built
+    if (IsIconic(Handle())) {
+        // Without a confirmed tray icon the window stays minimised on the taskbar like any other:
+        // hidden, nothing could bring it back.
+        if (!minimizedToTray_ && CanHideInTray()) MinimiseIntoTray();
+        return;
+    }
+    // The face fills the client area less the layout's own margins, whatever the frame's size.
+    const TwipsSize face = FaceSizeForClient(Layout(), form1::kPushButton1, ClientWidth(), ClientHeight());
+    PushButton1().SetWidth(face.width);
+    PushButton1().SetHeight(face.height);
+}
+
+bool Form1::CanHideInTray() const noexcept { return cSysTray1_.IconShown() && !closing_; }
+
+void Form1::MinimiseIntoTray() {
+    // The window leaves the taskbar; the tray icon brings it back, in its normal state.
+    ShowWindow(Handle(), SW_HIDE);
+    if (IsIconic(Handle())) {
+        // Minimised by someone else's ShowWindow: back to the normal state while hidden.
+        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+        ShowWindow(Handle(), SW_HIDE);
+    }
+    minimizedToTray_ = true;
+    cSysTray1_.ShowBalloon(kMinimizedBalloonText, kMinimizedBalloonTitle, 5, true);
+}
+
+void Form1::OnMouseMove() noexcept {
+    if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Default);
+}
+
+bool Form1::OnClose() noexcept {
+    // A second request while the first one waits: the close is already saving and ending. Running it
+    // again would nest a second wait inside the first and end the program from within it.
+    if (closing_) return true;
+    closing_ = true;
+    try {
+        Form_QueryUnload();
+    } catch (...) {
+    }
+    Form_Unload();
+    return true;
+}
+
+void Form1::Form_QueryUnload() {
+    ErrorTrap trap(location::kForm1QueryUnload, services_.report);
+    // The normal-state place, whether the window shows, hides in the tray or is minimised.
+    trap.Run(100, [this] { store_.WriteSetting(keys::kForm1Top, GeometryToStoredText(Top())); });
+    trap.Run(102, [this] { store_.WriteSetting(keys::kForm1Left, GeometryToStoredText(Left())); });
+    trap.Run(222, [this] { store_.WriteSetting(keys::kForm1Height, GeometryToStoredText(Height())); });
+    trap.Run(223, [this] { store_.WriteSetting(keys::kForm1Width, GeometryToStoredText(Width())); });
+    trap.Run(104, [this] { timer1_.SetEnabled(false); });
+    trap.Run(106, [this] {
+        cSysTray1_.SetInTray(false);
+        WaitSeconds(1);
+    });
+    trap.Run(108, [] { HandlePendingMessages(); });
+    trap.Run(110, [] { HandlePendingMessages(); });
+}
+
+void Form1::OnDpiApplied() noexcept {
+    // Icons are bitmaps: the caption and the taskbar want them at the sizes of the new DPI, and the
+    // tray's size may have changed with it.
+    SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
+    ReloadTrayIcon();
+}
+
+void Form1::ReloadTrayIcon() noexcept {
+    try {
+        cSysTray1_.ReloadTrayIcon();
+    } catch (...) {
+        // The picture shown so far stays.
+    }
+}
+
+void Form1::Form_Unload() {
+    // Ends the program: every loop, nested ones included, stops at the quit message.
+    PostQuitMessage(0);
+    DestroyWindow(Handle());
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == timer1_.Id()) {
+                timer1_.Tick();
+                return 0;
+            }
+            break;
+        case WM_SYSCOMMAND:
+            // Into the tray straight from the normal state: the window is never left minimised while hidden.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE && !minimizedToTray_ && CanHideInTray()) {
+                try {
+                    MinimiseIntoTray();
+                } catch (...) {
+                }
+                return 0;
+            }
+            break;
+        case WM_WINDOWPOSCHANGED:
+            // Shown, by whatever path (WM_SHOWWINDOW does not come for every one of them).
+            if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) minimizedToTray_ = false;
+            break;
+        case WM_DPICHANGED: {
+            const LRESULT result = Form::HandleMessage(message, wParam, lParam);
+            OnDpiApplied();
+            return result;
+        }
+        case WM_SETTINGCHANGE:
+            // The icon sizes may have changed with the window metrics.
+            if (wParam == SPI_SETICONMETRICS || wParam == SPI_SETNONCLIENTMETRICS) ReloadTrayIcon();
+            // Windows' apps switched between light and dark: the skin's [Dark] keys come or go at once.
+            if (lParam && lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
+                skinFramework1_.Reapply();
+            }
+            break;
+        case WM_DISPLAYCHANGE:
+            ReloadTrayIcon();
+            break;
+        case WM_ENDSESSION:
+            // Windows is shutting down: no WM_CLOSE comes, but the place must still be saved.
+            if (wParam) OnClose();
+            return 0;
+        default:
+            break;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace tellurane

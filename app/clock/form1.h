@@ -1,0 +1,102 @@
+#pragma once
+// The clock window: its whole face is a push button that shows the time. It owns the program's
+// life: closing it saves its place and ends the program.
+
+#include <cstdint>
+#include <optional>
+
+#include "app/clock/system_clock.h"
+#include "logic/error_trap.h"
+#include "logic/layouts.h"
+#include "win32/form.h"
+#include "app/main_module.h"
+#include "app/settings_store.h"
+#include "win32/skin.h"
+#include "win32/timer.h"
+#include "app/settings/form2.h"
+#include "app/tray/sys_tray.h"
+
+namespace tellurane {
+
+// What the clock window reaches outside itself; tests put in their own.
+struct ClockServices {
+    ErrorTrap::Reporter report = &ShowApplicationError;
+    ClockFunction clock = &ReadSystemClock;
+    ShellNotifyFunction shell = &Shell_NotifyIconA;
+    ChooseColorFunction chooseColor = &ChooseColorW;
+    DialogErrorFunction dialogError = &CommDlgExtendedError;
+};
+
+inline constexpr std::wstring_view kMinimizedBalloonTitle = L"Tellurane";
+inline constexpr std::wstring_view kMinimizedBalloonText =
+    L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the software back.";
+
+class Form1 : public Form {
+public:
+    explicit Form1(const SettingsStore& store, ClockServices services = {});
+
+    // Creates the window, runs its load handler and shows it.
+    bool Load();
+
+    PushButton& PushButton1() { return Button(form1::kPushButton1); }
+    HWND Text1() const noexcept { return Control(form1::kText1); }
+    Timer& Timer1() noexcept { return timer1_; }
+    cSysTray& cSysTray1() noexcept { return cSysTray1_; }
+    SkinFramework& SkinFramework1() noexcept { return skinFramework1_; }
+    bool MinimizedToTray() const noexcept { return minimizedToTray_; }
+    bool OptionsOpen() const noexcept { return optionsOpen_; }
+
+    // The clock tick: rebuilds the face from the stored display switches and the time.
+    void Timer1_Timer();
+    // A click on the face: the settings, then "Always on top" applied again.
+    void PushButton1_Click();
+    void cSysTray1_MouseUp(std::int16_t button, std::int32_t id);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    bool OnClose() noexcept override;
+    void OnResized() noexcept override;
+    void OnMouseMove() noexcept override;
+
+private:
+    void Form_Load();
+    void Form_QueryUnload();
+    void Form_Unload();
+    void Form_Resize();
+    void Timer1_Fired();
+    void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
+    bool CanHideInTray() const noexcept;
+    void MinimiseIntoTray();
+    void CreateFaceTooltip() noexcept;
+    // After WM_DPICHANGED: the icons again, at the new DPI's sizes.
+    void OnDpiApplied() noexcept;
+    void ReloadTrayIcon() noexcept;
+    // The skin (clock/form1_skin.cpp): its look on the window, and a changed file applied again.
+    void ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept;
+    void ApplyFrame(SkinFrame frame) noexcept;
+    void ApplyOpacity(int percent) noexcept;
+    void ApplyWindowAttributes(SkinCorners corners, SkinDarkTitleBar title) noexcept;
+    // Once a second, after the tick: a changed skin file is applied again.
+    void WatchSkinFile() noexcept;
+    void StartSkinWatch() noexcept;
+
+    const SettingsStore& store_;
+    ClockServices services_;
+    Timer timer1_{1, form1::kTimer1IntervalMs};
+    cSysTray cSysTray1_;
+    SkinFramework skinFramework1_;
+    UniqueWindow tooltip_;
+    std::optional<COLORREF> skinTextColor_;
+    std::uint64_t skinFileStamp_ = 0;  // last write time and size of the skin file, 0: none
+    LONG_PTR layoutFrame_ = 0;  // the frame the layout gives, before any skin
+    std::optional<std::uint64_t> shownSecond_;
+    bool tickBoxOpen_ = false;
+    bool minimizedToTray_ = false;
+    bool optionsOpen_ = false;
+    bool closing_ = false;
+};
+
+// What the clock window's stored data holds for its tray control.
+PropertyBag Form1TrayProperties();
+
+}  // namespace tellurane

@@ -1,0 +1,19 @@
+#pragma once
+// The wall clock and the user's regional texts for showing it.
+
+#include <functional>
+#include <string>
+
+#include "logic/clock/face_text.h"
+#include "logic/local_time.h"
+
+namespace tellurane {
+
+using ClockFunction = std::function<ClockReading()>;
+
+ClockReading ReadSystemClock() noexcept;
+
+// AM and PM designators and the time and date separators of the user's regional settings.
+LocaleTexts UserLocaleTexts();
+
+}  // namespace tellurane

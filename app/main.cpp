@@ -1,0 +1,21 @@
+// Tellurane: a desktop clock. The program is its clock window; closing it ends the program.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/clock/form1.h"
+#include "win32/message_loop.h"
+#include "app/settings_store.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // First of all: DLLs come from System32 only, so a copy run from a Downloads folder cannot be
+    // made to load one planted beside it.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const tellurane::SettingsStore store;
+    tellurane::Form1 form1(store);
+    if (!form1.Load()) return 1;
+    return tellurane::RunMessageLoop();
+}

@@ -1,0 +1,183 @@
+#include "app/main_module.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <map>
+
+#include "logic/app_error.h"
+#include "logic/app_title.h"
+#include "logic/error_report.h"
+#include "win32/form.h"
+#include "win32/handles.h"
+#include "win32/message_loop.h"
+#include "logic/paths.h"
+#include "logic/product.h"
+#include "win32/skin.h"
+#include "resources/resource_ids.h"
+
+namespace tellurane {
+namespace {
+
+MessageBoxFunction g_messageBox = &MessageBoxW;
+std::wstring g_applicationTitle(kProductName);
+
+}  // namespace
+
+std::wstring ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return std::wstring();
+        if (length < path.size()) return path.substr(0, length);
+        if (path.size() >= 32768) return std::wstring();  // longer than any path Windows can hold
+        path.resize(path.size() * 2);
+    }
+}
+
+std::wstring ProgramFolder() { return FolderOf(ProgramPath()); }
+
+void SetTopMost(HWND window) noexcept {
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void ClearTopMost(HWND window) noexcept {
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+bool FileExists(std::wstring_view path) noexcept {
+    try {
+        const std::wstring text(path);
+        if (text.find(L'\0') != std::wstring::npos) return false;
+        // A drive that is not ready must answer false, not ask the user to insert a disk.
+        DWORD oldMode = 0;
+        SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode);
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        const bool exists = GetFileAttributesExW(text.c_str(), GetFileExInfoStandard, &data) != FALSE;
+        SetThreadErrorMode(oldMode, nullptr);
+        return exists;
+    } catch (...) {
+        return false;
+    }
+}
+
+void WaitSeconds(double seconds) noexcept {
+    using Clock = std::chrono::steady_clock;
+    if (!(seconds > 0)) {
+        HandlePendingMessages();
+        return;
+    }
+    // A steady clock: a change of the wall clock or midnight neither ends the wait early nor makes it last a day.
+    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                             std::chrono::duration<double>(std::min(seconds, 86400.0)));
+    for (;;) {
+        if (!HandlePendingMessages()) return;
+        const auto left = deadline - Clock::now();
+        if (left <= Clock::duration::zero()) return;
+        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+        WaitForMessage(static_cast<DWORD>(milliseconds));
+    }
+}
+
+void ApplySkin(Form& clockWindow, SkinFramework& skin) {
+    const std::wstring skinFile = InFolder(ProgramFolder(), kSkinFile);
+    const DWORD attributes = GetFileAttributesW(skinFile.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+        return;
+    }
+    ResetControlColors(clockWindow);
+    skin.LoadSkin(skinFile, L"");
+    skin.SetApplyOptions(skin.ApplyOptions() | 1);
+    skin.SetAutoApplyNewWindows(true);
+    skin.SetAutoApplyNewThreads(true);
+    skin.ApplyWindow(clockWindow.Handle());
+}
+
+void ResetControlColors(Form& window) {
+    window.SetBackColor(kButtonFaceColor);
+    for (int id : window.PlainControlIds()) window.SetControlBackColor(id, kButtonFaceColor);
+}
+
+void SetApplicationTitle() { g_applicationTitle = ApplicationTitleFor(kProductName); }
+
+const std::wstring& ApplicationTitle() noexcept { return g_applicationTitle; }
+
+MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction box) noexcept {
+    return std::exchange(g_messageBox, box ? box : &MessageBoxW);
+}
+
+void ShowApplicationError(std::wstring_view description, std::wstring_view location, int line) noexcept {
+    try {
+        const std::wstring text = ErrorReportText(description, location, line, kSupportAddress);
+        const std::wstring title(kErrorBoxTitle);
+        // Owned by the active window, so that the box stays in front of it and blocks it.
+        g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    } catch (...) {
+        // No memory left for the text: nothing can be shown.
+    }
+}
+
+std::wstring DayOfWeekName(const LocalTime& time) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(time.year);
+    date.wMonth = static_cast<WORD>(time.month);
+    date.wDay = static_cast<WORD>(time.day);
+    date.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
+    wchar_t name[128] = {};
+    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, L"dddd", name, 128, nullptr) <= 0) {
+        throw AppError(L"The name of the weekday is not available for this date.");
+    }
+    return name;
+}
+
+void ShowPlainError(std::wstring_view description) noexcept {
+    try {
+        const std::wstring text(description);
+        const std::wstring title = ApplicationTitle();
+        g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    } catch (...) {
+    }
+}
+
+UniqueCursor LoadCursorFile(const std::wstring& path) {
+    UniqueCursor cursor(static_cast<HCURSOR>(LoadImageW(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)));
+    if (!cursor) throw AppError(L"The file " + path + L" holds no cursor that Windows can load.");
+    return cursor;
+}
+
+namespace {
+
+int IconSide(bool small, int dpi) noexcept {
+    using Fn = int(WINAPI*)(int, UINT);
+    static const Fn forDpi = [] {
+        HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, "GetSystemMetricsForDpi")))
+                      : nullptr;
+    }();
+    const int metric = small ? SM_CXSMICON : SM_CXICON;
+    const int side = forDpi && dpi > 0 ? forDpi(metric, static_cast<UINT>(dpi)) : 0;
+    return side > 0 ? side : GetSystemMetrics(metric);
+}
+
+}  // namespace
+
+HICON ProgramIcon(bool small, int dpi) noexcept {
+    // Windows keeps using the icons a window is given with WM_SETICON: they must outlive every
+    // window, so they live as long as the process. There are only a few sizes, one or two per DPI.
+    static std::map<int, UniqueIcon> icons;
+    try {
+        const int side = IconSide(small, dpi);
+        UniqueIcon& icon = icons[side];
+        if (!icon) {
+            icon.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                     MAKEINTRESOURCEW(TELLURANE_PROGRAM_ICON), IMAGE_ICON, side,
+                                                     side, 0)));
+        }
+        return icon.get();
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+}  // namespace tellurane

@@ -1,0 +1,77 @@
+#pragma once
+// The settings window: five switches, the clock's text size and colour. Each choice is written
+// through to the store at once (the text size when the window closes); colour and size go to the
+// clock face directly.
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+#include "logic/error_trap.h"
+#include "logic/layouts.h"
+#include "win32/form.h"
+#include "app/main_module.h"
+#include "app/settings_store.h"
+
+namespace tellurane {
+
+// ChooseColorW and CommDlgExtendedError, or what a test puts in their place.
+using ChooseColorFunction = BOOL(WINAPI*)(CHOOSECOLORW*);
+using DialogErrorFunction = DWORD(WINAPI*)();
+
+class Form2 : public Form {
+public:
+    // face: the clock window's face, whose colour and text size this window sets.
+    Form2(const SettingsStore& store, PushButton& face, ErrorTrap::Reporter report = &ShowApplicationError,
+          ChooseColorFunction chooseColor = &ChooseColorW, DialogErrorFunction dialogError = &CommDlgExtendedError);
+    // Without a clock window: the layout alone, for looking at.
+    Form2();
+
+    // Creates the window, loads it and waits, handling messages, until it has closed.
+    // Every other window of the program is disabled meanwhile. With an owner, the window opens
+    // centred on the owner's monitor and stays in front of it.
+    void ShowModal(HWND owner = nullptr);
+    // Creates and loads the window and shows it without waiting.
+    bool Open(HWND owner = nullptr);
+
+    HWND Check(int id) const noexcept { return Control(id); }
+    int CheckValue(int id) const noexcept;
+    std::wstring Text1() const;
+    void SetText1(std::wstring_view text);
+    PushButton& PushButton1() { return Button(form2::kPushButton1); }
+    PushButton& PushButton3() { return Button(form2::kPushButton3); }
+
+    void PushButton1_Click();
+    void PushButton3_Click();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    void OnCommand(int id, int code) noexcept override;
+    bool OnClose() noexcept override;
+    void OnMouseMove() noexcept override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void CheckClicked(int id);
+    void Check3_Click();
+    // Gives a box a state; a change runs its click handler, as a click would.
+    void SetCheckValue(int id, int value);
+    void LoadCheck(ErrorTrap& trap, int line, int id, std::wstring_view key);
+    void Unload();
+    void DisableOtherWindows();
+    void EnableOtherWindows() noexcept;
+    // The colour swatch, for screen readers: named, with the colour it shows as its value.
+    void DescribeSwatch() noexcept;
+
+    const SettingsStore* store_ = nullptr;
+    PushButton* face_ = nullptr;
+    ErrorTrap::Reporter report_;
+    ChooseColorFunction chooseColor_ = &ChooseColorW;
+    DialogErrorFunction dialogError_ = &CommDlgExtendedError;
+    std::vector<HWND> disabledWindows_;
+    bool unloading_ = false;
+};
+
+}  // namespace tellurane

@@ -1,0 +1,125 @@
+#include "app/settings_store.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <vector>
+
+#include "win32/handles.h"
+#include "win32/user_locale.h"
+
+namespace tellurane {
+namespace {
+
+std::wstring DefaultText(double value) {
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {
+        return IntegerToText(static_cast<std::int64_t>(value));
+    }
+    return SingleToText(static_cast<float>(value), UserNumberFormat());
+}
+
+// Texts come back as stored; numbers stored by other programs as DWORD or QWORD read as their decimal text.
+// The registry's own status is returned: ERROR_SUCCESS with a usable value, anything else without.
+LSTATUS QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
+    std::vector<BYTE> data(256);
+    DWORD type = 0;
+    LSTATUS status = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < 8 && status == ERROR_MORE_DATA; ++attempt) {
+        DWORD size = static_cast<DWORD>(data.size());
+        status = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
+        if (status == ERROR_MORE_DATA) {
+            data.resize(static_cast<std::size_t>(size) + sizeof(wchar_t));
+        } else if (status == ERROR_SUCCESS) {
+            data.resize(size);
+        }
+    }
+    if (status != ERROR_SUCCESS) return status;
+    switch (type) {
+        case REG_SZ:
+        case REG_EXPAND_SZ: {
+            std::wstring value(data.size() / sizeof(wchar_t), L'\0');
+            std::copy(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(value.size() * sizeof(wchar_t)),
+                      reinterpret_cast<BYTE*>(value.data()));
+            value.resize(std::wcslen(value.c_str()));  // a stored text ends at its first NUL
+            text = std::move(value);
+            return ERROR_SUCCESS;
+        }
+        case REG_DWORD:
+            if (data.size() < sizeof(DWORD)) return ERROR_INVALID_DATA;
+            text = std::to_wstring(*reinterpret_cast<const DWORD*>(data.data()));
+            return ERROR_SUCCESS;
+        case REG_QWORD:
+            if (data.size() < sizeof(ULONGLONG)) return ERROR_INVALID_DATA;
+            text = std::to_wstring(*reinterpret_cast<const ULONGLONG*>(data.data()));
+            return ERROR_SUCCESS;
+        default:
+            return ERROR_INVALID_DATA;  // binary data is no setting of ours: the default applies
+    }
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(std::wstring_view application, std::wstring_view section)
+    : keyPath_(L"Software\\" + std::wstring(application) + L"\\" + std::wstring(section)) {}
+
+std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultValue) const {
+    const std::wstring name(key);
+    std::wstring text;
+    // The key stays open between reads (the clock reads three values a second); the values are
+    // read afresh each time. A key deleted meanwhile is opened again.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!openKey_ &&
+            RegOpenKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, KEY_QUERY_VALUE, openKey_.put()) != ERROR_SUCCESS) {
+            openKey_.reset();
+            break;
+        }
+        const LSTATUS status = QueryText(openKey_.get(), name, text);
+        if (status == ERROR_SUCCESS) return text;
+        if (status != ERROR_KEY_DELETED) break;
+        openKey_.reset();
+    }
+    return DefaultText(defaultValue);
+}
+
+bool SettingsStore::HasSetting(std::wstring_view key) const {
+    const std::wstring name(key);
+    return RegGetValueW(HKEY_CURRENT_USER, keyPath_.c_str(), name.c_str(), RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+bool SettingsStore::WriteSetting(std::wstring_view key, std::wstring_view text) const {
+    UniqueKey opened;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, opened.put(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::wstring name(key);
+    const std::wstring value(text);
+    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          bytes) == ERROR_SUCCESS;
+}
+
+NumberFormat UserNumberFormat() {
+    NumberFormat format;
+    format.decimalSeparator = UserLocaleInfo(LOCALE_SDECIMAL, L".");
+    format.groupSeparator = UserLocaleInfo(LOCALE_STHOUSAND, L",");
+    format.negativeSign = UserLocaleInfo(LOCALE_SNEGATIVESIGN, L"-");
+    return format;
+}
+
+std::int16_t StoredInteger16(std::wstring_view text) { return ToInteger16(text, UserNumberFormat()); }
+std::int32_t StoredInteger32(std::wstring_view text) { return ToInteger32(text, UserNumberFormat()); }
+float StoredSingle(std::wstring_view text) { return ToSingle(text, UserNumberFormat()); }
+bool StoredIsNumeric(std::wstring_view text) { return IsNumeric(text, UserNumberFormat()); }
+bool StoredSwitchIsOn(std::wstring_view text) { return StoredInteger16(text) == 1; }
+
+std::wstring SingleToStoredText(double value) { return SingleToText(static_cast<float>(value), UserNumberFormat()); }
+
+std::wstring GeometryToStoredText(double twips) { return WholeNumberText(twips); }
+
+float StoredGeometry(std::wstring_view text) {
+    return static_cast<float>(ParseStoredNumber(text, UserNumberFormat()));
+}
+
+}  // namespace tellurane

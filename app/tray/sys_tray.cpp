@@ -1,0 +1,326 @@
+#include "app/tray/sys_tray.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <string>
+
+#include "win32/dpi.h"
+#include "win32/message_loop.h"
+#include "logic/twips.h"
+#include "app/tray/tray_hook.h"
+
+namespace tellurane {
+namespace {
+
+static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kTrayStructureSize,
+              "the tray structure is sent in its 488-byte form, which ends before guidItem");
+
+constexpr wchar_t kOwnWindowClass[] = L"Tellurane.cSysTray";
+constexpr int kOwnWindowTwips = 510;
+
+// The text in the system's ANSI code page, cut (on a character boundary) to fit the field with its NUL.
+void FillAnsiField(std::wstring_view text, char* field, std::size_t width) {
+    std::string bytes;
+    std::size_t length = std::min(text.size(), width);  // never more characters than bytes
+    for (;; --length) {
+        if (length > 0 && length < text.size() && IS_HIGH_SURROGATE(text[length - 1])) continue;
+        const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(length), nullptr, 0, nullptr,
+                                             nullptr);
+        if (size >= 0 && static_cast<std::size_t>(size) < width) {
+            bytes.resize(static_cast<std::size_t>(size));
+            if (size > 0) {
+                WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(length), bytes.data(), size, nullptr,
+                                    nullptr);
+            }
+            break;
+        }
+        if (length == 0) break;
+    }
+    FillTextField(bytes, field, width);
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+// At logon the Run entry can start us before Explorer's notification area answers, and
+// "TaskbarCreated" does not come again when Explorer was already running: keep asking.
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryIntervalMs = 3000;
+constexpr int kRetryAttempts = 100;  // five minutes
+
+}  // namespace
+
+cSysTray::cSysTray(ShellNotifyFunction shell, bool runMode) : shell_(std::move(shell)), runMode_(runMode) {
+    WNDCLASSEXW windowClass{sizeof windowClass};
+    if (!GetClassInfoExW(GetModuleHandleW(nullptr), kOwnWindowClass, &windowClass)) {
+        windowClass.lpfnWndProc = &cSysTray::OwnWindowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.cbWndExtra = sizeof(LONG_PTR);
+        windowClass.lpszClassName = kOwnWindowClass;
+        RegisterClassExW(&windowClass);
+    }
+    // A hidden top-level window, not a child: Explorer's "TaskbarCreated" reaches top-level windows only.
+    // It has the control's own size, 510 twips square.
+    const int side = TwipsToPixels(kOwnWindowTwips, SystemDpi());
+    ownerWindow_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnWindowClass, L"", WS_POPUP, 0, 0, side, side, nullptr,
+                                       nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (ownerWindow_) {
+        SetWindowLongPtrW(ownerWindow_.get(), 0, reinterpret_cast<LONG_PTR>(this));
+        // An elevated copy would otherwise never hear that Explorer (not elevated) started again.
+        ChangeWindowMessageFilterEx(ownerWindow_.get(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    }
+}
+
+cSysTray::~cSysTray() {
+    if (inTray_) SetInTray(false);
+    if (ownerWindow_) {
+        // Out of the slot first, so that what the window hears while going no longer reaches the
+        // control; then the window goes, here, ahead of the control's other members.
+        SetWindowLongPtrW(ownerWindow_.get(), 0, 0);
+        ownerWindow_.reset();
+    }
+}
+
+void cSysTray::InitProperties() {
+    SetInTray(false);
+    SetTrayTip(kDefaultTrayTip);
+    SetTrayIcon(facePicture_);
+}
+
+void cSysTray::ReadProperties(const PropertyBag& bag) {
+    SetInTray(bag.Read<bool>(L"InTray", false));
+    SetTrayIcon(bag.Read<PictureRef>(L"TrayIcon", facePicture_));
+    SetTrayTip(bag.Read<std::wstring>(L"TrayTip", std::wstring(kDefaultTrayTip)));
+}
+
+void cSysTray::WriteProperties(PropertyBag& bag) const {
+    bag.Write(L"InTray", inTray_);
+    bag.Write(L"TrayIcon", icon_);
+    bag.Write(L"TrayTip", tip_);
+}
+
+void cSysTray::SetTrayIcon(PictureRef icon) {
+    if (!KeepTrayIcon(std::move(icon))) return;
+    if (iconShown_) {
+        NOTIFYICONDATAA data = FreshData();
+        data.uFlags = NIF_ICON;
+        data.hIcon = icon_->Handle();
+        if (!Send(NIM_MODIFY, data)) PutIconInTray();  // the shell lost it: add it again, new picture and all
+    }
+}
+
+void cSysTray::ReloadTrayIcon() { SetTrayIcon(FreshTrayIcon()); }
+
+bool cSysTray::KeepTrayIcon(PictureRef icon) {
+    if (!icon || icon->Type() != kPictureTypeIcon) return false;
+    icon_ = icon;
+    facePicture_ = std::move(icon);
+    Changed(L"TrayIcon");
+    return true;
+}
+
+PictureRef cSysTray::FreshTrayIcon() const {
+    PictureRef icon;
+    if (LoadTrayIcon) Raise([&] { icon = LoadTrayIcon(); });
+    return icon;
+}
+
+void cSysTray::SetTrayTip(std::wstring_view tip) {
+    tip_ = tip;
+    if (iconShown_) {
+        NOTIFYICONDATAA data = FreshData();
+        data.uFlags = NIF_TIP;
+        FillAnsiField(tip, data.szTip, kTipWidth);
+        if (!Send(NIM_MODIFY, data)) PutIconInTray();
+    }
+    Changed(L"TrayTip");
+}
+
+void cSysTray::SetInTray(bool show) {
+    if (show == inTray_) return;
+    if (show) {
+        if (runMode_) {
+            // The hook goes in first: the shell may call back as soon as the icon is there.
+            mSysTray::Install(ownerWindow_.get(), this);
+            iconAdded_ = true;
+            PutIconInTray();
+        }
+    } else if (iconAdded_) {
+        KillTimer(ownerWindow_.get(), kRetryTimer);
+        retriesLeft_ = 0;
+        DeleteTrayIcon(ownerWindow_.get(), iconId_);
+        mSysTray::Remove(ownerWindow_.get());
+        iconAdded_ = false;
+        SetIconShown(false);
+    }
+    inTray_ = show;
+    Changed(L"InTray");
+}
+
+void cSysTray::ShowBalloon(std::wstring_view tip, std::wstring_view title, std::int32_t showTimer, bool showOnce) {
+    if (showOnce && balloonCount_ >= 1) return;
+    const std::uint32_t timeout = BalloonTimeoutMilliseconds(showTimer);  // fails before anything is sent
+
+    NOTIFYICONDATAA data = FreshData();
+    data.uFlags = NIF_INFO;
+    FillAnsiField(title, data.szInfoTitle, kInfoTitleWidth);
+    FillAnsiField(tip, data.szInfo, kInfoWidth);
+    data.uTimeout = timeout;
+    Send(NIM_MODIFY, data);
+    balloonShowing_ = true;
+    if (showOnce) ++balloonCount_;
+
+    if (showTimer <= 0) return;  // a balloon without a time stays until the shell takes it
+    if (balloonShowing_) {
+        // Messages are handled as they come, so the shell's "balloon gone" can end the wait early;
+        // between them the thread sleeps.
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + std::chrono::seconds(showTimer);
+        while (Clock::now() < deadline && balloonShowing_) {
+            if (!HandlePendingMessages()) break;
+            if (!balloonShowing_) break;
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left > 0) WaitForMessage(static_cast<DWORD>(left));
+        }
+    }
+    if (balloonShowing_) {
+        NOTIFYICONDATAA clear = FreshData();
+        clear.uFlags = NIF_INFO;
+        FillAnsiField(L"", clear.szInfoTitle, kInfoTitleWidth);
+        FillAnsiField(L"", clear.szInfo, kInfoWidth);
+        clear.uTimeout = timeout;
+        Send(NIM_MODIFY, clear);
+    }
+}
+
+void cSysTray::HandleTrayMessage(std::uintptr_t code, std::uintptr_t id) {
+    const TrayNotification notification = MapTrayMessage(static_cast<std::uint32_t>(code));
+    const auto iconId = static_cast<std::int32_t>(id);
+    const std::int16_t button = notification.button;
+    switch (notification.event) {
+        case TrayEvent::MouseMove: Raise([&] { if (MouseMove) MouseMove(iconId); }); break;
+        case TrayEvent::MouseDown: Raise([&] { if (MouseDown) MouseDown(button, iconId); }); break;
+        case TrayEvent::MouseUp: Raise([&] { if (MouseUp) MouseUp(button, iconId); }); break;
+        case TrayEvent::MouseDoubleClick: Raise([&] { if (MouseDblClick) MouseDblClick(button, iconId); }); break;
+        case TrayEvent::BalloonGone: balloonShowing_ = false; break;
+        case TrayEvent::None: break;
+    }
+}
+
+NOTIFYICONDATAA cSysTray::FreshData() const {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kTrayStructureSize;
+    data.hWnd = ownerWindow_.get();
+    data.uID = static_cast<UINT>(iconId_);
+    return data;
+}
+
+bool cSysTray::AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip, const PictureRef& icon) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kTrayStructureSize;
+    data.hWnd = window;
+    data.uID = static_cast<UINT>(id);
+    if (icon) {
+        data.hIcon = icon->Handle();
+        data.uFlags |= NIF_ICON;
+        icon_ = icon;
+    }
+    if (!tip.empty()) {
+        FillAnsiField(tip, data.szTip, kTipWidth);
+        data.uFlags |= NIF_TIP;
+        tip_ = tip;
+    }
+    data.uFlags |= NIF_MESSAGE;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    if (Send(NIM_ADD, data)) return true;
+    // The add also fails when the icon is still there ("TaskbarCreated" comes on DPI changes too):
+    // a modify that succeeds says so.
+    return Send(NIM_MODIFY, data);
+}
+
+void cSysTray::PutIconInTray() {
+    if (!iconAdded_ || TryAdding()) return;
+    retriesLeft_ = kRetryAttempts;
+    SetTimer(ownerWindow_.get(), kRetryTimer, kRetryIntervalMs, nullptr);
+}
+
+bool cSysTray::TryAdding() {
+    const std::wstring tip = tip_;
+    const PictureRef icon = icon_;
+    const bool shown = AddTrayIcon(ownerWindow_.get(), iconId_, tip, icon);
+    if (shown) {
+        KillTimer(ownerWindow_.get(), kRetryTimer);
+        retriesLeft_ = 0;
+    }
+    SetIconShown(shown);
+    return shown;
+}
+
+void cSysTray::RetryAdding() {
+    if (!iconAdded_ || iconShown_ || TryAdding()) return;
+    if (--retriesLeft_ <= 0) KillTimer(ownerWindow_.get(), kRetryTimer);
+}
+
+void cSysTray::SetIconShown(bool shown) {
+    if (shown == iconShown_) return;
+    iconShown_ = shown;
+    if (IconShownChanged) Raise([&] { IconShownChanged(shown); });
+}
+
+void cSysTray::DeleteTrayIcon(HWND window, std::int32_t id) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kTrayStructureSize;
+    data.hWnd = window;
+    data.uID = static_cast<UINT>(id);
+    Send(NIM_DELETE, data);
+}
+
+bool cSysTray::Send(DWORD message, NOTIFYICONDATAA& data) const {
+    return shell_ && shell_(message, &data) != FALSE;
+}
+
+void cSysTray::Changed(std::wstring_view name) const {
+    if (PropertyChanged) PropertyChanged(name);
+}
+
+void cSysTray::Raise(const std::function<void()>& event) const {
+    try {
+        event();
+    } catch (...) {
+        // A host handler's failure stays with the host.
+    }
+}
+
+LRESULT CALLBACK cSysTray::OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == TaskbarCreatedMessage() && message != 0) {
+        // Explorer started again and has forgotten every icon: put ours back. This comes after a DPI
+        // change too, so the picture is first loaded again at the size the shell now wants; it goes in
+        // with the add, as a modify ahead of that would fail on a new Explorer.
+        auto* control = reinterpret_cast<cSysTray*>(GetWindowLongPtrW(hwnd, 0));
+        if (control) {
+            try {
+                control->KeepTrayIcon(control->FreshTrayIcon());
+                // With a fresh round of retries if this shell is slow too.
+                if (control->iconAdded_) control->PutIconInTray();
+            } catch (...) {
+            }
+        }
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kRetryTimer) {
+        auto* control = reinterpret_cast<cSysTray*>(GetWindowLongPtrW(hwnd, 0));
+        if (control) {
+            try {
+                control->RetryAdding();
+            } catch (...) {
+            }
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace tellurane

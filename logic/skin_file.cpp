@@ -1,0 +1,475 @@
+#include "logic/skin_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <span>
+#include <utility>
+
+namespace tellurane {
+namespace {
+
+struct Failure {
+    int line;
+    std::wstring message;
+};
+
+bool IsSpace(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+std::wstring_view Trim(std::wstring_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+wchar_t Lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+bool Same(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    }
+    return true;
+}
+
+// What a message may not show as it is: controls, and marks that break lines or turn text round.
+bool Unsafe(wchar_t c) {
+    return c < L' ' || (c >= 0x7F && c <= 0x9F) || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+bool HighSurrogate(std::uint32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool LowSurrogate(std::uint32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// User text in a message: at most 40 characters (never half of a pair), nothing that could break the box.
+std::wstring Shown(std::wstring_view text) {
+    std::size_t length = std::min<std::size_t>(text.size(), 40);
+    if (length < text.size() && HighSurrogate(static_cast<std::uint32_t>(text[length - 1]))) --length;
+    std::wstring shown = L"\"";
+    for (std::size_t i = 0; i < length; ++i) shown += Unsafe(text[i]) ? L'?' : text[i];
+    if (length < text.size()) shown += L"...";
+    return shown + L"\"";
+}
+
+// The file as text. Where the bytes stop making sense, the text ends at the start of that line and the
+// failure is kept, so that a mistake on an earlier line is still the one reported.
+struct Decoded {
+    std::wstring text;
+    std::optional<Failure> failure;
+};
+
+class Decoder {
+public:
+    explicit Decoder(std::size_t size) { decoded_.text.reserve(size); }
+
+    // Wide text as the platform has it: UTF-16 on Windows, whole code points where wchar_t is wider.
+    void Put(std::uint32_t code) {
+        if (sizeof(wchar_t) == 2 && code >= 0x10000) {
+            code -= 0x10000;
+            decoded_.text += static_cast<wchar_t>(0xD800 + (code >> 10));
+            decoded_.text += static_cast<wchar_t>(0xDC00 + (code & 0x3FF));
+            return;
+        }
+        // LF, CRLF and CR each end a line, as the reader sees them.
+        if (code == L'\r' || (code == L'\n' && (decoded_.text.empty() || decoded_.text.back() != L'\r'))) ++line_;
+        decoded_.text += static_cast<wchar_t>(code);
+        if (code == L'\r' || code == L'\n') lineStart_ = decoded_.text.size();
+    }
+
+    Decoded Fail(const wchar_t* what) {
+        decoded_.text.resize(lineStart_);
+        decoded_.failure = Failure{line_, what};
+        return std::move(decoded_);
+    }
+
+    Decoded Done() { return std::move(decoded_); }
+
+private:
+    Decoded decoded_;
+    int line_ = 1;
+    std::size_t lineStart_ = 0;
+};
+
+Decoded DecodeUtf16(std::string_view bytes) {
+    Decoder out(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        std::uint32_t unit = static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+        if (LowSurrogate(unit)) return out.Fail(L"the text is not UTF-16");
+        if (HighSurrogate(unit)) {
+            const std::uint32_t low = i + 3 < bytes.size() ? static_cast<unsigned char>(bytes[i + 2]) |
+                                                                 (static_cast<unsigned char>(bytes[i + 3]) << 8)
+                                                           : 0;
+            if (!LowSurrogate(low)) return out.Fail(L"the text is not UTF-16");
+            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        if (unit == 0) return out.Fail(L"the text holds a NUL character");
+        out.Put(unit);
+    }
+    if (bytes.size() % 2) return out.Fail(L"the text is not UTF-16: it ends in half a character");
+    return out.Done();
+}
+
+Decoded DecodeUtf8(std::string_view bytes) {
+    Decoder out(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        std::uint32_t code = lead;
+        std::size_t length = 1;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            code = lead & 0x1F, length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            code = lead & 0x0F, length = 3;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            code = lead & 0x07, length = 4;
+        } else if (lead >= 0x80) {
+            return out.Fail(L"the text is not UTF-8");
+        }
+        if (length > bytes.size() - i) return out.Fail(L"the text is not UTF-8");
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return out.Fail(L"the text is not UTF-8");
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past Unicode's end are not UTF-8 either.
+        if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
+            (code >= 0xD800 && code <= 0xDFFF)) {
+            return out.Fail(L"the text is not UTF-8");
+        }
+        if (code == 0) return out.Fail(L"the text holds a NUL character");
+        out.Put(code);
+        i += length;
+    }
+    return out.Done();
+}
+
+Decoded Decode(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE")) return DecodeUtf16(bytes.substr(2));
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    return DecodeUtf8(bytes);
+}
+
+// Plain ASCII numbers, whatever the regional settings: optional sign, digits, optional fraction.
+bool ReadNumber(std::wstring_view text, double& value) {
+    text = Trim(text);
+    if (text.empty()) return false;
+    std::string ascii;
+    bool digits = false, point = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c >= L'0' && c <= L'9') {
+            digits = true;
+        } else if (c == L'.' && !point) {
+            point = true;
+        } else if (!((c == L'-' || c == L'+') && i == 0)) {
+            return false;
+        }
+        ascii += static_cast<char>(c);
+    }
+    if (!digits) return false;
+    if (ascii[0] == '+') ascii.erase(0, 1);
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    return error == std::errc{} && end == ascii.data() + ascii.size() && std::isfinite(value);
+}
+
+bool ReadWhole(std::wstring_view text, int low, int high, int& value) {
+    double number = 0;
+    if (!ReadNumber(text, number) || number != std::floor(number) || number < low || number > high) return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+int HexDigit(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return -1;
+}
+
+// "#RRGGBB" (or "#RRGGBBAA" when alpha is wanted) to 0x00BBGGRR and the alpha.
+bool ReadColor(std::wstring_view text, std::uint32_t& color, std::uint8_t* alpha = nullptr) {
+    text = Trim(text);
+    const std::size_t digits = alpha ? 8 : 6;
+    if (text.size() != digits + 1 || text[0] != L'#') return false;
+    std::uint32_t bytes[4] = {};
+    for (std::size_t i = 0; i < digits / 2; ++i) {
+        const int high = HexDigit(text[1 + 2 * i]), low = HexDigit(text[2 + 2 * i]);
+        if (high < 0 || low < 0) return false;
+        bytes[i] = static_cast<std::uint32_t>(high * 16 + low);
+    }
+    color = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16);
+    if (alpha) *alpha = static_cast<std::uint8_t>(bytes[3]);
+    return true;
+}
+
+std::vector<std::wstring_view> SplitCommas(std::wstring_view text) {
+    std::vector<std::wstring_view> parts;
+    for (;;) {
+        const auto comma = text.find(L',');
+        parts.push_back(Trim(text.substr(0, comma)));
+        if (comma == std::wstring_view::npos) return parts;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+template <typename Enum>
+struct Word {
+    const wchar_t* word;
+    Enum value;
+};
+
+template <typename Enum, std::size_t N>
+bool ReadWord(std::wstring_view text, const Word<Enum> (&words)[N], Enum& value) {
+    for (const auto& word : words) {
+        if (Same(text, word.word)) {
+            value = word.value;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReadYesNo(std::wstring_view text, bool& value) {
+    const Word<bool> words[] = {{L"yes", true}, {L"no", false}};
+    return ReadWord(text, words, value);
+}
+
+constexpr const wchar_t* kFaceKeys[] = {L"Font",    L"Weight", L"Italic", L"TextColor", L"Background",
+                                        L"Digits",  L"Align",  L"Outline", L"Shadow",   L"Corner"};
+constexpr const wchar_t* kWindowKeys[] = {L"Background", L"Frame", L"Opacity", L"Corners", L"DarkTitleBar"};
+
+// One key of [Face] or [Window] (also as Face.Key / Window.Key under [Dark]); false: not a key we know.
+// A message names the key as the format spells it, with its part under [Dark].
+bool SetKey(SkinLook& look, bool face, bool dark, std::wstring_view written, std::wstring_view value, int line) {
+    std::wstring_view key;
+    for (const wchar_t* known : face ? std::span<const wchar_t* const>(kFaceKeys) : std::span<const wchar_t* const>(kWindowKeys)) {
+        if (Same(written, known)) key = known;
+    }
+    if (key.empty()) return false;
+    const auto bad = [&](const wchar_t* rule) {
+        throw Failure{line, (dark ? (face ? L"Face." : L"Window.") : L"") + std::wstring(key) + L" must be " + rule};
+    };
+    if (face) {
+        SkinFace& f = look.face;
+        if (key == L"Font") {
+            f.fonts.clear();
+            for (std::wstring_view name : SplitCommas(value)) {
+                if (name.empty()) continue;
+                if (name.size() > 32) bad(L"a list of font family names of at most 32 characters each");
+                f.fonts.emplace_back(name);
+            }
+            if (f.fonts.empty()) bad(L"a list of font family names, such as Segoe UI, Arial");
+        } else if (key == L"Weight") {
+            int weight = 0;
+            if (Same(value, L"normal")) {
+                weight = 400;
+            } else if (Same(value, L"bold")) {
+                weight = 700;
+            } else if (!ReadWhole(value, 100, 900, weight)) {
+                bad(L"100 to 900, normal or bold");
+            }
+            f.weight = weight;
+        } else if (key == L"Italic") {
+            bool italic = false;
+            if (!ReadYesNo(value, italic)) bad(L"yes or no");
+            f.italic = italic;
+        } else if (key == L"TextColor") {
+            std::uint32_t color = 0;
+            if (!ReadColor(value, color)) bad(L"a colour such as #RRGGBB");
+            f.textColor = color;
+        } else if (key == L"Background") {
+            std::uint32_t color = 0;
+            if (Same(value, L"none")) {
+                f.background = std::optional<std::uint32_t>();
+            } else if (ReadColor(value, color)) {
+                f.background = std::optional<std::uint32_t>(color);
+            } else {
+                bad(L"a colour such as #RRGGBB, or none");
+            }
+        } else if (key == L"Digits") {
+            const Word<SkinDigits> words[] = {{L"tabular", SkinDigits::Tabular}, {L"proportional", SkinDigits::Proportional}};
+            SkinDigits digits{};
+            if (!ReadWord(value, words, digits)) bad(L"tabular or proportional");
+            f.digits = digits;
+        } else if (key == L"Align") {
+            const Word<SkinAlign> words[] = {{L"left", SkinAlign::Left}, {L"center", SkinAlign::Center}, {L"right", SkinAlign::Right}};
+            SkinAlign align{};
+            if (!ReadWord(value, words, align)) bad(L"left, center or right");
+            f.align = align;
+        } else if (key == L"Outline") {
+            const auto parts = SplitCommas(value);
+            SkinOutline outline;
+            if (parts.size() != 2 || !ReadNumber(parts[0], outline.width) || outline.width < 0 || outline.width > 10 ||
+                !ReadColor(parts[1], outline.color)) {
+                bad(L"a width in points from 0 to 10 and a colour, such as 1.5, #000000");
+            }
+            f.outline = outline;
+        } else if (key == L"Shadow") {
+            const auto parts = SplitCommas(value);
+            SkinShadow shadow;
+            if (parts.size() != 3 || !ReadNumber(parts[0], shadow.dx) || !ReadNumber(parts[1], shadow.dy) ||
+                std::fabs(shadow.dx) > 20 || std::fabs(shadow.dy) > 20 || !ReadColor(parts[2], shadow.color, &shadow.alpha)) {
+                bad(L"two offsets in points from -20 to 20 and a colour with alpha, such as 1, 1, #00000080");
+            }
+            f.shadow = shadow;
+        } else if (key == L"Corner") {
+            double radius = 0;
+            if (!ReadNumber(value, radius) || radius < 0 || radius > 100) bad(L"a radius in points from 0 to 100");
+            f.corner = radius;
+        }
+        return true;
+    }
+    SkinWindow& w = look.window;
+    if (key == L"Background") {
+        std::uint32_t color = 0;
+        if (!ReadColor(value, color)) bad(L"a colour such as #RRGGBB");
+        w.background = color;
+    } else if (key == L"Frame") {
+        const Word<SkinFrame> words[] = {{L"standard", SkinFrame::Standard}, {L"thin", SkinFrame::Thin}, {L"none", SkinFrame::None}};
+        SkinFrame frame{};
+        if (!ReadWord(value, words, frame)) bad(L"standard, thin or none");
+        w.frame = frame;
+    } else if (key == L"Opacity") {
+        int opacity = 0;
+        if (!ReadWhole(value, 20, 100, opacity)) bad(L"a whole number from 20 to 100");
+        w.opacity = opacity;
+    } else if (key == L"Corners") {
+        const Word<SkinCorners> words[] = {{L"default", SkinCorners::Default}, {L"round", SkinCorners::Round}, {L"square", SkinCorners::Square}};
+        SkinCorners corners{};
+        if (!ReadWord(value, words, corners)) bad(L"default, round or square");
+        w.corners = corners;
+    } else if (key == L"DarkTitleBar") {
+        const Word<SkinDarkTitleBar> words[] = {{L"auto", SkinDarkTitleBar::Auto}, {L"yes", SkinDarkTitleBar::Yes}, {L"no", SkinDarkTitleBar::No}};
+        SkinDarkTitleBar title{};
+        if (!ReadWord(value, words, title)) bad(L"auto, yes or no");
+        w.darkTitleBar = title;
+    }
+    return true;
+}
+
+template <typename T>
+void Over(std::optional<T>& base, const std::optional<T>& over) {
+    if (over) base = over;
+}
+
+void ReadFormat(std::wstring_view value, int line) {
+    double format = 0;
+    if (!ReadNumber(value, format) || format != std::floor(format) || format < 1) {
+        throw Failure{line, L"Format must be a whole number"};
+    }
+    if (format > kSkinFormat) {
+        // Too large to print as a whole number: as it is written (plain ASCII, checked above).
+        const std::wstring shown = format < 1e15     ? std::to_wstring(static_cast<long long>(format))
+                                   : value.size() <= 40 ? std::wstring(value)
+                                                        : Shown(value);
+        throw Failure{line, L"Format " + shown + L" is newer than this program reads (" + std::to_wstring(kSkinFormat) + L")"};
+    }
+}
+
+Skin Parse(std::string_view bytes) {
+    if (bytes.size() > kMaxSkinBytes) throw Failure{0, L"the file is larger than 64 KiB"};
+    const Decoded decoded = Decode(bytes);
+    const std::wstring& text = decoded.text;
+    Skin skin;
+    enum class Section { Other, Skin, Face, Window, Dark } section = Section::Other;
+    int line = 0;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        ++line;
+        std::size_t end = at;
+        while (end < text.size() && text[end] != L'\n' && text[end] != L'\r') ++end;
+        std::wstring_view content(text.data() + at, end - at);
+        at = end + ((end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n') ? 2 : 1);
+        // A comment runs from ';' at the start or after whitespace.
+        for (std::size_t i = 0; i < content.size(); ++i) {
+            if (content[i] == L';' && (i == 0 || IsSpace(content[i - 1]))) {
+                content = content.substr(0, i);
+                break;
+            }
+        }
+        content = Trim(content);
+        if (content.empty()) continue;
+        const auto equals = content.find(L'=');
+        const bool sectionLine = content.front() == L'[' && content.back() == L']' && content.size() >= 2;
+        if (!sectionLine && (content.front() == L'[' || equals == std::wstring_view::npos ||
+                             Trim(content.substr(0, equals)).empty())) {
+            throw Failure{line, L"expected [Section] or Key = Value, not " + Shown(content)};
+        }
+        if (sectionLine) {
+            const std::wstring_view name = Trim(content.substr(1, content.size() - 2));
+            section = Same(name, L"Skin")     ? Section::Skin
+                      : Same(name, L"Face")   ? Section::Face
+                      : Same(name, L"Window") ? Section::Window
+                      : Same(name, L"Dark")   ? Section::Dark
+                                              : Section::Other;
+            continue;
+        }
+        const std::wstring_view key = Trim(content.substr(0, equals));
+        const std::wstring_view value = Trim(content.substr(equals + 1));
+        switch (section) {
+            case Section::Skin:
+                if (Same(key, L"Name")) skin.name = value;
+                if (Same(key, L"Author")) skin.author = value;
+                if (Same(key, L"Format")) ReadFormat(value, line);
+                break;
+            case Section::Face: SetKey(skin.look, true, false, key, value, line); break;
+            case Section::Window: SetKey(skin.look, false, false, key, value, line); break;
+            case Section::Dark: {
+                const auto dot = key.find(L'.');
+                if (dot == std::wstring_view::npos) break;
+                const std::wstring_view part = Trim(key.substr(0, dot)), name = Trim(key.substr(dot + 1));
+                if (Same(part, L"Face")) SetKey(skin.dark, true, true, name, value, line);
+                if (Same(part, L"Window")) SetKey(skin.dark, false, true, name, value, line);
+                break;
+            }
+            case Section::Other: break;
+        }
+    }
+    // The bytes went wrong after every line above was read without a mistake.
+    if (decoded.failure) throw *decoded.failure;
+    return skin;
+}
+
+}  // namespace
+
+SkinLook Skin::LookFor(bool darkMode) const {
+    SkinLook result = look;
+    if (!darkMode) return result;
+    SkinFace& f = result.face;
+    const SkinFace& d = dark.face;
+    if (!d.fonts.empty()) f.fonts = d.fonts;
+    Over(f.weight, d.weight);
+    Over(f.italic, d.italic);
+    Over(f.textColor, d.textColor);
+    Over(f.background, d.background);
+    Over(f.digits, d.digits);
+    Over(f.align, d.align);
+    Over(f.outline, d.outline);
+    Over(f.shadow, d.shadow);
+    Over(f.corner, d.corner);
+    SkinWindow& w = result.window;
+    const SkinWindow& dw = dark.window;
+    Over(w.background, dw.background);
+    Over(w.frame, dw.frame);
+    Over(w.opacity, dw.opacity);
+    Over(w.corners, dw.corners);
+    Over(w.darkTitleBar, dw.darkTitleBar);
+    return result;
+}
+
+std::variant<Skin, SkinError> ParseSkin(std::string_view bytes) {
+    try {
+        return Parse(bytes);
+    } catch (const Failure& failure) {
+        return SkinError{failure.line, failure.message};
+    } catch (...) {
+        return SkinError{0, L"the file cannot be read (out of memory)"};
+    }
+}
+
+std::wstring SkinErrorText(std::wstring_view file, const SkinError& error) {
+    std::wstring text(file);
+    if (error.line > 0) text += L", line " + std::to_wstring(error.line);
+    return text + L": " + error.message;
+}
+
+}  // namespace tellurane

@@ -1,0 +1,45 @@
+#include "logic/tray/tray_protocol.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "logic/app_error.h"
+
+namespace tellurane {
+
+TrayNotification MapTrayMessage(std::uint32_t code) {
+    switch (code) {
+        case 0x200: return {TrayEvent::MouseMove, 0};
+        case 0x201: return {TrayEvent::MouseDown, 1};
+        case 0x202: return {TrayEvent::MouseUp, 1};
+        case 0x203: return {TrayEvent::MouseDoubleClick, 1};
+        case 0x204: return {TrayEvent::MouseDown, 2};
+        case 0x205: return {TrayEvent::MouseUp, 2};
+        case 0x206: return {TrayEvent::MouseDoubleClick, 2};
+        case 0x403:  // NIN_BALLOONHIDE
+        case 0x404:  // NIN_BALLOONTIMEOUT
+        case 0x405:  // NIN_BALLOONUSERCLICK
+            return {TrayEvent::BalloonGone, 0};
+        default: return {TrayEvent::None, 0};
+    }
+}
+
+void FillTextField(std::string_view text, char* field, std::size_t width) {
+    if (width == 0) return;
+    const std::size_t kept = std::min(text.size(), width - 1);
+    std::memcpy(field, text.data(), kept);
+    field[kept] = '\0';
+    std::memset(field + kept + 1, ' ', width - kept - 1);
+}
+
+std::uint32_t BalloonTimeoutMilliseconds(std::int32_t showTimerSeconds) {
+    if (showTimerSeconds <= 0) return 0;
+    if (showTimerSeconds > std::numeric_limits<std::int32_t>::max() / 1000) {
+        throw AppError(L"Overflow: a balloon cannot stay for " + std::to_wstring(showTimerSeconds) + L" seconds.");
+    }
+    return static_cast<std::uint32_t>(showTimerSeconds) * 1000u;
+}
+
+}  // namespace tellurane

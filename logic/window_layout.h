@@ -1,0 +1,62 @@
+#pragma once
+// What a window holds when it is created, in twips, before any handler runs: the form built from a
+// layout reads it, and the layouts of this program's windows are written in it.
+
+#include <span>
+#include <string_view>
+
+#include "logic/color_value.h"
+
+namespace tellurane {
+
+enum class ControlKind { TextBox, PushButton, Frame, CheckBox, PictureBox };
+
+struct FontSpec {
+    std::wstring_view face;
+    double points;
+    int weight;
+};
+
+inline constexpr int kBold = 700;
+
+struct ControlLayout {
+    std::wstring_view name;
+    ControlKind kind;
+    int id;                       // child-window identifier
+    int containerId;              // 0: the window's client area; otherwise the frame it sits in
+    int left, top, width, height; // twips, from the inside of the container
+    std::wstring_view caption;
+    int tabIndex;
+    bool hasFont;                 // otherwise the window's font
+    FontSpec font;
+    ColorValue foreColor;
+    ColorValue backColor;
+};
+
+struct WindowLayout {
+    std::wstring_view name;
+    std::wstring_view caption;
+    int clientWidth, clientHeight;  // twips
+    bool sizable;
+    bool minimizeButton;
+    bool maximizeButton;
+    ColorValue backColor;
+    FontSpec font;
+    std::span<const ControlLayout> controls;  // in tab order
+};
+
+// The control's left and top from the window's client area, adding its frame's position.
+struct TwipsPoint {
+    int x, y;
+};
+TwipsPoint ClientPosition(const WindowLayout& window, const ControlLayout& control);
+
+struct TwipsSize {
+    double width, height;
+};
+
+// The size that keeps a control's margins to the right and bottom of the client area as the layout
+// has them, for a client area of this size; never below zero.
+TwipsSize FaceSizeForClient(const WindowLayout& window, int controlId, double clientWidth, double clientHeight);
+
+}  // namespace tellurane

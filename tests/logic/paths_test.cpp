@@ -1,0 +1,28 @@
+#include "logic/paths.h"
+
+#include <gtest/gtest.h>
+
+namespace tellurane {
+namespace {
+
+TEST(FolderOf, KeepsTheSeparatorOnlyAtADriveRoot) {
+    EXPECT_EQ(FolderOf(L"C:\\Program Files\\Tellurane\\Tellurane.exe"), L"C:\\Program Files\\Tellurane");
+    EXPECT_EQ(FolderOf(L"C:\\Tellurane.exe"), L"C:\\");
+    EXPECT_EQ(FolderOf(L"\\\\server\\share\\Tellurane.exe"), L"\\\\server\\share");
+    EXPECT_EQ(FolderOf(L"\\x.exe"), L"\\");  // the root of the current drive
+}
+
+TEST(InFolder, PutsExactlyOneSeparatorBetween) {
+    EXPECT_EQ(InFolder(L"C:\\", L"\\HAND-M.CUR"), L"C:\\HAND-M.CUR");
+    EXPECT_EQ(InFolder(L"C:\\Apps\\Clock", L"\\x\\o.cjs"), L"C:\\Apps\\Clock\\x\\o.cjs");
+    EXPECT_EQ(InFolder(L"C:\\Apps", L"Tellurane.exe"), L"C:\\Apps\\Tellurane.exe");
+}
+
+TEST(FileNameOf, DropsTheFolder) {
+    EXPECT_EQ(FileNameOf(L"C:\\My Apps\\Tellurane.exe"), L"Tellurane.exe");
+    EXPECT_EQ(FileNameOf(L"Tellurane.exe"), L"Tellurane.exe");
+    EXPECT_EQ(FileNameOf(L"C:x.exe"), L"x.exe");
+}
+
+}  // namespace
+}  // namespace tellurane

@@ -1,0 +1,180 @@
+#include "logic/placement.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tellurane {
+namespace {
+
+PixelRect Rect(long left, long top, long width, long height) {
+    return {left, top, left + width, top + height};
+}
+
+// A monitor with a 40-pixel taskbar along the bottom.
+MonitorArea Monitor(long left, long top, long width, long height, int dpi) {
+    return {Rect(left, top, width, height), Rect(left, top, width, height - 40), dpi};
+}
+
+std::array<long, 4> Pixels(const PixelRect& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+std::array<double, 4> Numbers(const StoredPlace& place) {
+    return {place.left, place.top, place.width, place.height};
+}
+
+const MonitorArea kPrimary = Monitor(0, 0, 1920, 1080, 96);
+const MonitorArea kRight = Monitor(1920, 0, 2560, 1440, 96);
+const MonitorArea kLeft = Monitor(-2560, -200, 2560, 1440, 192);
+const std::vector<MonitorArea> kDesktop{kPrimary, kRight, kLeft};
+
+TEST(MonitorForRect, PicksTheMonitorOverlappedMostElseTheNearest) {
+    const std::pair<PixelRect, std::size_t> cases[] = {
+        {Rect(1800, 100, 300, 100), 1},                 // more of it on the right one
+        {Rect(1820, 100, 200, 100), 0},                 // half each: the lower index
+        {Rect(5000, 100, 10, 10), 1},                   // off the right edge
+        {Rect(300, -450, 0, 0), 2},                     // above the primary, diagonally nearer the left one
+        {Rect(500, 1200, 0, 0), 0},                     // below the primary, nearer it than the right one
+        {Rect(3000, 500, 0, 0), 1},                     // empty, inside
+        {{LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX}, 1},  // covers all: the two larger ones tie
+    };
+    for (const auto& [rect, expected] : cases) {
+        EXPECT_EQ(MonitorForRect(rect, kDesktop), expected) << testing::PrintToString(Pixels(rect));
+    }
+}
+
+TEST(Placement, EveryMixOfScalingsComesBackOnTheSameMonitorAtTheSamePlaceAndSize) {
+    struct Layout {
+        const char* name;
+        long left, top;        // of a 2560x1440 second monitor
+        PixelRect straddling;  // mostly on the monitor under its top-left corner
+        std::size_t straddlingOn;
+    };
+    const Layout layouts[] = {
+        {"right", 1920, 200, Rect(1700, 500, 301, 207), 0},
+        {"left", -2560, -300, Rect(-251, 400, 301, 207), 1},
+        {"above", -500, -1440, Rect(300, -151, 233, 181), 1},
+        {"below", 400, 1080, Rect(900, 900, 233, 229), 0},
+    };
+    for (const Layout& layout : layouts) {
+        for (int primaryDpi : {96, 120, 144, 168, 192}) {
+            for (int secondDpi : {96, 120, 144, 168, 192}) {
+                const std::vector<MonitorArea> desktop{Monitor(0, 0, 1920, 1080, primaryDpi),
+                                                       Monitor(layout.left, layout.top, 2560, 1440, secondDpi)};
+                const std::pair<PixelRect, std::size_t> windows[] = {
+                    {Rect(101, 99, 317, 211), 0},
+                    {Rect(layout.left + 123, layout.top + 77, 331, 209), 1},
+                    {layout.straddling, layout.straddlingOn},
+                };
+                for (const auto& [base, on] : windows) {
+                    // Seven steps meet every rounding remainder (at 168 DPI 7 pixels are 60 twips).
+                    for (long step = 0; step < 7; ++step) {
+                        const PixelRect window{base.left - step, base.top - step, base.right + step, base.bottom};
+                        SCOPED_TRACE(testing::Message() << layout.name << " " << primaryDpi << "/" << secondDpi << " "
+                                                        << testing::PrintToString(Pixels(window)));
+                        ASSERT_EQ(MonitorForRect(window, desktop), on);
+                        const StoredPlace stored = PlaceToStore(window, desktop, primaryDpi);
+                        for (double number : Numbers(stored)) EXPECT_EQ(number, std::round(number));
+                        const Placement restored = PlaceFromStore(stored, desktop, primaryDpi, true);
+                        EXPECT_EQ(Pixels(restored.rect), Pixels(window));
+                        EXPECT_EQ(restored.monitor, on);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(Placement, AStraddlingWindowThatReadsTwoWaysIsSizedForTheMonitorUnderItsCorner) {
+    const std::vector<MonitorArea> desktop{Monitor(0, 0, 1000, 1000, 96), Monitor(1000, 0, 1000, 1000, 192)};
+    const PixelRect mostlyOnTheRight = Rect(900, 100, 300, 300), mostlyOnTheLeft = Rect(900, 100, 150, 150);
+    const StoredPlace stored = PlaceToStore(mostlyOnTheRight, desktop, 96);
+    EXPECT_EQ(Numbers(stored), Numbers(PlaceToStore(mostlyOnTheLeft, desktop, 96)));
+    const Placement restored = PlaceFromStore(stored, desktop, 96, true);
+    EXPECT_EQ(Pixels(restored.rect), Pixels(mostlyOnTheLeft));
+    EXPECT_EQ(restored.monitor, 0u);
+}
+
+TEST(Placement, AWindowOnAMonitorSinceRemovedMovesWhollyOntoTheNearestWorkAreaAtItsScaling) {
+    struct Case {
+        const char* what;
+        PixelRect window;  // on kDesktop
+        std::vector<MonitorArea> now;
+        PixelRect expected;  // on now[0]
+    };
+    const Case cases[] = {
+        {"left one gone: same inches at half the DPI, pushed right, top kept", Rect(-2000, 300, 400, 250),
+         {kPrimary, kRight}, {0, 300, 200, 425}},
+        {"right one gone: larger than the primary's work area, shrunk to it", Rect(2100, 50, 2400, 1300),
+         {kPrimary, kLeft}, {0, 0, 1920, 1040}},
+        {"only the left one left: twice the pixels at twice the DPI", Rect(3000, 600, 400, 250), {kLeft},
+         {-800, 600, 0, 1100}},
+    };
+    for (const Case& c : cases) {
+        const Placement restored = PlaceFromStore(PlaceToStore(c.window, kDesktop, 96), c.now, 96, true);
+        EXPECT_EQ(Pixels(restored.rect), Pixels(c.expected)) << c.what;
+        EXPECT_EQ(restored.monitor, 0u) << c.what;
+    }
+}
+
+TEST(Placement, APartlyVisibleWindowStaysAsStoredAndNothingMovesWithoutBringOnScreen) {
+    const std::pair<PixelRect, bool> cases[] = {
+        {Rect(-2700, 300, 400, 250), true},  // hanging off the left edge of the 200 % monitor
+        {Rect(100, -200, 300, 240), true},   // 40 pixels showing; its corner is nearer the 200 % monitor
+        {Rect(4400, 1400, 300, 200), true},  // only a corner showing
+        {Rect(10000, 10000, 300, 200), false},
+        {Rect(-9000, 300, 300, 200), false},
+    };
+    for (const auto& [window, bringOnScreen] : cases) {
+        const Placement restored = PlaceFromStore(PlaceToStore(window, kDesktop, 96), kDesktop, 96, bringOnScreen);
+        EXPECT_EQ(Pixels(restored.rect), Pixels(window));
+    }
+}
+
+TEST(Placement, HostileStoredNumbersGiveASaneWindow) {
+    constexpr double kHuge = std::numeric_limits<double>::max(), kInf = std::numeric_limits<double>::infinity();
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const StoredPlace places[] = {
+        {1e9, 1e9, 1e9, 1e9},      {-1e9, -1e9, 1e9, 1e9},     {0, 0, -1e9, -5},        {kHuge, -kHuge, kHuge, kHuge},
+        {kInf, kInf, kInf, -kInf}, {kNaN, kNaN, kNaN, kNaN}, {-1e9, 100, 3000, 2000}, {3.4e38f, 1.5, 1e-30, 7.25},
+    };
+    for (const StoredPlace& place : places) {
+        for (bool bringOnScreen : {true, false}) {
+            SCOPED_TRACE(testing::PrintToString(Numbers(place)) + (bringOnScreen ? " brought on screen" : ""));
+            const Placement placement = PlaceFromStore(place, kDesktop, 96, bringOnScreen);
+            const PixelRect& rect = placement.rect;
+            ASSERT_LT(placement.monitor, kDesktop.size());
+            EXPECT_TRUE(rect.left <= rect.right && rect.top <= rect.bottom);
+            for (long number : Pixels(rect)) EXPECT_LT(std::abs(number), INT32_MAX / 2);  // so right - left fits too
+            if (!bringOnScreen) continue;
+            const PixelRect& work = kDesktop[placement.monitor].work;
+            const bool inWorkArea = rect.left >= work.left && rect.right <= work.right && rect.top >= work.top &&
+                                    rect.bottom <= work.bottom;
+            const bool overlapsAMonitor = std::any_of(kDesktop.begin(), kDesktop.end(), [&](const MonitorArea& m) {
+                return std::min(rect.right, m.bounds.right) > std::max(rect.left, m.bounds.left) &&
+                       std::min(rect.bottom, m.bounds.bottom) > std::max(rect.top, m.bounds.top);
+            });
+            EXPECT_TRUE(inWorkArea || overlapsAMonitor) << testing::PrintToString(Pixels(rect));
+        }
+    }
+    // A DPI of zero or less reads as 96 rather than dividing by it.
+    std::vector<MonitorArea> zeroDpi = kDesktop;
+    for (MonitorArea& monitor : zeroDpi) monitor.dpi = 0;
+    const PixelRect window = Rect(-300, 200, 400, 250);
+    const StoredPlace stored = PlaceToStore(window, zeroDpi, -1);
+    EXPECT_EQ(stored.width, 6000);
+    EXPECT_EQ(Pixels(PlaceFromStore(stored, zeroDpi, 0, true).rect), Pixels(window));
+}
+
+}  // namespace
+}  // namespace tellurane

@@ -1,0 +1,224 @@
+#include "win32/accessible.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace tellurane {
+namespace {
+
+constexpr UINT_PTR kDescribedSubclass = 1;
+
+bool IsSelf(const VARIANT& child) noexcept { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// The facts are the subclass's own: made with it, deleted with the window.
+LRESULT CALLBACK DescribedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR refData) noexcept {
+    auto* facts = reinterpret_cast<AccessibleFacts*>(refData);
+    if (message == WM_GETOBJECT) {
+        try {
+            if (const LRESULT answer = AccessibleControl::Answer(hwnd, wParam, lParam, *facts)) return answer;
+        } catch (...) {
+            // Out of memory: the system's own object answers.
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &DescribedProc, kDescribedSubclass);
+        delete facts;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void DescribeToScreenReaders(HWND control, AccessibleFacts facts) noexcept {
+    if (!control) return;
+    try {
+        auto* owned = new AccessibleFacts(std::move(facts));
+        if (!SetWindowSubclass(control, &DescribedProc, kDescribedSubclass, reinterpret_cast<DWORD_PTR>(owned))) {
+            delete owned;
+        }
+    } catch (...) {
+        // Out of memory: the system's own object answers.
+    }
+}
+
+LRESULT AccessibleControl::Answer(HWND window, WPARAM wParam, LPARAM lParam, AccessibleFacts facts) noexcept {
+    // The object id arrives as a DWORD in the low half.
+    if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return 0;
+    try {
+        // LresultFromObject marshals through the thread's COM apartment. A thread in none joins a
+        // single-threaded one here and stays in it: the reader goes on calling through it.
+        if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) == S_FALSE) CoUninitialize();
+        IAccessible* standard = nullptr;
+        if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+                                             reinterpret_cast<void**>(&standard))) ||
+            !standard) {
+            return 0;
+        }
+        auto* object = new AccessibleControl(window, standard, std::move(facts));
+        const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
+        object->Release();  // the marshalled reference, if any, keeps it
+        return result > 0 ? result : 0;
+    } catch (...) {
+        return 0;  // out of memory: the system's own object answers
+    }
+}
+
+AccessibleControl::AccessibleControl(HWND window, IAccessible* standard, AccessibleFacts facts) noexcept
+    : window_(window), standard_(standard), facts_(std::move(facts)) {}
+
+AccessibleControl::~AccessibleControl() { standard_->Release(); }
+
+HRESULT AccessibleControl::QueryInterface(REFIID iid, void** object) noexcept {
+    if (!object) return E_POINTER;
+    // Only what this object is: handing out the system object's other interfaces would give the
+    // reader a second identity for one control.
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, IID_IAccessible)) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG AccessibleControl::AddRef() noexcept { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+
+ULONG AccessibleControl::Release() noexcept {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return static_cast<ULONG>(left);
+}
+
+const std::function<std::wstring()>* AccessibleControl::Ours(const std::function<std::wstring()>& fact,
+                                                             const VARIANT& child) const noexcept {
+    // The functions read the control's owner, which lives as long as the window does and only on
+    // its thread; a reader holding on to the object after that gets the system's answers.
+    if (!fact || !IsSelf(child) || !IsWindow(window_) ||
+        GetWindowThreadProcessId(window_, nullptr) != GetCurrentThreadId()) {
+        return nullptr;
+    }
+    return &fact;
+}
+
+HRESULT AccessibleControl::Give(const std::function<std::wstring()>& fact, BSTR* text) noexcept {
+    if (!text) return E_POINTER;
+    *text = nullptr;
+    try {
+        const std::wstring value = fact();
+        if (value.empty()) return S_FALSE;
+        *text = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+        return *text ? S_OK : E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+HRESULT AccessibleControl::get_accName(VARIANT child, BSTR* name) noexcept {
+    if (const auto* fact = Ours(facts_.name, child)) return Give(*fact, name);
+    return standard_->get_accName(child, name);
+}
+
+HRESULT AccessibleControl::get_accValue(VARIANT child, BSTR* value) noexcept {
+    if (const auto* fact = Ours(facts_.value, child)) return Give(*fact, value);
+    return standard_->get_accValue(child, value);
+}
+
+HRESULT AccessibleControl::get_accDescription(VARIANT child, BSTR* description) noexcept {
+    if (const auto* fact = Ours(facts_.description, child)) return Give(*fact, description);
+    return standard_->get_accDescription(child, description);
+}
+
+HRESULT AccessibleControl::get_accRole(VARIANT child, VARIANT* role) noexcept {
+    if (facts_.role == 0 || !IsSelf(child)) return standard_->get_accRole(child, role);
+    if (!role) return E_POINTER;
+    VariantInit(role);
+    role->vt = VT_I4;
+    role->lVal = facts_.role;
+    return S_OK;
+}
+
+// Everything else is the system object's.
+
+HRESULT AccessibleControl::GetTypeInfoCount(UINT* count) noexcept { return standard_->GetTypeInfoCount(count); }
+
+HRESULT AccessibleControl::GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) noexcept {
+    return standard_->GetTypeInfo(index, locale, info);
+}
+
+HRESULT AccessibleControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) noexcept {
+    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
+}
+
+HRESULT AccessibleControl::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                  EXCEPINFO* exception, UINT* argumentError) noexcept {
+    return standard_->Invoke(id, iid, locale, flags, params, result, exception, argumentError);
+}
+
+HRESULT AccessibleControl::get_accParent(IDispatch** parent) noexcept { return standard_->get_accParent(parent); }
+
+HRESULT AccessibleControl::get_accChildCount(long* count) noexcept { return standard_->get_accChildCount(count); }
+
+HRESULT AccessibleControl::get_accChild(VARIANT child, IDispatch** object) noexcept {
+    return standard_->get_accChild(child, object);
+}
+
+HRESULT AccessibleControl::get_accState(VARIANT child, VARIANT* state) noexcept {
+    const HRESULT result = standard_->get_accState(child, state);
+    if (facts_.role != ROLE_SYSTEM_CHECKBUTTON || !IsSelf(child) || !state || !IsWindow(window_)) return result;
+    // A check box's ticked, cleared or grey state is the box's own, asked now.
+    long bits = SUCCEEDED(result) && state->vt == VT_I4 ? state->lVal : 0;
+    if (SUCCEEDED(result)) VariantClear(state);
+    bits &= ~(STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED);
+    const LRESULT check = SendMessageW(window_, BM_GETCHECK, 0, 0);
+    if (check == BST_CHECKED) bits |= STATE_SYSTEM_CHECKED;
+    if (check == BST_INDETERMINATE) bits |= STATE_SYSTEM_MIXED;
+    VariantInit(state);
+    state->vt = VT_I4;
+    state->lVal = bits;
+    return S_OK;
+}
+
+HRESULT AccessibleControl::get_accHelp(VARIANT child, BSTR* help) noexcept { return standard_->get_accHelp(child, help); }
+
+HRESULT AccessibleControl::get_accHelpTopic(BSTR* helpFile, VARIANT child, long* topic) noexcept {
+    return standard_->get_accHelpTopic(helpFile, child, topic);
+}
+
+HRESULT AccessibleControl::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) noexcept {
+    return standard_->get_accKeyboardShortcut(child, shortcut);
+}
+
+HRESULT AccessibleControl::get_accFocus(VARIANT* child) noexcept { return standard_->get_accFocus(child); }
+
+HRESULT AccessibleControl::get_accSelection(VARIANT* children) noexcept {
+    return standard_->get_accSelection(children);
+}
+
+HRESULT AccessibleControl::get_accDefaultAction(VARIANT child, BSTR* action) noexcept {
+    return standard_->get_accDefaultAction(child, action);
+}
+
+HRESULT AccessibleControl::accSelect(long flags, VARIANT child) noexcept { return standard_->accSelect(flags, child); }
+
+HRESULT AccessibleControl::accLocation(long* left, long* top, long* width, long* height, VARIANT child) noexcept {
+    return standard_->accLocation(left, top, width, height, child);
+}
+
+HRESULT AccessibleControl::accNavigate(long direction, VARIANT start, VARIANT* end) noexcept {
+    return standard_->accNavigate(direction, start, end);
+}
+
+HRESULT AccessibleControl::accHitTest(long left, long top, VARIANT* child) noexcept {
+    return standard_->accHitTest(left, top, child);
+}
+
+HRESULT AccessibleControl::accDoDefaultAction(VARIANT child) noexcept { return standard_->accDoDefaultAction(child); }
+
+HRESULT AccessibleControl::put_accName(VARIANT child, BSTR name) noexcept { return standard_->put_accName(child, name); }
+
+HRESULT AccessibleControl::put_accValue(VARIANT child, BSTR value) noexcept {
+    return standard_->put_accValue(child, value);
+}
+
+}  // namespace tellurane

@@ -1,0 +1,72 @@
+#pragma once
+// The clock face as a skin draws it: a plate, and the time with an outline and a shadow that keep it
+// readable on any wallpaper, its digits in cells of one width so that nothing shifts as seconds pass.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "logic/skin_file.h"
+
+namespace tellurane {
+
+struct FaceSkin {
+    std::wstring font;  // empty: the layout's font
+    std::optional<int> weight;
+    std::optional<bool> italic;
+    std::optional<COLORREF> plate;  // none: the window's colour shows through
+    COLORREF windowBack = RGB(255, 255, 255);
+    bool tabular = false;
+    SkinAlign align = SkinAlign::Center;
+    std::optional<SkinOutline> outline;
+    std::optional<SkinShadow> shadow;
+    double cornerPoints = 0;
+};
+
+// The band an outline pen strokes around each character, as a region, kept between paints: stroking
+// the letters' outlines is by far the dearest part of drawing a face, and a clock shows the same few
+// characters all day. Made again when the font or the width changes.
+class OutlineShapes {
+public:
+    OutlineShapes() = default;
+    OutlineShapes(const OutlineShapes&) = delete;
+    OutlineShapes& operator=(const OutlineShapes&) = delete;
+    ~OutlineShapes() { Clear(); }
+
+    // Once per paint: the shapes are for the DC's font and a round pen of this width from now on.
+    void Use(HDC dc, int penWidth) noexcept;
+    // For the character drawn at 0, 0; nullptr: nothing. The region stays the cache's: offset it and
+    // back, never delete it.
+    HRGN For(HDC dc, wchar_t character) noexcept;
+
+private:
+    void Clear() noexcept;
+    LOGFONTW font_{};
+    int penWidth_ = 0;
+    std::vector<std::pair<wchar_t, HRGN>> shapes_;
+};
+
+// Draws into a DC that has the face's font selected; the text in the given colour.
+void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
+                     int dpi, OutlineShapes& outlines) noexcept;
+
+// The x of each character, left to right from 0, and the whole width: with tabular digits every
+// digit takes the width of the widest one and sits in the middle of its cell.
+struct GlyphRun {
+    std::wstring text;
+    std::vector<int> x;
+    int width = 0;
+};
+GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept;
+
+// The top of a line of text in this font, vertically centred in the rectangle as the eye sees it.
+int CentredTextTop(const TEXTMETRICW& metrics, const RECT& rect) noexcept;
+
+// The first family of the list that is installed here, or an empty text.
+std::wstring FirstInstalledFont(const std::vector<std::wstring>& families);
+
+}  // namespace tellurane

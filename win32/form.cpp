@@ -1,0 +1,273 @@
+#include "win32/form.h"
+
+#include <string>
+
+#include "win32/accessible.h"
+#include "win32/dpi.h"
+#include "logic/twips.h"
+
+namespace tellurane {
+namespace {
+
+bool HasFrames(const WindowLayout& layout) {
+    for (const ControlLayout& control : layout.controls) {
+        if (control.kind == ControlKind::Frame) return true;
+    }
+    return false;
+}
+
+DWORD StyleFor(const WindowLayout& layout) {
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    // Frames paint only their border: the window must paint what lies inside them.
+    if (!HasFrames(layout)) style |= WS_CLIPCHILDREN;
+    if (layout.sizable) style |= WS_THICKFRAME;
+    if (layout.minimizeButton) style |= WS_MINIMIZEBOX;
+    if (layout.maximizeButton) style |= WS_MAXIMIZEBOX;
+    return style;
+}
+
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+
+UniqueFont CreateLayoutFont(const FontSpec& spec, int dpi) {
+    const std::wstring face(spec.face);
+    return UniqueFont(CreateFontW(PointsToFontHeight(spec.points, dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, face.c_str()));
+}
+
+}  // namespace
+
+Form::Form(const WindowLayout& layout) : layout_(layout), backColor_(layout.backColor) {}
+
+Form::~Form() {
+    if (Handle()) DestroyWindow(Handle());
+}
+
+bool Form::Create(HWND owner) {
+    const std::wstring className = L"Tellurane." + std::wstring(layout_.name);
+    RegisterWindowClass(className.c_str(), nullptr);
+
+    // Centred on the owner's monitor (the primary one without an owner), at the client size the
+    // layout gives for that monitor's DPI. A centred owned window is a dialog: the screen, not the
+    // work area, is what the layout's centring means for the main window.
+    RECT ownerRect{};
+    if (owner) GetWindowRect(owner, &ownerRect);
+    HMONITOR target = owner ? MonitorFromRect(&ownerRect, MONITOR_DEFAULTTONEAREST)
+                            : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(target, &monitor);
+    const RECT& screen = owner ? monitor.rcWork : monitor.rcMonitor;
+    const POINT centre{screen.left + (screen.right - screen.left) / 2, screen.top + (screen.bottom - screen.top) / 2};
+    dpi_ = DpiForPoint(centre);
+    const DWORD exStyle = owner ? (kExStyle & ~WS_EX_APPWINDOW) : kExStyle;
+    RECT rect{0, 0, TwipsToPixels(layout_.clientWidth, dpi_), TwipsToPixels(layout_.clientHeight, dpi_)};
+    AdjustWindowRectForDpi(rect, StyleFor(layout_), exStyle, dpi_);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    rect.left = screen.left + (screen.right - screen.left - width) / 2;
+    rect.top = screen.top + (screen.bottom - screen.top - height) / 2;
+    rect.right = rect.left + width;
+    rect.bottom = rect.top + height;
+
+    const std::wstring caption(layout_.caption);
+    if (!CreateNativeWindow(className.c_str(), caption.c_str(), StyleFor(layout_), exStyle, rect, owner)) {
+        return false;
+    }
+    const int plannedDpi = dpi_;
+    const int actualDpi = DpiForWindow(Handle());
+    font_ = CreateLayoutFont(layout_.font, actualDpi);
+    dpi_ = actualDpi;
+    CreateControls();
+    if (actualDpi != plannedDpi) ApplyDpi(actualDpi);
+    return true;
+}
+
+void Form::CreateControls() {
+    controls_.reserve(layout_.controls.size());
+    for (const ControlLayout& control : layout_.controls) {
+        ControlRecord record;
+        record.layout = &control;
+        record.backColor = control.backColor;
+        const TwipsPoint at = ClientPosition(layout_, control);
+        record.left = at.x;
+        record.top = at.y;
+        const std::wstring caption(control.caption);
+        const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
+        const int x = TwipsToPixels(at.x, dpi_), y = TwipsToPixels(at.y, dpi_);
+        const int cx = TwipsToPixels(control.width, dpi_), cy = TwipsToPixels(control.height, dpi_);
+        const DWORD child = WS_CHILD | WS_VISIBLE;
+        switch (control.kind) {
+            case ControlKind::TextBox:
+                record.hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", caption.c_str(),
+                                              child | WS_TABSTOP | ES_AUTOHSCROLL, x, y, cx, cy, Handle(), id,
+                                              GetModuleHandleW(nullptr), nullptr);
+                break;
+            case ControlKind::Frame:
+                record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | BS_GROUPBOX, x, y, cx, cy,
+                                              Handle(), id, GetModuleHandleW(nullptr), nullptr);
+                PaintFrameOurselves(record.hwnd);
+                break;
+            case ControlKind::CheckBox:
+                // Three states: a stored 2 shows grey; clicks only ever toggle between 0 and 1.
+                record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | WS_TABSTOP | BS_3STATE, x, y,
+                                              cx, cy, Handle(), id, GetModuleHandleW(nullptr), nullptr);
+                // Some systems' objects (Wine's) call a check box a client area with no state: a reader
+                // is told it is a check box, ticked, clear or grey as the box is when asked. Its name
+                // stays the system's (the caption).
+                DescribeToScreenReaders(record.hwnd, AccessibleFacts{ROLE_SYSTEM_CHECKBUTTON, {}, {}, {}});
+                break;
+            case ControlKind::PictureBox:
+                record.hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", child | SS_NOTIFY, x, y, cx, cy,
+                                              Handle(), id, GetModuleHandleW(nullptr), nullptr);
+                break;
+            case ControlKind::PushButton:
+                record.button = std::make_unique<PushButton>();
+                record.button->Create(Handle(), control, at.x, at.y, dpi_);
+                record.hwnd = record.button->Handle();
+                break;
+        }
+        if (record.hwnd && control.kind != ControlKind::PushButton) {
+            SendMessageW(record.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        }
+        controls_.push_back(std::move(record));
+    }
+}
+
+void Form::ApplyDpi(int dpi) noexcept {
+    dpi_ = dpi;
+    UniqueFont font = CreateLayoutFont(layout_.font, dpi);
+    for (ControlRecord& record : controls_) {
+        if (record.button) {
+            record.button->SetDpi(dpi);
+            continue;
+        }
+        SetWindowPos(record.hwnd, nullptr, TwipsToPixels(record.left, dpi), TwipsToPixels(record.top, dpi),
+                     TwipsToPixels(record.layout->width, dpi), TwipsToPixels(record.layout->height, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (font) SendMessageW(record.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    if (font) font_ = std::move(font);
+}
+
+const Form::ControlRecord* Form::Find(int id) const noexcept {
+    for (const auto& record : controls_) {
+        if (record.layout->id == id) return &record;
+    }
+    return nullptr;
+}
+
+const Form::ControlRecord* Form::Find(HWND hwnd) const noexcept {
+    for (const auto& record : controls_) {
+        if (record.hwnd == hwnd) return &record;
+    }
+    return nullptr;
+}
+
+HWND Form::Control(int id) const noexcept {
+    const ControlRecord* record = Find(id);
+    return record ? record->hwnd : nullptr;
+}
+
+PushButton& Form::Button(int id) {
+    const ControlRecord* record = Find(id);
+    return *record->button;  // the ids come from this window's own layout
+}
+
+void Form::SetCaption(std::wstring_view caption) noexcept {
+    try {
+        const std::wstring text(caption);
+        SetWindowTextW(Handle(), text.c_str());
+    } catch (...) {
+    }
+}
+
+void Form::SetIcons(HICON big, HICON small) noexcept {
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+        case WM_SETTINGCHANGE:
+            OnColorsChanged();
+            break;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_COMMAND:
+            OnCommandMessage(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return TRUE;
+            break;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_SIZE:
+            OnResized();
+            break;
+        case WM_MOUSEMOVE:
+            OnMouseMove();
+            break;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SYSCOMMAND:
+            if (OnSystemCommand(wParam)) return 0;
+            break;
+        case WM_CLOSE:
+            if (!OnClose()) DestroyWindow(Handle());
+            return 0;
+        default:
+            break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+bool Form::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
+    const ControlRecord* record = Find(item.hwndItem);
+    if (!record || !record->button) return false;
+    record->button->Draw(item);
+    return true;
+}
+
+void Form::OnCommandMessage(int id, int code, HWND control) noexcept {
+    const ControlRecord* record = Find(control);
+    if (record && record->button && code == BN_CLICKED) record->button->Clicked();
+    OnCommand(id, code);
+}
+
+void Form::OnActivate(bool active) noexcept {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) focusedControl_ = focus;
+        return;
+    }
+    // Like a dialog: the focus goes back where it was, or to the first control in tab order.
+    HWND target = focusedControl_ && IsWindow(focusedControl_) ? focusedControl_
+                                                               : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    if (target) SetFocus(target);
+}
+
+void Form::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
+    ApplyDpi(dpi);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The taskbar menu and keyboard shortcuts offer these even without the caption buttons: true
+// refuses the command.
+bool Form::OnSystemCommand(WPARAM command) noexcept {
+    const WPARAM kind = command & 0xFFF0;
+    return (kind == SC_MAXIMIZE && !layout_.maximizeButton) || (kind == SC_MINIMIZE && !layout_.minimizeButton) ||
+           (kind == SC_SIZE && !layout_.sizable);
+}
+
+}  // namespace tellurane

@@ -1,0 +1,364 @@
+#include "win32/push_button.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "win32/accessible.h"
+#include "logic/app_error.h"
+#include "win32/gdi.h"
+#include "win32/surface_colors.h"
+#include "logic/twips.h"
+
+namespace tellurane {
+namespace {
+constexpr UINT_PTR kSubclassId = 1;
+
+bool IsOurButton(HWND window) {
+    wchar_t name[8] = {};
+    return window && GetClassNameW(window, name, 8) && lstrcmpiW(name, L"Button") == 0 &&
+           (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+std::wstring SizeText(double points) {
+    std::wstring text = std::to_wstring(points);
+    while (!text.empty() && text.back() == L'0') text.pop_back();
+    if (!text.empty() && text.back() == L'.') text.pop_back();
+    return text;
+}
+}  // namespace
+
+PushButton::~PushButton() {
+    if (hwnd_) RemoveWindowSubclass(hwnd_, &PushButton::SubclassProc, kSubclassId);
+}
+
+bool PushButton::Create(HWND parent, const ControlLayout& layout, int clientLeft, int clientTop, int dpi) {
+    dpi_ = dpi;
+    leftTwips_ = clientLeft;
+    topTwips_ = clientTop;
+    widthTwips_ = layout.width;
+    heightTwips_ = layout.height;
+    foreColor_ = layout.foreColor;
+    backColor_ = layout.backColor;
+    font_ = layout.font;
+    const std::wstring caption(layout.caption);
+    hwnd_ = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                            TwipsToPixels(leftTwips_, dpi), TwipsToPixels(topTwips_, dpi),
+                            TwipsToPixels(widthTwips_, dpi), TwipsToPixels(heightTwips_, dpi), parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr),
+                            nullptr);
+    if (!hwnd_) return false;
+    SetWindowSubclass(hwnd_, &PushButton::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    ApplyFont();
+    return true;
+}
+
+std::wstring PushButton::Caption() const {
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void PushButton::SetCaption(std::wstring_view caption) {
+    const std::wstring text(caption);
+    // The window text, without the button's own repaint on WM_SETTEXT: the face is painted once,
+    // when the queue next gets to painting, however often the caption was written before that.
+    DefWindowProcW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PushButton::SetForeColor(ColorValue color) {
+    foreColor_ = color;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PushButton::SetBackColor(ColorValue color) {
+    backColor_ = color;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PushButton::SetFontSize(double points) {
+    if (!std::isfinite(points) || points <= 0 || points > kMaxFontSize) {
+        throw AppError(L"A font size of " + SizeText(points) + L" points is not possible: it must be above 0 and at most " +
+                       SizeText(kMaxFontSize) + L".");
+    }
+    font_.points = points;
+    ApplyFont();
+}
+
+void PushButton::SetWidth(double twips) {
+    widthTwips_ = twips < 0 ? 0 : twips;
+    ApplyGeometry();
+}
+
+void PushButton::SetHeight(double twips) {
+    heightTwips_ = twips < 0 ? 0 : twips;
+    ApplyGeometry();
+}
+
+void PushButton::SetDefault(bool isDefault) {
+    isDefault_ = isDefault;
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PushButton::SetSkin(std::optional<FaceSkin> skin) {
+    skin_ = std::move(skin);
+    ApplyFont();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PushButton::SetDpi(int dpi) noexcept {
+    dpi_ = dpi;
+    ApplyGeometry();
+    ApplyFont();
+}
+
+bool PushButton::PressedByEnter() const noexcept {
+    // The focused button is the one Enter presses; while the focus is elsewhere (a check box, the
+    // text box) it is the window's default button, as in a dialog.
+    HWND focus = GetFocus();
+    if (focus == hwnd_) return true;
+    return isDefault_ && !(focus && GetParent(focus) == GetParent(hwnd_) && IsOurButton(focus));
+}
+
+void PushButton::Clicked() const noexcept {
+    if (!onClick) return;
+    try {
+        onClick();
+    } catch (...) {
+        // Handlers report their own failures; nothing may unwind into the window procedure.
+    }
+}
+
+void PushButton::ApplyFont() noexcept {
+    const bool skinFont = skin_ && !skin_->font.empty();
+    const std::wstring face = skinFont ? skin_->font : std::wstring(font_.face);
+    const int weight = skin_ && skin_->weight ? *skin_->weight : font_.weight;
+    const BOOL italic = skin_ && skin_->italic && *skin_->italic;
+    UniqueFont font(CreateFontW(PointsToFontHeight(font_.points, dpi_), 0, 0, 0, weight, italic, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                DEFAULT_PITCH | FF_SWISS, face.c_str()));
+    if (!font) return;
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    hfont_ = std::move(font);  // the old font goes only after the button has let go of it
+    fitFont_.reset();
+    fitRoom_ = 0;
+}
+
+HFONT PushButton::FontFitting(HDC dc, int room) const noexcept {
+    HFONT chosen = hfont_ ? hfont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (room <= 0) return chosen;
+    if (room != fitRoom_) {
+        fitRoom_ = room;
+        fitFont_.reset();
+        HGDIOBJ old = SelectObject(dc, chosen);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        // Taller than the face, every letter would lose its top and bottom: the face draws the
+        // largest size that fits. The chosen size stays the button's font and the stored setting.
+        LOGFONTW font{};
+        if (metrics.tmHeight - metrics.tmInternalLeading > room && GetObjectW(chosen, sizeof font, &font)) {
+            font.lfHeight = -room;
+            font.lfWidth = 0;
+            fitFont_.reset(CreateFontIndirectW(&font));
+        }
+    }
+    return fitFont_ ? fitFont_.get() : chosen;
+}
+
+void PushButton::ApplyGeometry() noexcept {
+    SetWindowPos(hwnd_, nullptr, TwipsToPixels(leftTwips_, dpi_), TwipsToPixels(topTwips_, dpi_),
+                 TwipsToPixels(widthTwips_, dpi_), TwipsToPixels(heightTwips_, dpi_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
+    const RECT bounds = item.rcItem;
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (width <= 0 || height <= 0) return;
+
+    // Drawn off screen first, into a DIB of the program's own memory, then put on screen with one
+    // copy: the face is redrawn every second and must not flicker.
+    if (!backBuffer_ || backSize_.cx != width || backSize_.cy != height) {
+        backBuffer_.reset(CreateCompatibleDC(item.hDC));
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        backBitmap_.reset(CreateDIBSection(item.hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!backBuffer_ || !backBitmap_) {
+            backBuffer_.reset();
+            return;
+        }
+        SelectObject(backBuffer_.get(), backBitmap_.get());  // the DC is deleted before the bitmap
+        backSize_ = {width, height};
+    }
+    HDC memory = backBuffer_.get();
+
+    RECT rect{0, 0, width, height};
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    if (skin_ && !HighContrastOn()) {
+        HGDIOBJ oldFont = SelectObject(memory, FontFitting(memory, height - 2 * MulDiv(2, dpi_, 96)));
+        std::wstring text;
+        try {
+            text = Caption();
+        } catch (...) {
+        }
+        DrawSkinnedFace(memory, rect, text, *skin_, ToColorRef(foreColor_), dpi_, outlines_);
+        SelectObject(memory, oldFont);
+        if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+            RECT focus = rect;
+            InflateRect(&focus, -MulDiv(2, dpi_, 96), -MulDiv(2, dpi_, 96));
+            DrawFocusRect(memory, &focus);
+        }
+        BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
+        return;
+    }
+    const SurfacePaint paint = PaintFor(backColor_, foreColor_);
+    UniqueBrush background(CreateSolidBrush(paint.back));
+    FillRect(memory, &rect, background.get());
+    if (PressedByEnter()) {
+        // The button that Enter presses has the heavier frame, in the colour its text reads in.
+        UniqueBrush frame(CreateSolidBrush(paint.text));
+        FrameRect(memory, &rect, frame.get());
+        InflateRect(&rect, -1, -1);
+    }
+    DrawEdge(memory, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    const std::wstring caption = [this] {
+        try {
+            return Caption();
+        } catch (...) {
+            return std::wstring();
+        }
+    }();
+    RECT inner = rect;
+    InflateRect(&inner, -2, -2);  // inside the edge
+    HGDIOBJ oldFont = SelectObject(memory, FontFitting(memory, inner.bottom - inner.top));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(memory, &metrics);
+    RECT textRect = rect;
+    textRect.top = CentredTextTop(metrics, inner);
+    textRect.bottom = textRect.top + metrics.tmHeight;
+    if (pressed) OffsetRect(&textRect, 1, 1);
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, paint.text);
+    // A caption wider than the face keeps its start in view (the time comes first) and shows it is cut.
+    UINT format = DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+    SIZE extent{};
+    GetTextExtentPoint32W(memory, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    const int margin = MulDiv(4, dpi_, 96);
+    if (extent.cx > textRect.right - textRect.left - 2 * margin) {
+        InflateRect(&textRect, -margin, 0);
+        format |= DT_LEFT | DT_END_ELLIPSIS;
+    } else {
+        format |= DT_CENTER;
+    }
+    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
+    SelectObject(memory, oldFont);
+
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = rect;
+        const int inset = MulDiv(4, dpi_, 96);
+        InflateRect(&focus, -inset, -inset);
+        if (HighContrastOn()) {
+            UniqueBrush highlight(CreateSolidBrush(FocusColor()));
+            FrameRect(memory, &focus, highlight.get());
+        } else {
+            DrawFocusRect(memory, &focus);
+        }
+    }
+
+    BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR refData) noexcept {
+    auto* self = reinterpret_cast<PushButton*>(refData);
+    if (message == WM_GETDLGCODE) {
+        // An owner-drawn button says only "button": the dialog manager would then never let Enter
+        // press it. It is a push button, the default one while it has the focus.
+        return DLGC_BUTTON | (GetFocus() == hwnd ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    }
+    if (message == WM_GETOBJECT) {
+        // The system calls an owner-drawn button a client area: a reader is told it is a push button
+        // named by the caption exactly as drawn (no mnemonic taken out), read when asked.
+        try {
+            AccessibleFacts facts;
+            facts.role = ROLE_SYSTEM_PUSHBUTTON;
+            facts.name = [hwnd] {
+                std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+                const int copied = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+                text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+                return text;
+            };
+            if (self && !self->description_.empty()) {
+                facts.description = [description = self->description_] { return description; };
+            }
+            if (const LRESULT answer = AccessibleControl::Answer(hwnd, wParam, lParam, std::move(facts))) {
+                return answer;
+            }
+        } catch (...) {
+            // Out of memory: the system's own object answers.
+        }
+    }
+    if (message == BM_SETSTYLE) {
+        // Asked to become or stop being the default: keep drawing it ourselves.
+        if (self) self->isDefault_ = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
+    }
+    if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && GetParent(hwnd)) {
+        // Which button Enter presses has changed: every button of the window shows it again.
+        RedrawWindow(GetParent(hwnd), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    if (self && self->movesWindow_) {
+        if (message == WM_LBUTTONDOWN) {
+            POINT at;
+            GetCursorPos(&at);
+            self->pressedAt_ = at;
+        } else if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
+            self->pressedAt_.reset();
+        } else if (message == WM_MOUSEMOVE && self->pressedAt_ && (wParam & MK_LBUTTON)) {
+            POINT at;
+            GetCursorPos(&at);
+            if (std::abs(at.x - self->pressedAt_->x) > GetSystemMetrics(SM_CXDRAG) ||
+                std::abs(at.y - self->pressedAt_->y) > GetSystemMetrics(SM_CYDRAG)) {
+                // A drag, not a click: the button lets go without clicking, and the window moves
+                // as if its caption had been taken, the point pressed staying under the pointer.
+                const POINT pressed = *self->pressedAt_;
+                self->pressedAt_.reset();
+                SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
+                ReleaseCapture();
+                HWND window = GetAncestor(hwnd, GA_ROOT);
+                RECT frame;
+                GetWindowRect(window, &frame);
+                SetWindowPos(window, nullptr, frame.left + at.x - pressed.x, frame.top + at.y - pressed.y, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+                return 0;
+            }
+        }
+    }
+    if (message == WM_MOUSEMOVE && self && self->onMouseMove) {
+        try {
+            self->onMouseMove();
+        } catch (...) {
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &PushButton::SubclassProc, kSubclassId);
+        if (self) self->hwnd_ = nullptr;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace tellurane

@@ -1,0 +1,101 @@
+#pragma once
+// The push button that serves as the clock face and as the settings window's buttons:
+// an owner-drawn BUTTON, so its caption is its window text (screen readers and tests read it)
+// and the caption can be drawn in any colour, which a themed button cannot do.
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "logic/color_value.h"
+#include "win32/face_paint.h"
+#include "win32/handles.h"
+#include "logic/window_layout.h"
+
+namespace tellurane {
+
+class PushButton {
+public:
+    PushButton() = default;
+    PushButton(const PushButton&) = delete;
+    PushButton& operator=(const PushButton&) = delete;
+    ~PushButton();
+
+    // Creates the button as a child of the parent at a position in twips, measured at the given DPI.
+    bool Create(HWND parent, const ControlLayout& layout, int clientLeft, int clientTop, int dpi);
+
+    HWND Handle() const noexcept { return hwnd_; }
+
+    std::wstring Caption() const;
+    void SetCaption(std::wstring_view caption);
+
+    ColorValue ForeColor() const noexcept { return foreColor_; }
+    void SetForeColor(ColorValue color);
+    ColorValue BackColor() const noexcept { return backColor_; }
+    void SetBackColor(ColorValue color);
+
+    double FontSize() const noexcept { return font_.points; }
+    // Throws AppError for a size no font can take (not above 0, above the limit, not a number).
+    void SetFontSize(double points);
+
+    // Outer size in twips; left and top stay where they are.
+    double Width() const noexcept { return widthTwips_; }
+    double Height() const noexcept { return heightTwips_; }
+    void SetWidth(double twips);
+    void SetHeight(double twips);
+
+    // Draws a heavier border: the button that Enter presses.
+    void SetDefault(bool isDefault);
+
+    // The look a skin gives the face; nullopt: the layout's own.
+    void SetSkin(std::optional<FaceSkin> skin);
+    bool Skinned() const noexcept { return skin_.has_value(); }
+    // A window without a caption is moved by dragging its face; a press that does not move is a click.
+    void SetMovesWindow(bool moves) noexcept { movesWindow_ = moves; }
+    // What a screen reader says the button does, after its name (the caption) and role.
+    void SetDescription(std::wstring description) { description_ = std::move(description); }
+
+    std::function<void()> onClick;
+    std::function<void()> onMouseMove;
+
+    // The parent forwards these.
+    void Draw(const DRAWITEMSTRUCT& item) const noexcept;
+    void Clicked() const noexcept;
+    void SetDpi(int dpi) noexcept;
+
+    static constexpr double kMaxFontSize = 2160.0;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR refData) noexcept;
+    bool PressedByEnter() const noexcept;
+    void ApplyFont() noexcept;
+    void ApplyGeometry() noexcept;
+    HFONT FontFitting(HDC dc, int room) const noexcept;
+
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    double leftTwips_ = 0, topTwips_ = 0, widthTwips_ = 0, heightTwips_ = 0;
+    ColorValue foreColor_ = kButtonTextColor;
+    ColorValue backColor_ = kWhite;
+    FontSpec font_{};
+    bool isDefault_ = false;
+    std::optional<FaceSkin> skin_;
+    bool movesWindow_ = false;
+    std::wstring description_;
+    std::optional<POINT> pressedAt_;  // where a press that may become a drag began, in screen pixels
+    UniqueFont hfont_;
+    // The chosen font made small enough for the face's height, when it is too tall; for that height.
+    mutable UniqueFont fitFont_;
+    mutable int fitRoom_ = 0;
+    mutable OutlineShapes outlines_;
+    // Kept between paints: the face is drawn every second.
+    mutable UniqueBitmap backBitmap_;
+    mutable UniqueMemoryDc backBuffer_;  // after the bitmap: goes first, letting go of it
+    mutable SIZE backSize_{};
+};
+
+}  // namespace tellurane
