@@ -1,8 +1,5 @@
 #include "app/main_module.h"
 
-#include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <map>
 
 #include "logic/app_error.h"
@@ -10,10 +7,8 @@
 #include "logic/error_report.h"
 #include "win32/form.h"
 #include "win32/handles.h"
-#include "win32/message_loop.h"
 #include "logic/paths.h"
 #include "logic/product.h"
-#include "win32/skin.h"
 #include "resources/resource_ids.h"
 
 namespace tellurane {
@@ -37,14 +32,6 @@ std::wstring ProgramPath() {
 
 std::wstring ProgramFolder() { return FolderOf(ProgramPath()); }
 
-void SetTopMost(HWND window) noexcept {
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-}
-
-void ClearTopMost(HWND window) noexcept {
-    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-}
-
 bool FileExists(std::wstring_view path) noexcept {
     try {
         const std::wstring text(path);
@@ -59,39 +46,6 @@ bool FileExists(std::wstring_view path) noexcept {
     } catch (...) {
         return false;
     }
-}
-
-void WaitSeconds(double seconds) noexcept {
-    using Clock = std::chrono::steady_clock;
-    if (!(seconds > 0)) {
-        HandlePendingMessages();
-        return;
-    }
-    // A steady clock: a change of the wall clock or midnight neither ends the wait early nor makes it last a day.
-    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                             std::chrono::duration<double>(std::min(seconds, 86400.0)));
-    for (;;) {
-        if (!HandlePendingMessages()) return;
-        const auto left = deadline - Clock::now();
-        if (left <= Clock::duration::zero()) return;
-        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-        WaitForMessage(static_cast<DWORD>(milliseconds));
-    }
-}
-
-void ApplySkin(Form& clockWindow, SkinFramework& skin) {
-    const std::wstring skinFile = InFolder(ProgramFolder(), kSkinFile);
-    const DWORD attributes = GetFileAttributesW(skinFile.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES ||
-        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
-        return;
-    }
-    ResetControlColors(clockWindow);
-    skin.LoadSkin(skinFile, L"");
-    skin.SetApplyOptions(skin.ApplyOptions() | 1);
-    skin.SetAutoApplyNewWindows(true);
-    skin.SetAutoApplyNewThreads(true);
-    skin.ApplyWindow(clockWindow.Handle());
 }
 
 void ResetControlColors(Form& window) {
@@ -118,19 +72,6 @@ void ShowApplicationError(std::wstring_view description, std::wstring_view locat
     }
 }
 
-std::wstring DayOfWeekName(const LocalTime& time) {
-    SYSTEMTIME date{};
-    date.wYear = static_cast<WORD>(time.year);
-    date.wMonth = static_cast<WORD>(time.month);
-    date.wDay = static_cast<WORD>(time.day);
-    date.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
-    wchar_t name[128] = {};
-    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, L"dddd", name, 128, nullptr) <= 0) {
-        throw AppError(L"The name of the weekday is not available for this date.");
-    }
-    return name;
-}
-
 void ShowPlainError(std::wstring_view description) noexcept {
     try {
         const std::wstring text(description);
@@ -138,12 +79,6 @@ void ShowPlainError(std::wstring_view description) noexcept {
         g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
     } catch (...) {
     }
-}
-
-UniqueCursor LoadCursorFile(const std::wstring& path) {
-    UniqueCursor cursor(static_cast<HCURSOR>(LoadImageW(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)));
-    if (!cursor) throw AppError(L"The file " + path + L" holds no cursor that Windows can load.");
-    return cursor;
 }
 
 namespace {

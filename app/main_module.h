@@ -7,14 +7,11 @@
 #include <string_view>
 
 #include "win32/handles.h"
-#include "logic/local_time.h"
 
 namespace tellurane {
 
 class Form;
-class SkinFramework;
 
-inline constexpr std::wstring_view kSkinFile = L"\\x\\o.cjs";
 inline constexpr std::wstring_view kCursorFile = L"\\HAND-M.CUR";
 
 // The full path of the running executable.
@@ -22,18 +19,8 @@ std::wstring ProgramPath();
 // The folder that holds the program's executable, without a trailing separator except at a drive's root.
 std::wstring ProgramFolder();
 
-void SetTopMost(HWND window) noexcept;
-void ClearTopMost(HWND window) noexcept;
-
 // True when the file system can report the path's last-modified time; never reports an error.
 bool FileExists(std::wstring_view path) noexcept;
-
-// Returns after the given seconds, handling window messages as they arrive so that the
-// windows and timers stay alive; it sleeps between messages instead of spinning a core.
-void WaitSeconds(double seconds) noexcept;
-
-// Restyles the clock window when the skin file is in the program folder.
-void ApplySkin(Form& clockWindow, SkinFramework& skin);
 
 // Gives the window, its frames and its check boxes the face colour of 3-D objects. Its failures
 // are the calling handler's to report.
@@ -50,14 +37,8 @@ MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction box) noexcept;
 // goes unsaid.
 void ShowPlainError(std::wstring_view description) noexcept;
 
-// Loads a cursor file; AppError when the file holds no cursor.
-UniqueCursor LoadCursorFile(const std::wstring& path);
-
 // Shows the common error box for a failure of a trapped handler and returns when it is closed.
 void ShowApplicationError(std::wstring_view description, std::wstring_view location, int line) noexcept;
-
-// The full name of the date's weekday in the user's language ("dddd"), for example Monday.
-std::wstring DayOfWeekName(const LocalTime& time);
 
 // The program's icon at the size a window at this DPI shows its big (title bar: small) icon at;
 // each size is loaded once and kept for the process's life.

@@ -127,4 +127,7 @@ private:
     HWND focusedControl_ = nullptr;
 };
 
+// Loads a cursor file; AppError when the file holds no cursor.
+UniqueCursor LoadCursorFile(const std::wstring& path);
+
 }  // namespace tellurane

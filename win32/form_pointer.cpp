@@ -1,5 +1,7 @@
 #include "win32/form.h"
 
+#include "logic/app_error.h"
+
 namespace tellurane {
 
 void Form::SetPointer(MousePointer pointer) noexcept { pointer_ = pointer; }
@@ -23,6 +25,12 @@ bool Form::OnSetCursor(HWND over, WORD hitTest) noexcept {
     }
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     return true;
+}
+
+UniqueCursor LoadCursorFile(const std::wstring& path) {
+    UniqueCursor cursor(static_cast<HCURSOR>(LoadImageW(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)));
+    if (!cursor) throw AppError(L"The file " + path + L" holds no cursor that Windows can load.");
+    return cursor;
 }
 
 }  // namespace tellurane

@@ -1,5 +1,8 @@
 #include "win32/message_loop.h"
 
+#include <algorithm>
+#include <chrono>
+
 namespace tellurane {
 namespace {
 
@@ -37,6 +40,24 @@ int RunMessageLoop() noexcept {
         if (got == 0) return static_cast<int>(message.wParam);
         if (got == -1) return 1;
         Deliver(message);
+    }
+}
+
+void WaitSeconds(double seconds) noexcept {
+    using Clock = std::chrono::steady_clock;
+    if (!(seconds > 0)) {
+        HandlePendingMessages();
+        return;
+    }
+    // A steady clock: a change of the wall clock or midnight neither ends the wait early nor makes it last a day.
+    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                             std::chrono::duration<double>(std::min(seconds, 86400.0)));
+    for (;;) {
+        if (!HandlePendingMessages()) return;
+        const auto left = deadline - Clock::now();
+        if (left <= Clock::duration::zero()) return;
+        const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+        WaitForMessage(static_cast<DWORD>(milliseconds));
     }
 }
 

@@ -16,4 +16,8 @@ void WaitForMessage(DWORD timeoutMilliseconds) noexcept;
 // Runs until the quit message; returns its exit code.
 int RunMessageLoop() noexcept;
 
+// Returns after the given seconds, handling window messages as they arrive so that the
+// windows and timers stay alive; it sleeps between messages instead of spinning a core.
+void WaitSeconds(double seconds) noexcept;
+
 }  // namespace tellurane

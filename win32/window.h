@@ -32,4 +32,8 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// In or out of the topmost band, keeping the window's place and size.
+void SetTopMost(HWND window) noexcept;
+void ClearTopMost(HWND window) noexcept;
+
 }  // namespace tellurane

@@ -27,6 +27,9 @@ struct ClockServices {
     DialogErrorFunction dialogError = &CommDlgExtendedError;
 };
 
+// The skin file, in the program folder.
+inline constexpr std::wstring_view kSkinFile = L"\\x\\o.cjs";
+
 inline constexpr std::wstring_view kMinimizedBalloonTitle = L"Tellurane";
 inline constexpr std::wstring_view kMinimizedBalloonText =
     L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the software back.";
@@ -95,6 +98,9 @@ private:
     bool optionsOpen_ = false;
     bool closing_ = false;
 };
+
+// Restyles the clock window when the skin file is in the program folder.
+void ApplySkin(Form& clockWindow, SkinFramework& skin);
 
 // What the clock window's stored data holds for its tray control.
 PropertyBag Form1TrayProperties();

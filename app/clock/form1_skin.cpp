@@ -153,4 +153,19 @@ void Form1::StartSkinWatch() noexcept {
     }
 }
 
+void ApplySkin(Form& clockWindow, SkinFramework& skin) {
+    const std::wstring skinFile = InFolder(ProgramFolder(), kSkinFile);
+    const DWORD attributes = GetFileAttributesW(skinFile.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+        return;
+    }
+    ResetControlColors(clockWindow);
+    skin.LoadSkin(skinFile, L"");
+    skin.SetApplyOptions(skin.ApplyOptions() | 1);
+    skin.SetAutoApplyNewWindows(true);
+    skin.SetAutoApplyNewThreads(true);
+    skin.ApplyWindow(clockWindow.Handle());
+}
+
 }  // namespace tellurane

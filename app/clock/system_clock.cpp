@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "logic/app_error.h"
 #include "win32/user_locale.h"
 
 namespace tellurane {
@@ -27,6 +28,19 @@ LocaleTexts UserLocaleTexts() {
     texts.timeSeparator = UserLocaleInfo(LOCALE_STIME, L":");
     texts.dateSeparator = UserLocaleInfo(LOCALE_SDATE, L"/");
     return texts;
+}
+
+std::wstring DayOfWeekName(const LocalTime& time) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(time.year);
+    date.wMonth = static_cast<WORD>(time.month);
+    date.wDay = static_cast<WORD>(time.day);
+    date.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
+    wchar_t name[128] = {};
+    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, L"dddd", name, 128, nullptr) <= 0) {
+        throw AppError(L"The name of the weekday is not available for this date.");
+    }
+    return name;
 }
 
 }  // namespace tellurane

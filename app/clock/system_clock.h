@@ -16,4 +16,7 @@ ClockReading ReadSystemClock() noexcept;
 // AM and PM designators and the time and date separators of the user's regional settings.
 LocaleTexts UserLocaleTexts();
 
+// The full name of the date's weekday in the user's language ("dddd"), for example Monday.
+std::wstring DayOfWeekName(const LocalTime& time);
+
 }  // namespace tellurane

@@ -11,7 +11,9 @@
 #include "win32/form.h"
 #include "logic/paths.h"
 #include "logic/product.h"
+#include "win32/message_loop.h"
 #include "win32/skin.h"
+#include "app/clock/form1.h"
 #include "tests/support/desktop.h"
 
 namespace tellurane {
