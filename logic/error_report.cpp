@@ -1,5 +1,9 @@
 #include "logic/error_report.h"
 
+#include <new>
+
+#include "logic/app_error.h"
+
 namespace tellurane {
 
 std::wstring ErrorReportText(std::wstring_view description, std::wstring_view location, int line,
@@ -13,6 +17,40 @@ std::wstring ErrorReportText(std::wstring_view description, std::wstring_view lo
     text += L"Please email screenshot of this message to ";
     text += supportAddress;
     return text;
+}
+
+std::wstring DescribeCaughtFailure(std::exception_ptr failure) noexcept {
+    try {
+        if (failure) std::rethrow_exception(failure);
+        return L"no failure";
+    } catch (const AppError& error) {
+        try {
+            return error.Description();
+        } catch (...) {
+            return L"a failure (its description is too long to copy)";
+        }
+    } catch (const std::bad_alloc&) {
+        return L"out of memory";
+    } catch (const std::exception& error) {
+        std::wstring text;
+        try {
+            // what() is ASCII in every library we use; other bytes are shown as '?'.
+            for (const char* c = error.what(); *c; ++c) text += static_cast<unsigned char>(*c) < 0x80 ? *c : L'?';
+        } catch (...) {
+        }
+        return text;
+    } catch (...) {
+        return L"a failure of unknown kind";
+    }
+}
+
+std::wstring FailureLogLine(std::string_view where, std::wstring_view what) {
+    std::wstring line = L"Tellurane: ";
+    for (char c : where) line += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    line += L": ";
+    line += what;
+    line += L"\n";
+    return line;
 }
 
 }  // namespace tellurane

@@ -1,6 +1,7 @@
 #pragma once
 // The text of the common error box, and where each trapped handler says it failed.
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,11 @@ inline constexpr std::wstring_view kForm2Colour = L"in Vantorel2021/08/31.Form2.
 // description CR LF location "at line " number CR CR "Please email screenshot of this message to " address
 std::wstring ErrorReportText(std::wstring_view description, std::wstring_view location, int line,
                              std::wstring_view supportAddress);
+
+// What a failure caught at a boundary was: an AppError's description, a standard exception's own
+// text, or a plain word for anything else.
+std::wstring DescribeCaughtFailure(std::exception_ptr failure) noexcept;
+// The line a swallowed failure leaves in the debugger's output: "Tellurane: where: what" and a newline.
+std::wstring FailureLogLine(std::string_view where, std::wstring_view what);
 
 }  // namespace tellurane

@@ -1,6 +1,8 @@
 #include "win32/dpi.h"
 
 #include "logic/twips.h"
+#include "win32/boundary.h"
+#include "win32/handles.h"
 
 namespace tellurane {
 namespace {
@@ -12,9 +14,8 @@ Function User32Function(const char* name) noexcept {
 }
 
 int ScreenDpi() noexcept {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kDefaultDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : kDefaultDpi;
     return dpi > 0 ? dpi : kDefaultDpi;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "win32/boundary.h"
 #include "win32/handles.h"
 
 namespace tellurane {
@@ -36,7 +37,7 @@ BOOL CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM foun
 
 GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept {
     GlyphRun run;
-    try {
+    const bool measured = CarryOn("LayOut", [&] {
         const int count = static_cast<int>(caption.size());
         run.text.assign(caption);
         run.x.resize(caption.size());
@@ -44,7 +45,8 @@ GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept {
         std::vector<INT> ends(caption.size(), 0);
         SIZE whole{};
         if (count > 0 && !GetTextExtentExPointW(dc, run.text.c_str(), count, 0, nullptr, ends.data(), &whole)) {
-            return {};
+            run = {};
+            return;
         }
         int cell = 0;
         INT digits[10] = {};
@@ -57,9 +59,8 @@ GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept {
             x += digit ? cell : width;
         }
         run.width = x;
-    } catch (...) {
-        run = {};
-    }
+    });
+    if (!measured) run = {};
     return run;
 }
 
@@ -84,39 +85,28 @@ void OutlineShapes::Use(HDC dc, int penWidth) noexcept {
 
 HRGN OutlineShapes::For(HDC dc, wchar_t character) noexcept {
     for (const auto& [known, shape] : shapes_) {
-        if (known == character) return shape;
+        if (known == character) return shape.get();
     }
     if (shapes_.size() >= 256) Clear();  // a caption in a script of many letters: start again
 
-    HRGN shape = nullptr;
+    UniqueRegion shape;
     LOGBRUSH brush{BS_SOLID, RGB(0, 0, 0), 0};
-    UniqueHandle<HPEN, GdiObjectTraits> pen(
-        ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, penWidth_, &brush, 0, nullptr));
+    UniquePen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, penWidth_, &brush, 0, nullptr));
     if (pen && BeginPath(dc)) {
         ExtTextOutW(dc, 0, 0, 0, nullptr, &character, 1, nullptr);
         EndPath(dc);
-        HGDIOBJ oldPen = SelectObject(dc, pen.get());
+        const SelectedObject widePen(dc, pen.get());
         const int oldFill = SetPolyFillMode(dc, WINDING);  // the widened pieces overlap
-        if (WidenPath(dc)) shape = PathToRegion(dc);  // nullptr for a blank such as a space
+        if (WidenPath(dc)) shape.reset(PathToRegion(dc));  // nullptr for a blank such as a space
         AbortPath(dc);
         SetPolyFillMode(dc, oldFill);
-        SelectObject(dc, oldPen);
     }
-    try {
-        shapes_.emplace_back(character, shape);
-    } catch (...) {
-        if (shape) DeleteObject(shape);
-        return nullptr;
-    }
-    return shape;
+    const HRGN kept = shape.get();
+    if (!CarryOn("OutlineShapes::For", [&] { shapes_.emplace_back(character, std::move(shape)); })) return nullptr;
+    return kept;
 }
 
-void OutlineShapes::Clear() noexcept {
-    for (const auto& entry : shapes_) {
-        if (entry.second) DeleteObject(entry.second);
-    }
-    shapes_.clear();
-}
+void OutlineShapes::Clear() noexcept { shapes_.clear(); }
 
 void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
                      int dpi, OutlineShapes& outlines) noexcept {
@@ -126,12 +116,10 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
     if (skin.plate) {
         UniqueBrush plate(CreateSolidBrush(*skin.plate));
         const int diameter = 2 * PointsToPixels(skin.cornerPoints, dpi);
-        HRGN shape = diameter > 0 ? CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, diameter, diameter)
-                                  : CreateRectRgnIndirect(&rect);
-        if (shape) {
-            FillRgn(dc, shape, plate.get());
-            DeleteObject(shape);
-        }
+        const UniqueRegion shape(diameter > 0 ? CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1,
+                                                                   diameter, diameter)
+                                              : CreateRectRgnIndirect(&rect));
+        if (shape) FillRgn(dc, shape.get(), plate.get());
     }
 
     const GlyphRun run = LayOut(dc, caption, skin.tabular);
@@ -147,8 +135,8 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
     }
     const int y = CentredTextTop(metrics, rect);
     SetBkMode(dc, TRANSPARENT);
-    HRGN clip = CreateRectRgnIndirect(&rect);
-    SelectClipRgn(dc, clip);
+    const UniqueRegion clip(CreateRectRgnIndirect(&rect));
+    SelectClipRgn(dc, clip.get());  // the DC keeps a copy
 
     if (skin.shadow) {
         SetTextColor(dc, Mix(skin.shadow->color, under, skin.shadow->alpha));
@@ -171,24 +159,22 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
     SetTextColor(dc, text);
     DrawRun(dc, run, x, y);
     SelectClipRgn(dc, nullptr);
-    DeleteObject(clip);
 }
 
 std::wstring FirstInstalledFont(const std::vector<std::wstring>& families) {
-    HDC screen = GetDC(nullptr);
+    const WindowDc screen(nullptr);
     std::wstring chosen;
     for (const std::wstring& family : families) {
         LOGFONTW query{};
         query.lfCharSet = DEFAULT_CHARSET;
         lstrcpynW(query.lfFaceName, family.c_str(), LF_FACESIZE);
         bool found = false;
-        EnumFontFamiliesExW(screen, &query, &NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
+        EnumFontFamiliesExW(screen.get(), &query, &NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
         if (found) {
             chosen = family;
             break;
         }
     }
-    ReleaseDC(nullptr, screen);
     return chosen;
 }
 

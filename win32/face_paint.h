@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "logic/skin_file.h"
+#include "win32/handles.h"
 
 namespace tellurane {
 
@@ -35,7 +36,6 @@ public:
     OutlineShapes() = default;
     OutlineShapes(const OutlineShapes&) = delete;
     OutlineShapes& operator=(const OutlineShapes&) = delete;
-    ~OutlineShapes() { Clear(); }
 
     // Once per paint: the shapes are for the DC's font and a round pen of this width from now on.
     void Use(HDC dc, int penWidth) noexcept;
@@ -47,7 +47,7 @@ private:
     void Clear() noexcept;
     LOGFONTW font_{};
     int penWidth_ = 0;
-    std::vector<std::pair<wchar_t, HRGN>> shapes_;
+    std::vector<std::pair<wchar_t, UniqueRegion>> shapes_;
 };
 
 // Draws into a DC that has the face's font selected; the text in the given colour.

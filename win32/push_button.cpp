@@ -7,6 +7,7 @@
 #include <string>
 
 #include "win32/accessible.h"
+#include "win32/boundary.h"
 #include "logic/app_error.h"
 #include "win32/gdi.h"
 #include "win32/surface_colors.h"
@@ -155,10 +156,11 @@ HFONT PushButton::FontFitting(HDC dc, int room) const noexcept {
     if (room != fitRoom_) {
         fitRoom_ = room;
         fitFont_.reset();
-        HGDIOBJ old = SelectObject(dc, chosen);
         TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
+        {
+            const SelectedObject measured(dc, chosen);
+            GetTextMetricsW(dc, &metrics);
+        }
         // Taller than the face, every letter would lose its top and bottom: the face draws the
         // largest size that fits. The chosen size stays the button's font and the stored setting.
         LOGFONTW font{};
@@ -177,6 +179,32 @@ void PushButton::ApplyGeometry() noexcept {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+std::wstring PushButton::CaptionOrNothing() const noexcept {
+    return CarryOnOr("PushButton::Caption", std::wstring(), [this] { return Caption(); });
+}
+
+bool PushButton::PrepareBackBuffer(HDC screen, int width, int height) const noexcept {
+    if (backBuffer_ && backSize_.cx == width && backSize_.cy == height) return true;
+    backBuffer_.reset(CreateCompatibleDC(screen));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    backBitmap_.reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!backBuffer_ || !backBitmap_) {
+        backBuffer_.reset();
+        return false;
+    }
+    // Selected for the buffer's life: the DC is deleted before the bitmap.
+    SelectObject(backBuffer_.get(), backBitmap_.get());
+    backSize_ = {width, height};
+    return true;
+}
+
 void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
     const RECT bounds = item.rcItem;
     const int width = bounds.right - bounds.left;
@@ -185,45 +213,27 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
 
     // Drawn off screen first, into a DIB of the program's own memory, then put on screen with one
     // copy: the face is redrawn every second and must not flicker.
-    if (!backBuffer_ || backSize_.cx != width || backSize_.cy != height) {
-        backBuffer_.reset(CreateCompatibleDC(item.hDC));
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        backBitmap_.reset(CreateDIBSection(item.hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!backBuffer_ || !backBitmap_) {
-            backBuffer_.reset();
-            return;
-        }
-        SelectObject(backBuffer_.get(), backBitmap_.get());  // the DC is deleted before the bitmap
-        backSize_ = {width, height};
-    }
+    if (!PrepareBackBuffer(item.hDC, width, height)) return;
     HDC memory = backBuffer_.get();
-
-    RECT rect{0, 0, width, height};
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const RECT rect{0, 0, width, height};
+    const bool focused = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
     if (skin_ && !HighContrastOn()) {
-        HGDIOBJ oldFont = SelectObject(memory, FontFitting(memory, height - 2 * MulDiv(2, dpi_, 96)));
-        std::wstring text;
-        try {
-            text = Caption();
-        } catch (...) {
+        {
+            const SelectedObject font(memory, FontFitting(memory, height - 2 * MulDiv(2, dpi_, 96)));
+            DrawSkinnedFace(memory, rect, CaptionOrNothing(), *skin_, ToColorRef(foreColor_), dpi_, outlines_);
         }
-        DrawSkinnedFace(memory, rect, text, *skin_, ToColorRef(foreColor_), dpi_, outlines_);
-        SelectObject(memory, oldFont);
-        if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        if (focused) {
             RECT focus = rect;
             InflateRect(&focus, -MulDiv(2, dpi_, 96), -MulDiv(2, dpi_, 96));
             DrawFocusRect(memory, &focus);
         }
-        BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
-        return;
+    } else {
+        DrawPlain(memory, rect, (item.itemState & ODS_SELECTED) != 0, focused);
     }
+    BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
+}
+
+void PushButton::DrawPlain(HDC memory, RECT rect, bool pressed, bool focused) const noexcept {
     const SurfacePaint paint = PaintFor(backColor_, foreColor_);
     UniqueBrush background(CreateSolidBrush(paint.back));
     FillRect(memory, &rect, background.get());
@@ -234,17 +244,25 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
         InflateRect(&rect, -1, -1);
     }
     DrawEdge(memory, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-
-    const std::wstring caption = [this] {
-        try {
-            return Caption();
-        } catch (...) {
-            return std::wstring();
+    DrawCaption(memory, rect, pressed, paint.text);
+    if (focused) {
+        RECT focus = rect;
+        const int inset = MulDiv(4, dpi_, 96);
+        InflateRect(&focus, -inset, -inset);
+        if (HighContrastOn()) {
+            UniqueBrush highlight(CreateSolidBrush(FocusColor()));
+            FrameRect(memory, &focus, highlight.get());
+        } else {
+            DrawFocusRect(memory, &focus);
         }
-    }();
+    }
+}
+
+void PushButton::DrawCaption(HDC memory, const RECT& rect, bool pressed, COLORREF color) const noexcept {
+    const std::wstring caption = CaptionOrNothing();
     RECT inner = rect;
     InflateRect(&inner, -2, -2);  // inside the edge
-    HGDIOBJ oldFont = SelectObject(memory, FontFitting(memory, inner.bottom - inner.top));
+    const SelectedObject font(memory, FontFitting(memory, inner.bottom - inner.top));
     TEXTMETRICW metrics{};
     GetTextMetricsW(memory, &metrics);
     RECT textRect = rect;
@@ -252,7 +270,7 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
     textRect.bottom = textRect.top + metrics.tmHeight;
     if (pressed) OffsetRect(&textRect, 1, 1);
     SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, paint.text);
+    SetTextColor(memory, color);
     // A caption wider than the face keeps its start in view (the time comes first) and shows it is cut.
     UINT format = DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
     SIZE extent{};
@@ -265,21 +283,6 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
         format |= DT_CENTER;
     }
     DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
-    SelectObject(memory, oldFont);
-
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
-        RECT focus = rect;
-        const int inset = MulDiv(4, dpi_, 96);
-        InflateRect(&focus, -inset, -inset);
-        if (HighContrastOn()) {
-            UniqueBrush highlight(CreateSolidBrush(FocusColor()));
-            FrameRect(memory, &focus, highlight.get());
-        } else {
-            DrawFocusRect(memory, &focus);
-        }
-    }
-
-    BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -63,6 +63,11 @@ public:
 
     // The parent forwards these.
     void Draw(const DRAWITEMSTRUCT& item) const noexcept;
+    // The off-screen buffer at the face's size; false when there is no memory for it.
+    bool PrepareBackBuffer(HDC screen, int width, int height) const noexcept;
+    void DrawPlain(HDC memory, RECT rect, bool pressed, bool focused) const noexcept;
+    void DrawCaption(HDC memory, const RECT& rect, bool pressed, COLORREF color) const noexcept;
+    std::wstring CaptionOrNothing() const noexcept;
     void Clicked() const noexcept;
     void SetDpi(int dpi) noexcept;
 

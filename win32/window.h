@@ -1,6 +1,7 @@
 #pragma once
-// One window class is one C++ class: the thunk finds the object from the window's user data
-// and hands each message to it. No C++ exception leaves a window procedure.
+// One window class is one C++ class: the thunk finds the object from the window's first extra slot
+// and hands each message to it. The user-data slot stays free for code that hooks a window (the tray
+// hook keeps its control there). No C++ exception leaves a window procedure.
 
 #include <windows.h>
 
@@ -15,11 +16,13 @@ public:
 
     HWND Handle() const noexcept { return hwnd_; }
 
+    // The object of a window of our classes (only they have the slot).
     static Window* FromHandle(HWND hwnd) noexcept;
 
 protected:
-    // Registers the class once per process; every class uses the same thunk.
-    static void RegisterWindowClass(const wchar_t* className, HICON icon, UINT style = CS_DBLCLKS) noexcept;
+    // Registers the class the first time it is asked for, with the one thunk; false when Windows
+    // refused it, and then no window of it can be made.
+    static bool RegisterWindowClass(const wchar_t* className, HICON icon, UINT style = CS_DBLCLKS) noexcept;
 
     bool CreateNativeWindow(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
                             const RECT& rect, HWND parent) noexcept;

@@ -8,6 +8,7 @@
 #include "win32/dpi.h"
 #include "win32/message_loop.h"
 #include "logic/twips.h"
+#include "win32/boundary.h"
 #include "app/tray/tray_hook.h"
 
 namespace tellurane {
@@ -54,34 +55,49 @@ constexpr int kRetryAttempts = 100;  // five minutes
 }  // namespace
 
 cSysTray::cSysTray(ShellNotifyFunction shell, bool runMode) : shell_(std::move(shell)), runMode_(runMode) {
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    if (!GetClassInfoExW(GetModuleHandleW(nullptr), kOwnWindowClass, &windowClass)) {
-        windowClass.lpfnWndProc = &cSysTray::OwnWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.cbWndExtra = sizeof(LONG_PTR);
-        windowClass.lpszClassName = kOwnWindowClass;
-        RegisterClassExW(&windowClass);
-    }
-    // A hidden top-level window, not a child: Explorer's "TaskbarCreated" reaches top-level windows only.
-    // It has the control's own size, 510 twips square.
-    const int side = TwipsToPixels(kOwnWindowTwips, SystemDpi());
-    ownerWindow_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnWindowClass, L"", WS_POPUP, 0, 0, side, side, nullptr,
-                                       nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (ownerWindow_) {
-        SetWindowLongPtrW(ownerWindow_.get(), 0, reinterpret_cast<LONG_PTR>(this));
-        // An elevated copy would otherwise never hear that Explorer (not elevated) started again.
-        ChangeWindowMessageFilterEx(ownerWindow_.get(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
-    }
+    ownWindow_.emplace(*this);
+    if (!ownWindow_->Create()) ownWindow_.reset();
 }
 
 cSysTray::~cSysTray() {
     if (inTray_) SetInTray(false);
-    if (ownerWindow_) {
-        // Out of the slot first, so that what the window hears while going no longer reaches the
-        // control; then the window goes, here, ahead of the control's other members.
-        SetWindowLongPtrW(ownerWindow_.get(), 0, 0);
-        ownerWindow_.reset();
+    // The window goes here, ahead of the control's other members: nothing it hears while going may
+    // reach a control that is half gone.
+    ownWindow_.reset();
+}
+
+bool cSysTray::OwnWindow::Create() noexcept {
+    if (!RegisterWindowClass(kOwnWindowClass, nullptr, 0)) return false;
+    // A hidden top-level window, not a child: Explorer's "TaskbarCreated" reaches top-level windows only.
+    // It has the control's own size, 510 twips square.
+    const int side = TwipsToPixels(kOwnWindowTwips, SystemDpi());
+    if (!CreateNativeWindow(kOwnWindowClass, L"", WS_POPUP, WS_EX_TOOLWINDOW, RECT{0, 0, side, side}, nullptr)) {
+        return false;
     }
+    // An elevated copy would otherwise never hear that Explorer (not elevated) started again.
+    ChangeWindowMessageFilterEx(Handle(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    return true;
+}
+
+LRESULT cSysTray::OwnWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == TaskbarCreatedMessage() && message != 0) {
+        CarryOn("cSysTray TaskbarCreated", [this] { control_.OnTaskbarCreated(); });
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kRetryTimer) {
+        CarryOn("cSysTray retry", [this] { control_.RetryAdding(); });
+        return 0;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+// Explorer started again and has forgotten every icon: put ours back. This comes after a DPI change
+// too, so the picture is first loaded again at the size the shell now wants; it goes in with the add,
+// as a modify ahead of that would fail on a new Explorer.
+void cSysTray::OnTaskbarCreated() {
+    KeepTrayIcon(FreshTrayIcon());
+    // With a fresh round of retries if this shell is slow too.
+    if (iconAdded_) PutIconInTray();
 }
 
 void cSysTray::InitProperties() {
@@ -144,15 +160,15 @@ void cSysTray::SetInTray(bool show) {
     if (show) {
         if (runMode_) {
             // The hook goes in first: the shell may call back as soon as the icon is there.
-            mSysTray::Install(ownerWindow_.get(), this);
+            mSysTray::Install(OwnerWindow(), this);
             iconAdded_ = true;
             PutIconInTray();
         }
     } else if (iconAdded_) {
-        KillTimer(ownerWindow_.get(), kRetryTimer);
+        KillTimer(OwnerWindow(), kRetryTimer);
         retriesLeft_ = 0;
-        DeleteTrayIcon(ownerWindow_.get(), iconId_);
-        mSysTray::Remove(ownerWindow_.get());
+        DeleteTrayIcon(OwnerWindow(), iconId_);
+        mSysTray::Remove(OwnerWindow());
         iconAdded_ = false;
         SetIconShown(false);
     }
@@ -213,7 +229,7 @@ void cSysTray::HandleTrayMessage(std::uintptr_t code, std::uintptr_t id) {
 NOTIFYICONDATAA cSysTray::FreshData() const {
     NOTIFYICONDATAA data{};
     data.cbSize = kTrayStructureSize;
-    data.hWnd = ownerWindow_.get();
+    data.hWnd = OwnerWindow();
     data.uID = static_cast<UINT>(iconId_);
     return data;
 }
@@ -244,15 +260,15 @@ bool cSysTray::AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip
 void cSysTray::PutIconInTray() {
     if (!iconAdded_ || TryAdding()) return;
     retriesLeft_ = kRetryAttempts;
-    SetTimer(ownerWindow_.get(), kRetryTimer, kRetryIntervalMs, nullptr);
+    SetTimer(OwnerWindow(), kRetryTimer, kRetryIntervalMs, nullptr);
 }
 
 bool cSysTray::TryAdding() {
     const std::wstring tip = tip_;
     const PictureRef icon = icon_;
-    const bool shown = AddTrayIcon(ownerWindow_.get(), iconId_, tip, icon);
+    const bool shown = AddTrayIcon(OwnerWindow(), iconId_, tip, icon);
     if (shown) {
-        KillTimer(ownerWindow_.get(), kRetryTimer);
+        KillTimer(OwnerWindow(), kRetryTimer);
         retriesLeft_ = 0;
     }
     SetIconShown(shown);
@@ -261,7 +277,7 @@ bool cSysTray::TryAdding() {
 
 void cSysTray::RetryAdding() {
     if (!iconAdded_ || iconShown_ || TryAdding()) return;
-    if (--retriesLeft_ <= 0) KillTimer(ownerWindow_.get(), kRetryTimer);
+    if (--retriesLeft_ <= 0) KillTimer(OwnerWindow(), kRetryTimer);
 }
 
 void cSysTray::SetIconShown(bool shown) {
@@ -287,40 +303,7 @@ void cSysTray::Changed(std::wstring_view name) const {
 }
 
 void cSysTray::Raise(const std::function<void()>& event) const {
-    try {
-        event();
-    } catch (...) {
-        // A host handler's failure stays with the host.
-    }
-}
-
-LRESULT CALLBACK cSysTray::OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == TaskbarCreatedMessage() && message != 0) {
-        // Explorer started again and has forgotten every icon: put ours back. This comes after a DPI
-        // change too, so the picture is first loaded again at the size the shell now wants; it goes in
-        // with the add, as a modify ahead of that would fail on a new Explorer.
-        auto* control = reinterpret_cast<cSysTray*>(GetWindowLongPtrW(hwnd, 0));
-        if (control) {
-            try {
-                control->KeepTrayIcon(control->FreshTrayIcon());
-                // With a fresh round of retries if this shell is slow too.
-                if (control->iconAdded_) control->PutIconInTray();
-            } catch (...) {
-            }
-        }
-        return 0;
-    }
-    if (message == WM_TIMER && wParam == kRetryTimer) {
-        auto* control = reinterpret_cast<cSysTray*>(GetWindowLongPtrW(hwnd, 0));
-        if (control) {
-            try {
-                control->RetryAdding();
-            } catch (...) {
-            }
-        }
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    CarryOn("cSysTray event", event);  // a host handler's failure stays with the host
 }
 
 }  // namespace tellurane

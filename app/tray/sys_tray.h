@@ -7,10 +7,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "win32/handles.h"
+#include "win32/window.h"
 #include "app/tray/picture.h"
 #include "app/tray/property_bag.h"
 #include "logic/tray/tray_protocol.h"
@@ -64,12 +66,26 @@ public:
     // The shell's callback message, handed on by the hook.
     void HandleTrayMessage(std::uintptr_t code, std::uintptr_t id);
 
-    HWND OwnerWindow() const noexcept { return ownerWindow_.get(); }
+    HWND OwnerWindow() const noexcept { return ownWindow_ ? ownWindow_->Handle() : nullptr; }
     std::int32_t IconId() const noexcept { return iconId_; }
     bool BalloonShowing() const noexcept { return balloonShowing_; }
 
 private:
-    static LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // The control's hidden window: it hears the shell's callbacks, Explorer's "TaskbarCreated" and the
+    // retry timer. A window of our own classes like every other.
+    class OwnWindow : public Window {
+    public:
+        explicit OwnWindow(cSysTray& control) noexcept : control_(control) {}
+        bool Create() noexcept;
+
+    protected:
+        LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+
+    private:
+        cSysTray& control_;
+    };
+
+    void OnTaskbarCreated();
     NOTIFYICONDATAA FreshData() const;
     // Keeps a picture that is an icon as TrayIcon, without telling the shell; false for any other.
     bool KeepTrayIcon(PictureRef icon);
@@ -87,7 +103,7 @@ private:
 
     ShellNotifyFunction shell_;
     bool runMode_;
-    UniqueWindow ownerWindow_;
+    std::optional<OwnWindow> ownWindow_;
     std::int32_t iconId_ = 0;
     bool inTray_ = false;
     bool iconAdded_ = false;  // hooked and wanted in the tray

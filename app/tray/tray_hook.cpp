@@ -2,6 +2,7 @@
 
 #include "app/tray/sys_tray.h"
 #include "logic/tray/tray_protocol.h"
+#include "win32/boundary.h"
 
 namespace tellurane::mSysTray {
 namespace {
@@ -26,11 +27,9 @@ LRESULT CALLBACK TrayWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     if (message == kTrayCallbackMessage) {
         // A borrowed pointer: the control removes this hook before it goes.
         if (auto* control = reinterpret_cast<cSysTray*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
-            try {
-                control->HandleTrayMessage(static_cast<std::uintptr_t>(lParam), wParam);
-            } catch (...) {
-                // The host's handlers report their own failures; nothing unwinds into the window procedure.
-            }
+            // The host's handlers report their own failures; nothing unwinds into the window procedure.
+            CarryOn("mSysTray::TrayWindowProc",
+                    [&] { control->HandleTrayMessage(static_cast<std::uintptr_t>(lParam), wParam); });
         }
     }
     return CallWindowProcW(g_savedProcedure, hwnd, message, wParam, lParam);

@@ -1,4 +1,4 @@
-# Checks that each part includes only what it may, and that no source file grows past 400 lines:
+# Checks that each part includes only what it may, and that no .cpp or .h of logic/, win32/ or app/ passes 400 lines:
 #   logic/  no <*.h> (the system's headers, <windows.h> first of all) and no project header outside logic/;
 #   win32/  no project header outside logic/ and win32/.
 # cmake -DSOURCE_DIR=<the repository's root> -P check_layout.cmake
@@ -36,7 +36,7 @@ foreach(file IN LISTS files)
       list(APPEND problems "${where} \"${header}\": only \"logic/...\" and \"win32/...\"")
     endif()
   endforeach()
-  # A last line without its newline still counts.
+  # The split leaves one empty item after the final newline: it is no line.
   if(text MATCHES "\n$")
     math(EXPR number "${number} - 1")
   endif()
@@ -49,6 +49,6 @@ endforeach()
 list(LENGTH files checked)
 if(problems)
   list(JOIN problems "\n  " report)
-  message(FATAL_ERROR "Source layout: ${checked} files checked under ${SOURCE_DIR}\n  ${report}\n")
+  message(FATAL_ERROR "Source layout: ${checked} files checked under ${SOURCE_DIR}\n  ${report}")
 endif()
 message(STATUS "Source layout: ${checked} files checked, each part includes only what it may")

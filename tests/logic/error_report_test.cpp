@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "logic/app_error.h"
+
 namespace tellurane {
 namespace {
 
@@ -24,6 +28,22 @@ TEST(ErrorReportText, EveryLocationEndsWithTheSpaceBeforeAtLine) {
         EXPECT_EQ(where.back(), L' ');
         EXPECT_EQ(where.substr(0, 22), L"in Vantorel2021/08/31.");
     }
+}
+
+// A failure swallowed at a boundary still says what it was in the debugger's output.
+TEST(FailureLog, NamesThePlaceAndWhatFailed) {
+    const struct {
+        std::exception_ptr failure;
+        std::wstring_view said;
+    } cases[] = {
+        {std::make_exception_ptr(AppError(L"Type mismatch")), L"Type mismatch"},
+        {std::make_exception_ptr(std::runtime_error("bad \xC3\xA9 text")), L"bad ?? text"},
+        {std::make_exception_ptr(std::bad_alloc()), L"out of memory"},
+        {std::make_exception_ptr(42), L"a failure of unknown kind"},
+        {nullptr, L"no failure"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DescribeCaughtFailure(c.failure), c.said);
+    EXPECT_EQ(FailureLogLine("Form1::OnResized", L"out of memory"), L"Tellurane: Form1::OnResized: out of memory\n");
 }
 
 }  // namespace
