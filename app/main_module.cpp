@@ -10,6 +10,7 @@
 #include "logic/paths.h"
 #include "logic/product.h"
 #include "resources/resource_ids.h"
+#include "win32/boundary.h"
 
 namespace tellurane {
 namespace {
@@ -33,7 +34,7 @@ std::wstring ProgramPath() {
 std::wstring ProgramFolder() { return FolderOf(ProgramPath()); }
 
 bool FileExists(std::wstring_view path) noexcept {
-    try {
+    return CarryOnOr("FileExists", false, [&] {
         const std::wstring text(path);
         if (text.find(L'\0') != std::wstring::npos) return false;
         // A drive that is not ready must answer false, not ask the user to insert a disk.
@@ -43,9 +44,7 @@ bool FileExists(std::wstring_view path) noexcept {
         const bool exists = GetFileAttributesExW(text.c_str(), GetFileExInfoStandard, &data) != FALSE;
         SetThreadErrorMode(oldMode, nullptr);
         return exists;
-    } catch (...) {
-        return false;
-    }
+    });
 }
 
 void ResetControlColors(Form& window) {
@@ -62,23 +61,21 @@ MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction box) noexcept {
 }
 
 void ShowApplicationError(std::wstring_view description, std::wstring_view location, int line) noexcept {
-    try {
+    // With no memory left for the text, nothing can be shown.
+    CarryOn("ShowApplicationError", [&] {
         const std::wstring text = ErrorReportText(description, location, line, kSupportAddress);
         const std::wstring title(kErrorBoxTitle);
         // Owned by the active window, so that the box stays in front of it and blocks it.
         g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
-    } catch (...) {
-        // No memory left for the text: nothing can be shown.
-    }
+    });
 }
 
 void ShowPlainError(std::wstring_view description) noexcept {
-    try {
+    CarryOn("ShowPlainError", [&] {
         const std::wstring text(description);
         const std::wstring title = ApplicationTitle();
         g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
-    } catch (...) {
-    }
+    });
 }
 
 namespace {
@@ -101,7 +98,7 @@ HICON ProgramIcon(bool small, int dpi) noexcept {
     // Windows keeps using the icons a window is given with WM_SETICON: they must outlive every
     // window, so they live as long as the process. There are only a few sizes, one or two per DPI.
     static std::map<int, UniqueIcon> icons;
-    try {
+    return CarryOnOr("ProgramIcon", HICON{}, [&] {
         const int side = IconSide(small, dpi);
         UniqueIcon& icon = icons[side];
         if (!icon) {
@@ -110,9 +107,7 @@ HICON ProgramIcon(bool small, int dpi) noexcept {
                                                      side, 0)));
         }
         return icon.get();
-    } catch (...) {
-        return nullptr;
-    }
+    });
 }
 
 }  // namespace tellurane

@@ -19,7 +19,7 @@ std::wstring ErrorReportText(std::wstring_view description, std::wstring_view lo
     return text;
 }
 
-std::wstring DescribeCaughtFailure(std::exception_ptr failure) noexcept {
+std::wstring DescribeCaughtFailure(const std::exception_ptr& failure) noexcept {
     try {
         if (failure) std::rethrow_exception(failure);
         return L"no failure";

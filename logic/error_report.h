@@ -26,7 +26,7 @@ std::wstring ErrorReportText(std::wstring_view description, std::wstring_view lo
 
 // What a failure caught at a boundary was: an AppError's description, a standard exception's own
 // text, or a plain word for anything else.
-std::wstring DescribeCaughtFailure(std::exception_ptr failure) noexcept;
+std::wstring DescribeCaughtFailure(const std::exception_ptr& failure) noexcept;
 // The line a swallowed failure leaves in the debugger's output: "Tellurane: where: what" and a newline.
 std::wstring FailureLogLine(std::string_view where, std::wstring_view what);
 

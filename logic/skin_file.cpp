@@ -237,88 +237,96 @@ constexpr const wchar_t* kFaceKeys[] = {L"Font",    L"Weight", L"Italic", L"Text
                                         L"Digits",  L"Align",  L"Outline", L"Shadow",   L"Corner"};
 constexpr const wchar_t* kWindowKeys[] = {L"Background", L"Frame", L"Opacity", L"Corners", L"DarkTitleBar"};
 
-// One key of [Face] or [Window] (also as Face.Key / Window.Key under [Dark]); false: not a key we know.
-// A message names the key as the format spells it, with its part under [Dark].
-bool SetKey(SkinLook& look, bool face, bool dark, std::wstring_view written, std::wstring_view value, int line) {
+// A value a key does not take. The message names the key as the format spells it, with its part under [Dark].
+struct BadValue {
+    bool face;
+    bool dark;
     std::wstring_view key;
-    for (const wchar_t* known : face ? std::span<const wchar_t* const>(kFaceKeys) : std::span<const wchar_t* const>(kWindowKeys)) {
-        if (Same(written, known)) key = known;
-    }
-    if (key.empty()) return false;
-    const auto bad = [&](const wchar_t* rule) {
+    int line;
+
+    [[noreturn]] void operator()(const wchar_t* rule) const {
         throw Failure{line, (dark ? (face ? L"Face." : L"Window.") : L"") + std::wstring(key) + L" must be " + rule};
-    };
-    if (face) {
-        SkinFace& f = look.face;
-        if (key == L"Font") {
-            f.fonts.clear();
-            for (std::wstring_view name : SplitCommas(value)) {
-                if (name.empty()) continue;
-                if (name.size() > 32) bad(L"a list of font family names of at most 32 characters each");
-                f.fonts.emplace_back(name);
-            }
-            if (f.fonts.empty()) bad(L"a list of font family names, such as Segoe UI, Arial");
-        } else if (key == L"Weight") {
-            int weight = 0;
-            if (Same(value, L"normal")) {
-                weight = 400;
-            } else if (Same(value, L"bold")) {
-                weight = 700;
-            } else if (!ReadWhole(value, 100, 900, weight)) {
-                bad(L"100 to 900, normal or bold");
-            }
-            f.weight = weight;
-        } else if (key == L"Italic") {
-            bool italic = false;
-            if (!ReadYesNo(value, italic)) bad(L"yes or no");
-            f.italic = italic;
-        } else if (key == L"TextColor") {
-            std::uint32_t color = 0;
-            if (!ReadColor(value, color)) bad(L"a colour such as #RRGGBB");
-            f.textColor = color;
-        } else if (key == L"Background") {
-            std::uint32_t color = 0;
-            if (Same(value, L"none")) {
-                f.background = std::optional<std::uint32_t>();
-            } else if (ReadColor(value, color)) {
-                f.background = std::optional<std::uint32_t>(color);
-            } else {
-                bad(L"a colour such as #RRGGBB, or none");
-            }
-        } else if (key == L"Digits") {
-            const Word<SkinDigits> words[] = {{L"tabular", SkinDigits::Tabular}, {L"proportional", SkinDigits::Proportional}};
-            SkinDigits digits{};
-            if (!ReadWord(value, words, digits)) bad(L"tabular or proportional");
-            f.digits = digits;
-        } else if (key == L"Align") {
-            const Word<SkinAlign> words[] = {{L"left", SkinAlign::Left}, {L"center", SkinAlign::Center}, {L"right", SkinAlign::Right}};
-            SkinAlign align{};
-            if (!ReadWord(value, words, align)) bad(L"left, center or right");
-            f.align = align;
-        } else if (key == L"Outline") {
-            const auto parts = SplitCommas(value);
-            SkinOutline outline;
-            if (parts.size() != 2 || !ReadNumber(parts[0], outline.width) || outline.width < 0 || outline.width > 10 ||
-                !ReadColor(parts[1], outline.color)) {
-                bad(L"a width in points from 0 to 10 and a colour, such as 1.5, #000000");
-            }
-            f.outline = outline;
-        } else if (key == L"Shadow") {
-            const auto parts = SplitCommas(value);
-            SkinShadow shadow;
-            if (parts.size() != 3 || !ReadNumber(parts[0], shadow.dx) || !ReadNumber(parts[1], shadow.dy) ||
-                std::fabs(shadow.dx) > 20 || std::fabs(shadow.dy) > 20 || !ReadColor(parts[2], shadow.color, &shadow.alpha)) {
-                bad(L"two offsets in points from -20 to 20 and a colour with alpha, such as 1, 1, #00000080");
-            }
-            f.shadow = shadow;
-        } else if (key == L"Corner") {
-            double radius = 0;
-            if (!ReadNumber(value, radius) || radius < 0 || radius > 100) bad(L"a radius in points from 0 to 100");
-            f.corner = radius;
-        }
-        return true;
     }
-    SkinWindow& w = look.window;
+};
+
+SkinOutline ReadOutline(std::wstring_view value, const BadValue& bad) {
+    const auto parts = SplitCommas(value);
+    SkinOutline outline;
+    if (parts.size() != 2 || !ReadNumber(parts[0], outline.width) || outline.width < 0 || outline.width > 10 ||
+        !ReadColor(parts[1], outline.color)) {
+        bad(L"a width in points from 0 to 10 and a colour, such as 1.5, #000000");
+    }
+    return outline;
+}
+
+SkinShadow ReadShadow(std::wstring_view value, const BadValue& bad) {
+    const auto parts = SplitCommas(value);
+    SkinShadow shadow;
+    if (parts.size() != 3 || !ReadNumber(parts[0], shadow.dx) || !ReadNumber(parts[1], shadow.dy) ||
+        std::fabs(shadow.dx) > 20 || std::fabs(shadow.dy) > 20 || !ReadColor(parts[2], shadow.color, &shadow.alpha)) {
+        bad(L"two offsets in points from -20 to 20 and a colour with alpha, such as 1, 1, #00000080");
+    }
+    return shadow;
+}
+
+void SetFaceKey(SkinFace& f, std::wstring_view key, std::wstring_view value, const BadValue& bad) {
+    if (key == L"Font") {
+        f.fonts.clear();
+        for (std::wstring_view name : SplitCommas(value)) {
+            if (name.empty()) continue;
+            if (name.size() > 32) bad(L"a list of font family names of at most 32 characters each");
+            f.fonts.emplace_back(name);
+        }
+        if (f.fonts.empty()) bad(L"a list of font family names, such as Segoe UI, Arial");
+    } else if (key == L"Weight") {
+        int weight = 0;
+        if (Same(value, L"normal")) {
+            weight = 400;
+        } else if (Same(value, L"bold")) {
+            weight = 700;
+        } else if (!ReadWhole(value, 100, 900, weight)) {
+            bad(L"100 to 900, normal or bold");
+        }
+        f.weight = weight;
+    } else if (key == L"Italic") {
+        bool italic = false;
+        if (!ReadYesNo(value, italic)) bad(L"yes or no");
+        f.italic = italic;
+    } else if (key == L"TextColor") {
+        std::uint32_t color = 0;
+        if (!ReadColor(value, color)) bad(L"a colour such as #RRGGBB");
+        f.textColor = color;
+    } else if (key == L"Background") {
+        std::uint32_t color = 0;
+        if (Same(value, L"none")) {
+            f.background = std::optional<std::uint32_t>();
+        } else if (ReadColor(value, color)) {
+            f.background = std::optional<std::uint32_t>(color);
+        } else {
+            bad(L"a colour such as #RRGGBB, or none");
+        }
+    } else if (key == L"Digits") {
+        const Word<SkinDigits> words[] = {{L"tabular", SkinDigits::Tabular}, {L"proportional", SkinDigits::Proportional}};
+        SkinDigits digits{};
+        if (!ReadWord(value, words, digits)) bad(L"tabular or proportional");
+        f.digits = digits;
+    } else if (key == L"Align") {
+        const Word<SkinAlign> words[] = {{L"left", SkinAlign::Left}, {L"center", SkinAlign::Center}, {L"right", SkinAlign::Right}};
+        SkinAlign align{};
+        if (!ReadWord(value, words, align)) bad(L"left, center or right");
+        f.align = align;
+    } else if (key == L"Outline") {
+        f.outline = ReadOutline(value, bad);
+    } else if (key == L"Shadow") {
+        f.shadow = ReadShadow(value, bad);
+    } else if (key == L"Corner") {
+        double radius = 0;
+        if (!ReadNumber(value, radius) || radius < 0 || radius > 100) bad(L"a radius in points from 0 to 100");
+        f.corner = radius;
+    }
+}
+
+void SetWindowKey(SkinWindow& w, std::wstring_view key, std::wstring_view value, const BadValue& bad) {
     if (key == L"Background") {
         std::uint32_t color = 0;
         if (!ReadColor(value, color)) bad(L"a colour such as #RRGGBB");
@@ -343,6 +351,21 @@ bool SetKey(SkinLook& look, bool face, bool dark, std::wstring_view written, std
         if (!ReadWord(value, words, title)) bad(L"auto, yes or no");
         w.darkTitleBar = title;
     }
+}
+
+// One key of [Face] or [Window] (also as Face.Key / Window.Key under [Dark]); false: not a key we know.
+bool SetKey(SkinLook& look, bool face, bool dark, std::wstring_view written, std::wstring_view value, int line) {
+    std::wstring_view key;
+    for (const wchar_t* known : face ? std::span<const wchar_t* const>(kFaceKeys) : std::span<const wchar_t* const>(kWindowKeys)) {
+        if (Same(written, known)) key = known;
+    }
+    if (key.empty()) return false;
+    const BadValue bad{face, dark, key, line};
+    if (face) {
+        SetFaceKey(look.face, key, value, bad);
+    } else {
+        SetWindowKey(look.window, key, value, bad);
+    }
     return true;
 }
 
@@ -365,6 +388,14 @@ void ReadFormat(std::wstring_view value, int line) {
     }
 }
 
+// A comment runs from ';' at the start or after whitespace.
+std::wstring_view WithoutComment(std::wstring_view content) {
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        if (content[i] == L';' && (i == 0 || IsSpace(content[i - 1]))) return content.substr(0, i);
+    }
+    return content;
+}
+
 Skin Parse(std::string_view bytes) {
     if (bytes.size() > kMaxSkinBytes) throw Failure{0, L"the file is larger than 64 KiB"};
     const Decoded decoded = Decode(bytes);
@@ -379,14 +410,7 @@ Skin Parse(std::string_view bytes) {
         while (end < text.size() && text[end] != L'\n' && text[end] != L'\r') ++end;
         std::wstring_view content(text.data() + at, end - at);
         at = end + ((end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n') ? 2 : 1);
-        // A comment runs from ';' at the start or after whitespace.
-        for (std::size_t i = 0; i < content.size(); ++i) {
-            if (content[i] == L';' && (i == 0 || IsSpace(content[i - 1]))) {
-                content = content.substr(0, i);
-                break;
-            }
-        }
-        content = Trim(content);
+        content = Trim(WithoutComment(content));
         if (content.empty()) continue;
         const auto equals = content.find(L'=');
         const bool sectionLine = content.front() == L'[' && content.back() == L']' && content.size() >= 2;

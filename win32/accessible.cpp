@@ -1,4 +1,5 @@
 #include "win32/accessible.h"
+#include "win32/boundary.h"
 
 #include <commctrl.h>
 
@@ -16,11 +17,10 @@ LRESULT CALLBACK DescribedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
                                DWORD_PTR refData) noexcept {
     auto* facts = reinterpret_cast<AccessibleFacts*>(refData);
     if (message == WM_GETOBJECT) {
-        try {
-            if (const LRESULT answer = AccessibleControl::Answer(hwnd, wParam, lParam, *facts)) return answer;
-        } catch (...) {
-            // Out of memory: the system's own object answers.
-        }
+        // Should the facts not copy (out of memory), the system's own object answers.
+        const LRESULT answer = CarryOnOr("DescribedProc", LRESULT{0},
+                                         [&] { return AccessibleControl::Answer(hwnd, wParam, lParam, *facts); });
+        if (answer) return answer;
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &DescribedProc, kDescribedSubclass);
         delete facts;
@@ -32,20 +32,20 @@ LRESULT CALLBACK DescribedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 void DescribeToScreenReaders(HWND control, AccessibleFacts facts) noexcept {
     if (!control) return;
-    try {
+    // Should that fail (out of memory), the system's own object answers.
+    CarryOn("DescribeToScreenReaders", [&] {
         auto* owned = new AccessibleFacts(std::move(facts));
         if (!SetWindowSubclass(control, &DescribedProc, kDescribedSubclass, reinterpret_cast<DWORD_PTR>(owned))) {
             delete owned;
         }
-    } catch (...) {
-        // Out of memory: the system's own object answers.
-    }
+    });
 }
 
 LRESULT AccessibleControl::Answer(HWND window, WPARAM wParam, LPARAM lParam, AccessibleFacts facts) noexcept {
     // The object id arrives as a DWORD in the low half.
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return 0;
-    try {
+    // Should that fail (out of memory), the system's own object answers.
+    return CarryOnOr("AccessibleControl::Answer", LRESULT{0}, [&]() -> LRESULT {
         // LresultFromObject marshals through the thread's COM apartment. A thread in none joins a
         // single-threaded one here and stays in it: the reader goes on calling through it.
         if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) == S_FALSE) CoUninitialize();
@@ -59,9 +59,7 @@ LRESULT AccessibleControl::Answer(HWND window, WPARAM wParam, LPARAM lParam, Acc
         const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
         object->Release();  // the marshalled reference, if any, keeps it
         return result > 0 ? result : 0;
-    } catch (...) {
-        return 0;  // out of memory: the system's own object answers
-    }
+    });
 }
 
 AccessibleControl::AccessibleControl(HWND window, IAccessible* standard, AccessibleFacts facts) noexcept
@@ -104,14 +102,12 @@ const std::function<std::wstring()>* AccessibleControl::Ours(const std::function
 HRESULT AccessibleControl::Give(const std::function<std::wstring()>& fact, BSTR* text) noexcept {
     if (!text) return E_POINTER;
     *text = nullptr;
-    try {
+    return CarryOnOr("AccessibleControl::Give", HRESULT{E_FAIL}, [&]() -> HRESULT {
         const std::wstring value = fact();
         if (value.empty()) return S_FALSE;
         *text = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
         return *text ? S_OK : E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 HRESULT AccessibleControl::get_accName(VARIANT child, BSTR* name) noexcept {

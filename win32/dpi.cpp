@@ -54,11 +54,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
     auto* monitors = reinterpret_cast<std::vector<MonitorArea>*>(context);
     MONITORINFO info{sizeof info};
     if (GetMonitorInfoW(monitor, &info)) {
-        try {
-            monitors->push_back({ToPixelRect(info.rcMonitor), ToPixelRect(info.rcWork), DpiForMonitor(monitor)});
-        } catch (...) {
-            return FALSE;
-        }
+        const MonitorArea area{ToPixelRect(info.rcMonitor), ToPixelRect(info.rcWork), DpiForMonitor(monitor)};
+        if (!CarryOn("AddMonitor", [&] { monitors->push_back(area); })) return FALSE;
     }
     return TRUE;
 }

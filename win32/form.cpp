@@ -5,6 +5,7 @@
 #include "win32/accessible.h"
 #include "win32/dpi.h"
 #include "logic/twips.h"
+#include "win32/boundary.h"
 
 namespace tellurane {
 namespace {
@@ -174,11 +175,10 @@ PushButton& Form::Button(int id) {
 }
 
 void Form::SetCaption(std::wstring_view caption) noexcept {
-    try {
+    CarryOn("Form::SetCaption", [&] {
         const std::wstring text(caption);
         SetWindowTextW(Handle(), text.c_str());
-    } catch (...) {
-    }
+    });
 }
 
 void Form::SetIcons(HICON big, HICON small) noexcept {

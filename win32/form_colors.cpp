@@ -4,6 +4,7 @@
 
 #include "win32/gdi.h"
 #include "win32/surface_colors.h"
+#include "win32/boundary.h"
 
 namespace tellurane {
 namespace {
@@ -92,13 +93,11 @@ std::vector<int> Form::PlainControlIds() const {
 }
 
 HBRUSH Form::BrushFor(COLORREF rgb) noexcept {
-    try {
+    return CarryOnOr("Form::BrushFor", GetSysColorBrush(COLOR_BTNFACE), [&] {
         auto& brush = brushes_[rgb];
         if (!brush) brush.reset(CreateSolidBrush(rgb));
         return brush.get();
-    } catch (...) {
-        return GetSysColorBrush(COLOR_BTNFACE);
-    }
+    });
 }
 
 LRESULT Form::OnEraseBackground(HDC dc) noexcept {

@@ -4,6 +4,7 @@
 
 #include "win32/dpi.h"
 #include "logic/twips.h"
+#include "win32/boundary.h"
 
 namespace tellurane {
 
@@ -25,11 +26,8 @@ RECT Form::NormalRect() const noexcept {
 }
 
 StoredPlace Form::Place() const noexcept {
-    try {
-        return PlaceToStore(ToPixelRect(NormalRect()), DesktopMonitors(), SystemDpi());
-    } catch (...) {
-        return {};
-    }
+    return CarryOnOr("Form::Place", StoredPlace{},
+                     [this] { return PlaceToStore(ToPixelRect(NormalRect()), DesktopMonitors(), SystemDpi()); });
 }
 
 double Form::Top() const noexcept { return Place().top; }
@@ -38,7 +36,7 @@ double Form::Width() const noexcept { return Place().width; }
 double Form::Height() const noexcept { return Place().height; }
 
 void Form::MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept {
-    try {
+    CarryOn("Form::MoveTo", [&] {
         const std::vector<MonitorArea> monitors = DesktopMonitors();
         const Placement target = PlaceFromStore(place, monitors, SystemDpi(), bringOnScreen);
         const PixelRect& r = target.rect;
@@ -49,8 +47,7 @@ void Form::MoveTo(const StoredPlace& place, bool bringOnScreen) noexcept {
             SetWindowPos(Handle(), nullptr, r.left, r.top, 0, 0, flags | SWP_NOSIZE);
         }
         SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
-    } catch (...) {
-    }
+    });
 }
 
 // One of the four numbers changed, the others as the window has them now.

@@ -128,11 +128,8 @@ bool PushButton::PressedByEnter() const noexcept {
 
 void PushButton::Clicked() const noexcept {
     if (!onClick) return;
-    try {
-        onClick();
-    } catch (...) {
-        // Handlers report their own failures; nothing may unwind into the window procedure.
-    }
+    // Handlers report their own failures; nothing may unwind into the window procedure.
+    CarryOn("PushButton::Clicked", [&] { onClick(); });
 }
 
 void PushButton::ApplyFont() noexcept {
@@ -296,7 +293,8 @@ LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
     if (message == WM_GETOBJECT) {
         // The system calls an owner-drawn button a client area: a reader is told it is a push button
         // named by the caption exactly as drawn (no mnemonic taken out), read when asked.
-        try {
+        // Should that fail (out of memory), the system's own object answers.
+        const LRESULT answer = CarryOnOr("PushButton::SubclassProc", LRESULT{0}, [&] {
             AccessibleFacts facts;
             facts.role = ROLE_SYSTEM_PUSHBUTTON;
             facts.name = [hwnd] {
@@ -308,12 +306,9 @@ LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
             if (self && !self->description_.empty()) {
                 facts.description = [description = self->description_] { return description; };
             }
-            if (const LRESULT answer = AccessibleControl::Answer(hwnd, wParam, lParam, std::move(facts))) {
-                return answer;
-            }
-        } catch (...) {
-            // Out of memory: the system's own object answers.
-        }
+            return AccessibleControl::Answer(hwnd, wParam, lParam, std::move(facts));
+        });
+        if (answer) return answer;
     }
     if (message == BM_SETSTYLE) {
         // Asked to become or stop being the default: keep drawing it ourselves.
@@ -353,10 +348,7 @@ LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
         }
     }
     if (message == WM_MOUSEMOVE && self && self->onMouseMove) {
-        try {
-            self->onMouseMove();
-        } catch (...) {
-        }
+        CarryOn("PushButton::SubclassProc", [&] { self->onMouseMove(); });
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, &PushButton::SubclassProc, kSubclassId);
         if (self) self->hwnd_ = nullptr;

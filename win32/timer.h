@@ -1,3 +1,4 @@
+#include "win32/boundary.h"
 #pragma once
 // A window timer: ticks arrive as WM_TIMER on the owner window's thread, which hands them to Tick().
 
@@ -42,11 +43,8 @@ public:
 
     void Tick() noexcept {
         if (!enabled_ || !onTick) return;
-        try {
-            onTick();
-        } catch (...) {
-            // The tick reports its own failures; nothing unwinds into the window procedure.
-        }
+        // The tick reports its own failures; nothing unwinds into the window procedure.
+        CarryOn("Timer::Tick", [&] { onTick(); });
     }
 
 private:

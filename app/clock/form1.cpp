@@ -13,6 +13,7 @@
 #include "logic/setting_keys.h"
 #include "logic/twips.h"
 #include "resources/resource_ids.h"
+#include "win32/boundary.h"
 
 namespace tellurane {
 namespace {
@@ -175,10 +176,7 @@ void Form1::Timer1_Timer() {
 void Form1::ReportTickFailure(std::wstring_view description, std::wstring_view location, int line) {
     if (tickBoxOpen_) return;
     tickBoxOpen_ = true;
-    try {
-        services_.report(description, location, line);
-    } catch (...) {
-    }
+    CarryOn("Form1::ReportTickFailure", [&] { services_.report(description, location, line); });
     tickBoxOpen_ = false;
 }
 
@@ -210,10 +208,7 @@ void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
 }
 
 void Form1::OnResized() noexcept {
-    try {
-        Form_Resize();
-    } catch (...) {
-    }
+    CarryOn("Form1::OnResized", [&] { Form_Resize(); });
 }
 
 void Form1::Form_Resize() {
@@ -253,10 +248,7 @@ bool Form1::OnClose() noexcept {
     // again would nest a second wait inside the first and end the program from within it.
     if (closing_) return true;
     closing_ = true;
-    try {
-        Form_QueryUnload();
-    } catch (...) {
-    }
+    CarryOn("Form1::OnClose", [&] { Form_QueryUnload(); });
     Form_Unload();
     return true;
 }
@@ -285,11 +277,8 @@ void Form1::OnDpiApplied() noexcept {
 }
 
 void Form1::ReloadTrayIcon() noexcept {
-    try {
-        cSysTray1_.ReloadTrayIcon();
-    } catch (...) {
-        // The picture shown so far stays.
-    }
+    // Should the new picture fail, the one shown so far stays.
+    CarryOn("Form1::ReloadTrayIcon", [&] { cSysTray1_.ReloadTrayIcon(); });
 }
 
 void Form1::Form_Unload() {
@@ -309,10 +298,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_SYSCOMMAND:
             // Into the tray straight from the normal state: the window is never left minimised while hidden.
             if ((wParam & 0xFFF0) == SC_MINIMIZE && !minimizedToTray_ && CanHideInTray()) {
-                try {
-                    MinimiseIntoTray();
-                } catch (...) {
-                }
+                CarryOn("Form1::HandleMessage", [&] { MinimiseIntoTray(); });
                 return 0;
             }
             break;

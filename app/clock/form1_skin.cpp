@@ -8,6 +8,7 @@
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
 #include "logic/twips.h"
+#include "win32/boundary.h"
 
 namespace tellurane {
 namespace {
@@ -41,7 +42,8 @@ std::uint64_t FileStamp(const std::wstring& path) {
 }  // namespace
 
 void Form1::ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept {
-    try {
+    // A look that cannot be shown leaves the window as it was.
+    CarryOn("Form1::ShowSkinLook", [&] {
         if (!look) {
             skinTextColor_.reset();
             PushButton1().SetSkin(std::nullopt);
@@ -83,9 +85,7 @@ void Form1::ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept {
             ApplyWindowAttributes(look->window.corners.value_or(SkinCorners::Default),
                                   look->window.darkTitleBar.value_or(SkinDarkTitleBar::Auto));
         }
-    } catch (...) {
-        // A look that cannot be shown leaves the window as it was.
-    }
+    });
 }
 
 void Form1::ApplyFrame(SkinFrame frame) noexcept {
@@ -143,14 +143,12 @@ void Form1::WatchSkinFile() noexcept {
         ShowPlainError(error.Description());
         skinFramework1_.Reapply();
     } catch (...) {
+        LogCaughtFailure("Form1::WatchSkinFile");
     }
 }
 
 void Form1::StartSkinWatch() noexcept {
-    try {
-        skinFileStamp_ = FileStamp(InFolder(ProgramFolder(), kSkinFile));
-    } catch (...) {
-    }
+    CarryOn("Form1::StartSkinWatch", [&] { skinFileStamp_ = FileStamp(InFolder(ProgramFolder(), kSkinFile)); });
 }
 
 void ApplySkin(Form& clockWindow, SkinFramework& skin) {

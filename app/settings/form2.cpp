@@ -11,6 +11,7 @@
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
 #include "app/settings/reg_stuff.h"
+#include "win32/boundary.h"
 
 namespace tellurane {
 namespace {
@@ -133,11 +134,10 @@ void Form2::OnCommand(int id, int code) noexcept {
         return;
     }
     if (code != BN_CLICKED || std::find(std::begin(kCheckIds), std::end(kCheckIds), id) == std::end(kCheckIds)) return;
-    try {
+    // The click handlers trap nothing; a failure must not end the program.
+    CarryOn("Form2::OnCommand", [&] {
         SetCheckValue(id, CheckValue(id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-    } catch (...) {
-        // The click handlers trap nothing; a failure must not end the program.
-    }
+    });
 }
 
 void Form2::CheckClicked(int id) {
@@ -201,10 +201,7 @@ void Form2::PushButton1_Click() {
 }
 
 bool Form2::OnClose() noexcept {
-    try {
-        Unload();
-    } catch (...) {
-    }
+    CarryOn("Form2::OnClose", [&] { Unload(); });
     return true;
 }
 
@@ -248,7 +245,8 @@ void Form2::DescribeSwatch() noexcept {
     // Its frame is captioned "Font Size", and a swatch has no text of its own. The value is spelt out
     // as the colour dialog's Red, Green and Blue fields give it: "#FF0000" would be read out letter by
     // letter. The swatch goes with this window, before the window's owner does.
-    try {
+    // Should that fail (out of memory), the system's own object answers.
+    CarryOn("Form2::DescribeSwatch", [&] {
         AccessibleFacts facts;
         facts.role = ROLE_SYSTEM_GRAPHIC;
         facts.name = [] { return std::wstring(L"Text colour"); };
@@ -258,9 +256,7 @@ void Form2::DescribeSwatch() noexcept {
                    L", Blue " + std::to_wstring(GetBValue(colour));
         };
         DescribeToScreenReaders(Control(form2::kPicture1), std::move(facts));
-    } catch (...) {
-        // Out of memory: the system's own object answers.
-    }
+    });
 }
 
 LRESULT Form2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
