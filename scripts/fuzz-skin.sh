@@ -18,7 +18,7 @@ fi
 
 mkdir -p "$out"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I. \
-  logic/skin_file.cpp tests/fuzz/skin_fuzz.cpp -o "$out/skin_fuzz"
+  logic/skin_file.cpp logic/skin_text.cpp tests/fuzz/skin_fuzz.cpp -o "$out/skin_fuzz"
 rm -rf "$out/corpus" "$out/findings"
 mkdir -p "$out/corpus" "$out/findings"
 cp tests/fuzz/corpus/* skins/*.cjs "$out/corpus/"
