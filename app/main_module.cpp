@@ -24,9 +24,9 @@ std::wstring ProgramPath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return std::wstring();
+        if (length == 0) return {};
         if (length < path.size()) return path.substr(0, length);
-        if (path.size() >= 32768) return std::wstring();  // longer than any path Windows can hold
+        if (path.size() >= 32768) return {};  // longer than any path Windows can hold
         path.resize(path.size() * 2);
     }
 }
@@ -73,7 +73,7 @@ void ShowApplicationError(std::wstring_view description, std::wstring_view locat
 void ShowPlainError(std::wstring_view description) noexcept {
     CarryOn("ShowPlainError", [&] {
         const std::wstring text(description);
-        const std::wstring title = ApplicationTitle();
+        const std::wstring& title = ApplicationTitle();
         g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
     });
 }

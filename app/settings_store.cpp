@@ -25,7 +25,7 @@ LSTATUS QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
     DWORD type = 0;
     LSTATUS status = ERROR_MORE_DATA;
     for (int attempt = 0; attempt < 8 && status == ERROR_MORE_DATA; ++attempt) {
-        DWORD size = static_cast<DWORD>(data.size());
+        auto size = static_cast<DWORD>(data.size());
         status = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
         if (status == ERROR_MORE_DATA) {
             data.resize(static_cast<std::size_t>(size) + sizeof(wchar_t));
@@ -95,7 +95,7 @@ bool SettingsStore::WriteSetting(std::wstring_view key, std::wstring_view text) 
     }
     const std::wstring name(key);
     const std::wstring value(text);
-    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    const DWORD bytes = static_cast<DWORD>(value.size() + 1) * DWORD{sizeof(wchar_t)};
     return RegSetValueExW(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           bytes) == ERROR_SUCCESS;
 }

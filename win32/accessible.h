@@ -72,11 +72,12 @@ public:
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) noexcept override;
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) noexcept override;
 
+    AccessibleControl(const AccessibleControl&) = delete;
+    AccessibleControl& operator=(const AccessibleControl&) = delete;
+
 private:
     AccessibleControl(HWND window, IAccessible* standard, AccessibleFacts facts) noexcept;
     ~AccessibleControl();
-    AccessibleControl(const AccessibleControl&) = delete;
-    AccessibleControl& operator=(const AccessibleControl&) = delete;
 
     // A fact asked about the control itself while it can still be read; otherwise nullptr, and the
     // system's object answers.

@@ -93,7 +93,7 @@ void Form::CreateControls() {
         record.left = at.x;
         record.top = at.y;
         const std::wstring caption(control.caption);
-        const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
+        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
         const int x = TwipsToPixels(at.x, dpi_), y = TwipsToPixels(at.y, dpi_);
         const int cx = TwipsToPixels(control.width, dpi_), cy = TwipsToPixels(control.height, dpi_);
         const DWORD child = WS_CHILD | WS_VISIBLE;

@@ -282,6 +282,57 @@ void PushButton::DrawCaption(HDC memory, const RECT& rect, bool pressed, COLORRE
     DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
 }
 
+LRESULT PushButton::AnswerScreenReader(HWND hwnd, WPARAM wParam, LPARAM lParam, const PushButton* self) noexcept {
+    // The system calls an owner-drawn button a client area: a reader is told it is a push button
+    // named by the caption exactly as drawn (no mnemonic taken out), read when asked.
+    // Should that fail (out of memory), the system's own object answers.
+    return CarryOnOr("PushButton::AnswerScreenReader", LRESULT{0}, [&] {
+        AccessibleFacts facts;
+        facts.role = ROLE_SYSTEM_PUSHBUTTON;
+        facts.name = [hwnd] {
+            std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+            const int copied = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+            text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+            return text;
+        };
+        if (self && !self->description_.empty()) {
+            facts.description = [description = self->description_] { return description; };
+        }
+        return AccessibleControl::Answer(hwnd, wParam, lParam, std::move(facts));
+    });
+}
+
+// A press that moves further than a drag starts takes the window along; true when it has.
+bool PushButton::FollowDrag(HWND hwnd, UINT message, WPARAM wParam) noexcept {
+    if (message == WM_LBUTTONDOWN) {
+        POINT at;
+        GetCursorPos(&at);
+        pressedAt_ = at;
+    } else if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
+        pressedAt_.reset();
+    } else if (message == WM_MOUSEMOVE && pressedAt_ && (wParam & MK_LBUTTON)) {
+        POINT at;
+        GetCursorPos(&at);
+        if (std::abs(at.x - pressedAt_->x) > GetSystemMetrics(SM_CXDRAG) ||
+            std::abs(at.y - pressedAt_->y) > GetSystemMetrics(SM_CYDRAG)) {
+            // A drag, not a click: the button lets go without clicking, and the window moves
+            // as if its caption had been taken, the point pressed staying under the pointer.
+            const POINT pressed = *pressedAt_;
+            pressedAt_.reset();
+            SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
+            ReleaseCapture();
+            HWND window = GetAncestor(hwnd, GA_ROOT);
+            RECT frame;
+            GetWindowRect(window, &frame);
+            SetWindowPos(window, nullptr, frame.left + at.x - pressed.x, frame.top + at.y - pressed.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+            return true;
+        }
+    }
+    return false;
+}
+
 LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR refData) noexcept {
     auto* self = reinterpret_cast<PushButton*>(refData);
@@ -291,24 +342,7 @@ LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
         return DLGC_BUTTON | (GetFocus() == hwnd ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     }
     if (message == WM_GETOBJECT) {
-        // The system calls an owner-drawn button a client area: a reader is told it is a push button
-        // named by the caption exactly as drawn (no mnemonic taken out), read when asked.
-        // Should that fail (out of memory), the system's own object answers.
-        const LRESULT answer = CarryOnOr("PushButton::SubclassProc", LRESULT{0}, [&] {
-            AccessibleFacts facts;
-            facts.role = ROLE_SYSTEM_PUSHBUTTON;
-            facts.name = [hwnd] {
-                std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-                const int copied = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
-                text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-                return text;
-            };
-            if (self && !self->description_.empty()) {
-                facts.description = [description = self->description_] { return description; };
-            }
-            return AccessibleControl::Answer(hwnd, wParam, lParam, std::move(facts));
-        });
-        if (answer) return answer;
+        if (const LRESULT answer = AnswerScreenReader(hwnd, wParam, lParam, self)) return answer;
     }
     if (message == BM_SETSTYLE) {
         // Asked to become or stop being the default: keep drawing it ourselves.
@@ -319,34 +353,7 @@ LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
         // Which button Enter presses has changed: every button of the window shows it again.
         RedrawWindow(GetParent(hwnd), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
-    if (self && self->movesWindow_) {
-        if (message == WM_LBUTTONDOWN) {
-            POINT at;
-            GetCursorPos(&at);
-            self->pressedAt_ = at;
-        } else if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
-            self->pressedAt_.reset();
-        } else if (message == WM_MOUSEMOVE && self->pressedAt_ && (wParam & MK_LBUTTON)) {
-            POINT at;
-            GetCursorPos(&at);
-            if (std::abs(at.x - self->pressedAt_->x) > GetSystemMetrics(SM_CXDRAG) ||
-                std::abs(at.y - self->pressedAt_->y) > GetSystemMetrics(SM_CYDRAG)) {
-                // A drag, not a click: the button lets go without clicking, and the window moves
-                // as if its caption had been taken, the point pressed staying under the pointer.
-                const POINT pressed = *self->pressedAt_;
-                self->pressedAt_.reset();
-                SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
-                ReleaseCapture();
-                HWND window = GetAncestor(hwnd, GA_ROOT);
-                RECT frame;
-                GetWindowRect(window, &frame);
-                SetWindowPos(window, nullptr, frame.left + at.x - pressed.x, frame.top + at.y - pressed.y, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-                SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
-                return 0;
-            }
-        }
-    }
+    if (self && self->movesWindow_ && self->FollowDrag(hwnd, message, wParam)) return 0;
     if (message == WM_MOUSEMOVE && self && self->onMouseMove) {
         CarryOn("PushButton::SubclassProc", [&] { self->onMouseMove(); });
     } else if (message == WM_NCDESTROY) {

@@ -74,6 +74,8 @@ public:
     static constexpr double kMaxFontSize = 2160.0;
 
 private:
+    static LRESULT AnswerScreenReader(HWND hwnd, WPARAM wParam, LPARAM lParam, const PushButton* self) noexcept;
+    bool FollowDrag(HWND hwnd, UINT message, WPARAM wParam) noexcept;
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR refData) noexcept;
     bool PressedByEnter() const noexcept;

@@ -61,10 +61,10 @@ LONG SetRegistryValue(HKEY key, std::wstring_view name, DWORD type, const Regist
                                       ? std::get<std::wstring>(value)
                                       : IntegerToText(std::get<std::int32_t>(value));
         return RegSetValueExW(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+                              static_cast<DWORD>(text.size() + 1) * DWORD{sizeof(wchar_t)});
     }
     if (type == REG_DWORD) {
-        const DWORD number = static_cast<DWORD>(std::holds_alternative<std::int32_t>(value)
+        const auto number = static_cast<DWORD>(std::holds_alternative<std::int32_t>(value)
                                                     ? std::get<std::int32_t>(value)
                                                     : StoredInteger32(std::get<std::wstring>(value)));
         return RegSetValueExW(key, valueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
