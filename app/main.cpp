@@ -4,8 +4,8 @@
 #include <commctrl.h>
 
 #include "app/clock/form1.h"
-#include "win32/message_loop.h"
 #include "app/settings_store.h"
+#include "win32/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // First of all: DLLs come from System32 only, so a copy run from a Downloads folder cannot be

@@ -5,12 +5,12 @@
 #include "logic/app_error.h"
 #include "logic/app_title.h"
 #include "logic/error_report.h"
-#include "win32/form.h"
-#include "win32/handles.h"
 #include "logic/paths.h"
 #include "logic/product.h"
 #include "resources/resource_ids.h"
 #include "win32/boundary.h"
+#include "win32/form.h"
+#include "win32/handles.h"
 
 namespace tellurane {
 namespace {
@@ -102,9 +102,8 @@ HICON ProgramIcon(bool small, int dpi) noexcept {
         const int side = IconSide(small, dpi);
         UniqueIcon& icon = icons[side];
         if (!icon) {
-            icon.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
-                                                     MAKEINTRESOURCEW(TELLURANE_PROGRAM_ICON), IMAGE_ICON, side,
-                                                     side, 0)));
+            icon.reset(static_cast<HICON>(LoadImageW(
+                GetModuleHandleW(nullptr), MAKEINTRESOURCEW(TELLURANE_PROGRAM_ICON), IMAGE_ICON, side, side, 0)));
         }
         return icon.get();
     });

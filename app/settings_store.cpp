@@ -96,8 +96,8 @@ bool SettingsStore::WriteSetting(std::wstring_view key, std::wstring_view text) 
     const std::wstring name(key);
     const std::wstring value(text);
     const DWORD bytes = static_cast<DWORD>(value.size() + 1) * DWORD{sizeof(wchar_t)};
-    return RegSetValueExW(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          bytes) == ERROR_SUCCESS;
+    return RegSetValueExW(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
+           ERROR_SUCCESS;
 }
 
 NumberFormat UserNumberFormat() {
@@ -118,8 +118,6 @@ std::wstring SingleToStoredText(double value) { return SingleToText(static_cast<
 
 std::wstring GeometryToStoredText(double twips) { return WholeNumberText(twips); }
 
-float StoredGeometry(std::wstring_view text) {
-    return static_cast<float>(ParseStoredNumber(text, UserNumberFormat()));
-}
+float StoredGeometry(std::wstring_view text) { return static_cast<float>(ParseStoredNumber(text, UserNumberFormat())); }
 
 }  // namespace tellurane

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "win32/handles.h"
 #include "logic/number_text.h"
+#include "win32/handles.h"
 
 namespace tellurane {
 

@@ -46,9 +46,11 @@ std::wstring LinuxPidOf(const std::wstring& programPath) {
     do {
         const long pid = std::wcstol(entry.cFileName, nullptr, 10);
         if (pid <= newest) continue;
-        std::ifstream commandLine((L"Z:\\proc\\" + std::wstring(entry.cFileName) + L"\\cmdline").c_str(), std::ios::binary);
+        std::ifstream commandLine((L"Z:\\proc\\" + std::wstring(entry.cFileName) + L"\\cmdline").c_str(),
+                                  std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(commandLine)), std::istreambuf_iterator<char>());
-        std::ifstream environment((L"Z:\\proc\\" + std::wstring(entry.cFileName) + L"\\environ").c_str(), std::ios::binary);
+        std::ifstream environment((L"Z:\\proc\\" + std::wstring(entry.cFileName) + L"\\environ").c_str(),
+                                  std::ios::binary);
         const std::string variables((std::istreambuf_iterator<char>(environment)), std::istreambuf_iterator<char>());
         // Of this Wine session only: another session may run the same program.
         if (text.find(narrow) != std::string::npos && text.find("action_cost") == std::string::npos &&
@@ -78,7 +80,8 @@ HWND FaceOf(HWND window) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 5) {
-        std::fwprintf(stderr, L"usage: action_cost launch|close|minimise|idle program.exe class wineserver-pid [seconds]\n");
+        std::fwprintf(stderr,
+                      L"usage: action_cost launch|close|minimise|idle program.exe class wineserver-pid [seconds]\n");
         return 2;
     }
     const std::wstring action = argv[1], server = argv[4];
@@ -141,7 +144,8 @@ int wmain(int argc, wchar_t** argv) {
             if (now >= 0) last = now;
         }
         const double program_ = last - programBefore, server_ = LinuxCpu(server) - serverBefore;
-        std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f net_cpu=%.3f\n", program_, server_, Net(program_ + server_));
+        std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f net_cpu=%.3f\n", program_, server_,
+                     Net(program_ + server_));
         return 0;
     } else {  // minimise: hidden into the tray with the first balloon, which waits up to its five seconds
         PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);

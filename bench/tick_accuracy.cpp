@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "logic/setting_keys.h"
 #include "app/settings_store.h"
+#include "logic/setting_keys.h"
 #include "tests/support/desktop.h"
 
 using namespace std::chrono_literals;

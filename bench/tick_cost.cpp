@@ -62,7 +62,10 @@ int main() {
     auto cpu = [] {
         FILETIME a, b, kernel, user;
         GetProcessTimes(GetCurrentProcess(), &a, &b, &kernel, &user);
-        auto s = [](const FILETIME& t) { return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7; };
+        auto s = [](const FILETIME& t) {
+            return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+                   1e7;
+        };
         return s(kernel) + s(user);
     };
     auto time = [&](const char* what, auto&& work) {
@@ -71,7 +74,10 @@ int main() {
         std::printf("  %s_us=%.1f cpu_us=%.1f\n", what, (Now() - begin) / 2000 * 1e6, (cpu() - cpuBegin) / 2000 * 1e6);
     };
     time("paint", [&] { RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
-    time("tick_no_paint", [&] { clock.Timer1_Timer(); ValidateRect(button, nullptr); });
+    time("tick_no_paint", [&] {
+        clock.Timer1_Timer();
+        ValidateRect(button, nullptr);
+    });
     time("locale_text", [] { tellurane::UserLocaleTexts(); });
     time("read_setting", [&] { store.ReadSetting(L"Check4", 0); });
     time("switch_on", [&] { tellurane::StoredSwitchIsOn(L"1"); });
@@ -84,8 +90,8 @@ int main() {
         for (int i = 0; i < 50; ++i) tellurane::ApplySkin(clock, clock.SkinFramework1());
         std::printf("  apply_skin_ms=%.2f\n", (Now() - begin) / 50 * 1e3);
     }
-    std::printf("tick_us=%.1f reference_tick_us=%.1f ratio=%.2f working_set_before_mb=%.1f after_mb=%.1f\n",
-                tick * 1e6, reference * 1e6, tick / reference, before, after);
+    std::printf("tick_us=%.1f reference_tick_us=%.1f ratio=%.2f working_set_before_mb=%.1f after_mb=%.1f\n", tick * 1e6,
+                reference * 1e6, tick / reference, before, after);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\TelluraneBench");
     return 0;
 }

@@ -21,8 +21,7 @@ class ErrorTrap {
 public:
     using Reporter = std::function<void(std::wstring_view description, std::wstring_view location, int line)>;
 
-    ErrorTrap(std::wstring_view location, Reporter report)
-        : location_(location), report_(std::move(report)) {}
+    ErrorTrap(std::wstring_view location, Reporter report) : location_(location), report_(std::move(report)) {}
 
     // A step with a number of its own.
     template <typename Step>
@@ -89,7 +88,8 @@ private:
     void ReportNarrow(const char* text) noexcept {
         try {
             std::wstring wide;
-            for (; text != nullptr && *text != '\0'; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+            for (; text != nullptr && *text != '\0'; ++text)
+                wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
             Report(wide);
         } catch (...) {
             Report(L"Unexpected failure.");

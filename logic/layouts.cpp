@@ -15,36 +15,36 @@ using K = ControlKind;
 
 // Text1 lies wholly outside the client area: it only holds the focus when the window opens.
 constexpr std::array kForm1Controls{
-    ControlLayout{L"Text1", K::TextBox, form1::kText1, 0, -3360, -750, 1215, 525, L"Text1", 0, false,
-                  kWindowFont, kWindowTextColor, kWhite},
-    ControlLayout{L"PushButton1", K::PushButton, form1::kPushButton1, 0, 0, 0, 6840, 765, L"", 1, true,
-                  kFaceFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Text1", K::TextBox, form1::kText1, 0, -3360, -750, 1215, 525, L"Text1", 0, false, kWindowFont,
+                  kWindowTextColor, kWhite},
+    ControlLayout{L"PushButton1", K::PushButton, form1::kPushButton1, 0, 0, 0, 6840, 765, L"", 1, true, kFaceFont,
+                  kButtonTextColor, kWhite},
 };
 
 // Frames come before the controls inside them, so those controls lie above the frame.
 constexpr std::array kForm2Controls{
-    ControlLayout{L"Frame2", K::Frame, form2::kFrame2, 0, 120, 120, 7800, 1020, L"Options", 0, false,
-                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Frame2", K::Frame, form2::kFrame2, 0, 120, 120, 7800, 1020, L"Options", 0, false, kWindowFont,
+                  kButtonTextColor, kWhite},
     ControlLayout{L"Check1", K::CheckBox, form2::kCheck1, form2::kFrame2, 240, 300, 1815, 255, L"Always on top", 1,
                   false, kWindowFont, kButtonTextColor, kWhite},
     ControlLayout{L"Check3", K::CheckBox, form2::kCheck3, form2::kFrame2, 240, 650, 2535, 255,
                   L"Run at Windows Startup ", 2, false, kWindowFont, kButtonTextColor, kWhite},
-    ControlLayout{L"Frame1", K::Frame, form2::kFrame1, 0, 120, 1200, 7800, 840, L"Font Size", 3, false,
-                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Frame1", K::Frame, form2::kFrame1, 0, 120, 1200, 7800, 840, L"Font Size", 3, false, kWindowFont,
+                  kButtonTextColor, kWhite},
     ControlLayout{L"Text1", K::TextBox, form2::kText1, form2::kFrame1, 240, 300, 7305, 345, L"20", 4, false,
                   kWindowFont, kWindowTextColor, kWhite},
-    ControlLayout{L"Frame3", K::Frame, form2::kFrame3, 0, 120, 2100, 7800, 840, L"Font Size", 5, false,
-                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Frame3", K::Frame, form2::kFrame3, 0, 120, 2100, 7800, 840, L"Font Size", 5, false, kWindowFont,
+                  kButtonTextColor, kWhite},
     ControlLayout{L"Picture1", K::PictureBox, form2::kPicture1, form2::kFrame3, 240, 270, 3600, 405, L"", 6, false,
                   kWindowFont, kButtonTextColor, kButtonFaceColor},
-    ControlLayout{L"PushButton3", K::PushButton, form2::kPushButton3, form2::kFrame3, 3960, 270, 3600, 405,
-                  L"Change", 7, true, kSettingsButtonFont, kButtonTextColor, kWhite},
-    ControlLayout{L"Frame4", K::Frame, form2::kFrame4, 0, 120, 3000, 7800, 1410, L"Display", 8, false,
-                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"PushButton3", K::PushButton, form2::kPushButton3, form2::kFrame3, 3960, 270, 3600, 405, L"Change",
+                  7, true, kSettingsButtonFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Frame4", K::Frame, form2::kFrame4, 0, 120, 3000, 7800, 1410, L"Display", 8, false, kWindowFont,
+                  kButtonTextColor, kWhite},
     ControlLayout{L"Check2", K::CheckBox, form2::kCheck2, form2::kFrame4, 240, 650, 2895, 255,
                   L"Use day/month/year format", 9, false, kWindowFont, kButtonTextColor, kWhite},
-    ControlLayout{L"Check6", K::CheckBox, form2::kCheck6, form2::kFrame4, 240, 300, 3135, 255, L"Use military time",
-                  10, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Check6", K::CheckBox, form2::kCheck6, form2::kFrame4, 240, 300, 3135, 255, L"Use military time", 10,
+                  false, kWindowFont, kButtonTextColor, kWhite},
     ControlLayout{L"Check4", K::CheckBox, form2::kCheck4, form2::kFrame4, 240, 1000, 3975, 255,
                   L"Show day of week (Monday, Tuesday, etc.)", 11, false, kWindowFont, kButtonTextColor, kWhite},
     ControlLayout{L"PushButton1", K::PushButton, form2::kPushButton1, 0, 120, 4520, 7800, 405, L"OK", 12, true,
@@ -54,8 +54,8 @@ constexpr std::array kForm2Controls{
 // The settings window opens with the caption "Form2" in the clock window's layout too:
 // the clock window's load handler replaces it before the window is shown.
 constexpr WindowLayout kForm1{L"Form1", L"Form2", 6915, 855, true, true, false, kWhite, kArial9Bold, kForm1Controls};
-constexpr WindowLayout kForm2{L"Form2", L"Settings", 8040, 5025, false, false, false, kWhite, kArial9Bold,
-                              kForm2Controls};
+constexpr WindowLayout kForm2{L"Form2", L"Settings", 8040,   5025,        false,
+                              false,    false,       kWhite, kArial9Bold, kForm2Controls};
 
 }  // namespace
 

@@ -15,13 +15,9 @@ namespace {
 // that left + width fits Windows' 32-bit LONG, and the matching twips are whole numbers in a float.
 constexpr double kPixelLimit = 1 << 20;
 
-int SaneDpi(int dpi) {
-    return dpi > 0 ? dpi : kDefaultDpi;
-}
+int SaneDpi(int dpi) { return dpi > 0 ? dpi : kDefaultDpi; }
 
-double ToTwips(double pixels, int dpi) {
-    return std::round(pixels * kTwipsPerInch / SaneDpi(dpi));
-}
+double ToTwips(double pixels, int dpi) { return std::round(pixels * kTwipsPerInch / SaneDpi(dpi)); }
 
 // Stored numbers are user data, so NaN and infinities arrive here too.
 long ToPixels(double twips, int dpi, double lowest) {

@@ -134,8 +134,8 @@ bool ReadYesNo(std::wstring_view text, bool& value) {
     return ReadWord(text, words, value);
 }
 
-constexpr const wchar_t* kFaceKeys[] = {L"Font",    L"Weight", L"Italic", L"TextColor", L"Background",
-                                        L"Digits",  L"Align",  L"Outline", L"Shadow",   L"Corner"};
+constexpr const wchar_t* kFaceKeys[] = {L"Font",   L"Weight", L"Italic",  L"TextColor", L"Background",
+                                        L"Digits", L"Align",  L"Outline", L"Shadow",    L"Corner"};
 constexpr const wchar_t* kWindowKeys[] = {L"Background", L"Frame", L"Opacity", L"Corners", L"DarkTitleBar"};
 
 // A value a key does not take. The message names the key as the format spells it, with its part under [Dark].
@@ -207,12 +207,14 @@ void SetFaceKey(SkinFace& f, std::wstring_view key, std::wstring_view value, con
             bad(L"a colour such as #RRGGBB, or none");
         }
     } else if (key == L"Digits") {
-        const Word<SkinDigits> words[] = {{L"tabular", SkinDigits::Tabular}, {L"proportional", SkinDigits::Proportional}};
+        const Word<SkinDigits> words[] = {{L"tabular", SkinDigits::Tabular},
+                                          {L"proportional", SkinDigits::Proportional}};
         SkinDigits digits{};
         if (!ReadWord(value, words, digits)) bad(L"tabular or proportional");
         f.digits = digits;
     } else if (key == L"Align") {
-        const Word<SkinAlign> words[] = {{L"left", SkinAlign::Left}, {L"center", SkinAlign::Center}, {L"right", SkinAlign::Right}};
+        const Word<SkinAlign> words[] = {
+            {L"left", SkinAlign::Left}, {L"center", SkinAlign::Center}, {L"right", SkinAlign::Right}};
         SkinAlign align{};
         if (!ReadWord(value, words, align)) bad(L"left, center or right");
         f.align = align;
@@ -233,7 +235,8 @@ void SetWindowKey(SkinWindow& w, std::wstring_view key, std::wstring_view value,
         if (!ReadColor(value, color)) bad(L"a colour such as #RRGGBB");
         w.background = color;
     } else if (key == L"Frame") {
-        const Word<SkinFrame> words[] = {{L"standard", SkinFrame::Standard}, {L"thin", SkinFrame::Thin}, {L"none", SkinFrame::None}};
+        const Word<SkinFrame> words[] = {
+            {L"standard", SkinFrame::Standard}, {L"thin", SkinFrame::Thin}, {L"none", SkinFrame::None}};
         SkinFrame frame{};
         if (!ReadWord(value, words, frame)) bad(L"standard, thin or none");
         w.frame = frame;
@@ -242,12 +245,14 @@ void SetWindowKey(SkinWindow& w, std::wstring_view key, std::wstring_view value,
         if (!ReadWhole(value, 20, 100, opacity)) bad(L"a whole number from 20 to 100");
         w.opacity = opacity;
     } else if (key == L"Corners") {
-        const Word<SkinCorners> words[] = {{L"default", SkinCorners::Default}, {L"round", SkinCorners::Round}, {L"square", SkinCorners::Square}};
+        const Word<SkinCorners> words[] = {
+            {L"default", SkinCorners::Default}, {L"round", SkinCorners::Round}, {L"square", SkinCorners::Square}};
         SkinCorners corners{};
         if (!ReadWord(value, words, corners)) bad(L"default, round or square");
         w.corners = corners;
     } else if (key == L"DarkTitleBar") {
-        const Word<SkinDarkTitleBar> words[] = {{L"auto", SkinDarkTitleBar::Auto}, {L"yes", SkinDarkTitleBar::Yes}, {L"no", SkinDarkTitleBar::No}};
+        const Word<SkinDarkTitleBar> words[] = {
+            {L"auto", SkinDarkTitleBar::Auto}, {L"yes", SkinDarkTitleBar::Yes}, {L"no", SkinDarkTitleBar::No}};
         SkinDarkTitleBar title{};
         if (!ReadWord(value, words, title)) bad(L"auto, yes or no");
         w.darkTitleBar = title;
@@ -257,7 +262,8 @@ void SetWindowKey(SkinWindow& w, std::wstring_view key, std::wstring_view value,
 // One key of [Face] or [Window] (also as Face.Key / Window.Key under [Dark]); false: not a key we know.
 bool SetKey(SkinLook& look, bool face, bool dark, std::wstring_view written, std::wstring_view value, int line) {
     std::wstring_view key;
-    for (const wchar_t* known : face ? std::span<const wchar_t* const>(kFaceKeys) : std::span<const wchar_t* const>(kWindowKeys)) {
+    for (const wchar_t* known :
+         face ? std::span<const wchar_t* const>(kFaceKeys) : std::span<const wchar_t* const>(kWindowKeys)) {
         if (Same(written, known)) key = known;
     }
     if (key.empty()) return false;
@@ -282,10 +288,11 @@ void ReadFormat(std::wstring_view value, int line) {
     }
     if (format > kSkinFormat) {
         // Too large to print as a whole number: as it is written (plain ASCII, checked above).
-        const std::wstring shown = format < 1e15     ? std::to_wstring(static_cast<long long>(format))
+        const std::wstring shown = format < 1e15        ? std::to_wstring(static_cast<long long>(format))
                                    : value.size() <= 40 ? std::wstring(value)
                                                         : Shown(value);
-        throw Failure{line, L"Format " + shown + L" is newer than this program reads (" + std::to_wstring(kSkinFormat) + L")"};
+        throw Failure{
+            line, L"Format " + shown + L" is newer than this program reads (" + std::to_wstring(kSkinFormat) + L")"};
     }
 }
 
@@ -315,8 +322,8 @@ Skin Parse(std::string_view bytes) {
         if (content.empty()) continue;
         const auto equals = content.find(L'=');
         const bool sectionLine = content.front() == L'[' && content.back() == L']' && content.size() >= 2;
-        if (!sectionLine && (content.front() == L'[' || equals == std::wstring_view::npos ||
-                             Trim(content.substr(0, equals)).empty())) {
+        if (!sectionLine &&
+            (content.front() == L'[' || equals == std::wstring_view::npos || Trim(content.substr(0, equals)).empty())) {
             throw Failure{line, L"expected [Section] or Key = Value, not " + Shown(content)};
         }
         if (sectionLine) {
@@ -336,8 +343,12 @@ Skin Parse(std::string_view bytes) {
                 if (Same(key, L"Author")) skin.author = value;
                 if (Same(key, L"Format")) ReadFormat(value, line);
                 break;
-            case Section::Face: SetKey(skin.look, true, false, key, value, line); break;
-            case Section::Window: SetKey(skin.look, false, false, key, value, line); break;
+            case Section::Face:
+                SetKey(skin.look, true, false, key, value, line);
+                break;
+            case Section::Window:
+                SetKey(skin.look, false, false, key, value, line);
+                break;
             case Section::Dark: {
                 const auto dot = key.find(L'.');
                 if (dot == std::wstring_view::npos) break;
@@ -346,7 +357,8 @@ Skin Parse(std::string_view bytes) {
                 if (Same(part, L"Window")) SetKey(skin.dark, false, true, name, value, line);
                 break;
             }
-            case Section::Other: break;
+            case Section::Other:
+                break;
         }
     }
     // The bytes went wrong after every line above was read without a mistake.

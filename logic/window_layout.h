@@ -22,12 +22,12 @@ inline constexpr int kBold = 700;
 struct ControlLayout {
     std::wstring_view name;
     ControlKind kind;
-    int id;                       // child-window identifier
-    int containerId;              // 0: the window's client area; otherwise the frame it sits in
-    int left, top, width, height; // twips, from the inside of the container
+    int id;                        // child-window identifier
+    int containerId;               // 0: the window's client area; otherwise the frame it sits in
+    int left, top, width, height;  // twips, from the inside of the container
     std::wstring_view caption;
     int tabIndex;
-    bool hasFont;                 // otherwise the window's font
+    bool hasFont;  // otherwise the window's font
     FontSpec font;
     ColorValue foreColor;
     ColorValue backColor;

@@ -175,7 +175,9 @@ HRESULT AccessibleControl::get_accState(VARIANT child, VARIANT* state) noexcept 
     return S_OK;
 }
 
-HRESULT AccessibleControl::get_accHelp(VARIANT child, BSTR* help) noexcept { return standard_->get_accHelp(child, help); }
+HRESULT AccessibleControl::get_accHelp(VARIANT child, BSTR* help) noexcept {
+    return standard_->get_accHelp(child, help);
+}
 
 HRESULT AccessibleControl::get_accHelpTopic(BSTR* helpFile, VARIANT child, long* topic) noexcept {
     return standard_->get_accHelpTopic(helpFile, child, topic);
@@ -211,7 +213,9 @@ HRESULT AccessibleControl::accHitTest(long left, long top, VARIANT* child) noexc
 
 HRESULT AccessibleControl::accDoDefaultAction(VARIANT child) noexcept { return standard_->accDoDefaultAction(child); }
 
-HRESULT AccessibleControl::put_accName(VARIANT child, BSTR name) noexcept { return standard_->put_accName(child, name); }
+HRESULT AccessibleControl::put_accName(VARIANT child, BSTR name) noexcept {
+    return standard_->put_accName(child, name);
+}
 
 HRESULT AccessibleControl::put_accValue(VARIANT child, BSTR value) noexcept {
     return standard_->put_accValue(child, value);

@@ -24,8 +24,7 @@ void DrawRun(HDC dc, const GlyphRun& run, int x, int y) {
     if (run.text.empty()) return;
     std::vector<INT> advances(run.text.size(), 0);
     for (std::size_t i = 0; i + 1 < run.text.size(); ++i) advances[i] = run.x[i + 1] - run.x[i];
-    ExtTextOutW(dc, x + run.x[0], y, 0, nullptr, run.text.c_str(), static_cast<UINT>(run.text.size()),
-                advances.data());
+    ExtTextOutW(dc, x + run.x[0], y, 0, nullptr, run.text.c_str(), static_cast<UINT>(run.text.size()), advances.data());
 }
 
 BOOL CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -91,7 +90,8 @@ HRGN OutlineShapes::For(HDC dc, wchar_t character) noexcept {
 
     UniqueRegion shape;
     LOGBRUSH brush{BS_SOLID, RGB(0, 0, 0), 0};
-    UniquePen pen(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, penWidth_, &brush, 0, nullptr));
+    UniquePen pen(
+        ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, penWidth_, &brush, 0, nullptr));
     if (pen && BeginPath(dc)) {
         ExtTextOutW(dc, 0, 0, 0, nullptr, &character, 1, nullptr);
         EndPath(dc);
@@ -108,17 +108,17 @@ HRGN OutlineShapes::For(HDC dc, wchar_t character) noexcept {
 
 void OutlineShapes::Clear() noexcept { shapes_.clear(); }
 
-void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
-                     int dpi, OutlineShapes& outlines) noexcept {
+void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text, int dpi,
+                     OutlineShapes& outlines) noexcept {
     UniqueBrush window(CreateSolidBrush(skin.windowBack));
     FillRect(dc, &rect, window.get());
     const COLORREF under = skin.plate.value_or(skin.windowBack);
     if (skin.plate) {
         UniqueBrush plate(CreateSolidBrush(*skin.plate));
         const int diameter = 2 * PointsToPixels(skin.cornerPoints, dpi);
-        const UniqueRegion shape(diameter > 0 ? CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1,
-                                                                   diameter, diameter)
-                                              : CreateRectRgnIndirect(&rect));
+        const UniqueRegion shape(
+            diameter > 0 ? CreateRoundRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1, diameter, diameter)
+                         : CreateRectRgnIndirect(&rect));
         if (shape) FillRgn(dc, shape.get(), plate.get());
     }
 

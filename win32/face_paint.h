@@ -51,8 +51,8 @@ private:
 };
 
 // Draws into a DC that has the face's font selected; the text in the given colour.
-void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
-                     int dpi, OutlineShapes& outlines) noexcept;
+void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text, int dpi,
+                     OutlineShapes& outlines) noexcept;
 
 // The x of each character, left to right from 0, and the whole width: with tabular digits every
 // digit takes the width of the widest one and sits in the middle of its cell.

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "win32/accessible.h"
-#include "win32/dpi.h"
 #include "logic/twips.h"
+#include "win32/accessible.h"
 #include "win32/boundary.h"
+#include "win32/dpi.h"
 
 namespace tellurane {
 namespace {
@@ -110,8 +110,8 @@ void Form::CreateControls() {
                 break;
             case ControlKind::CheckBox:
                 // Three states: a stored 2 shows grey; clicks only ever toggle between 0 and 1.
-                record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | WS_TABSTOP | BS_3STATE, x, y,
-                                              cx, cy, Handle(), id, GetModuleHandleW(nullptr), nullptr);
+                record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | WS_TABSTOP | BS_3STATE, x, y, cx,
+                                              cy, Handle(), id, GetModuleHandleW(nullptr), nullptr);
                 // Some systems' objects (Wine's) call a check box a client area with no state: a reader
                 // is told it is a check box, ticked, clear or grey as the box is when asked. Its name
                 // stays the system's (the caption).

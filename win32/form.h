@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "logic/color_value.h"
-#include "win32/handles.h"
 #include "logic/placement.h"
+#include "logic/window_layout.h"
+#include "win32/handles.h"
 #include "win32/push_button.h"
 #include "win32/window.h"
-#include "logic/window_layout.h"
 
 namespace tellurane {
 

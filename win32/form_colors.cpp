@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
+#include "win32/boundary.h"
 #include "win32/gdi.h"
 #include "win32/surface_colors.h"
-#include "win32/boundary.h"
 
 namespace tellurane {
 namespace {
@@ -109,8 +109,9 @@ LRESULT Form::OnEraseBackground(HDC dc) noexcept {
 
 LRESULT Form::OnControlColor(HDC dc, HWND control) noexcept {
     const ControlRecord* record = Find(control);
-    if (!record) return DefWindowProcW(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(control));
+    if (!record)
+        return DefWindowProcW(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
     const SurfacePaint paint = PaintFor(record->backColor, record->layout->foreColor);
     SetTextColor(dc, paint.text);
     SetBkColor(dc, paint.back);

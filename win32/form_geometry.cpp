@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "win32/dpi.h"
 #include "logic/twips.h"
 #include "win32/boundary.h"
+#include "win32/dpi.h"
 
 namespace tellurane {
 

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "logic/app_error.h"
+#include "logic/twips.h"
 #include "win32/accessible.h"
 #include "win32/boundary.h"
-#include "logic/app_error.h"
 #include "win32/gdi.h"
 #include "win32/surface_colors.h"
-#include "logic/twips.h"
 
 namespace tellurane {
 namespace {
@@ -84,8 +84,8 @@ void PushButton::SetBackColor(ColorValue color) {
 
 void PushButton::SetFontSize(double points) {
     if (!std::isfinite(points) || points <= 0 || points > kMaxFontSize) {
-        throw AppError(L"A font size of " + SizeText(points) + L" points is not possible: it must be above 0 and at most " +
-                       SizeText(kMaxFontSize) + L".");
+        throw AppError(L"A font size of " + SizeText(points) +
+                       L" points is not possible: it must be above 0 and at most " + SizeText(kMaxFontSize) + L".");
     }
     font_.points = points;
     ApplyFont();
@@ -172,8 +172,7 @@ HFONT PushButton::FontFitting(HDC dc, int room) const noexcept {
 
 void PushButton::ApplyGeometry() noexcept {
     SetWindowPos(hwnd_, nullptr, TwipsToPixels(leftTwips_, dpi_), TwipsToPixels(topTwips_, dpi_),
-                 TwipsToPixels(widthTwips_, dpi_), TwipsToPixels(heightTwips_, dpi_),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 TwipsToPixels(widthTwips_, dpi_), TwipsToPixels(heightTwips_, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::wstring PushButton::CaptionOrNothing() const noexcept {

@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "logic/color_value.h"
+#include "logic/window_layout.h"
 #include "win32/face_paint.h"
 #include "win32/handles.h"
-#include "logic/window_layout.h"
 
 namespace tellurane {
 

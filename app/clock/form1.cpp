@@ -2,18 +2,18 @@
 
 #include <commctrl.h>
 
-#include "logic/clock/face_text.h"
-#include "logic/clock/tick_schedule.h"
 #include "logic/app_error.h"
 #include "logic/app_title.h"
-#include "win32/dpi.h"
+#include "logic/clock/face_text.h"
+#include "logic/clock/tick_schedule.h"
 #include "logic/error_report.h"
-#include "win32/message_loop.h"
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
 #include "logic/twips.h"
 #include "resources/resource_ids.h"
 #include "win32/boundary.h"
+#include "win32/dpi.h"
+#include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {
@@ -104,7 +104,8 @@ void Form1::Form_Load() {
     trap.Run(118, [&] {
         // Without a colour of the user's, the skin's (if any) is the one that shows.
         const double fallback = skinTextColor_ ? static_cast<double>(*skinTextColor_) : 0;
-        PushButton1().SetForeColor(static_cast<ColorValue>(StoredInteger32(store_.ReadSetting(keys::kFontColor, fallback))));
+        PushButton1().SetForeColor(
+            static_cast<ColorValue>(StoredInteger32(store_.ReadSetting(keys::kFontColor, fallback))));
     });
     trap.Run(136, [this] {
         SetCaption(kProductName);

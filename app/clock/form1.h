@@ -6,15 +6,15 @@
 #include <optional>
 
 #include "app/clock/system_clock.h"
+#include "app/main_module.h"
+#include "app/settings/form2.h"
+#include "app/settings_store.h"
+#include "app/tray/sys_tray.h"
 #include "logic/error_trap.h"
 #include "logic/layouts.h"
 #include "win32/form.h"
-#include "app/main_module.h"
-#include "app/settings_store.h"
 #include "win32/skin.h"
 #include "win32/timer.h"
-#include "app/settings/form2.h"
-#include "app/tray/sys_tray.h"
 
 namespace tellurane {
 
@@ -32,7 +32,8 @@ inline constexpr std::wstring_view kSkinFile = L"\\x\\o.cjs";
 
 inline constexpr std::wstring_view kMinimizedBalloonTitle = L"Tellurane";
 inline constexpr std::wstring_view kMinimizedBalloonText =
-    L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the software back.";
+    L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the software "
+    L"back.";
 
 class Form1 : public Form {
 public:
@@ -91,7 +92,7 @@ private:
     UniqueWindow tooltip_;
     std::optional<COLORREF> skinTextColor_;
     std::uint64_t skinFileStamp_ = 0;  // last write time and size of the skin file, 0: none
-    LONG_PTR layoutFrame_ = 0;  // the frame the layout gives, before any skin
+    LONG_PTR layoutFrame_ = 0;         // the frame the layout gives, before any skin
     std::optional<std::uint64_t> shownSecond_;
     bool tickBoxOpen_ = false;
     bool minimizedToTray_ = false;

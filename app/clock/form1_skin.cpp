@@ -4,11 +4,11 @@
 #include "app/clock/form1.h"
 
 #include "logic/app_error.h"
-#include "win32/gdi.h"
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
 #include "logic/twips.h"
 #include "win32/boundary.h"
+#include "win32/gdi.h"
 
 namespace tellurane {
 namespace {
@@ -62,7 +62,8 @@ void Form1::ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept {
         skin.windowBack = ToColorRef(BackColor());
         skin.plate = ToColorRef(PushButton1().BackColor());
         if (grant.colorKeys && face.background) {
-            skin.plate = face.background->has_value() ? std::optional<COLORREF>(ToRgb(**face.background)) : std::nullopt;
+            skin.plate = face.background->has_value() ? std::optional<COLORREF>(ToRgb(**face.background))
+                                                      : std::nullopt;
         }
         skin.tabular = face.digits == SkinDigits::Tabular;
         skin.align = face.align.value_or(SkinAlign::Center);

@@ -14,10 +14,9 @@ ClockReading ReadSystemClock() noexcept {
     FileTimeToSystemTime(&utc, &utcTime);
     if (!SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &local)) local = utcTime;
     ClockReading reading;
-    reading.local = {local.wYear, local.wMonth,  local.wDay,          local.wHour,
+    reading.local = {local.wYear,   local.wMonth,  local.wDay,          local.wHour,
                      local.wMinute, local.wSecond, local.wMilliseconds, local.wDayOfWeek};
-    reading.utcMilliseconds =
-        ((static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime) / 10000;
+    reading.utcMilliseconds = ((static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime) / 10000;
     return reading;
 }
 

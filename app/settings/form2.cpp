@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "win32/accessible.h"
+#include "app/settings/reg_stuff.h"
 #include "logic/app_error.h"
 #include "logic/error_report.h"
-#include "win32/gdi.h"
-#include "win32/message_loop.h"
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
-#include "app/settings/reg_stuff.h"
+#include "win32/accessible.h"
 #include "win32/boundary.h"
+#include "win32/gdi.h"
+#include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {
@@ -20,11 +20,16 @@ constexpr int kCheckIds[] = {form2::kCheck1, form2::kCheck2, form2::kCheck3, for
 
 std::wstring_view KeyOf(int checkId) {
     switch (checkId) {
-        case form2::kCheck1: return keys::kAlwaysOnTop;
-        case form2::kCheck2: return keys::kDayMonthYear;
-        case form2::kCheck3: return keys::kRunAtStartup;
-        case form2::kCheck4: return keys::kShowWeekday;
-        default: return keys::kMilitaryTime;
+        case form2::kCheck1:
+            return keys::kAlwaysOnTop;
+        case form2::kCheck2:
+            return keys::kDayMonthYear;
+        case form2::kCheck3:
+            return keys::kRunAtStartup;
+        case form2::kCheck4:
+            return keys::kShowWeekday;
+        default:
+            return keys::kMilitaryTime;
     }
 }
 
@@ -116,9 +121,7 @@ void Form2::LoadCheck(ErrorTrap& trap, int line, int id, std::wstring_view key) 
     trap.Run(line, [&] { SetCheckValue(id, StoredCheckState(store_->ReadSetting(key, 0))); });
 }
 
-int Form2::CheckValue(int id) const noexcept {
-    return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0));
-}
+int Form2::CheckValue(int id) const noexcept { return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0)); }
 
 void Form2::SetCheckValue(int id, int value) {
     if (CheckValue(id) == value) return;
@@ -135,9 +138,8 @@ void Form2::OnCommand(int id, int code) noexcept {
     }
     if (code != BN_CLICKED || std::find(std::begin(kCheckIds), std::end(kCheckIds), id) == std::end(kCheckIds)) return;
     // The click handlers trap nothing; a failure must not end the program.
-    CarryOn("Form2::OnCommand", [&] {
-        SetCheckValue(id, CheckValue(id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-    });
+    CarryOn("Form2::OnCommand",
+            [&] { SetCheckValue(id, CheckValue(id) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED); });
 }
 
 void Form2::CheckClicked(int id) {
@@ -160,7 +162,8 @@ void Form2::Check3_Click() {
 std::wstring Form2::Text1() const {
     HWND edit = Control(form2::kText1);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(edit, text.data(), static_cast<int>(text.size())))));
+    text.resize(
+        static_cast<std::size_t>(std::max(0, GetWindowTextW(edit, text.data(), static_cast<int>(text.size())))));
     return text;
 }
 

@@ -8,11 +8,11 @@
 
 #include <string>
 
+#include "app/main_module.h"
+#include "app/settings_store.h"
 #include "logic/error_trap.h"
 #include "logic/layouts.h"
 #include "win32/form.h"
-#include "app/main_module.h"
-#include "app/settings_store.h"
 
 namespace tellurane {
 

@@ -1,10 +1,10 @@
 #include "app/settings/reg_stuff.h"
 
-#include "win32/handles.h"
 #include "app/main_module.h"
+#include "app/settings_store.h"
 #include "logic/number_text.h"
 #include "logic/paths.h"
-#include "app/settings_store.h"
+#include "win32/handles.h"
 
 namespace tellurane {
 namespace RegStuff {
@@ -65,8 +65,8 @@ LONG SetRegistryValue(HKEY key, std::wstring_view name, DWORD type, const Regist
     }
     if (type == REG_DWORD) {
         const auto number = static_cast<DWORD>(std::holds_alternative<std::int32_t>(value)
-                                                    ? std::get<std::int32_t>(value)
-                                                    : StoredInteger32(std::get<std::wstring>(value)));
+                                                   ? std::get<std::int32_t>(value)
+                                                   : StoredInteger32(std::get<std::wstring>(value)));
         return RegSetValueExW(key, valueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                               sizeof number);
     }

@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <string>
 
-#include "win32/dpi.h"
-#include "win32/message_loop.h"
+#include "app/tray/tray_hook.h"
 #include "logic/twips.h"
 #include "win32/boundary.h"
-#include "app/tray/tray_hook.h"
+#include "win32/dpi.h"
+#include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {
@@ -217,12 +217,31 @@ void cSysTray::HandleTrayMessage(std::uintptr_t code, std::uintptr_t id) {
     const auto iconId = static_cast<std::int32_t>(id);
     const std::int16_t button = notification.button;
     switch (notification.event) {
-        case TrayEvent::MouseMove: Raise([&] { if (MouseMove) MouseMove(iconId); }); break;
-        case TrayEvent::MouseDown: Raise([&] { if (MouseDown) MouseDown(button, iconId); }); break;
-        case TrayEvent::MouseUp: Raise([&] { if (MouseUp) MouseUp(button, iconId); }); break;
-        case TrayEvent::MouseDoubleClick: Raise([&] { if (MouseDblClick) MouseDblClick(button, iconId); }); break;
-        case TrayEvent::BalloonGone: balloonShowing_ = false; break;
-        case TrayEvent::None: break;
+        case TrayEvent::MouseMove:
+            Raise([&] {
+                if (MouseMove) MouseMove(iconId);
+            });
+            break;
+        case TrayEvent::MouseDown:
+            Raise([&] {
+                if (MouseDown) MouseDown(button, iconId);
+            });
+            break;
+        case TrayEvent::MouseUp:
+            Raise([&] {
+                if (MouseUp) MouseUp(button, iconId);
+            });
+            break;
+        case TrayEvent::MouseDoubleClick:
+            Raise([&] {
+                if (MouseDblClick) MouseDblClick(button, iconId);
+            });
+            break;
+        case TrayEvent::BalloonGone:
+            balloonShowing_ = false;
+            break;
+        case TrayEvent::None:
+            break;
     }
 }
 
@@ -294,9 +313,7 @@ void cSysTray::DeleteTrayIcon(HWND window, std::int32_t id) {
     Send(NIM_DELETE, data);
 }
 
-bool cSysTray::Send(DWORD message, NOTIFYICONDATAA& data) const {
-    return shell_ && shell_(message, &data) != FALSE;
-}
+bool cSysTray::Send(DWORD message, NOTIFYICONDATAA& data) const { return shell_ && shell_(message, &data) != FALSE; }
 
 void cSysTray::Changed(std::wstring_view name) const {
     if (PropertyChanged) PropertyChanged(name);

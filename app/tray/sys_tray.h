@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "win32/handles.h"
-#include "win32/window.h"
 #include "app/tray/picture.h"
 #include "app/tray/property_bag.h"
 #include "logic/tray/tray_protocol.h"
+#include "win32/handles.h"
+#include "win32/window.h"
 
 namespace tellurane {
 

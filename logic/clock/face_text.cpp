@@ -5,7 +5,8 @@ namespace {
 
 void AppendDigits(std::wstring& text, int value, int width) {
     std::wstring digits = std::to_wstring(value < 0 ? -value : value);
-    if (digits.size() < static_cast<std::size_t>(width)) digits.insert(0, static_cast<std::size_t>(width) - digits.size(), L'0');
+    if (digits.size() < static_cast<std::size_t>(width))
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), L'0');
     text += digits;
 }
 

@@ -11,18 +11,26 @@ namespace tellurane {
 
 TrayNotification MapTrayMessage(std::uint32_t code) {
     switch (code) {
-        case 0x200: return {TrayEvent::MouseMove, 0};
-        case 0x201: return {TrayEvent::MouseDown, 1};
-        case 0x202: return {TrayEvent::MouseUp, 1};
-        case 0x203: return {TrayEvent::MouseDoubleClick, 1};
-        case 0x204: return {TrayEvent::MouseDown, 2};
-        case 0x205: return {TrayEvent::MouseUp, 2};
-        case 0x206: return {TrayEvent::MouseDoubleClick, 2};
+        case 0x200:
+            return {TrayEvent::MouseMove, 0};
+        case 0x201:
+            return {TrayEvent::MouseDown, 1};
+        case 0x202:
+            return {TrayEvent::MouseUp, 1};
+        case 0x203:
+            return {TrayEvent::MouseDoubleClick, 1};
+        case 0x204:
+            return {TrayEvent::MouseDown, 2};
+        case 0x205:
+            return {TrayEvent::MouseUp, 2};
+        case 0x206:
+            return {TrayEvent::MouseDoubleClick, 2};
         case 0x403:  // NIN_BALLOONHIDE
         case 0x404:  // NIN_BALLOONTIMEOUT
         case 0x405:  // NIN_BALLOONUSERCLICK
             return {TrayEvent::BalloonGone, 0};
-        default: return {TrayEvent::None, 0};
+        default:
+            return {TrayEvent::None, 0};
     }
 }
 

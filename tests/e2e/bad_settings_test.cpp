@@ -20,9 +20,9 @@ std::wstring LineOf(const std::wstring& box) {
 }
 
 TEST_F(BadSettings, EveryKeyReportedInTurnAndTheProgramCarriesOn) {
-    for (auto key : {keys::kForm1Top, keys::kForm1Left, keys::kForm1Height, keys::kForm1Width, keys::kFontColor,
-                     keys::kFontSize, keys::kAlwaysOnTop, keys::kDayMonthYear, keys::kRunAtStartup, keys::kShowWeekday,
-                     keys::kMilitaryTime}) {
+    for (auto key :
+         {keys::kForm1Top, keys::kForm1Left, keys::kForm1Height, keys::kForm1Width, keys::kFontColor, keys::kFontSize,
+          keys::kAlwaysOnTop, keys::kDayMonthYear, keys::kRunAtStartup, keys::kShowWeekday, keys::kMilitaryTime}) {
         Store(key, L"bad\r\ntext");
     }
     Start(false);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "logic/clock/face_text.h"
 #include "app/clock/system_clock.h"
 #include "app/main_module.h"
+#include "logic/clock/face_text.h"
 #include "logic/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
 
@@ -26,8 +26,8 @@ protected:
 
     // The face as it should read for the local time now or a moment ago.
     bool FaceReads(bool military, bool dayFirst, bool weekday) const {
-        const std::wstring pattern =
-            std::wstring(military ? kTime24 : kTime12) + L" " + std::wstring(dayFirst ? kDayFirst : kMonthFirst);
+        const std::wstring pattern = std::wstring(military ? kTime24 : kTime12) + L" " +
+                                     std::wstring(dayFirst ? kDayFirst : kMonthFirst);
         const std::wstring shown = Face();
         const ClockReading now = ReadSystemClock();
         for (int back : {0, 1}) {
@@ -44,15 +44,15 @@ protected:
             value.QuadPart -= static_cast<ULONGLONG>(back) * 10'000'000;
             file = {value.LowPart, value.HighPart};
             FileTimeToSystemTime(&file, &earlier);
-            const LocalTime time{earlier.wYear, earlier.wMonth, earlier.wDay, earlier.wHour, earlier.wMinute,
-                                 earlier.wSecond, 0, earlier.wDayOfWeek};
+            const LocalTime time{
+                earlier.wYear,     earlier.wMonth, earlier.wDay, earlier.wHour, earlier.wMinute, earlier.wSecond, 0,
+                earlier.wDayOfWeek};
             std::wstring expected = FormatDateTime(pattern, time, UserLocaleTexts());
             if (weekday) expected += L" " + DayOfWeekName(time);
             if (shown == expected) return true;
         }
         return false;
     }
-
 };
 
 TEST_F(ClockFace, FollowsEachCombinationOfTheSwitchesWithinASecondOfTheChange) {
@@ -83,7 +83,8 @@ TEST_F(ClockFace, ShowsEverySecondOnceAndInOrder) {
         6s);
     ASSERT_GE(seen.size(), 5u);
     auto seconds = [](const std::wstring& hhmmss) {
-        return std::stoi(hhmmss.substr(0, 2)) * 3600 + std::stoi(hhmmss.substr(3, 2)) * 60 + std::stoi(hhmmss.substr(6, 2));
+        return std::stoi(hhmmss.substr(0, 2)) * 3600 + std::stoi(hhmmss.substr(3, 2)) * 60 +
+               std::stoi(hhmmss.substr(6, 2));
     };
     for (std::size_t i = 1; i < seen.size(); ++i) {
         EXPECT_EQ((seconds(seen[i]) - seconds(seen[i - 1]) + 86400) % 86400, 1)

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/twips.h"
 #include "logic/layouts.h"
+#include "logic/twips.h"
 #include "tests/e2e/clock_driver.h"
 
 namespace tellurane {

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "logic/setting_keys.h"
 #include "app/settings/reg_stuff.h"
+#include "logic/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
 #include "tests/helpers/scheme_block.h"
 
@@ -48,10 +48,14 @@ TEST_F(Everyone, TheSettingsWorkWithTheKeyboardAlone) {
         int id;
         std::wstring_view key;  // the switch a Space writes, if any
     };
-    const std::vector<Stop> order = {{form2::kCheck1, keys::kAlwaysOnTop}, {form2::kCheck3, keys::kRunAtStartup},
-                                     {form2::kText1, {}},             {form2::kPushButton3, {}},
-                                     {form2::kCheck2, keys::kDayMonthYear}, {form2::kCheck6, keys::kMilitaryTime},
-                                     {form2::kCheck4, keys::kShowWeekday},  {form2::kPushButton1, {}}};
+    const std::vector<Stop> order = {{form2::kCheck1, keys::kAlwaysOnTop},
+                                     {form2::kCheck3, keys::kRunAtStartup},
+                                     {form2::kText1, {}},
+                                     {form2::kPushButton3, {}},
+                                     {form2::kCheck2, keys::kDayMonthYear},
+                                     {form2::kCheck6, keys::kMilitaryTime},
+                                     {form2::kCheck4, keys::kShowWeekday},
+                                     {form2::kPushButton1, {}}};
     ASSERT_TRUE(WaitUntil([&] { return Focus() == Item(order[0].id); }, 3s)) << "the first control has no focus";
     for (std::size_t i = 0; i < order.size(); ++i) {
         EXPECT_TRUE(WaitUntil([&] { return Focus() == Item(order[i].id); }, 3s)) << "stop " << i;
@@ -112,7 +116,8 @@ public:
         SetSysColors(kCount, kIndexes, dark);
         block_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(support::SchemeBlock),
                                     support::kSchemeBlockName);
-        auto* scheme = block_ ? static_cast<support::SchemeBlock*>(MapViewOfFile(block_, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+        auto* scheme = block_ ? static_cast<support::SchemeBlock*>(MapViewOfFile(block_, FILE_MAP_WRITE, 0, 0, 0))
+                              : nullptr;
         if (!scheme) return false;
         scheme->count = kCount;
         std::copy(kIndexes, kIndexes + kCount, scheme->indexes);
@@ -169,11 +174,12 @@ TEST_F(Everyone, EveryCaptionContrastsWithWhatIsPaintedUnderItOnTheDefaultScheme
         title.bottom = title.top + MulDiv(12, dpi, 96);
         title.left += MulDiv(10, dpi, 96);
         title.right = title.left + MulDiv(40, dpi, 96);
-        const std::pair<const wchar_t*, RECT> captions[] = {
-            {L"OK", inner(Item(form2::kPushButton1))}, {L"Change", inner(Item(form2::kPushButton3))}, {L"Font Size", title}};
+        const std::pair<const wchar_t*, RECT> captions[] = {{L"OK", inner(Item(form2::kPushButton1))},
+                                                            {L"Change", inner(Item(form2::kPushButton3))},
+                                                            {L"Font Size", title}};
         for (const auto& [name, rect] : captions) {
-            EXPECT_GE(support::TextContrastOnScreen(rect), 4.5) << testing::PrintToString(std::wstring(name)) << " on the "
-                                                                << scheme;
+            EXPECT_GE(support::TextContrastOnScreen(rect), 4.5)
+                << testing::PrintToString(std::wstring(name)) << " on the " << scheme;
         }
         Screenshot(std::wstring(L"52-settings-on-the-") + scheme);
     };

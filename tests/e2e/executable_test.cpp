@@ -139,8 +139,8 @@ TEST(Executable, CarriesTheVersionStrings) {
     struct Translation {
         WORD language, codePage;
     }* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                               &length));
+    ASSERT_TRUE(
+        VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     EXPECT_EQ(translation->language, 0x0409);
     EXPECT_EQ(translation->codePage, 1200);
 }

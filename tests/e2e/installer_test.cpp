@@ -352,11 +352,13 @@ TEST_F(Installer, InstallsQuietlyUpgradesOverARunningClockAndUninstallsLeavingOn
     const std::wstring runData = L"\"" + (folder / L"Tellurane.exe").wstring() + L"\"";
     const BYTE approved[12] = {2};
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, REG_SZ, runData.c_str(),
-                              static_cast<DWORD>((runData.size() + 1) * sizeof(wchar_t))), ERROR_SUCCESS);
+                              static_cast<DWORD>((runData.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKey, kRunValue, REG_BINARY, approved, sizeof approved),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, REG_SZ, runData.c_str(),
-                              static_cast<DWORD>((runData.size() + 1) * sizeof(wchar_t))), ERROR_SUCCESS);
+                              static_cast<DWORD>((runData.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
     StartInstalled(folder);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Top.data());
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Left.data());

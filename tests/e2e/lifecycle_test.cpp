@@ -37,8 +37,8 @@ TEST_F(Lifecycle, AFirstRunIsCentredAndAClosedWindowComesBackWhereItWasLeft) {
 
     Start();
     const RECT again = Frame();
-    EXPECT_TRUE(EqualRect(&moved, &again)) << again.left << "," << again.top << " " << again.right << ","
-                                           << again.bottom;
+    EXPECT_TRUE(EqualRect(&moved, &again))
+        << again.left << "," << again.top << " " << again.right << "," << again.bottom;
     Screenshot(L"02-restored-where-closed");
 }
 

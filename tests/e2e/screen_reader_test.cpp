@@ -104,7 +104,8 @@ TEST_F(ScreenReader, HearsTheTimeOnTheFaceAndEverySettingWithItsStateAndColour) 
     auto item = [&](int id) { return GetDlgItem(settings, id); };
 
     // The buttons, by their captions.
-    for (const auto& [id, caption] : {std::pair{form2::kPushButton1, L"OK"}, std::pair{form2::kPushButton3, L"Change"}}) {
+    for (const auto& [id, caption] :
+         {std::pair{form2::kPushButton1, L"OK"}, std::pair{form2::kPushButton3, L"Change"}}) {
         Reader button(item(id));
         EXPECT_EQ(button.Name(), caption);
         EXPECT_EQ(button.Role(), ROLE_SYSTEM_PUSHBUTTON) << testing::PrintToString(std::wstring(caption));
@@ -141,7 +142,7 @@ TEST_F(ScreenReader, HearsTheTimeOnTheFaceAndEverySettingWithItsStateAndColour) 
             return dialog && IsWindowVisible(dialog);
         },
         5s));
-    Sleep(300);  // the dialog fills its fields while it opens
+    Sleep(300);                           // the dialog fills its fields while it opens
     SetDlgItemTextW(dialog, 706, L"18");  // red, green and blue: three different numbers, so none is swapped
     SetDlgItemTextW(dialog, 707, L"52");
     SetDlgItemTextW(dialog, 708, L"86");

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "app/settings/reg_stuff.h"
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
-#include "app/settings/reg_stuff.h"
 #include "tests/e2e/clock_driver.h"
 #include "tests/support/read_only_run_key.h"
 
@@ -148,7 +148,8 @@ TEST_F(SettingsByClick, PureRedIsStoredAs255AndTheFaceTurnsRed) {
     SetDlgItemTextW(dialog, 707, L"0");
     SetDlgItemTextW(dialog, 708, L"0");
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return Stored(keys::kFontColor) == L"255"; }, 5s)) << testing::PrintToString(Stored(keys::kFontColor));
+    ASSERT_TRUE(WaitUntil([&] { return Stored(keys::kFontColor) == L"255"; }, 5s))
+        << testing::PrintToString(Stored(keys::kFontColor));
     CloseSettings();
     EXPECT_TRUE(WaitUntil([&] { return FaceTextExtent(RGB(255, 0, 0)).right > 0; }, 2s));
     Screenshot(L"14-red-face");

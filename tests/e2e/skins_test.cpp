@@ -26,10 +26,12 @@ protected:
     static std::wstring SkinFolder() { return FolderOf(TELLURANE_EXE) + L"\\x"; }
     static std::wstring SkinPath() { return SkinFolder() + L"\\o.cjs"; }
     static void PutShipped(const wchar_t* name) {
-        ASSERT_TRUE(CopyFileW((std::wstring(TELLURANE_SKINS) + L"\\" + name).c_str(), SkinPath().c_str(), FALSE)) << name;
+        ASSERT_TRUE(CopyFileW((std::wstring(TELLURANE_SKINS) + L"\\" + name).c_str(), SkinPath().c_str(), FALSE))
+            << name;
     }
     static void PutText(const std::string& bytes) {
-        HANDLE file = CreateFileW(SkinPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileW(SkinPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         DWORD written = 0;
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -125,7 +127,8 @@ TEST_F(Skins, AFramelessClockMovesByDraggingItsFaceAndAClickStillOpensTheSetting
     const int slack = 2 * GetSystemMetrics(SM_CXDRAG) + 2;
     EXPECT_TRUE(WaitUntil(
         [&] {
-            return std::abs(Frame().left - (before.left + 80)) <= slack && std::abs(Frame().top - (before.top + 40)) <= slack;
+            return std::abs(Frame().left - (before.left + 80)) <= slack &&
+                   std::abs(Frame().top - (before.top + 40)) <= slack;
         },
         3s))
         << Frame().left - before.left << "," << Frame().top - before.top;

@@ -35,9 +35,10 @@ TEST_F(TrayInteraction, MinimisingHidesTheClockWithABalloonOnlyTheFirstTime) {
     const bool seen = support::BalloonsCanBeSeen();
     if (seen) {
         EXPECT_TRUE(WaitUntil(&support::BalloonShown, 5s)) << "no balloon";
-        EXPECT_EQ(support::BalloonText(),
-                  L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the "
-                  L"software back.");
+        EXPECT_EQ(
+            support::BalloonText(),
+            L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the "
+            L"software back.");
     }
     Screenshot(L"20-minimised-with-balloon");
     EXPECT_EQ(support::TrayIconsShown().size(), 1u);

@@ -12,8 +12,8 @@ namespace {
 DWORD WINAPI Apply(void* module) {
     using tellurane::support::SchemeBlock;
     if (HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, tellurane::support::kSchemeBlockName)) {
-        if (const auto* scheme =
-                static_cast<const SchemeBlock*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(SchemeBlock)))) {
+        if (const auto* scheme = static_cast<const SchemeBlock*>(
+                MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(SchemeBlock)))) {
             if (scheme->count > 0 && scheme->count <= 8) SetSysColors(scheme->count, scheme->indexes, scheme->colours);
             UnmapViewOfFile(scheme);
         }

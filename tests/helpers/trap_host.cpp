@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-#include "logic/error_report.h"
-#include "logic/error_trap.h"
 #include "app/main_module.h"
 #include "app/settings_store.h"
+#include "logic/error_report.h"
+#include "logic/error_trap.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int lastStep = 0;

@@ -7,9 +7,9 @@
 
 #include <string>
 
-#include "win32/message_loop.h"
-#include "resources/resource_ids.h"
 #include "app/tray/sys_tray.h"
+#include "resources/resource_ids.h"
+#include "win32/message_loop.h"
 
 namespace {
 

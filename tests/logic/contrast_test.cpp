@@ -18,11 +18,11 @@ TEST(ReadableOn, KeepsAReadableColourAndOtherwiseTakesBlackOrWhite) {
     struct Case {
         std::uint32_t background, wanted, painted;
     };
-    for (const Case& c : {Case{0xFFFFFF, 0x000000, 0x000000},   // black on white stays
-                          Case{0xFFFFFF, 0xFFFFFF, 0x000000},   // white on white: black
-                          Case{0x000000, 0x000000, 0xFFFFFF},   // black on black: white
-                          Case{0x000000, 0x00FFFF, 0x00FFFF},   // yellow on black stays
-                          Case{0xFFFFFF, 0x00FFFF, 0x000000},   // yellow on white: black
+    for (const Case& c : {Case{0xFFFFFF, 0x000000, 0x000000},     // black on white stays
+                          Case{0xFFFFFF, 0xFFFFFF, 0x000000},     // white on white: black
+                          Case{0x000000, 0x000000, 0xFFFFFF},     // black on black: white
+                          Case{0x000000, 0x00FFFF, 0x00FFFF},     // yellow on black stays
+                          Case{0xFFFFFF, 0x00FFFF, 0x000000},     // yellow on white: black
                           Case{0x800000, 0x000000, 0xFFFFFF}}) {  // black on navy: white
         EXPECT_EQ(ReadableOn(c.background, c.wanted), c.painted) << std::hex << c.background << " " << c.wanted;
     }

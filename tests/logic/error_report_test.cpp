@@ -21,9 +21,9 @@ TEST(ErrorReportText, TheTickShowsLineZero) {
 }
 
 TEST(ErrorReportText, EveryLocationEndsWithTheSpaceBeforeAtLine) {
-    for (std::wstring_view where : {location::kForm1QueryUnload, location::kForm1FaceClick, location::kForm1Load,
-                                    location::kForm1Tick, location::kForm2Load, location::kForm2Ok,
-                                    location::kForm2Colour}) {
+    for (std::wstring_view where :
+         {location::kForm1QueryUnload, location::kForm1FaceClick, location::kForm1Load, location::kForm1Tick,
+          location::kForm2Load, location::kForm2Ok, location::kForm2Colour}) {
         ASSERT_FALSE(where.empty());
         EXPECT_EQ(where.back(), L' ');
         EXPECT_EQ(where.substr(0, 22), L"in Vantorel2021/08/31.");

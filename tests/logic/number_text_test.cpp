@@ -33,11 +33,31 @@ TEST(ToInteger16, RoundsHalvesToTheEvenNeighbour) {
         const NumberFormat* format = &kUs;
     };
     const Case cases[] = {
-        {L"1", 1},       {L"0", 0},         {L"2", 2},       {L"-1", -1},      {L"0.5", 0},  {L"1.5", 2},
-        {L"2.5", 2},     {L"-2.5", -2},     {L"1.4999", 1},  {L"  7  ", 7},    {L"+3", 3},   {L"1e3", 1000},
-        {L"1,000", 1000}, {L"32767", 32767}, {L"-32768", -32768}, {L"-32768.5", -32768}, {L".5", 0}, {L"1.", 1},
-        {L"1E3", 1000},  {L"\u00A07\u00A0", 7}, {L"12,345", 12345}, {L"1,000e1", 10000}, {L"1.234,5", 1234, &kGerman},
-        {L"\u22125", -5, &kMinusSign}, {L"-5", -5, &kMinusSign},
+        {L"1", 1},
+        {L"0", 0},
+        {L"2", 2},
+        {L"-1", -1},
+        {L"0.5", 0},
+        {L"1.5", 2},
+        {L"2.5", 2},
+        {L"-2.5", -2},
+        {L"1.4999", 1},
+        {L"  7  ", 7},
+        {L"+3", 3},
+        {L"1e3", 1000},
+        {L"1,000", 1000},
+        {L"32767", 32767},
+        {L"-32768", -32768},
+        {L"-32768.5", -32768},
+        {L".5", 0},
+        {L"1.", 1},
+        {L"1E3", 1000},
+        {L"\u00A07\u00A0", 7},
+        {L"12,345", 12345},
+        {L"1,000e1", 10000},
+        {L"1.234,5", 1234, &kGerman},
+        {L"\u22125", -5, &kMinusSign},
+        {L"-5", -5, &kMinusSign},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ToInteger16(c.text, *c.format), c.expected)
@@ -53,9 +73,30 @@ TEST(ToInteger16, TextThatIsNotANumberFailsWithAClearMessage) {
         Reader read = ReadInteger16;
     };
     const Case cases[] = {
-        {L""}, {L"   "}, {L"x"}, {L"abc"}, {L"1x"}, {L"--1"}, {L"1e"}, {L"1.2.3"}, {L"0x10"}, {L",5"}, {L"1 2"},
-        {L"1,,000"}, {L"1,.5"}, {L"-59..9"}, {L"1,5"}, {L"1,00"}, {L"1,0000"}, {L",500"}, {L"1.5,000"}, {L"24.5", &kGerman},
-        {L"\u22125"}, {L"7507,5", &kUs, ReadStored}, {L"1,5", &kUs, ReadStored}, {L"1e", &kGerman, ReadStored},
+        {L""},
+        {L"   "},
+        {L"x"},
+        {L"abc"},
+        {L"1x"},
+        {L"--1"},
+        {L"1e"},
+        {L"1.2.3"},
+        {L"0x10"},
+        {L",5"},
+        {L"1 2"},
+        {L"1,,000"},
+        {L"1,.5"},
+        {L"-59..9"},
+        {L"1,5"},
+        {L"1,00"},
+        {L"1,0000"},
+        {L",500"},
+        {L"1.5,000"},
+        {L"24.5", &kGerman},
+        {L"\u22125"},
+        {L"7507,5", &kUs, ReadStored},
+        {L"1,5", &kUs, ReadStored},
+        {L"1e", &kGerman, ReadStored},
     };
     for (const Case& c : cases) {
         try {
@@ -76,10 +117,17 @@ TEST(NumberReaders, OutOfRangeIsAnErrorAfterRounding) {
         const NumberFormat* format = &kUs;
     };
     const Case cases[] = {
-        {ReadInteger16, L"32768"},       {ReadInteger16, L"32767.5"},       {ReadInteger16, L"-32769"},
-        {ReadInteger16, L"1e9"},         {ReadInteger16, L"1e400"},         {ReadSingle, L"1e39"},
-        {ReadSingle, L"3.40282362e38"},  {ReadSingle, L"-3.40282362e38"},   {ReadStored, L"3.40282362e38", &kGerman},
-        {ReadStored, L"1.5e400", &kGerman}, {ReadStored, L"3,40282362e38", &kGerman},
+        {ReadInteger16, L"32768"},
+        {ReadInteger16, L"32767.5"},
+        {ReadInteger16, L"-32769"},
+        {ReadInteger16, L"1e9"},
+        {ReadInteger16, L"1e400"},
+        {ReadSingle, L"1e39"},
+        {ReadSingle, L"3.40282362e38"},
+        {ReadSingle, L"-3.40282362e38"},
+        {ReadStored, L"3.40282362e38", &kGerman},
+        {ReadStored, L"1.5e400", &kGerman},
+        {ReadStored, L"3,40282362e38", &kGerman},
     };
     for (const Case& c : cases) {
         try {
@@ -145,8 +193,17 @@ TEST(IsNumeric, AcceptsNumbersAndRejectsEverythingElse) {
 }
 
 TEST(SingleToText, EveryWrittenNumberReadsBackEqual) {
-    const float values[] = {0.0f, 2880.0f, -60.0f, 5122.5f, 0.1f, 1.0f / 3.0f, 123456.79f, 1e20f, -1e-20f,
-                            std::numeric_limits<float>::max(), std::numeric_limits<float>::denorm_min()};
+    const float values[] = {0.0f,
+                            2880.0f,
+                            -60.0f,
+                            5122.5f,
+                            0.1f,
+                            1.0f / 3.0f,
+                            123456.79f,
+                            1e20f,
+                            -1e-20f,
+                            std::numeric_limits<float>::max(),
+                            std::numeric_limits<float>::denorm_min()};
     for (const NumberFormat& format : {kUs, kGerman}) {
         for (float value : values) {
             const std::wstring text = SingleToText(value, format);
@@ -174,9 +231,15 @@ TEST(SingleToText, WholeTwipsAreWrittenWithoutAFraction) {
         double readBack;
     };
     const Written written[] = {
-        {100000, L"100000", 100000}, {7507.5, L"7508", 7508},   {-2.5, L"-3", -3},
-        {-0.4, L"0", 0},             {-60, L"-60", -60},         {0.49999999999999994, L"0", 0},
-        {std::nan(""), L"0", 0},     {1e10, L"2147483647", 2147483647.0}, {-1e10, L"-2147483648", -2147483648.0},
+        {100000, L"100000", 100000},
+        {7507.5, L"7508", 7508},
+        {-2.5, L"-3", -3},
+        {-0.4, L"0", 0},
+        {-60, L"-60", -60},
+        {0.49999999999999994, L"0", 0},
+        {std::nan(""), L"0", 0},
+        {1e10, L"2147483647", 2147483647.0},
+        {-1e10, L"-2147483648", -2147483648.0},
     };
     for (const Written& w : written) {
         EXPECT_EQ(WholeNumberText(w.value), w.text) << w.value;
@@ -192,8 +255,8 @@ TEST(SingleToText, WholeTwipsAreWrittenWithoutAFraction) {
         double value;
     };
     const Stored stored[] = {
-        {L"1e+05", &kUs, 100000},        {L"1e+05", &kGerman, 100000},  {L"7507.5", &kGerman, 7507.5},
-        {L"7507,5", &kGerman, 7507.5},  {L"1.234", &kGerman, 1.234},    {L" -60 ", &kGerman, -60},
+        {L"1e+05", &kUs, 100000},        {L"1e+05", &kGerman, 100000}, {L"7507.5", &kGerman, 7507.5},
+        {L"7507,5", &kGerman, 7507.5},   {L"1.234", &kGerman, 1.234},  {L" -60 ", &kGerman, -60},
         {L"\u221260", &kMinusSign, -60}, {L"1.5E3", &kGerman, 1500},
     };
     for (const Stored& s : stored) {

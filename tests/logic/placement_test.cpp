@@ -16,22 +16,16 @@
 namespace tellurane {
 namespace {
 
-PixelRect Rect(long left, long top, long width, long height) {
-    return {left, top, left + width, top + height};
-}
+PixelRect Rect(long left, long top, long width, long height) { return {left, top, left + width, top + height}; }
 
 // A monitor with a 40-pixel taskbar along the bottom.
 MonitorArea Monitor(long left, long top, long width, long height, int dpi) {
     return {Rect(left, top, width, height), Rect(left, top, width, height - 40), dpi};
 }
 
-std::array<long, 4> Pixels(const PixelRect& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
+std::array<long, 4> Pixels(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-std::array<double, 4> Numbers(const StoredPlace& place) {
-    return {place.left, place.top, place.width, place.height};
-}
+std::array<double, 4> Numbers(const StoredPlace& place) { return {place.left, place.top, place.width, place.height}; }
 
 const MonitorArea kPrimary = Monitor(0, 0, 1920, 1080, 96);
 const MonitorArea kRight = Monitor(1920, 0, 2560, 1440, 96);
@@ -113,11 +107,17 @@ TEST(Placement, AWindowOnAMonitorSinceRemovedMovesWhollyOntoTheNearestWorkAreaAt
         PixelRect expected;  // on now[0]
     };
     const Case cases[] = {
-        {"left one gone: same inches at half the DPI, pushed right, top kept", Rect(-2000, 300, 400, 250),
-         {kPrimary, kRight}, {0, 300, 200, 425}},
-        {"right one gone: larger than the primary's work area, shrunk to it", Rect(2100, 50, 2400, 1300),
-         {kPrimary, kLeft}, {0, 0, 1920, 1040}},
-        {"only the left one left: twice the pixels at twice the DPI", Rect(3000, 600, 400, 250), {kLeft},
+        {"left one gone: same inches at half the DPI, pushed right, top kept",
+         Rect(-2000, 300, 400, 250),
+         {kPrimary, kRight},
+         {0, 300, 200, 425}},
+        {"right one gone: larger than the primary's work area, shrunk to it",
+         Rect(2100, 50, 2400, 1300),
+         {kPrimary, kLeft},
+         {0, 0, 1920, 1040}},
+        {"only the left one left: twice the pixels at twice the DPI",
+         Rect(3000, 600, 400, 250),
+         {kLeft},
          {-800, 600, 0, 1100}},
     };
     for (const Case& c : cases) {
@@ -132,8 +132,7 @@ TEST(Placement, APartlyVisibleWindowStaysAsStoredAndNothingMovesWithoutBringOnSc
         {Rect(-2700, 300, 400, 250), true},  // hanging off the left edge of the 200 % monitor
         {Rect(100, -200, 300, 240), true},   // 40 pixels showing; its corner is nearer the 200 % monitor
         {Rect(4400, 1400, 300, 200), true},  // only a corner showing
-        {Rect(10000, 10000, 300, 200), false},
-        {Rect(-9000, 300, 300, 200), false},
+        {Rect(10000, 10000, 300, 200), false}, {Rect(-9000, 300, 300, 200), false},
     };
     for (const auto& [window, bringOnScreen] : cases) {
         const Placement restored = PlaceFromStore(PlaceToStore(window, kDesktop, 96), kDesktop, 96, bringOnScreen);
@@ -145,7 +144,7 @@ TEST(Placement, HostileStoredNumbersGiveASaneWindow) {
     constexpr double kHuge = std::numeric_limits<double>::max(), kInf = std::numeric_limits<double>::infinity();
     const double kNaN = std::numeric_limits<double>::quiet_NaN();
     const StoredPlace places[] = {
-        {1e9, 1e9, 1e9, 1e9},      {-1e9, -1e9, 1e9, 1e9},     {0, 0, -1e9, -5},        {kHuge, -kHuge, kHuge, kHuge},
+        {1e9, 1e9, 1e9, 1e9},      {-1e9, -1e9, 1e9, 1e9},   {0, 0, -1e9, -5},        {kHuge, -kHuge, kHuge, kHuge},
         {kInf, kInf, kInf, -kInf}, {kNaN, kNaN, kNaN, kNaN}, {-1e9, 100, 3000, 2000}, {3.4e38f, 1.5, 1e-30, 7.25},
     };
     for (const StoredPlace& place : places) {

@@ -38,7 +38,10 @@ TEST(SkinFile, EveryKeyTakesEachGoodValueAndRefusesBadOnesNamingItself) {
         bool (*holds)(const SkinLook&);
     };
     const Good good[] = {
-        {"[Face]\nFont = Segoe UI, , Arial ,", [](const SkinLook& l) { return l.face.fonts == Fonts{L"Segoe UI", L"Arial"}; }},
+        {"[Face]\nFont = Segoe UI, , Arial ,",
+         [](const SkinLook& l) {
+             return l.face.fonts == Fonts{L"Segoe UI", L"Arial"};
+         }},
         {"[Face]\nFont = 12345678901234567890123456789012", [](const SkinLook& l) { return l.face.fonts.size() == 1; }},
         {"[Face]\nWeight = 100", [](const SkinLook& l) { return l.face.weight == 100; }},
         {"[Face]\nWeight = 900", [](const SkinLook& l) { return l.face.weight == 900; }},
@@ -49,18 +52,25 @@ TEST(SkinFile, EveryKeyTakesEachGoodValueAndRefusesBadOnesNamingItself) {
         {"[Face]\nTextColor = #FF8000", [](const SkinLook& l) { return l.face.textColor == 0x0080FFu; }},
         {"[Face]\nTextColor = #abcdef", [](const SkinLook& l) { return l.face.textColor == 0xEFCDABu; }},
         {"[Face]\nBackground = none", [](const SkinLook& l) { return l.face.background && !*l.face.background; }},
-        {"[Face]\nBackground = #0000ff", [](const SkinLook& l) { return l.face.background == std::optional<std::uint32_t>(0xFF0000u); }},
+        {"[Face]\nBackground = #0000ff",
+         [](const SkinLook& l) { return l.face.background == std::optional<std::uint32_t>(0xFF0000u); }},
         {"[Face]\nDigits = Tabular", [](const SkinLook& l) { return l.face.digits == SkinDigits::Tabular; }},
         {"[Face]\nDigits = proportional", [](const SkinLook& l) { return l.face.digits == SkinDigits::Proportional; }},
         {"[Face]\nAlign = left", [](const SkinLook& l) { return l.face.align == SkinAlign::Left; }},
         {"[Face]\nAlign = Center", [](const SkinLook& l) { return l.face.align == SkinAlign::Center; }},
         {"[Face]\nAlign = right", [](const SkinLook& l) { return l.face.align == SkinAlign::Right; }},
-        {"[Face]\nOutline = 0, #000000", [](const SkinLook& l) { return l.face.outline && l.face.outline->width == 0; }},
-        {"[Face]\nOutline = 10,#0000FF", [](const SkinLook& l) { return l.face.outline && l.face.outline->width == 10 && l.face.outline->color == 0xFF0000u; }},
-        {"[Face]\nOutline = .5, #000000", [](const SkinLook& l) { return l.face.outline && l.face.outline->width == 0.5; }},
-        {"[Face]\nShadow = -20, +20, #01020380", [](const SkinLook& l) {
-             return l.face.shadow && l.face.shadow->dx == -20 && l.face.shadow->dy == 20 && l.face.shadow->color == 0x030201u &&
-                    l.face.shadow->alpha == 0x80;
+        {"[Face]\nOutline = 0, #000000",
+         [](const SkinLook& l) { return l.face.outline && l.face.outline->width == 0; }},
+        {"[Face]\nOutline = 10,#0000FF",
+         [](const SkinLook& l) {
+             return l.face.outline && l.face.outline->width == 10 && l.face.outline->color == 0xFF0000u;
+         }},
+        {"[Face]\nOutline = .5, #000000",
+         [](const SkinLook& l) { return l.face.outline && l.face.outline->width == 0.5; }},
+        {"[Face]\nShadow = -20, +20, #01020380",
+         [](const SkinLook& l) {
+             return l.face.shadow && l.face.shadow->dx == -20 && l.face.shadow->dy == 20 &&
+                    l.face.shadow->color == 0x030201u && l.face.shadow->alpha == 0x80;
          }},
         {"[Face]\nCorner = 0", [](const SkinLook& l) { return l.face.corner == 0.0; }},
         {"[Face]\nCorner = 100.0", [](const SkinLook& l) { return l.face.corner == 100.0; }},
@@ -73,16 +83,20 @@ TEST(SkinFile, EveryKeyTakesEachGoodValueAndRefusesBadOnesNamingItself) {
         {"[Window]\nCorners = default", [](const SkinLook& l) { return l.window.corners == SkinCorners::Default; }},
         {"[Window]\nCorners = round", [](const SkinLook& l) { return l.window.corners == SkinCorners::Round; }},
         {"[Window]\nCorners = square", [](const SkinLook& l) { return l.window.corners == SkinCorners::Square; }},
-        {"[Window]\nDarkTitleBar = auto", [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::Auto; }},
-        {"[Window]\nDarkTitleBar = yes", [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::Yes; }},
-        {"[Window]\nDarkTitleBar = no", [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::No; }},
+        {"[Window]\nDarkTitleBar = auto",
+         [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::Auto; }},
+        {"[Window]\nDarkTitleBar = yes",
+         [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::Yes; }},
+        {"[Window]\nDarkTitleBar = no",
+         [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::No; }},
         {"[Skin]\nFormat = 1\nName = N\nAuthor = A", [](const SkinLook& l) { return !l.face.weight; }},
     };
     for (const Good& g : good) EXPECT_TRUE(g.holds(Parsed(g.text).look)) << g.text;
 
     const std::pair<const char*, const wchar_t*> bad[] = {
         {"[Face]\nFont = , ,", L"Font must be a list of font family names"},
-        {"[Face]\nFont = Arial, 123456789012345678901234567890123", L"Font must be a list of font family names of at most 32"},
+        {"[Face]\nFont = Arial, 123456789012345678901234567890123",
+         L"Font must be a list of font family names of at most 32"},
         {"[Face]\nWeight = 99", L"Weight must be 100 to 900, normal or bold"},
         {"[Face]\nWeight = 901", L"Weight must be"},
         {"[Face]\nWeight = 450.5", L"Weight must be"},
@@ -134,7 +148,7 @@ TEST(SkinFile, CommentsCaseUnknownKeysRepeatsAndLineEndingsFollowTheFormat) {
         "Unknown = whatever\n[Later]\nOpacity = 1\n[ FACE ]\nTEXTCOLOR = #000002\nfont = B, C\n\n[Skin]\nName = a;b\n");
     EXPECT_EQ(skin.look.face.textColor, 0x020000u);  // the last one wins
     EXPECT_EQ(skin.look.face.fonts, (Fonts{L"B", L"C"}));
-    EXPECT_EQ(skin.name, L"a;b");                    // no space before ';': part of the value
+    EXPECT_EQ(skin.name, L"a;b");  // no space before ';': part of the value
     // LF, CRLF and CR each end one line, as the line numbers in messages count them.
     EXPECT_EQ(Refused("[X]\r\r\nOpacity = 1\r\n[Window]\rOpacity = 1").line, 5);
     EXPECT_EQ(Refused("[Skin]\r\rName = \xC3").line, 3);
@@ -146,7 +160,8 @@ TEST(SkinFile, ReadsUtf8WithAndWithoutAMarkAndUtf16AndRefusesOtherBytes) {
     static const char kUtf16[] = "\xFF\xFE[\0S\0k\0i\0n\0]\0\r\0\n\0N\0a\0m\0e\0=\0\xE9\0\x3D\xD8\x52\xDD";
     const std::string utf16(kUtf16, sizeof kUtf16 - 1);
     EXPECT_EQ(Parsed(utf16).name, L"\u00E9\U0001F552");
-    EXPECT_EQ(Refused(utf16.substr(0, utf16.size() - 5)).message, L"the text is not UTF-16: it ends in half a character");
+    EXPECT_EQ(Refused(utf16.substr(0, utf16.size() - 5)).message,
+              L"the text is not UTF-16: it ends in half a character");
     EXPECT_EQ(Refused(utf16.substr(0, utf16.size() - 2)).line, 2);  // a surrogate without its pair
     EXPECT_EQ(Refused(utf16.substr(0, utf16.size() - 4) + "\x52\xDD").message, L"the text is not UTF-16");
 
@@ -190,10 +205,11 @@ TEST(SkinFile, AFileOfMoreThan64KiBIsRefusedWholeAndAnyFileIsReadInLinearTime) {
 }
 
 TEST(SkinFile, TheDarkKeysLieOverTheLookOnlyInDarkMode) {
-    const Skin skin = Parsed("[Face]\nTextColor = #111111\nDigits = tabular\nFont = A\nBackground = #222222\n"
-                             "[Window]\nOpacity = 90\n[Dark]\nFace.TextColor = #EEEEEE\nFace . Font = B\n"
-                             "face.background = none\nWindow.Frame = none\nFace.Unknown = 1\nOther.Opacity = 1\n"
-                             "Opacity = 1\n");
+    const Skin skin = Parsed(
+        "[Face]\nTextColor = #111111\nDigits = tabular\nFont = A\nBackground = #222222\n"
+        "[Window]\nOpacity = 90\n[Dark]\nFace.TextColor = #EEEEEE\nFace . Font = B\n"
+        "face.background = none\nWindow.Frame = none\nFace.Unknown = 1\nOther.Opacity = 1\n"
+        "Opacity = 1\n");
     const SkinLook light = skin.LookFor(false);
     EXPECT_EQ(light.face.textColor, 0x111111u);
     EXPECT_EQ(light.face.fonts, Fonts{L"A"});
@@ -202,7 +218,7 @@ TEST(SkinFile, TheDarkKeysLieOverTheLookOnlyInDarkMode) {
     EXPECT_EQ(dark.face.textColor, 0xEEEEEEu);
     EXPECT_EQ(dark.face.fonts, Fonts{L"B"});
     EXPECT_TRUE(dark.face.background && !*dark.face.background);  // none wins over the look's plate
-    EXPECT_EQ(dark.face.digits, SkinDigits::Tabular);  // kept from the look
+    EXPECT_EQ(dark.face.digits, SkinDigits::Tabular);             // kept from the look
     EXPECT_EQ(dark.window.opacity, 90);
     EXPECT_EQ(dark.window.frame, SkinFrame::None);
 }

@@ -18,7 +18,7 @@ inline void WriteCursorFile(const std::wstring& path) {
     file.put(32).put(32).put(0).put(0);
     put16(1), put16(1), put32(bytes), put32(22);  // hot spot 1,1
     put32(40), put32(32), put32(64), put16(1), put16(1), put32(0), put32(256), put32(0), put32(0), put32(0), put32(0);
-    put32(0), put32(0x00FFFFFF);  // black and white
+    put32(0), put32(0x00FFFFFF);                                                          // black and white
     for (int i = 0; i < 128; ++i) file.put(static_cast<char>(i % 8 == 0 ? 0xFF : 0));     // image
     for (int i = 0; i < 128; ++i) file.put(static_cast<char>(i % 4 == 0 ? 0x00 : 0xFF));  // mask
 }

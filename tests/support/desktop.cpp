@@ -239,7 +239,8 @@ std::wstring BalloonText() {
 bool BalloonsCanBeSeen() {
     using Version = const char*(CDECL*)();
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const auto version = ntdll ? reinterpret_cast<Version>(reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
+    const auto version = ntdll ? reinterpret_cast<Version>(
+                                     reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
                                : nullptr;
     if (!version) return true;  // Windows itself
     return std::atoi(version()) <= 8;
@@ -374,7 +375,8 @@ double TextContrastOnScreen(const RECT& rect) {
         if (count > most) most = count, background = colour;
     }
     double best = 1;
-    for (const auto& [colour, count] : counts) best = std::max(best, tellurane::ContrastRatio(rgb(background), rgb(colour)));
+    for (const auto& [colour, count] : counts)
+        best = std::max(best, tellurane::ContrastRatio(rgb(background), rgb(colour)));
     return best;
 }
 

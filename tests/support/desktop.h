@@ -15,8 +15,7 @@ namespace tellurane::support {
 using namespace std::chrono_literals;
 
 // Every wait ends: true when the condition held before the time was up.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
-               bool handleMessages = false);
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout, bool handleMessages = false);
 
 // Makes the calling test process see real pixels at every DPI.
 void BecomePerMonitorDpiAware();

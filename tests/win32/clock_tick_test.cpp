@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "tests/win32/clock_fixture.h"
 #include "logic/setting_keys.h"
+#include "tests/win32/clock_fixture.h"
 
 namespace tellurane {
 namespace {
@@ -24,8 +24,8 @@ TEST_F(ClockTick, ShowsEveryCombinationOfTheThreeSwitches) {
         const wchar_t *military, *dayFirst, *weekday, *caption;
     };
     const Case cases[] = {
-        {L"0", L"0", L"0", L"09:05:09 PM 12/06/2026"},       {L"1", L"0", L"0", L"21:05:09 12/06/2026"},
-        {L"0", L"1", L"0", L"09:05:09 PM 06/12/2026"},       {L"1", L"1", L"0", L"21:05:09 06/12/2026"},
+        {L"0", L"0", L"0", L"09:05:09 PM 12/06/2026"},        {L"1", L"0", L"0", L"21:05:09 12/06/2026"},
+        {L"0", L"1", L"0", L"09:05:09 PM 06/12/2026"},        {L"1", L"1", L"0", L"21:05:09 06/12/2026"},
         {L"0", L"0", L"1", L"09:05:09 PM 12/06/2026 Sunday"}, {L"1", L"0", L"1", L"21:05:09 12/06/2026 Sunday"},
         {L"0", L"1", L"1", L"09:05:09 PM 06/12/2026 Sunday"}, {L"1", L"1", L"1", L"21:05:09 06/12/2026 Sunday"},
     };

@@ -5,17 +5,16 @@
 
 #include <fstream>
 
-#include "win32/message_loop.h"
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
 #include "logic/twips.h"
 #include "tests/support/cursor_file.h"
 #include "tests/support/desktop.h"
 #include "tests/win32/clock_fixture.h"
+#include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {
-
 
 class ClockWindow : public ClockWindowTest {
 protected:
@@ -255,8 +254,8 @@ TEST_F(ClockWindow, DuringTheBalloonWaitARestoreAMinimiseAFaceClickOrACloseLeave
         bool visible;
     };
     const Case cases[] = {
-        {{{0x465, WM_LBUTTONUP}}, true},                                      // restored from the tray
-        {{{0x465, WM_LBUTTONUP}, {WM_SYSCOMMAND, SC_MINIMIZE}}, false},       // and minimised again
+        {{{0x465, WM_LBUTTONUP}}, true},                                 // restored from the tray
+        {{{0x465, WM_LBUTTONUP}, {WM_SYSCOMMAND, SC_MINIMIZE}}, false},  // and minimised again
         {{{0x465, WM_RBUTTONUP}, {WM_SYSCOMMAND, SC_MINIMIZE}, {0x465, WM_RBUTTONUP}}, true},
         {{{0x465, WM_LBUTTONUP}, {BM_CLICK, 0}}, true},  // restored, then the settings opened and closed
     };
@@ -300,7 +299,8 @@ int g_settingsDuringNestedClick = 0;
 void CALLBACK ClickTheFaceAgainThenClose(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     g_nested->PushButton1_Click();  // as if a click reached the face while the settings are open
-    for (HWND w = FindWindowW(L"Tellurane.Form2", nullptr); w; w = FindWindowExW(nullptr, w, L"Tellurane.Form2", nullptr)) {
+    for (HWND w = FindWindowW(L"Tellurane.Form2", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"Tellurane.Form2", nullptr)) {
         ++g_settingsDuringNestedClick;
     }
     if (HWND settings = FindWindowW(L"Tellurane.Form2", nullptr)) PostMessageW(settings, WM_CLOSE, 0, 0);

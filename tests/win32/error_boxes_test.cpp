@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "logic/error_report.h"
 #include "app/main_module.h"
+#include "logic/error_report.h"
 #include "logic/product.h"
 #include "logic/setting_keys.h"
 #include "tests/win32/clock_fixture.h"
@@ -77,14 +77,16 @@ TEST_F(ErrorBoxes, EachNumberedStepOfEachTrappedHandlerShowsItsOwnLineAndTheHand
         std::function<void()> run;
     };
     const std::vector<Handler> handlers = {
-        {location::kForm1QueryUnload, {100, 102, 222, 223, 104, 106, 108, 110},
+        {location::kForm1QueryUnload,
+         {100, 102, 222, 223, 104, 106, 108, 110},
          [&] {
              SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);
              MSG quit;
              PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
          }},
         {location::kForm1FaceClick, {100, 102, 104, 106, 108, 112, 114}, [&] { ClickTheFace(InSettings::Nothing); }},
-        {location::kForm2Load, {100, 102, 108, 110, 112, 114, 116, 118, 120},
+        {location::kForm2Load,
+         {100, 102, 108, 110, 112, 114, 116, 118, 120},
          [&] { ClickTheFace(InSettings::Nothing); }},
         {location::kForm2Ok, {100}, [&] { ClickTheFace(InSettings::PressOk); }},
         {location::kForm2Colour, {102, 104, 106, 108, 110}, [&] { ClickTheFace(InSettings::PressChange); }},
@@ -96,7 +98,9 @@ TEST_F(ErrorBoxes, EachNumberedStepOfEachTrappedHandlerShowsItsOwnLineAndTheHand
             ASSERT_TRUE(form_->Load());
             form_->Timer1().SetEnabled(false);
             g_boxTexts.clear();
-            ErrorTrap::failStep = [&](std::wstring_view where, int at) { return where == handler.location && at == line; };
+            ErrorTrap::failStep = [&](std::wstring_view where, int at) {
+                return where == handler.location && at == line;
+            };
             handler.run();
             ErrorTrap::failStep = nullptr;
             EXPECT_EQ(g_boxTexts, std::vector<std::wstring>{BoxText(handler.location, line)})

@@ -4,12 +4,12 @@
 
 #include <map>
 
-#include "win32/form.h"
 #include "app/main_module.h"
-#include "win32/message_loop.h"
-#include "logic/twips.h"
 #include "app/settings/form2.h"
+#include "logic/twips.h"
 #include "tests/support/desktop.h"
+#include "win32/form.h"
+#include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {
@@ -24,7 +24,8 @@ protected:
 
 RECT ExpectedRect(const WindowLayout& window, const ControlLayout& control, int dpi) {
     const TwipsPoint at = ClientPosition(window, control);
-    return {TwipsToPixels(at.x, dpi), TwipsToPixels(at.y, dpi), TwipsToPixels(at.x, dpi) + TwipsToPixels(control.width, dpi),
+    return {TwipsToPixels(at.x, dpi), TwipsToPixels(at.y, dpi),
+            TwipsToPixels(at.x, dpi) + TwipsToPixels(control.width, dpi),
             TwipsToPixels(at.y, dpi) + TwipsToPixels(control.height, dpi)};
 }
 
@@ -151,7 +152,8 @@ TEST_F(Layouts, TheSettingsWindowCannotBeResizedMinimisedOrMaximised) {
     // Its border offers no sizing edge to the mouse.
     RECT window;
     GetWindowRect(form.Handle(), &window);
-    const LRESULT corner = SendMessageW(form.Handle(), WM_NCHITTEST, 0, MAKELPARAM(window.right - 2, window.bottom - 2));
+    const LRESULT corner = SendMessageW(form.Handle(), WM_NCHITTEST, 0,
+                                        MAKELPARAM(window.right - 2, window.bottom - 2));
     EXPECT_NE(corner, HTBOTTOMRIGHT);
     EXPECT_NE(corner, HTRIGHT);
     EXPECT_NE(corner, HTBOTTOM);

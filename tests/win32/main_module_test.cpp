@@ -6,15 +6,15 @@
 #include <fstream>
 #include <string>
 
+#include "app/clock/form1.h"
 #include "logic/error_report.h"
 #include "logic/layouts.h"
-#include "win32/form.h"
 #include "logic/paths.h"
 #include "logic/product.h"
+#include "tests/support/desktop.h"
+#include "win32/form.h"
 #include "win32/message_loop.h"
 #include "win32/skin.h"
-#include "app/clock/form1.h"
-#include "tests/support/desktop.h"
 
 namespace tellurane {
 namespace {
@@ -48,9 +48,10 @@ TEST_F(ErrorBoxTest, ShowsTheComposedTextWithTitleIconAndOkButton) {
     ASSERT_EQ(g_box.calls, 1);
     EXPECT_EQ(g_box.title, L"Application Error");
     EXPECT_EQ(g_box.type, 48u);  // MB_OK | MB_ICONEXCLAMATION
-    EXPECT_EQ(g_box.text, L"The text \"abc\" is not a number.\r\nin Vantorel2021/08/31.Form1.Form_Load at line 110\r\r"
-                          L"Please email screenshot of this message to " +
-                              std::wstring(kSupportAddress));
+    EXPECT_EQ(g_box.text,
+              L"The text \"abc\" is not a number.\r\nin Vantorel2021/08/31.Form1.Form_Load at line 110\r\r"
+              L"Please email screenshot of this message to " +
+                  std::wstring(kSupportAddress));
 }
 
 TEST(FileExists, AnswersForFilesAndNeverComplains) {

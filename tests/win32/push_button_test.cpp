@@ -10,10 +10,10 @@
 #include "logic/app_error.h"
 #include "logic/contrast.h"
 #include "logic/layouts.h"
-#include "win32/form.h"
-#include "win32/surface_colors.h"
 #include "logic/twips.h"
 #include "tests/support/desktop.h"
+#include "win32/form.h"
+#include "win32/surface_colors.h"
 
 namespace tellurane {
 namespace {

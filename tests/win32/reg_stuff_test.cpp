@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "logic/app_error.h"
 #include "app/main_module.h"
+#include "logic/app_error.h"
 #include "tests/support/read_only_run_key.h"
 
 namespace tellurane {

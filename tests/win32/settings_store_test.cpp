@@ -15,7 +15,8 @@ namespace {
 // Each run writes under a section of its own and removes it afterwards.
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    SettingsStoreTest() : section_(L"TelluraneTest" + std::to_wstring(GetCurrentProcessId())), store_(L"Marrowick", section_) {}
+    SettingsStoreTest()
+        : section_(L"TelluraneTest" + std::to_wstring(GetCurrentProcessId())), store_(L"Marrowick", section_) {}
     ~SettingsStoreTest() override { RegDeleteTreeW(HKEY_CURRENT_USER, store_.KeyPath().c_str()); }
 
     void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {

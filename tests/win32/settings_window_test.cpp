@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "logic/setting_keys.h"
 #include "app/settings/form2.h"
 #include "app/settings/reg_stuff.h"
+#include "logic/setting_keys.h"
 #include "tests/support/desktop.h"
 #include "tests/win32/clock_fixture.h"
 
@@ -168,9 +168,9 @@ TEST_F(SettingsWindow, TickingRunAtStartupWritesTheQuotedPathOfThisProgram) {
     EXPECT_EQ(Stored(keys::kRunAtStartup), L"1");
     wchar_t data[MAX_PATH + 8] = {};
     DWORD size = sizeof data;
-    ASSERT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"tellurane_win32_tests.exe", RRF_RT_REG_SZ, nullptr, data,
-                           &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"tellurane_win32_tests.exe", RRF_RT_REG_SZ, nullptr, data, &size),
+        ERROR_SUCCESS);
     EXPECT_EQ(std::wstring(data), L"\"" + ProgramPath() + L"\"");
     Click(form2::kCheck3);
     EXPECT_EQ(Stored(keys::kRunAtStartup), L"0");

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "logic/app_error.h"
 #include "app/tray/tray_hook.h"
+#include "logic/app_error.h"
 
 namespace tellurane {
 namespace {
@@ -29,7 +29,8 @@ protected:
               return TRUE;
           }) {
         tray_.PropertyChanged = [this](std::wstring_view name) { changed_ += std::wstring(name) + L";"; };
-        icon_ = std::make_shared<const Picture>(kPictureTypeIcon, UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION))));
+        icon_ = std::make_shared<const Picture>(kPictureTypeIcon,
+                                                UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION))));
     }
 
     static std::string Text(const char* field, std::size_t width) { return std::string(field, width); }
@@ -144,9 +145,15 @@ TEST_F(SysTrayTest, TheCallbackMessageRaisesTheMouseEventsAndIsHandedOnWithItsAn
     tray_.SetInTray(true);
     std::vector<std::wstring> events;
     tray_.MouseMove = [&](std::int32_t id) { events.push_back(L"move " + std::to_wstring(id)); };
-    tray_.MouseDown = [&](std::int16_t b, std::int32_t id) { events.push_back(L"down " + std::to_wstring(b) + L" " + std::to_wstring(id)); };
-    tray_.MouseUp = [&](std::int16_t b, std::int32_t id) { events.push_back(L"up " + std::to_wstring(b) + L" " + std::to_wstring(id)); };
-    tray_.MouseDblClick = [&](std::int16_t b, std::int32_t id) { events.push_back(L"double " + std::to_wstring(b) + L" " + std::to_wstring(id)); };
+    tray_.MouseDown = [&](std::int16_t b, std::int32_t id) {
+        events.push_back(L"down " + std::to_wstring(b) + L" " + std::to_wstring(id));
+    };
+    tray_.MouseUp = [&](std::int16_t b, std::int32_t id) {
+        events.push_back(L"up " + std::to_wstring(b) + L" " + std::to_wstring(id));
+    };
+    tray_.MouseDblClick = [&](std::int16_t b, std::int32_t id) {
+        events.push_back(L"double " + std::to_wstring(b) + L" " + std::to_wstring(id));
+    };
     const std::vector<LPARAM> codes = {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x402};
     for (LPARAM code : codes) {
         EXPECT_EQ(SendMessageW(window, 0x465, 0, code), 0x1234);  // the previous procedure's answer
@@ -316,10 +323,12 @@ TEST_F(SysTrayTest, StoredPropertiesLoadWithTheirDefaultsAndSaveInOrder) {
 }
 
 TEST_F(SysTrayTest, OutsideRunModeTheIconNeverGoesIntoTheTray) {
-    cSysTray designed([this](DWORD message, NOTIFYICONDATAA* data) {
-        calls_.push_back({message, *data, false});
-        return TRUE;
-    }, false);
+    cSysTray designed(
+        [this](DWORD message, NOTIFYICONDATAA* data) {
+            calls_.push_back({message, *data, false});
+            return TRUE;
+        },
+        false);
     designed.SetInTray(true);
     EXPECT_TRUE(designed.InTray());
     designed.SetInTray(false);

@@ -16,11 +16,20 @@ TEST(MapTrayMessage, TurnsTheShellsCodesIntoMouseEventsWithTheirButton) {
         std::int16_t button;
     };
     const Case cases[] = {
-        {0x200, TrayEvent::MouseMove, 0},        {0x201, TrayEvent::MouseDown, 1},   {0x202, TrayEvent::MouseUp, 1},
-        {0x203, TrayEvent::MouseDoubleClick, 1}, {0x204, TrayEvent::MouseDown, 2},   {0x205, TrayEvent::MouseUp, 2},
-        {0x206, TrayEvent::MouseDoubleClick, 2}, {0x403, TrayEvent::BalloonGone, 0}, {0x404, TrayEvent::BalloonGone, 0},
-        {0x405, TrayEvent::BalloonGone, 0},      {0x207, TrayEvent::None, 0},        {0x208, TrayEvent::None, 0},
-        {0x402, TrayEvent::None, 0},             {0x000, TrayEvent::None, 0},
+        {0x200, TrayEvent::MouseMove, 0},
+        {0x201, TrayEvent::MouseDown, 1},
+        {0x202, TrayEvent::MouseUp, 1},
+        {0x203, TrayEvent::MouseDoubleClick, 1},
+        {0x204, TrayEvent::MouseDown, 2},
+        {0x205, TrayEvent::MouseUp, 2},
+        {0x206, TrayEvent::MouseDoubleClick, 2},
+        {0x403, TrayEvent::BalloonGone, 0},
+        {0x404, TrayEvent::BalloonGone, 0},
+        {0x405, TrayEvent::BalloonGone, 0},
+        {0x207, TrayEvent::None, 0},
+        {0x208, TrayEvent::None, 0},
+        {0x402, TrayEvent::None, 0},
+        {0x000, TrayEvent::None, 0},
     };
     for (const Case& c : cases) {
         const TrayNotification notification = MapTrayMessage(c.code);
