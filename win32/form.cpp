@@ -46,7 +46,7 @@ Form::~Form() {
 
 bool Form::Create(HWND owner) {
     const std::wstring className = L"Tellurane." + std::wstring(layout_.name);
-    RegisterWindowClass(className.c_str(), nullptr);
+    if (!RegisterWindowClass(className.c_str(), nullptr)) return false;
 
     // Centred on the owner's monitor (the primary one without an owner), at the client size the
     // layout gives for that monitor's DPI. A centred owned window is a dialog: the screen, not the

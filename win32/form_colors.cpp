@@ -93,11 +93,13 @@ std::vector<int> Form::PlainControlIds() const {
 }
 
 HBRUSH Form::BrushFor(COLORREF rgb) noexcept {
-    return CarryOnOr("Form::BrushFor", GetSysColorBrush(COLOR_BTNFACE), [&] {
+    HBRUSH kept = nullptr;
+    const bool found = CarryOn("Form::BrushFor", [&] {
         auto& brush = brushes_[rgb];
         if (!brush) brush.reset(CreateSolidBrush(rgb));
-        return brush.get();
+        kept = brush.get();
     });
+    return found ? kept : GetSysColorBrush(COLOR_BTNFACE);
 }
 
 LRESULT Form::OnEraseBackground(HDC dc) noexcept {

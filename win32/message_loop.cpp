@@ -43,7 +43,7 @@ int RunMessageLoop() noexcept {
     }
 }
 
-void WaitSeconds(double seconds) noexcept {
+void WaitSeconds(double seconds, const std::function<bool()>& stillWaiting) noexcept {
     using Clock = std::chrono::steady_clock;
     if (!(seconds > 0)) {
         HandlePendingMessages();
@@ -54,6 +54,7 @@ void WaitSeconds(double seconds) noexcept {
                                              std::chrono::duration<double>(std::min(seconds, 86400.0)));
     for (;;) {
         if (!HandlePendingMessages()) return;
+        if (stillWaiting && !stillWaiting()) return;
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero()) return;
         const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(left).count();

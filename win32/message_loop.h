@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace tellurane {
 
 // Handles every message that is waiting now. Returns false when the program has been asked
@@ -16,8 +18,9 @@ void WaitForMessage(DWORD timeoutMilliseconds) noexcept;
 // Runs until the quit message; returns its exit code.
 int RunMessageLoop() noexcept;
 
-// Returns after the given seconds, handling window messages as they arrive so that the
-// windows and timers stay alive; it sleeps between messages instead of spinning a core.
-void WaitSeconds(double seconds) noexcept;
+// Returns after the given seconds (at most a day), handling window messages as they arrive so that the
+// windows and timers stay alive; it sleeps between messages instead of spinning a core. With
+// stillWaiting, it also returns as soon as that answers false after the messages it has handled.
+void WaitSeconds(double seconds, const std::function<bool()>& stillWaiting = {}) noexcept;
 
 }  // namespace tellurane

@@ -75,7 +75,7 @@ private:
     // After WM_DPICHANGED: the icons again, at the new DPI's sizes.
     void OnDpiApplied() noexcept;
     void ReloadTrayIcon() noexcept;
-    // The skin (clock/form1_skin.cpp): its look on the window, and a changed file applied again.
+    // The skin (form1_skin.cpp): its look on the window, and a changed file applied again.
     void ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept;
     void ApplyFrame(SkinFrame frame) noexcept;
     void ApplyOpacity(int percent) noexcept;

@@ -1,7 +1,6 @@
 #include "app/tray/sys_tray.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstddef>
 #include <string>
 
@@ -81,11 +80,11 @@ bool cSysTray::OwnWindow::Create() noexcept {
 
 LRESULT cSysTray::OwnWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == TaskbarCreatedMessage() && message != 0) {
-        CarryOn("cSysTray TaskbarCreated", [this] { control_.OnTaskbarCreated(); });
+        CarryOn("cSysTray::OnTaskbarCreated", [this] { control_.OnTaskbarCreated(); });
         return 0;
     }
     if (message == WM_TIMER && wParam == kRetryTimer) {
-        CarryOn("cSysTray retry", [this] { control_.RetryAdding(); });
+        CarryOn("cSysTray::RetryAdding", [this] { control_.RetryAdding(); });
         return 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
@@ -139,9 +138,8 @@ bool cSysTray::KeepTrayIcon(PictureRef icon) {
 }
 
 PictureRef cSysTray::FreshTrayIcon() const {
-    PictureRef icon;
-    if (LoadTrayIcon) Raise([&] { icon = LoadTrayIcon(); });
-    return icon;
+    if (!LoadTrayIcon) return nullptr;
+    return CarryOnOr("cSysTray::LoadTrayIcon", PictureRef(), [this] { return LoadTrayIcon(); });
 }
 
 void cSysTray::SetTrayTip(std::wstring_view tip) {
@@ -190,18 +188,8 @@ void cSysTray::ShowBalloon(std::wstring_view tip, std::wstring_view title, std::
     if (showOnce) ++balloonCount_;
 
     if (showTimer <= 0) return;  // a balloon without a time stays until the shell takes it
-    if (balloonShowing_) {
-        // Messages are handled as they come, so the shell's "balloon gone" can end the wait early;
-        // between them the thread sleeps.
-        using Clock = std::chrono::steady_clock;
-        const auto deadline = Clock::now() + std::chrono::seconds(showTimer);
-        while (Clock::now() < deadline && balloonShowing_) {
-            if (!HandlePendingMessages()) break;
-            if (!balloonShowing_) break;
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (left > 0) WaitForMessage(static_cast<DWORD>(left));
-        }
-    }
+    // Messages are handled as they come, so the shell's "balloon gone" can end the wait early.
+    WaitSeconds(showTimer, [this] { return balloonShowing_; });
     if (balloonShowing_) {
         NOTIFYICONDATAA clear = FreshData();
         clear.uFlags = NIF_INFO;
@@ -218,24 +206,16 @@ void cSysTray::HandleTrayMessage(std::uintptr_t code, std::uintptr_t id) {
     const std::int16_t button = notification.button;
     switch (notification.event) {
         case TrayEvent::MouseMove:
-            Raise([&] {
-                if (MouseMove) MouseMove(iconId);
-            });
+            Raise(MouseMove, iconId);
             break;
         case TrayEvent::MouseDown:
-            Raise([&] {
-                if (MouseDown) MouseDown(button, iconId);
-            });
+            Raise(MouseDown, button, iconId);
             break;
         case TrayEvent::MouseUp:
-            Raise([&] {
-                if (MouseUp) MouseUp(button, iconId);
-            });
+            Raise(MouseUp, button, iconId);
             break;
         case TrayEvent::MouseDoubleClick:
-            Raise([&] {
-                if (MouseDblClick) MouseDblClick(button, iconId);
-            });
+            Raise(MouseDblClick, button, iconId);
             break;
         case TrayEvent::BalloonGone:
             balloonShowing_ = false;
@@ -302,7 +282,7 @@ void cSysTray::RetryAdding() {
 void cSysTray::SetIconShown(bool shown) {
     if (shown == iconShown_) return;
     iconShown_ = shown;
-    if (IconShownChanged) Raise([&] { IconShownChanged(shown); });
+    Raise(IconShownChanged, shown);
 }
 
 void cSysTray::DeleteTrayIcon(HWND window, std::int32_t id) {
@@ -317,10 +297,6 @@ bool cSysTray::Send(DWORD message, NOTIFYICONDATAA& data) const { return shell_ 
 
 void cSysTray::Changed(std::wstring_view name) const {
     if (PropertyChanged) PropertyChanged(name);
-}
-
-void cSysTray::Raise(const std::function<void()>& event) const {
-    CarryOn("cSysTray event", event);  // a host handler's failure stays with the host
 }
 
 }  // namespace tellurane

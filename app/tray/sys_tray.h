@@ -10,10 +10,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "app/tray/picture.h"
 #include "app/tray/property_bag.h"
 #include "logic/tray/tray_protocol.h"
+#include "win32/boundary.h"
 #include "win32/handles.h"
 #include "win32/window.h"
 
@@ -99,7 +101,11 @@ private:
     void SetIconShown(bool shown);
     bool Send(DWORD message, NOTIFYICONDATAA& data) const;
     void Changed(std::wstring_view name) const;
-    void Raise(const std::function<void()>& event) const;
+    // Tells the host of an event it handles; a host handler's failure stays with the host.
+    template <typename... Args>
+    static void Raise(const std::function<void(Args...)>& event, std::type_identity_t<Args>... args) {
+        if (event) CarryOn("cSysTray event", [&] { event(args...); });
+    }
 
     ShellNotifyFunction shell_;
     bool runMode_;
