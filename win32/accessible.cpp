@@ -1,14 +1,30 @@
 #include "win32/accessible.h"
-#include "win32/boundary.h"
 
 #include <commctrl.h>
 
 #include <utility>
 
+#include "win32/boundary.h"
+
 namespace tellurane {
 namespace {
 
 constexpr UINT_PTR kDescribedSubclass = 1;
+
+// oleacc.dll is no KnownDLL: imported, it would be looked for in the program's folder first, before
+// wWinMain could stop it. It is loaded from System32 when a reader first asks, and kept.
+struct Oleacc {
+    using CreateStd = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+    HMODULE module = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    CreateStd createStd = Find<CreateStd>("CreateStdAccessibleObject");
+    FromObject fromObject = Find<FromObject>("LresultFromObject");
+
+    template <typename Function>
+    Function Find(const char* name) const noexcept {
+        return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    }
+};
 
 bool IsSelf(const VARIANT& child) noexcept { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -46,17 +62,19 @@ LRESULT AccessibleControl::Answer(HWND window, WPARAM wParam, LPARAM lParam, Acc
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) return 0;
     // Should that fail (out of memory), the system's own object answers.
     return CarryOnOr("AccessibleControl::Answer", LRESULT{0}, [&]() -> LRESULT {
+        static const Oleacc oleacc;
         // LresultFromObject marshals through the thread's COM apartment. A thread in none joins a
         // single-threaded one here and stays in it: the reader goes on calling through it.
         if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) == S_FALSE) CoUninitialize();
         IAccessible* standard = nullptr;
-        if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+        if (!oleacc.createStd || !oleacc.fromObject) return 0;
+        if (FAILED(oleacc.createStd(window, OBJID_CLIENT, IID_IAccessible,
                                              reinterpret_cast<void**>(&standard))) ||
             !standard) {
             return 0;
         }
         auto* object = new AccessibleControl(window, standard, std::move(facts));
-        const LRESULT result = LresultFromObject(IID_IAccessible, wParam, object);
+        const LRESULT result = oleacc.fromObject(IID_IAccessible, wParam, object);
         object->Release();  // the marshalled reference, if any, keeps it
         return result > 0 ? result : 0;
     });
@@ -134,22 +152,27 @@ HRESULT AccessibleControl::get_accRole(VARIANT child, VARIANT* role) noexcept {
     return S_OK;
 }
 
+// Late binding is refused rather than handed to the system object, which would answer a client asking
+// through IDispatch with its own facts ("client" for the swatch) instead of ours.
+
+HRESULT AccessibleControl::GetTypeInfoCount(UINT* count) noexcept {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT AccessibleControl::GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT AccessibleControl::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept { return E_NOTIMPL; }
+
+HRESULT AccessibleControl::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) noexcept {
+    return E_NOTIMPL;
+}
+
 // Everything else is the system object's.
-
-HRESULT AccessibleControl::GetTypeInfoCount(UINT* count) noexcept { return standard_->GetTypeInfoCount(count); }
-
-HRESULT AccessibleControl::GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) noexcept {
-    return standard_->GetTypeInfo(index, locale, info);
-}
-
-HRESULT AccessibleControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) noexcept {
-    return standard_->GetIDsOfNames(iid, names, count, locale, ids);
-}
-
-HRESULT AccessibleControl::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                  EXCEPINFO* exception, UINT* argumentError) noexcept {
-    return standard_->Invoke(id, iid, locale, flags, params, result, exception, argumentError);
-}
 
 HRESULT AccessibleControl::get_accParent(IDispatch** parent) noexcept { return standard_->get_accParent(parent); }
 

@@ -27,6 +27,7 @@ DWORD StyleFor(const WindowLayout& layout) {
     return style;
 }
 
+// An owned window has no taskbar button of its own unless it asks for one: every form does.
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 
 UniqueFont CreateLayoutFont(const FontSpec& spec, int dpi) {
@@ -60,9 +61,8 @@ bool Form::Create(HWND owner) {
     const RECT& screen = owner ? monitor.rcWork : monitor.rcMonitor;
     const POINT centre{screen.left + (screen.right - screen.left) / 2, screen.top + (screen.bottom - screen.top) / 2};
     dpi_ = DpiForPoint(centre);
-    const DWORD exStyle = owner ? (kExStyle & ~WS_EX_APPWINDOW) : kExStyle;
     RECT rect{0, 0, TwipsToPixels(layout_.clientWidth, dpi_), TwipsToPixels(layout_.clientHeight, dpi_)};
-    AdjustWindowRectForDpi(rect, StyleFor(layout_), exStyle, dpi_);
+    AdjustWindowRectForDpi(rect, StyleFor(layout_), kExStyle, dpi_);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     rect.left = screen.left + (screen.right - screen.left - width) / 2;
@@ -71,7 +71,7 @@ bool Form::Create(HWND owner) {
     rect.bottom = rect.top + height;
 
     const std::wstring caption(layout_.caption);
-    if (!CreateNativeWindow(className.c_str(), caption.c_str(), StyleFor(layout_), exStyle, rect, owner)) {
+    if (!CreateNativeWindow(className.c_str(), caption.c_str(), StyleFor(layout_), kExStyle, rect, owner)) {
         return false;
     }
     const int plannedDpi = dpi_;

@@ -69,7 +69,8 @@ public:
 
     MousePointer Pointer() const noexcept { return pointer_; }
     void SetPointer(MousePointer pointer) noexcept;
-    void SetMouseIcon(UniqueCursor cursor) noexcept;
+    // A cursor that outlives the window (LoadCursorFile's).
+    void SetMouseIcon(HCURSOR cursor) noexcept;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
@@ -123,11 +124,15 @@ private:
     UniqueFont font_;
     std::map<COLORREF, UniqueBrush> brushes_;
     MousePointer pointer_ = MousePointer::Default;
-    UniqueCursor mouseIcon_;
+    HCURSOR mouseIcon_ = nullptr;
     HWND focusedControl_ = nullptr;
 };
 
-// Loads a cursor file; AppError when the file holds no cursor.
-UniqueCursor LoadCursorFile(const std::wstring& path);
+// The cursor of a cursor file, loaded the first time and kept for the process's life; AppError when
+// the file holds no cursor.
+HCURSOR LoadCursorFile(const std::wstring& path);
+// LoadImageW with LR_LOADFROMFILE, or what a test puts in its place.
+using CursorFileLoader = HCURSOR (*)(const wchar_t* path);
+CursorFileLoader SetCursorFileLoader(CursorFileLoader loader) noexcept;
 
 }  // namespace tellurane

@@ -1,12 +1,15 @@
 #include "win32/form.h"
 
+#include <map>
+#include <utility>
+
 #include "logic/app_error.h"
 
 namespace tellurane {
 
 void Form::SetPointer(MousePointer pointer) noexcept { pointer_ = pointer; }
 
-void Form::SetMouseIcon(UniqueCursor cursor) noexcept { mouseIcon_ = std::move(cursor); }
+void Form::SetMouseIcon(HCURSOR cursor) noexcept { mouseIcon_ = cursor; }
 
 bool Form::OnSetCursor(HWND over, WORD hitTest) noexcept {
     if (hitTest != HTCLIENT) return false;
@@ -18,7 +21,7 @@ bool Form::OnSetCursor(HWND over, WORD hitTest) noexcept {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return true;
         case MousePointer::Custom:
-            SetCursor(mouseIcon_ ? mouseIcon_.get() : LoadCursorW(nullptr, IDC_ARROW));
+            SetCursor(mouseIcon_ ? mouseIcon_ : LoadCursorW(nullptr, IDC_ARROW));
             return true;
         case MousePointer::Default:
             break;
@@ -27,10 +30,28 @@ bool Form::OnSetCursor(HWND over, WORD hitTest) noexcept {
     return true;
 }
 
-UniqueCursor LoadCursorFile(const std::wstring& path) {
-    UniqueCursor cursor(static_cast<HCURSOR>(LoadImageW(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)));
+namespace {
+
+HCURSOR LoadCursorFromFile(const wchar_t* path) noexcept {
+    return static_cast<HCURSOR>(LoadImageW(nullptr, path, IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+}
+
+CursorFileLoader g_loadCursorFile = &LoadCursorFromFile;
+
+}  // namespace
+
+CursorFileLoader SetCursorFileLoader(CursorFileLoader loader) noexcept {
+    return std::exchange(g_loadCursorFile, loader ? loader : &LoadCursorFromFile);
+}
+
+HCURSOR LoadCursorFile(const std::wstring& path) {
+    // A cursor may not be destroyed while it is on the screen (DestroyCursor), and the pointer can rest
+    // on a window as it closes: each file's cursor is loaded once and kept for the process's life.
+    static std::map<std::wstring, UniqueCursor> cursors;
+    UniqueCursor& cursor = cursors[path];
+    if (!cursor) cursor.reset(g_loadCursorFile(path.c_str()));
     if (!cursor) throw AppError(L"The file " + path + L" holds no cursor that Windows can load.");
-    return cursor;
+    return cursor.get();
 }
 
 }  // namespace tellurane

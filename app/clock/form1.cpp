@@ -189,6 +189,7 @@ void Form1::PushButton1_Click() {
     trap.Run(104, [this] { ClearTopMost(Handle()); });
     trap.Run(106, [this] {
         Form2 settings(store_, PushButton1(), services_.report, services_.chooseColor, services_.dialogError);
+        if (skinTextColor_) settings.skinTextColor = static_cast<ColorValue>(*skinTextColor_);
         settings.ShowModal(Handle());
     });
     if (trap.If(108, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
@@ -229,13 +230,11 @@ void Form1::Form_Resize() {
 bool Form1::CanHideInTray() const noexcept { return cSysTray1_.IconShown() && !closing_; }
 
 void Form1::MinimiseIntoTray() {
-    // The window leaves the taskbar; the tray icon brings it back, in its normal state.
+    // The window leaves the taskbar; the tray icon brings it back, in its normal state. Minimised by
+    // someone else's ShowWindow (Win+M, a shortcut's "Run: Minimized"), it stays minimised while hidden
+    // and is restored as it is shown: showing it in between would play Windows' animation of a window
+    // flying out of the taskbar and vanishing.
     ShowWindow(Handle(), SW_HIDE);
-    if (IsIconic(Handle())) {
-        // Minimised by someone else's ShowWindow: back to the normal state while hidden.
-        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-        ShowWindow(Handle(), SW_HIDE);
-    }
     minimizedToTray_ = true;
     cSysTray1_.ShowBalloon(kMinimizedBalloonText, kMinimizedBalloonTitle, 5, true);
 }

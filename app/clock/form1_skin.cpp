@@ -9,6 +9,7 @@
 #include "logic/twips.h"
 #include "win32/boundary.h"
 #include "win32/gdi.h"
+#include "win32/windows_build.h"
 
 namespace tellurane {
 namespace {
@@ -44,8 +45,11 @@ std::uint64_t FileStamp(const std::wstring& path) {
 void Form1::ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept {
     // A look that cannot be shown leaves the window as it was.
     CarryOn("Form1::ShowSkinLook", [&] {
+        // The skin's text colour goes with it: where the user chose none, the layout's black shows again,
+        // not a colour meant for the skin's plate.
+        if (skinTextColor_ && !store_.HasSetting(keys::kFontColor)) PushButton1().SetForeColor(kBlack);
+        skinTextColor_.reset();
         if (!look) {
-            skinTextColor_.reset();
             PushButton1().SetSkin(std::nullopt);
             PushButton1().SetMovesWindow(false);
             ApplyFrame(SkinFrame::Standard);
@@ -73,7 +77,6 @@ void Form1::ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept {
         PushButton1().SetSkin(skin);
 
         // The skin's text colour shows only while the user has chosen none.
-        skinTextColor_.reset();
         if (grant.colorKeys && face.textColor) {
             skinTextColor_ = ToRgb(*face.textColor);
             if (!store_.HasSetting(keys::kFontColor)) PushButton1().SetForeColor(*skinTextColor_);
@@ -122,6 +125,13 @@ void Form1::ApplyWindowAttributes(SkinCorners corners, SkinDarkTitleBar title) n
     const BOOL dark = title == SkinDarkTitleBar::Yes || (title == SkinDarkTitleBar::Auto && AppsUseDarkMode());
     if (FAILED(SetDwmAttribute(Handle(), kUseImmersiveDarkMode, &dark, sizeof dark))) {
         SetDwmAttribute(Handle(), kUseImmersiveDarkModeBefore20H1, &dark, sizeof dark);
+    }
+    if (!CaptionFollowsDarkModeAtOnce(WindowsBuild())) {
+        // Windows 10 draws the caption anew only on activation: a pair of them, ending in the state the
+        // window is in, repaints it now.
+        const BOOL active = GetActiveWindow() == Handle();
+        SendMessageW(Handle(), WM_NCACTIVATE, !active, 0);
+        SendMessageW(Handle(), WM_NCACTIVATE, active, 0);
     }
 }
 

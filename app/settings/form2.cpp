@@ -178,12 +178,14 @@ void Form2::PushButton3_Click() {
     static COLORREF customColours[16] = {};
     dialog.hwndOwner = Handle();
     dialog.lpCustColors = customColours;
+    bool cancelled = false;
     trap.Run(102, [&] { dialog.rgbResult = ControlBackColor(form2::kPicture1); });
     trap.Run(104, [&] {
         // Cancel is no error: the colour stays what it was, and is applied and saved again below.
         // A dialog that could not open at all is.
         const COLORREF before = dialog.rgbResult;
         if (chooseColor_(&dialog)) return;
+        cancelled = true;
         dialog.rgbResult = before;
         if (const DWORD error = dialogError_ ? dialogError_() : 0) {
             wchar_t code[16];
@@ -194,6 +196,8 @@ void Form2::PushButton3_Click() {
     trap.Run(106, [&] { SetControlBackColor(form2::kPicture1, dialog.rgbResult); });
     trap.Run(108, [&] { face_->SetForeColor(dialog.rgbResult); });
     trap.Run(110, [&] {
+        const bool skinColourShown = skinTextColor == face_->ForeColor() && !store_->HasSetting(keys::kFontColor);
+        if (cancelled && skinColourShown) return;
         store_->WriteSetting(keys::kFontColor, IntegerToText(static_cast<std::int32_t>(face_->ForeColor())));
     });
 }

@@ -14,6 +14,8 @@
 #include "logic/layouts.h"
 #include "win32/form.h"
 
+#include <optional>
+
 namespace tellurane {
 
 // ChooseColorW and CommDlgExtendedError, or what a test puts in their place.
@@ -44,6 +46,10 @@ public:
 
     void PushButton1_Click();
     void PushButton3_Click();
+
+    // The text colour a skin gives the face while the user has stored none. A cancelled colour dialog
+    // then stores nothing: a skin never changes a stored setting.
+    std::optional<ColorValue> skinTextColor;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;

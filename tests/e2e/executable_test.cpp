@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstddef>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "resources/resource_ids.h"
@@ -110,6 +113,43 @@ TEST(Executable, IsA32BitWindowsGuiProgramWithDepAslrAndTerminalServerAwareness)
     EXPECT_TRUE(characteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
     EXPECT_TRUE(characteristics & IMAGE_DLLCHARACTERISTICS_NX_COMPAT);
     EXPECT_TRUE(characteristics & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE);
+}
+
+// The loader resolves the import table before wWinMain, searching the program's folder first for any DLL
+// that is not a KnownDLL: a planted one there would run with the program. Only KnownDLLs (as Windows 10
+// and 11 list them) and comctl32, which the manifest binds side by side, may be imported.
+TEST(Executable, ImportsOnlyDllsThatCannotBePlantedBesideIt) {
+    std::ifstream file(TELLURANE_EXE, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 0x400u);
+    const auto dos = Read<IMAGE_DOS_HEADER>(reinterpret_cast<const BYTE*>(bytes.data()));
+    const auto nt = Read<IMAGE_NT_HEADERS32>(reinterpret_cast<const BYTE*>(bytes.data()) + dos.e_lfanew);
+    const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(bytes.data() + dos.e_lfanew +
+                                                                         offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
+                                                                         nt.FileHeader.SizeOfOptionalHeader);
+    const auto at = [&](DWORD rva) -> const char* {
+        for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+            const IMAGE_SECTION_HEADER section = sections[i];
+            if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData) {
+                return bytes.data() + section.PointerToRawData + (rva - section.VirtualAddress);
+            }
+        }
+        return nullptr;
+    };
+    const char* table = at(nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    ASSERT_TRUE(table);
+    const std::vector<std::string> allowed = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll",
+                                              "kernel32.dll", "msvcrt.dll",   "ole32.dll",    "oleaut32.dll",
+                                              "shell32.dll",  "user32.dll",   "shlwapi.dll",  "imm32.dll"};
+    for (auto entry = Read<IMAGE_IMPORT_DESCRIPTOR>(reinterpret_cast<const BYTE*>(table)); entry.Name;
+         table += sizeof entry, entry = Read<IMAGE_IMPORT_DESCRIPTOR>(reinterpret_cast<const BYTE*>(table))) {
+        const char* written = at(entry.Name);
+        ASSERT_TRUE(written);
+        std::string name = written;
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(c)); });
+        EXPECT_NE(std::find(allowed.begin(), allowed.end(), name), allowed.end()) << name << " is not a KnownDLL";
+    }
 }
 
 TEST(Executable, CarriesTheVersionStrings) {

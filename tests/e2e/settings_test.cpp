@@ -57,6 +57,8 @@ TEST_F(SettingsByClick, OpensOnceOverTheClockWhichKeepsTicking) {
     Screenshot(L"10-settings-open");
     EXPECT_FALSE(IsWindowEnabled(Window()));  // modal over the clock
     EXPECT_EQ(GetWindow(settings_, GW_OWNER), Window());
+    // Owned, and still with its own taskbar button.
+    EXPECT_TRUE(GetWindowLongPtrW(settings_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_EQ(MonitorFromWindow(settings_, MONITOR_DEFAULTTONULL), MonitorFromWindow(Window(), MONITOR_DEFAULTTONULL));
     const std::wstring before = FaceText();
     EXPECT_TRUE(WaitUntil([&] { return FaceText() != before; }, 2s));

@@ -207,8 +207,12 @@ TEST_F(Skins, AnEditWhileTheClockRunsShowsWithinTwoSecondsAndABadOneKeepsTheLast
     Sleep(2500);
     EXPECT_TRUE(Boxes().empty()) << "the same bad file was said twice";
     EXPECT_EQ(Plate(), RGB(0, 0, 0));
-    DeleteFileW(SkinPath().c_str());  // deleted: the plain look
+    DeleteFileW(SkinPath().c_str());  // deleted: the plain look, with the layout's black text, not the skin's yellow
     EXPECT_TRUE(WaitUntil([&] { return Plate() == RGB(255, 255, 255); }, 2500ms));
+    RECT face;
+    GetWindowRect(Face(), &face);
+    EXPECT_TRUE(WaitUntil([&] { return support::TextContrastOnScreen(face) >= 4.5; }, 1s))
+        << support::TextContrastOnScreen(face);
 }
 
 }  // namespace

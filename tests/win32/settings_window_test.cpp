@@ -6,6 +6,8 @@
 #include "app/settings/form2.h"
 #include "app/settings/reg_stuff.h"
 #include "logic/setting_keys.h"
+#include "logic/paths.h"
+#include "tests/support/cursor_file.h"
 #include "tests/support/desktop.h"
 #include "tests/win32/clock_fixture.h"
 
@@ -122,6 +124,16 @@ TEST_F(SettingsWindow, CancellingTheColourDialogWritesTheSameColourAgain) {
     EXPECT_EQ(Stored(keys::kFontColor), L"32768");
     EXPECT_EQ(form_->PushButton1().ForeColor(), 32768u);
     EXPECT_TRUE(boxes_.empty());
+
+    // A skin's text colour on the face, with nothing stored: a cancel stores nothing (a skin never
+    // changes a stored setting), and a chosen colour is stored as ever.
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, store_.KeyPath().c_str(), L"Font Color");
+    form.skinTextColor = 32768u;
+    form.PushButton3_Click();
+    EXPECT_FALSE(store_.HasSetting(keys::kFontColor));
+    g_chosenColour = 255;
+    form.PushButton3_Click();
+    EXPECT_EQ(Stored(keys::kFontColor), L"255");
 }
 
 TEST_F(SettingsWindow, OkWithASizeThatIsNoNumberStoresAndAppliesTwenty) {
@@ -191,6 +203,33 @@ TEST_F(SettingsWindow, AStoredTickForRunAtStartupWritesTheEntryAgainAtEachOpenin
             << opening;
         settings_.reset();
     }
+}
+
+// Windows: a cursor must not be destroyed while it is on the screen (DestroyCursor), and the pointer can
+// rest on the settings as they close. Wine's GetGuiResources answers 0, so the loads are counted here.
+int g_cursorLoads = 0;
+HCURSOR CountedCursorLoad(const wchar_t* path) {
+    ++g_cursorLoads;
+    return static_cast<HCURSOR>(LoadImageW(nullptr, path, IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+}
+
+TEST_F(SettingsWindow, TheHandCursorIsLoadedOnceAndOutlivesEveryWindowThatShowedIt) {
+    const std::wstring file = InFolder(ProgramFolder(), kCursorFile);
+    support::WriteCursorFile(file);
+    const CursorFileLoader previous = SetCursorFileLoader(&CountedCursorLoad);
+    LoadClock();
+    for (int opening = 0; opening < 50; ++opening) {
+        Open();
+        settings_.reset();
+    }
+    SetCursorFileLoader(previous);
+    DeleteFileW(file.c_str());
+    EXPECT_EQ(g_cursorLoads, 1);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(LoadCursorFile(file), &info)) << "the cursor was destroyed";
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace
