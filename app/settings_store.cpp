@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "logic/app_error.h"
 #include "win32/handles.h"
 #include "win32/user_locale.h"
 
@@ -118,6 +119,16 @@ std::wstring SingleToStoredText(double value) { return SingleToText(static_cast<
 
 std::wstring GeometryToStoredText(double twips) { return WholeNumberText(twips); }
 
-float StoredGeometry(std::wstring_view text) { return static_cast<float>(ParseStoredNumber(text, UserNumberFormat())); }
+std::wstring SizeToStoredText(std::wstring_view typed) {
+    try {
+        return TypedToStoredText(typed, UserNumberFormat());
+    } catch (const AppError&) {
+        return std::wstring(typed);  // no size at all: kept as typed, and reported where it is applied
+    }
+}
+
+std::wstring StoredSizeToTyped(std::wstring_view stored) { return StoredToTypedText(stored, UserNumberFormat()); }
+
+float StoredDecimal(std::wstring_view text) { return static_cast<float>(ParseStoredNumber(text, UserNumberFormat())); }
 
 }  // namespace tellurane

@@ -45,9 +45,14 @@ bool StoredSwitchIsOn(std::wstring_view text);
 
 // A single-precision number as the program stores it.
 std::wstring SingleToStoredText(double value);
-// Window geometry: whole twips in plain digits, the same text under any regional settings; read back
-// in that form or any form that earlier versions wrote.
+// Window geometry: whole twips in plain digits, the same text under any regional settings.
 std::wstring GeometryToStoredText(double twips);
-float StoredGeometry(std::wstring_view text);
+// Geometry and the text size, read whichever regional settings wrote them: the invariant form first,
+// then the user's (ParseStoredNumber).
+float StoredDecimal(std::wstring_view text);
+// The text size as typed in the settings and as that box shows the stored text (TypedToStoredText):
+// a size written under one regional setting reads back alike under every other.
+std::wstring SizeToStoredText(std::wstring_view typed);
+std::wstring StoredSizeToTyped(std::wstring_view stored);
 
 }  // namespace tellurane

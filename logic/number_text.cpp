@@ -163,11 +163,35 @@ float ToSingle(std::wstring_view text, const NumberFormat& format) {
     return static_cast<float>(InSingleRange(text, ParseNumber(text, format)));
 }
 
+namespace {
+
+const NumberFormat kInvariantFormat{L".", L"", L"-"};
+
+}  // namespace
+
 double ParseStoredNumber(std::wstring_view text, const NumberFormat& user) {
-    static const NumberFormat kInvariant{L".", L"", L"-"};
     std::string plain;
-    const double value = Normalise(text, kInvariant, plain) ? FromPlain(text, plain) : ParseNumber(text, user);
+    const double value = Normalise(text, kInvariantFormat, plain) ? FromPlain(text, plain) : ParseNumber(text, user);
     return InSingleRange(text, value);
+}
+
+std::wstring TypedToStoredText(std::wstring_view typed, const NumberFormat& user) {
+    const float meant = ToSingle(typed, user);
+    // Read in the invariant form alone: that is how every other regional setting reads it first.
+    const bool plain = IsNumeric(typed, kInvariantFormat) &&
+                       static_cast<float>(ParseStoredNumber(typed, kInvariantFormat)) == meant;
+    if (plain) return std::wstring(typed);
+    return SingleToText(meant, kInvariantFormat);
+}
+
+std::wstring StoredToTypedText(std::wstring_view stored, const NumberFormat& user) {
+    try {
+        const auto value = static_cast<float>(ParseStoredNumber(stored, user));
+        if (IsNumeric(stored, user) && ToSingle(stored, user) == value) return std::wstring(stored);
+        return SingleToText(value, user);
+    } catch (const AppError&) {
+        return std::wstring(stored);  // no number: the box shows it as it is, and its close replaces it
+    }
 }
 
 std::wstring SingleToText(float value, const NumberFormat& format) {

@@ -36,6 +36,15 @@ float ToSingle(std::wstring_view text, const NumberFormat& format);
 // as a float.
 double ParseStoredNumber(std::wstring_view text, const NumberFormat& user);
 
+// A number typed under the user's format, as the store keeps it: the text as typed when its invariant
+// form says what the user meant (so every regional setting reads it back alike), otherwise the
+// invariant form of the user's value ("24,5" under German settings is kept as "24.5"). Throws as
+// ToSingle does.
+std::wstring TypedToStoredText(std::wstring_view typed, const NumberFormat& user);
+// The other way, for a box the user edits: a stored text that the user's format reads otherwise than
+// the store does is shown in the user's format ("24.5" as "24,5"); anything else as it is stored.
+std::wstring StoredToTypedText(std::wstring_view stored, const NumberFormat& user);
+
 // The shortest decimal text that reads back as exactly the same value.
 std::wstring SingleToText(float value, const NumberFormat& format);
 std::wstring IntegerToText(std::int64_t value);

@@ -68,8 +68,7 @@ LRESULT AccessibleControl::Answer(HWND window, WPARAM wParam, LPARAM lParam, Acc
         if (CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED) == S_FALSE) CoUninitialize();
         IAccessible* standard = nullptr;
         if (!oleacc.createStd || !oleacc.fromObject) return 0;
-        if (FAILED(oleacc.createStd(window, OBJID_CLIENT, IID_IAccessible,
-                                             reinterpret_cast<void**>(&standard))) ||
+        if (FAILED(oleacc.createStd(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||
             !standard) {
             return 0;
         }

@@ -94,10 +94,10 @@ void Form1::Form_Load() {
     // twips at the system DPI.
     const double screenWidth = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi());
     const double screenHeight = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
-    trap.Run(110, [&] { SetTop(StoredGeometry(store_.ReadSetting(keys::kForm1Top, (screenHeight - Height()) / 2))); });
-    trap.Run(112, [&] { SetLeft(StoredGeometry(store_.ReadSetting(keys::kForm1Left, (screenWidth - Width()) / 2))); });
-    trap.Run(114, [&] { SetHeight(StoredGeometry(store_.ReadSetting(keys::kForm1Height, Height()))); });
-    trap.Run(116, [&] { SetWidth(StoredGeometry(store_.ReadSetting(keys::kForm1Width, Width()))); });
+    trap.Run(110, [&] { SetTop(StoredDecimal(store_.ReadSetting(keys::kForm1Top, (screenHeight - Height()) / 2))); });
+    trap.Run(112, [&] { SetLeft(StoredDecimal(store_.ReadSetting(keys::kForm1Left, (screenWidth - Width()) / 2))); });
+    trap.Run(114, [&] { SetHeight(StoredDecimal(store_.ReadSetting(keys::kForm1Height, Height()))); });
+    trap.Run(116, [&] { SetWidth(StoredDecimal(store_.ReadSetting(keys::kForm1Width, Width()))); });
     // Stored places are applied as they are, partly off screen included; but a window that would lie
     // wholly off every monitor (a monitor unplugged since) could never be found again.
     BringOntoAMonitor();
@@ -117,7 +117,7 @@ void Form1::Form_Load() {
     if (trap.If(142, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
         trap.Run(144, [this] { SetTopMost(Handle()); });
     }
-    trap.Run(146, [&] { PushButton1().SetFontSize(StoredSingle(store_.ReadSetting(keys::kFontSize, 20))); });
+    trap.Run(146, [&] { PushButton1().SetFontSize(StoredDecimal(store_.ReadSetting(keys::kFontSize, 20))); });
 }
 
 void Form1::CreateFaceTooltip() noexcept {

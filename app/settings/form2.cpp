@@ -113,7 +113,7 @@ void Form2::Form_Load() {
     LoadCheck(trap, 112, form2::kCheck3, keys::kRunAtStartup);
     LoadCheck(trap, 114, form2::kCheck6, keys::kMilitaryTime);
     LoadCheck(trap, 116, form2::kCheck4, keys::kShowWeekday);
-    trap.Run(118, [this] { SetText1(store_->ReadSetting(keys::kFontSize, 20)); });
+    trap.Run(118, [this] { SetText1(StoredSizeToTyped(store_->ReadSetting(keys::kFontSize, 20))); });
     trap.Run(120, [this] { SetControlBackColor(form2::kPicture1, face_->ForeColor()); });
 }
 
@@ -222,10 +222,10 @@ void Form2::Unload() {
 
 void Form2::Form_Unload() {
     if (!StoredIsNumeric(Text1())) SetText1(L"20");
-    const std::wstring size = Text1();
+    const std::wstring size = SizeToStoredText(Text1());
     store_->WriteSetting(keys::kFontSize, size);
     try {
-        face_->SetFontSize(StoredSingle(size));
+        face_->SetFontSize(StoredDecimal(size));
     } catch (const AppError& error) {
         // Stored as typed; the face keeps its size, and the user is told why.
         ShowPlainError(error.Description());

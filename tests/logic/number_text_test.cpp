@@ -182,6 +182,32 @@ TEST(ToSingle, FollowsTheUsersNumberFormat) {
     EXPECT_THROW(ToSingle(L"24pt", kUs), AppError);
 }
 
+// A text size typed under one regional setting and read under another: kept as typed where every
+// setting reads it alike, else in the invariant form; shown back in the user's format.
+TEST(TypedToStoredText, EveryRegionalSettingReadsBackWhatTheUserMeant) {
+    const struct {
+        const wchar_t* typed;
+        const NumberFormat& user;
+        const wchar_t* stored;
+        const wchar_t* shown;  // the stored text in the settings box, under the same format
+    } cases[] = {
+        {L"24.5", kUs, L"24.5", L"24.5"},        {L" 36 ", kUs, L" 36 ", L" 36 "},
+        {L"24,5", kGerman, L"24.5", L"24,5"},    {L"36", kGerman, L"36", L"36"},
+        {L"1.234", kGerman, L"1234", L"1234"},  // German groups: a thousand, not one and a bit
+        {L"1,234", kGerman, L"1.234", L"1,234"},
+    };
+    for (const auto& c : cases) {
+        const std::wstring stored = TypedToStoredText(c.typed, c.user);
+        EXPECT_EQ(stored, c.stored) << c.typed;
+        EXPECT_FLOAT_EQ(static_cast<float>(ParseStoredNumber(stored, kUs)), ToSingle(c.typed, c.user)) << c.typed;
+        EXPECT_FLOAT_EQ(static_cast<float>(ParseStoredNumber(stored, kGerman)), ToSingle(c.typed, c.user)) << c.typed;
+        EXPECT_EQ(StoredToTypedText(stored, c.user), c.shown) << c.typed;
+    }
+    EXPECT_EQ(StoredToTypedText(L"24.5", kGerman), L"24,5");  // written under English settings
+    EXPECT_EQ(StoredToTypedText(L"not a size", kGerman), L"not a size");
+    EXPECT_THROW(TypedToStoredText(L"1e39", kUs), AppError);
+}
+
 TEST(IsNumeric, AcceptsNumbersAndRejectsEverythingElse) {
     EXPECT_TRUE(IsNumeric(L"24", kUs));
     EXPECT_TRUE(IsNumeric(L" 24.5 ", kUs));

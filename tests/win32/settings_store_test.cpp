@@ -65,12 +65,12 @@ TEST_F(SettingsStoreTest, GeometryIsWrittenAsPlainWholeTwipsAndEveryEarlierFormR
                           Case{-100000.4, L"-100000"}}) {
         ASSERT_TRUE(store_.WriteSetting(keys::kForm1Left, GeometryToStoredText(c.twips)));
         EXPECT_EQ(store_.ReadSetting(keys::kForm1Left, 0), c.text);
-        EXPECT_EQ(StoredGeometry(store_.ReadSetting(keys::kForm1Left, 0)), std::stof(c.text));
+        EXPECT_EQ(StoredDecimal(store_.ReadSetting(keys::kForm1Left, 0)), std::stof(c.text));
     }
     // What earlier versions wrote: the shortest form, with an exponent or a fraction.
-    EXPECT_EQ(StoredGeometry(L"1e+05"), 100000.0f);
-    EXPECT_EQ(StoredGeometry(L"7507.5"), 7507.5f);
-    EXPECT_THROW(StoredGeometry(L"left"), AppError);
+    EXPECT_EQ(StoredDecimal(L"1e+05"), 100000.0f);
+    EXPECT_EQ(StoredDecimal(L"7507.5"), 7507.5f);
+    EXPECT_THROW(StoredDecimal(L"left"), AppError);
 }
 
 TEST_F(SettingsStoreTest, SwitchesAreOnOnlyForOne) {

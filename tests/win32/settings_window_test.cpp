@@ -205,6 +205,51 @@ TEST_F(SettingsWindow, AStoredTickForRunAtStartupWritesTheEntryAgainAtEachOpenin
     }
 }
 
+// The user's number format for one test: the values Windows keeps under Control Panel\International,
+// put back as they were.
+class RegionalSettings {
+public:
+    RegionalSettings(const wchar_t* decimal, const wchar_t* group) {
+        RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\International", 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
+        Swap(L"sDecimal", decimal, decimal_);
+        Swap(L"sThousand", group, group_);
+    }
+    ~RegionalSettings() {
+        std::wstring ignored;
+        Swap(L"sDecimal", decimal_.c_str(), ignored);
+        Swap(L"sThousand", group_.c_str(), ignored);
+        RegCloseKey(key_);
+    }
+
+private:
+    void Swap(const wchar_t* name, const wchar_t* value, std::wstring& old) {
+        wchar_t text[16] = {};
+        DWORD size = sizeof text - sizeof(wchar_t);
+        RegGetValueW(key_, nullptr, name, RRF_RT_REG_SZ, nullptr, text, &size);
+        old = text;
+        RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                       static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    }
+    HKEY key_ = nullptr;
+    std::wstring decimal_, group_;
+};
+
+// A fractional size written under English settings ("24.5") is read as 24.5 under German ones, where
+// "." groups thousands; what a German user types ("26,5") is stored so that English settings read it too.
+TEST_F(SettingsWindow, AFractionalSizeSurvivesAChangeOfNumberFormat) {
+    Set(keys::kFontSize, L"24.5");
+    const RegionalSettings german(L",", L".");
+    ASSERT_EQ(UserNumberFormat().decimalSeparator, L",") << "the regional settings did not change";
+    Form2& form = Open();
+    EXPECT_EQ(form_->PushButton1().FontSize(), 24.5f);
+    EXPECT_EQ(form.Text1(), L"24,5");
+    form.SetText1(L"26,5");
+    form.PushButton1_Click();
+    EXPECT_EQ(Stored(keys::kFontSize), L"26.5");
+    EXPECT_EQ(form_->PushButton1().FontSize(), 26.5f);
+    EXPECT_TRUE(boxes_.empty());
+}
+
 // Windows: a cursor must not be destroyed while it is on the screen (DestroyCursor), and the pointer can
 // rest on the settings as they close. Wine's GetGuiResources answers 0, so the loads are counted here.
 int g_cursorLoads = 0;
