@@ -76,7 +76,8 @@ void SetFaceKey(SkinFace& f, std::wstring_view key, std::wstring_view value, con
         f.fonts.clear();
         for (std::wstring_view name : SplitCommas(value)) {
             if (name.empty()) continue;
-            if (name.size() > 32) bad(L"a list of font family names of at most 32 characters each");
+            // LOGFONT's lfFaceName holds 31 characters and its NUL.
+            if (name.size() > 31) bad(L"a list of font family names of at most 31 characters each");
             f.fonts.emplace_back(name);
         }
         if (f.fonts.empty()) bad(L"a list of font family names, such as Segoe UI, Arial");

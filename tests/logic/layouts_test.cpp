@@ -81,6 +81,15 @@ TEST(Layouts, TheFaceKeepsTheLayoutsMarginsInAnyClientAreaAndTheFocusHolderIsUns
         EXPECT_EQ(face.width, c.faceWidth) << c.clientWidth;
         EXPECT_EQ(face.height, c.faceHeight) << c.clientHeight;
     }
+    // A control inside a frame keeps its margins too: its place counts from the client area throughout.
+    const WindowLayout& settings = Form2Layout();
+    const TwipsSize same = FaceSizeForClient(settings, form2::kText1, settings.clientWidth, settings.clientHeight);
+    EXPECT_EQ(same.width, 7305);
+    EXPECT_EQ(same.height, 345);
+    const TwipsSize wider = FaceSizeForClient(settings, form2::kText1, settings.clientWidth + 100,
+                                              settings.clientHeight + 50);
+    EXPECT_EQ(wider.width, 7405);
+    EXPECT_EQ(wider.height, 395);
 }
 
 }  // namespace

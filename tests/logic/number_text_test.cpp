@@ -15,6 +15,8 @@ namespace {
 const NumberFormat kUs{};
 const NumberFormat kGerman{L",", L".", L"-"};
 const NumberFormat kMinusSign{L".", L",", L"\u2212"};
+const NumberFormat kRtlMinus{L".", L",", L"\u200F-"};  // a sign of two characters, as Arabic settings have
+const NumberFormat kSameSeparators{L",", L",", L"-"};  // a group separator the same as the decimal one
 
 // The readers under test, as one type so that a table can name them.
 using Reader = void (*)(std::wstring_view, const NumberFormat&);
@@ -58,6 +60,10 @@ TEST(ToInteger16, RoundsHalvesToTheEvenNeighbour) {
         {L"1.234,5", 1234, &kGerman},
         {L"\u22125", -5, &kMinusSign},
         {L"-5", -5, &kMinusSign},
+        {L"\u200F-5", -5, &kRtlMinus},
+        {L"-7", -7, &kRtlMinus},
+        {L"2,5", 2, &kSameSeparators},  // read as the decimal it more likely is
+        {L"1,500", 2, &kSameSeparators},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ToInteger16(c.text, *c.format), c.expected)
@@ -204,6 +210,9 @@ TEST(TypedToStoredText, EveryRegionalSettingReadsBackWhatTheUserMeant) {
         EXPECT_EQ(StoredToTypedText(stored, c.user), c.shown) << c.typed;
     }
     EXPECT_EQ(StoredToTypedText(L"24.5", kGerman), L"24,5");  // written under English settings
+    // What German settings wrote before sizes were stored in the invariant form still reads as meant.
+    EXPECT_FLOAT_EQ(static_cast<float>(ParseStoredNumber(L"1,234", kGerman)), 1.234f);
+    EXPECT_EQ(static_cast<float>(ParseStoredNumber(L"3.4028235e38", kGerman)), std::numeric_limits<float>::max());
     EXPECT_EQ(StoredToTypedText(L"not a size", kGerman), L"not a size");
     EXPECT_THROW(TypedToStoredText(L"1e39", kUs), AppError);
 }

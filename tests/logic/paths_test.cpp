@@ -5,6 +5,26 @@
 namespace tellurane {
 namespace {
 
+// Windows takes '/' as a separator too, and "C:name" names a file in the drive's current folder.
+TEST(Paths, ForwardSlashesAndDriveRelativeNames) {
+    const struct {
+        const wchar_t *path, *folder, *name;
+    } cases[] = {
+        {L"C:/Apps/Clock/Tellurane.exe", L"C:/Apps/Clock", L"Tellurane.exe"},
+        {L"C:/Tellurane.exe", L"C:/", L"Tellurane.exe"},
+        {L"C:\\Apps/Tellurane.exe", L"C:\\Apps", L"Tellurane.exe"},
+        {L"C:Tellurane.exe", L"C:", L"Tellurane.exe"},
+        {L"Tellurane.exe", L"", L"Tellurane.exe"},
+        {L"//server/share/Tellurane.exe", L"//server/share", L"Tellurane.exe"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
+        EXPECT_EQ(FileNameOf(c.path), c.name) << c.path;
+    }
+    EXPECT_EQ(InFolder(L"C:/Apps/", L"/x/o.cjs"), L"C:/Apps/x/o.cjs");
+    EXPECT_EQ(InFolder(L"C:/Apps", L"x\\o.cjs"), L"C:/Apps\\x\\o.cjs");
+}
+
 TEST(FolderOf, KeepsTheSeparatorOnlyAtADriveRoot) {
     EXPECT_EQ(FolderOf(L"C:\\Program Files\\Tellurane\\Tellurane.exe"), L"C:\\Program Files\\Tellurane");
     EXPECT_EQ(FolderOf(L"C:\\Tellurane.exe"), L"C:\\");

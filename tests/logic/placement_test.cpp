@@ -41,10 +41,15 @@ TEST(MonitorForRect, PicksTheMonitorOverlappedMostElseTheNearest) {
         {Rect(500, 1200, 0, 0), 0},                     // below the primary, nearer it than the right one
         {Rect(3000, 500, 0, 0), 1},                     // empty, inside
         {{LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX}, 1},  // covers all: the two larger ones tie
+        {{2000, 100, 1800, 50}, 1},                     // inverted: empty, at its top-left corner
     };
     for (const auto& [rect, expected] : cases) {
         EXPECT_EQ(MonitorForRect(rect, kDesktop), expected) << testing::PrintToString(Pixels(rect));
     }
+    // As near to two monitors as to each other: the lower index, in either order.
+    const std::vector<MonitorArea> apart{Monitor(0, 0, 100, 100, 96), Monitor(200, 0, 100, 100, 96)};
+    EXPECT_EQ(MonitorForRect(Rect(150, 50, 0, 0), apart), 0u);
+    EXPECT_EQ(MonitorForRect(Rect(150, 50, 0, 0), std::vector<MonitorArea>{apart[1], apart[0]}), 0u);
 }
 
 TEST(Placement, EveryMixOfScalingsComesBackOnTheSameMonitorAtTheSamePlaceAndSize) {
@@ -115,6 +120,10 @@ TEST(Placement, AWindowOnAMonitorSinceRemovedMovesWhollyOntoTheNearestWorkAreaAt
          Rect(2100, 50, 2400, 1300),
          {kPrimary, kLeft},
          {0, 0, 1920, 1040}},
+        {"taskbars along the left and the top: inside the work area, not just the screen",
+         Rect(-2000, -150, 400, 250),
+         {{Rect(0, 0, 1920, 1080), {60, 40, 1920, 1080}, 96}},
+         {60, 40, 260, 165}},
         {"only the left one left: twice the pixels at twice the DPI",
          Rect(3000, 600, 400, 250),
          {kLeft},

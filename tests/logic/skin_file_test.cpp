@@ -42,7 +42,7 @@ TEST(SkinFile, EveryKeyTakesEachGoodValueAndRefusesBadOnesNamingItself) {
          [](const SkinLook& l) {
              return l.face.fonts == Fonts{L"Segoe UI", L"Arial"};
          }},
-        {"[Face]\nFont = 12345678901234567890123456789012", [](const SkinLook& l) { return l.face.fonts.size() == 1; }},
+        {"[Face]\nFont = 1234567890123456789012345678901", [](const SkinLook& l) { return l.face.fonts.size() == 1; }},
         {"[Face]\nWeight = 100", [](const SkinLook& l) { return l.face.weight == 100; }},
         {"[Face]\nWeight = 900", [](const SkinLook& l) { return l.face.weight == 900; }},
         {"[Face]\nWeight = NORMAL", [](const SkinLook& l) { return l.face.weight == 400; }},
@@ -90,18 +90,22 @@ TEST(SkinFile, EveryKeyTakesEachGoodValueAndRefusesBadOnesNamingItself) {
         {"[Window]\nDarkTitleBar = no",
          [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::No; }},
         {"[Skin]\nFormat = 1\nName = N\nAuthor = A", [](const SkinLook& l) { return !l.face.weight; }},
+        {"[Face]\n\tWeight\t=\tbold\t", [](const SkinLook& l) { return l.face.weight == 700; }},  // tabs are blanks
+        {"[Face]\nWeights = 100", [](const SkinLook& l) { return !l.face.weight; }},              // whole keys only
     };
     for (const Good& g : good) EXPECT_TRUE(g.holds(Parsed(g.text).look)) << g.text;
 
     const std::pair<const char*, const wchar_t*> bad[] = {
         {"[Face]\nFont = , ,", L"Font must be a list of font family names"},
-        {"[Face]\nFont = Arial, 123456789012345678901234567890123",
-         L"Font must be a list of font family names of at most 32"},
+        {"[Face]\nFont = Arial, 12345678901234567890123456789012",
+         L"Font must be a list of font family names of at most 31"},
         {"[Face]\nWeight = 99", L"Weight must be 100 to 900, normal or bold"},
         {"[Face]\nWeight = 901", L"Weight must be"},
         {"[Face]\nWeight = 450.5", L"Weight must be"},
         {"[Face]\nWeight = heavy", L"Weight must be"},
         {"[Face]\nItalic = true", L"Italic must be yes or no"},
+        {"[Face]\nItalic = yess", L"Italic must be yes or no"},  // whole words only
+        {"[Face]\nAlign = lef", L"Align must be"},
         {"[Face]\nTextColor = red", L"TextColor must be a colour such as #RRGGBB"},
         {"[Face]\nTextColor = FF0000", L"TextColor must be"},
         {"[Face]\nTextColor = #FF00001", L"TextColor must be"},
@@ -130,6 +134,7 @@ TEST(SkinFile, EveryKeyTakesEachGoodValueAndRefusesBadOnesNamingItself) {
         {"[dark]\nwindow.opacity = 101", L"Window.Opacity must be a whole number from 20 to 100"},
         {"[Skin]\nFormat = one", L"Format must be a whole number"},
         {"[Skin]\nFormat = 1.5", L"Format must be a whole number"},
+        {"[Skin]\nFormat = 0", L"Format must be a whole number"},
         {"[Skin]\nFormat = 2", L"Format 2 is newer than this program reads (1)"},
         {"[Face]\nno equals sign here", L"expected [Section] or Key = Value"},
         {"[Face]\n= #000000", L"expected [Section] or Key = Value"},
@@ -173,6 +178,8 @@ TEST(SkinFile, ReadsUtf8WithAndWithoutAMarkAndUtf16AndRefusesOtherBytes) {
     }
     EXPECT_EQ(Refused(std::string("\xFE\xFF[\0", 4)).message, L"the text is not UTF-8");  // UTF-16BE is not read
     EXPECT_EQ(Refused(std::string("[Skin]\n\0", 8)).message, L"the text holds a NUL character");
+    EXPECT_EQ(Refused(utf16.substr(0, 16) + std::string("\0\0", 2)).message, L"the text holds a NUL character");
+    EXPECT_EQ(Parsed("[Skin]\nName = \xF4\x8F\xBF\xBF").name, L"\U0010FFFF");  // the last code point
     // The first mistake in the file is the one reported, whether of bytes or of values.
     EXPECT_EQ(Refused("[Window]\nOpacity = 5\n\xFF").line, 2);
     EXPECT_EQ(Refused("[Window]\nOpacity = 50\n\xFF").line, 3);
@@ -221,6 +228,26 @@ TEST(SkinFile, TheDarkKeysLieOverTheLookOnlyInDarkMode) {
     EXPECT_EQ(dark.face.digits, SkinDigits::Tabular);             // kept from the look
     EXPECT_EQ(dark.window.opacity, 90);
     EXPECT_EQ(dark.window.frame, SkinFrame::None);
+
+    // Each field of [Dark] lies over the plain look on its own.
+    const std::pair<const char*, bool (*)(const SkinLook&)> fields[] = {
+        {"Face.Weight = 300", [](const SkinLook& l) { return l.face.weight == 300; }},
+        {"Face.Italic = yes", [](const SkinLook& l) { return l.face.italic == true; }},
+        {"Face.Digits = tabular", [](const SkinLook& l) { return l.face.digits == SkinDigits::Tabular; }},
+        {"Face.Align = right", [](const SkinLook& l) { return l.face.align == SkinAlign::Right; }},
+        {"Face.Outline = 2, #010203", [](const SkinLook& l) { return l.face.outline.has_value(); }},
+        {"Face.Shadow = 1, 1, #01020380", [](const SkinLook& l) { return l.face.shadow.has_value(); }},
+        {"Face.Corner = 7", [](const SkinLook& l) { return l.face.corner == 7.0; }},
+        {"Window.Background = #010203", [](const SkinLook& l) { return l.window.background == 0x030201u; }},
+        {"Window.Opacity = 40", [](const SkinLook& l) { return l.window.opacity == 40; }},
+        {"Window.Corners = round", [](const SkinLook& l) { return l.window.corners == SkinCorners::Round; }},
+        {"Window.DarkTitleBar = yes", [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::Yes; }},
+    };
+    for (const auto& [line, holds] : fields) {
+        const Skin one = Parsed(std::string("[Dark]\n") + line);
+        EXPECT_TRUE(holds(one.LookFor(true))) << line;
+        EXPECT_FALSE(holds(one.LookFor(false))) << line;
+    }
 }
 
 TEST(SkinFile, TheErrorTextNamesTheFileAndLineAndShowsHostileTextSafely) {
