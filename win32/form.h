@@ -81,7 +81,7 @@ protected:
     virtual bool OnClose() noexcept { return false; }  // true: handled, do not destroy
     virtual void OnMouseMove() noexcept {}             // over the window's own surface or a frame
 
-    // Twips rectangle of the window's normal (not minimised) position.
+    // The window's normal (not minimised) rectangle, in screen pixels.
     RECT NormalRect() const noexcept;
 
 private:

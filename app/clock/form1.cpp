@@ -121,9 +121,9 @@ void Form1::Form_Load() {
 }
 
 void Form1::CreateFaceTooltip() noexcept {
-    tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                   GetModuleHandleW(nullptr), nullptr));
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
     if (!tooltip_) return;
     std::wstring text(form1::kFaceTooltip);
     TTTOOLINFOW tool{};
@@ -132,7 +132,7 @@ void Form1::CreateFaceTooltip() noexcept {
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(PushButton1().Handle());
     tool.lpszText = text.data();
-    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Form1::Timer1_Fired() {

@@ -89,7 +89,9 @@ private:
     Timer timer1_{1, form1::kTimer1IntervalMs};
     cSysTray cSysTray1_;
     SkinFramework skinFramework1_;
-    UniqueWindow tooltip_;
+    // Owned by the clock window, so Windows destroys it with that window; a second owner here would
+    // destroy a handle that may by then name another window.
+    HWND tooltip_ = nullptr;
     std::optional<COLORREF> skinTextColor_;
     std::uint64_t skinFileStamp_ = 0;  // last write time and size of the skin file, 0: none
     LONG_PTR layoutFrame_ = 0;         // the frame the layout gives, before any skin

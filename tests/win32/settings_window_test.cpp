@@ -137,15 +137,17 @@ TEST_F(SettingsWindow, CancellingTheColourDialogWritesTheSameColourAgain) {
 }
 
 TEST_F(SettingsWindow, OkWithASizeThatIsNoNumberStoresAndAppliesTwenty) {
-    Set(keys::kFontSize, L"36");
     LoadClock();
-    ASSERT_EQ(form_->PushButton1().FontSize(), 36);
-    Form2& form = Open();
-    form.SetText1(L"abc");
-    form.PushButton1_Click();
-    EXPECT_EQ(Stored(keys::kFontSize), L"20");
-    EXPECT_EQ(form_->PushButton1().FontSize(), 20);
-    EXPECT_FALSE(IsWindow(form.Handle()));
+    for (const wchar_t* typed : {L"abc", L""}) {  // a cleared box too
+        Set(keys::kFontSize, L"36");
+        form_->PushButton1().SetFontSize(36);
+        Form2& form = Open();
+        form.SetText1(typed);
+        form.PushButton1_Click();
+        EXPECT_EQ(Stored(keys::kFontSize), L"20") << typed;
+        EXPECT_EQ(form_->PushButton1().FontSize(), 20) << typed;
+        EXPECT_FALSE(IsWindow(form.Handle()));
+    }
 }
 
 TEST_F(SettingsWindow, TheCloseBoxKeepsTheSizeAsTypedAndAppliesIt) {
