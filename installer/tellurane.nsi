@@ -61,10 +61,32 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) ${COPYRIGHT_YEAR} Marrowick"
 
+; What a quiet setup or uninstall could not do goes to a log in the user's temporary folder, and the
+; exit code is not 0: a box nobody sees says nothing.
+!define LOG_FILE "$TEMP\Tellurane setup.log"
+!macro LOG_FUNCTION PREFIX
+Function ${PREFIX}Log
+  Exch $R9
+  FileOpen $R8 "${LOG_FILE}" a
+  ${If} $R8 != ""
+    FileSeek $R8 0 END
+    FileWrite $R8 "$R9$\r$\n"
+    FileClose $R8
+  ${EndIf}
+  DetailPrint "$R9"
+  Pop $R9
+FunctionEnd
+!macroend
+!insertmacro LOG_FUNCTION ""
+!insertmacro LOG_FUNCTION "un."
+
 ; A running clock keeps Tellurane.exe open. Each one is asked to close as its close box would: it
-; saves its place and ends within a second or two. Waits at most 10 s, then lets the user retry.
+; saves its place and ends within a second or two. Waits at most 10 s, then lets the user retry. A
+; clock running as administrator cannot be asked (Windows drops the message of a program with fewer
+; rights): the user is told so.
 !macro CLOSE_RUNNING_CLOCK_FUNCTION PREFIX
 Function ${PREFIX}CloseRunningClock
+  StrCpy $R5 ""
   System::Call "kernel32::GetTickCount() i .R0"
   IntOp $R0 $R0 + 10000
   ${Do}
@@ -75,17 +97,34 @@ Function ${PREFIX}CloseRunningClock
     System::Call "kernel32::GetTickCount() i .R4"
     IntOp $R4 $R0 - $R4
     ${If} $R4 <= 0
-      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "Tellurane is still running and did not close.$\r$\n$\r$\nClose it, then press Retry." \
-        /SD IDCANCEL IDRETRY +2
+      ${If} $R5 == "denied"
+        StrCpy $R6 "Tellurane is running as administrator, so it cannot be closed from here."
+      ${Else}
+        StrCpy $R6 "Tellurane is still running and did not close."
+      ${EndIf}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$R6$\r$\n$\r$\nClose it, then press Retry." \
+        /SD IDCANCEL IDRETRY retry
+      Push "$R6 Nothing was changed."
+      Call ${PREFIX}Log
+      SetErrorLevel 3
       Abort
+      retry:
+      StrCpy $R5 ""
       System::Call "kernel32::GetTickCount() i .R0"
       IntOp $R0 $R0 + 10000
       ${Continue}
     ${EndIf}
+    System::Call "user32::PostMessageW(p R1, i ${WM_CLOSE}, p 0, p 0) i .R7 ?e"
+    Pop $R6
+    ${If} $R7 = 0
+    ${AndIf} $R6 = 5
+      ; ERROR_ACCESS_DENIED: a clock with more rights than this setup. Waiting would only take the 10 s.
+      StrCpy $R5 "denied"
+      StrCpy $R0 0
+      ${Continue}
+    ${EndIf}
     System::Call "user32::GetWindowThreadProcessId(p R1, *i .R2)"
     System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i R2) p .R3"
-    System::Call "user32::PostMessageW(p R1, i ${WM_CLOSE}, p 0, p 0)"
     ${If} $R3 <> 0
       ; Wait for the process, not just its window: the file stays in use until the process ends.
       System::Call "kernel32::WaitForSingleObject(p R3, i R4)"
@@ -190,8 +229,20 @@ Section "un.Tellurane"
 
   DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
   DeleteRegValue HKCU "${STARTUP_APPROVED_KEY}" "${RUN_VALUE}"
-  ; The entry for all users goes too where this account may remove it; elsewhere it stays.
+  ; The entry for all users goes too where this account may remove it; elsewhere it stays, and the
+  ; user is told, as the clock tells them.
   DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+  ClearErrors
+  ReadRegStr $0 HKLM "${RUN_KEY}" "${RUN_VALUE}"
+  ${IfNot} ${Errors}
+    StrCpy $1 "Tellurane's start-up entry for all users of this computer could not be removed without \
+      administrator rights. It names a program that is no longer there and starts nothing; an \
+      administrator can delete the value ${RUN_VALUE} under HKEY_LOCAL_MACHINE\${RUN_KEY}."
+    MessageBox MB_OK|MB_ICONINFORMATION "$1" /SD IDOK
+    Push "$1"
+    Call un.Log
+    SetErrorLevel 4
+  ${EndIf}
 
   ${If} $RemoveSettings == ${BST_CHECKED}
     DeleteRegKey HKCU "${SETTINGS_KEY}"

@@ -17,6 +17,7 @@
 
 #include "logic/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
+#include "tests/support/read_only_run_key.h"
 
 // The build defines both when makensis is there to make the setup (installer/setup.cmake).
 #ifndef TELLURANE_SETUP_EXE
@@ -172,7 +173,8 @@ std::vector<HANDLE> ChildrenOfProcess(DWORD parent) {
     PROCESSENTRY32W entry{sizeof entry};
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
         if (entry.th32ParentProcessID != parent) continue;
-        if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID)) children.push_back(child);
+        if (HANDLE child = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID))
+            children.push_back(child);
     }
     CloseHandle(snapshot);
     return children;
@@ -294,7 +296,7 @@ protected:
 
     // Runs the uninstaller as the quiet-uninstall entry says and waits for it to finish: it copies itself
     // to a temporary folder, starts the copy and returns at once.
-    void UninstallQuietly() {
+    void UninstallQuietly(DWORD* copyExitCode = nullptr) {
         const std::wstring command = RegText(HKEY_CURRENT_USER, kUninstallKey, L"QuietUninstallString").value_or(L"");
         ASSERT_TRUE(command.starts_with(L'"')) << testing::PrintToString(command);
         const size_t close = command.find(L'"', 1);
@@ -308,6 +310,7 @@ protected:
         EXPECT_EQ(copies.size(), 1u) << "the uninstaller's copy";
         for (HANDLE copy : copies) {
             EXPECT_EQ(WaitForSingleObject(copy, 30000), WAIT_OBJECT_0) << "the uninstaller's copy did not finish";
+            if (copyExitCode) GetExitCodeProcess(copy, copyExitCode);
             CloseHandle(copy);
         }
     }
@@ -367,6 +370,62 @@ TEST_F(Installer, InstallsQuietlyUpgradesOverARunningClockAndUninstallsLeavingOn
     ExpectNothingInstalledLeft(folder);
     EXPECT_EQ(Bytes(folder / L"x" / L"mine.cjs"), "// mine\n") << "the user's skin went";
     EXPECT_EQ(Stored(keys::kFontSize), L"31") << "a quiet uninstall keeps the settings";
+}
+
+// A window of the clock's class that ignores WM_CLOSE, as a clock running as administrator does for a
+// setup without those rights (Windows drops the message; Wine has no such rights to tell apart).
+LRESULT CALLBACK IgnoreClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_CLOSE ? 0 : DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::string LogText() {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::ifstream file(fs::path(temp) / L"Tellurane setup.log", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// What a quiet setup or uninstall cannot do ends it with an exit code other than 0 and a line in the
+// log, never a hang: a clock that will not close, and an entry for all users that this user cannot remove.
+TEST_F(Installer, WhatAQuietRunCannotDoIsLoggedAndEndsWithAnErrorCode) {
+    const fs::path folder = kTestFolder;
+    RunSetupQuietly(folder, "the first installation");
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    fs::remove(fs::path(temp) / L"Tellurane setup.log");
+
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &IgnoreClose;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"Tellurane.Form1";
+    RegisterClassW(&windowClass);
+    HWND stubborn = CreateWindowExW(0, windowClass.lpszClassName, L"Tellurane", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                    nullptr, windowClass.hInstance, nullptr);
+    ASSERT_TRUE(stubborn);
+    const fs::file_time_type installed = fs::last_write_time(folder / L"Tellurane.exe");
+    support::LaunchedProgram setup(kSetup, L"/S /D=" + folder.wstring());
+    DWORD exitCode = 99;
+    ASSERT_TRUE(setup.WaitForExit(60s, exitCode)) << "the upgrade waited for ever";
+    DestroyWindow(stubborn);
+    UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);
+    EXPECT_EQ(exitCode, 3u);
+    EXPECT_NE(LogText().find("Tellurane is still running and did not close. Nothing was changed."), std::string::npos)
+        << LogText();
+    EXPECT_EQ(fs::last_write_time(folder / L"Tellurane.exe"), installed);
+
+    const std::wstring runData = L"\"" + (folder / L"Tellurane.exe").wstring() + L"\"";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, REG_SZ, runData.c_str(),
+                              static_cast<DWORD>((runData.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    {
+        const support::ReadOnlyMachineRunKey asForAStandardUser;
+        DWORD uninstalled = 99;
+        UninstallQuietly(&uninstalled);
+        EXPECT_EQ(uninstalled, 4u);
+    }
+    EXPECT_TRUE(RegValueExists(HKEY_LOCAL_MACHINE, kRunKey, kRunValue));
+    EXPECT_NE(LogText().find("could not be removed without administrator rights"), std::string::npos) << LogText();
+    EXPECT_FALSE(fs::exists(folder / L"Tellurane.exe")) << "the rest of the uninstall did not happen";
 }
 
 // The pages of a wizard are child dialogs of its window, one at a time.
