@@ -17,10 +17,19 @@ year=$(define TELLURANE_COPYRIGHT_YEAR)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$here/payload.sh" "$exe" "$work/payload"
-# The uninstaller removes exactly what was installed, so the script needs the skins by name.
+# The skins by name: those this release installs, and every one any release shipped, which setup and
+# the uninstaller remove.
+shipped=$(grep -v '^#' "$here/shipped-skins.txt" | grep . | LC_ALL=C sort -u)
 for skin in "$work"/payload/skins/*.cjs; do
-  printf '!insertmacro ${OP} "%s"\n' "$(basename "$skin")"
-done | LC_ALL=C sort | { echo '!macro TELLURANE_SKINS OP'; cat; echo '!macroend'; } > "$work/skins.nsh"
+  name=$(basename "$skin")
+  grep -qxF "$name" <<<"$shipped" || { echo "$name is not in installer/shipped-skins.txt" >&2; exit 1; }
+done
+nsh_list() { LC_ALL=C sort | while read -r name; do printf '!insertmacro ${OP} "%s"\n' "$name"; done |
+  { echo "!macro $1 OP"; cat; echo '!macroend'; }; }
+{
+  for skin in "$work"/payload/skins/*.cjs; do basename "$skin"; done | nsh_list TELLURANE_SKINS
+  nsh_list TELLURANE_SHIPPED_SKINS <<<"$shipped"
+} > "$work/skins.nsh"
 
 mkdir -p "$(dirname "$out")"
 out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")

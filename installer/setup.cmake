@@ -17,7 +17,8 @@ function(tellurane_give_setup_to target)
             ${PROJECT_BINARY_DIR}/generated/tellurane_version.h ${setup}
     DEPENDS Tellurane ${skins}
             ${PROJECT_SOURCE_DIR}/installer/tellurane.nsi ${PROJECT_SOURCE_DIR}/installer/make-setup.sh
-            ${PROJECT_SOURCE_DIR}/installer/payload.sh ${PROJECT_SOURCE_DIR}/resources/tellurane.ico
+            ${PROJECT_SOURCE_DIR}/installer/payload.sh ${PROJECT_SOURCE_DIR}/installer/shipped-skins.txt
+            ${PROJECT_SOURCE_DIR}/resources/tellurane.ico
             ${PROJECT_SOURCE_DIR}/docs/user-guide.txt ${PROJECT_SOURCE_DIR}/docs/skins.md
     COMMENT "Building the setup program ${setup}"
     VERBATIM)

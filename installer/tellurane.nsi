@@ -1,7 +1,7 @@
 ; Tellurane's setup: a per-user installation that needs no administrator.
 ; Built by installer/make-setup.sh, which defines VERSION ("7.00"), VERSION_NUMBERS ("7.0.0.0"),
 ; COPYRIGHT_YEAR, PAYLOAD (the files as installer/payload.sh lays them out), SKINS_LIST (an .nsh
-; naming the skins) and OUTFILE.
+; naming the skins this release installs and every skin any release shipped) and OUTFILE.
 
 Unicode true
 ManifestDPIAware true
@@ -153,6 +153,8 @@ Section "Tellurane" SecProgram
   File "${PAYLOAD}/Tellurane.exe"
   File "${PAYLOAD}/User guide.txt"
   File "${PAYLOAD}/skins.md"
+  ; A skin an older release shipped and this one does not goes; the user's own are in x.
+  !insertmacro TELLURANE_SHIPPED_SKINS REMOVE_SKIN
   SetOutPath "$INSTDIR\skins"
   !insertmacro TELLURANE_SKINS INSTALL_SKIN
   SetOutPath "$INSTDIR"
@@ -218,7 +220,7 @@ Section "un.Tellurane"
   Delete "$INSTDIR\Tellurane.exe"
   Delete "$INSTDIR\User guide.txt"
   Delete "$INSTDIR\skins.md"
-  !insertmacro TELLURANE_SKINS REMOVE_SKIN
+  !insertmacro TELLURANE_SHIPPED_SKINS REMOVE_SKIN
   RMDir "$INSTDIR\skins"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
