@@ -8,6 +8,9 @@ using namespace std::chrono_literals;
 using support::WaitUntil;
 
 void RunningClock::Start(bool waitForWindow) {
+    // No program of ours runs now: any icon shown is a ghost of an earlier test's, which later counts
+    // of "the" icon would take for a second one.
+    support::ClearGhostTrayIcons();
     clock_ = std::make_unique<support::LaunchedProgram>(TELLURANE_EXE);
     ASSERT_TRUE(clock_->Started());
     if (!waitForWindow) return;

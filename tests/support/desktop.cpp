@@ -170,6 +170,15 @@ void MoveMouseTo(POINT point, int steps) {
     }
 }
 
+void ClearGhostTrayIcons() {
+    const std::vector<RECT> icons = TrayIconsShown();
+    if (icons.empty()) return;
+    POINT rest;
+    GetCursorPos(&rest);
+    for (const RECT& icon : icons) MoveMouseTo({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
+    MoveMouseTo(rest, 1);
+}
+
 void PressKey(WORD virtualKey) {
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;

@@ -39,6 +39,9 @@ void DragFromTo(POINT from, POINT to);
 // Moves the mouse there in real input steps, one pixel apart, so the window under it sees it move.
 void MoveMouseTo(POINT point, int steps = 2);
 void PressKey(WORD virtualKey);
+// An icon whose program ended without taking it away stays in the notification area until the pointer
+// passes over it (a "ghost"): the pointer passes over every icon there, and goes back where it was.
+void ClearGhostTrayIcons();
 
 // The blue "M" icons in the taskbar's notification area, right to left; empty when there are none.
 std::vector<RECT> TrayIconsShown();
