@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "logic/text_shaping.h"
 #include "win32/boundary.h"
 #include "win32/handles.h"
 
@@ -19,12 +20,35 @@ COLORREF Mix(COLORREF over, COLORREF under, BYTE alpha) {
 }
 
 void DrawRun(HDC dc, const GlyphRun& run, int x, int y) {
+    if (run.text.empty()) return;
+    if (run.whole) {
+        ExtTextOutW(dc, x, y, 0, nullptr, run.text.c_str(), static_cast<UINT>(run.text.size()), nullptr);
+        return;
+    }
     // One call with each character's advance: the same places as drawing them one by one, at a
     // fraction of the cost.
-    if (run.text.empty()) return;
     std::vector<INT> advances(run.text.size(), 0);
     for (std::size_t i = 0; i + 1 < run.text.size(); ++i) advances[i] = run.x[i + 1] - run.x[i];
     ExtTextOutW(dc, x + run.x[0], y, 0, nullptr, run.text.c_str(), static_cast<UINT>(run.text.size()), advances.data());
+}
+
+// The band a round pen strokes around the line as Windows draws it, shaped and ordered: made at each
+// paint, as such lines are rare on a clock and their shapes depend on their neighbours.
+void OutlineWholeLine(HDC dc, const GlyphRun& run, int x, int y, int penWidth, HBRUSH brush) {
+    LOGBRUSH solid{BS_SOLID, RGB(0, 0, 0), 0};
+    UniquePen pen(
+        ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, penWidth, &solid, 0, nullptr));
+    if (!pen || !BeginPath(dc)) return;
+    DrawRun(dc, run, x, y);
+    EndPath(dc);
+    const SelectedObject widePen(dc, pen.get());
+    const int oldFill = SetPolyFillMode(dc, WINDING);
+    if (WidenPath(dc)) {
+        const UniqueRegion shape(PathToRegion(dc));
+        if (shape) FillRgn(dc, shape.get(), brush);
+    }
+    AbortPath(dc);
+    SetPolyFillMode(dc, oldFill);
 }
 
 BOOL CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -39,6 +63,16 @@ GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept {
     const bool measured = CarryOn("LayOut", [&] {
         const int count = static_cast<int>(caption.size());
         run.text.assign(caption);
+        if (NeedsWholeLineShaping(caption)) {
+            SIZE whole{};
+            if (!GetTextExtentPoint32W(dc, run.text.c_str(), count, &whole)) {
+                run = {};
+                return;
+            }
+            run.whole = true;
+            run.width = whole.cx;
+            return;
+        }
         run.x.resize(caption.size());
         // Where each character ends, measured once for the whole line.
         std::vector<INT> ends(caption.size(), 0);
@@ -147,8 +181,12 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
         // (the letter, drawn after, covers the inner half).
         const int width = std::max(1, PointsToPixels(skin.outline->width, dpi));
         UniqueBrush brush(CreateSolidBrush(skin.outline->color));
-        outlines.Use(dc, 2 * width);
-        for (std::size_t i = 0; i < run.text.size(); ++i) {
+        if (run.whole) {
+            OutlineWholeLine(dc, run, x, y, 2 * width, brush.get());
+        } else {
+            outlines.Use(dc, 2 * width);
+        }
+        for (std::size_t i = 0; i < run.x.size(); ++i) {
             HRGN shape = outlines.For(dc, run.text[i]);
             if (!shape) continue;
             OffsetRgn(shape, x + run.x[i], y);

@@ -55,11 +55,14 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
                      OutlineShapes& outlines) noexcept;
 
 // The x of each character, left to right from 0, and the whole width: with tabular digits every
-// digit takes the width of the widest one and sits in the middle of its cell.
+// digit takes the width of the widest one and sits in the middle of its cell. A line in a script
+// that Windows orders or shapes as a whole (right to left, joined letters) is laid out whole: no x of
+// its own per character, and no tabular digits.
 struct GlyphRun {
     std::wstring text;
     std::vector<int> x;
     int width = 0;
+    bool whole = false;
 };
 GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept;
 
