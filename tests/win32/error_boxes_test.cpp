@@ -127,10 +127,18 @@ TEST_F(ErrorBoxes, EachNumberedStepOfEachTrappedHandlerShowsItsOwnLineAndTheHand
 }
 
 TEST_F(ErrorBoxes, AFailedTestTakesItsThenBranch) {
-    // The face click's "Always on top" test fails: the window is made topmost (110), not cleared (112);
-    // the settings load's cursor test fails: the cursor is loaded (106), which fails in its turn.
+    // The clock's load: its cursor test fails (104), so the cursor is loaded (106), which fails in its turn.
+    ErrorTrap::failStep = [](std::wstring_view where, int at) { return where == location::kForm1Load && at == 104; };
+    g_boxTexts.clear();
     form_ = std::make_unique<Form1>(store_, RealBoxServices());
     ASSERT_TRUE(form_->Load());
+    ErrorTrap::failStep = nullptr;
+    ASSERT_EQ(g_boxTexts.size(), 2u);
+    EXPECT_EQ(g_boxTexts[0], BoxText(L"in Vantorel2021/08/31.Form1.Form_Load ", 104));
+    EXPECT_NE(g_boxTexts[1].find(L"\r\nin Vantorel2021/08/31.Form1.Form_Load at line 106\r\r"), std::wstring::npos);
+
+    // The face click's "Always on top" test fails: the window is made topmost (110), not cleared (112);
+    // the settings load's cursor test fails: the cursor is loaded (106), which fails in its turn.
     form_->Timer1().SetEnabled(false);
     ErrorTrap::failStep = [](std::wstring_view where, int at) {
         return (where == location::kForm1FaceClick && (at == 108 || at == 110)) ||
