@@ -56,6 +56,9 @@ struct KeyTraits {
 struct KernelHandleTraits {
     static void Close(HANDLE handle) noexcept { CloseHandle(handle); }
 };
+struct LocalMemoryTraits {
+    static void Close(HLOCAL memory) noexcept { LocalFree(memory); }
+};
 struct WindowTraits {
     static void Close(HWND w) noexcept { DestroyWindow(w); }
 };
@@ -71,6 +74,7 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueRegion = UniqueHandle<HRGN, GdiObjectTraits>;
 using UniquePen = UniqueHandle<HPEN, GdiObjectTraits>;
+using UniqueLocalMemory = UniqueHandle<HLOCAL, LocalMemoryTraits>;
 
 // A window's DC (the screen's for nullptr), got with GetDC and released to that window when it goes.
 class WindowDc {

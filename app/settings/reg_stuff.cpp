@@ -5,9 +5,26 @@
 #include "logic/number_text.h"
 #include "logic/paths.h"
 #include "win32/handles.h"
+#include "win32/path_security.h"
+
+#include <utility>
 
 namespace tellurane {
 namespace RegStuff {
+namespace {
+
+ProgramPathCheck othersCanChange = &OthersCanChangeProgram;
+
+bool CanWriteKey(HKEY root, const wchar_t* subKey) {
+    UniqueKey key;
+    return RegOpenKeyExW(root, subKey, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+ProgramPathCheck SetOthersCanChangeCheck(ProgramPathCheck check) noexcept {
+    return std::exchange(othersCanChange, check);
+}
 
 std::wstring RunEntryData(std::wstring_view folder, std::wstring_view fileName) {
     std::wstring path(folder);
@@ -21,6 +38,16 @@ std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder) {
     // Task Manager's "disabled" marks: under the user's key for the user's entry, under the machine's
     // 64-bit view for the machine-wide entry that a 32-bit program writes.
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, fileName);
+    if (CanWriteKey(HKEY_LOCAL_MACHINE, kRunSubKey) && othersCanChange(InFolder(folder, fileName))) {
+        // Run as administrator from a per-user folder: the user's own entry, and none for all users.
+        // Said once, when it changes something, not at every opening of the settings.
+        const bool machineEntry = RegistryValueExists(HKEY_LOCAL_MACHINE, kRunSubKey, fileName);
+        const bool userEntry = RegistryValueExists(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY);
+        DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName);
+        SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ);
+        return machineEntry || !userEntry ? std::wstring(kMachineEntryRefused) : std::wstring();
+    }
     if (SaveRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName, data, REG_SZ)) {
         DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
         DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY);

@@ -27,6 +27,11 @@ inline constexpr std::wstring_view kMachineEntryStillDisabled =
     L"Tellurane starts when you log on through an entry for all users of this computer, which the Startup "
     L"page of Task Manager has turned off.\r\n\r\nTo turn it on, use that page, or run Tellurane once as "
     L"administrator and tick \"Run at Windows Startup\" there.";
+inline constexpr std::wstring_view kMachineEntryRefused =
+    L"Tellurane is running as administrator from a folder that users without administrator rights can "
+    L"change, so it will start when you log on, but not for the other users of this computer.\r\n\r\nTo "
+    L"start it for every user, install it for all users (in Program Files) and tick \"Run at Windows "
+    L"Startup\" there.";
 
 using RegistryValue = std::variant<std::wstring, std::int32_t>;
 
@@ -37,9 +42,15 @@ std::wstring RunEntryData(std::wstring_view folder, std::wstring_view fileName);
 
 // Writes the entry under the machine-wide Run key, or under the user's when that one is closed to
 // us and holds no entry of ours already: never both, or the program would start twice at logon.
-// A mark that Task Manager set to disable the entry is lifted. Returns what the user must be told,
-// or an empty text.
+// A program that others than the administrators could change never gets the machine-wide entry, as
+// whoever changed it would run as every user who logs on. A mark that Task Manager set to disable the
+// entry is lifted. Returns what the user must be told, or an empty text.
 std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder);
+// Whether users without administrator rights could change the program at this path; the real check
+// reads the access lists of the file and its folders. Returns the check it replaces.
+using ProgramPathCheck = bool (*)(const std::wstring& exePath);
+ProgramPathCheck SetOthersCanChangeCheck(ProgramPathCheck check) noexcept;
+
 // Deletes the entry, and its Task Manager mark, from both Run keys; the same kind of return.
 std::wstring RemoveRunEntry(std::wstring_view fileName);
 

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <new>
 #include <string>
 
 #include "app/clock/form1.h"
@@ -12,6 +13,7 @@
 #include "logic/paths.h"
 #include "logic/product.h"
 #include "tests/support/desktop.h"
+#include "tests/support/failing_allocations.h"
 #include "win32/form.h"
 #include "win32/message_loop.h"
 #include "win32/skin.h"
@@ -171,6 +173,14 @@ TEST(ResetControlColors, ColoursTheWindowItsFramesAndCheckBoxesOnly) {
     }
     EXPECT_EQ(form.ControlBackColor(form2::kText1), kWhite);
     EXPECT_EQ(form.ControlBackColor(form2::kPushButton1), kWhite);
+
+    // A failure is the caller's to report (the settings' load traps it as its step), never swallowed.
+    form.SetBackColor(kWhite);
+    {
+        support::FailingAllocations outOfMemory;
+        EXPECT_THROW(ResetControlColors(form), std::bad_alloc);
+    }
+    EXPECT_EQ(form.BackColor(), kButtonFaceColor);
 }
 
 }  // namespace

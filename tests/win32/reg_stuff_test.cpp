@@ -9,6 +9,7 @@
 #include "app/main_module.h"
 #include "logic/app_error.h"
 #include "tests/support/read_only_run_key.h"
+#include "win32/path_security.h"
 
 namespace tellurane {
 namespace {
@@ -23,9 +24,15 @@ std::wstring RunValue(HKEY root, const wchar_t* subKey) {
     return data;
 }
 
+// The test program runs from the build folder, which its user owns (on Windows as under Wine, where
+// every file belongs to the user): as an installed copy, it is taken for one only administrators change.
 class RunEntry : public ::testing::Test {
 protected:
-    ~RunEntry() override { RegStuff::RemoveRunEntry(kName); }
+    ~RunEntry() override {
+        RegStuff::RemoveRunEntry(kName);
+        RegStuff::SetOthersCanChangeCheck(previous_);
+    }
+    RegStuff::ProgramPathCheck previous_ = RegStuff::SetOthersCanChangeCheck([](const std::wstring&) { return false; });
 };
 
 TEST(RunEntryData, QuotesThePathWithOneSeparator) {
@@ -44,6 +51,38 @@ TEST_F(RunEntry, AddingWritesTheMachineWideValueAndRemovingDeletesIt) {
     EXPECT_EQ(RegStuff::RemoveRunEntry(kName), L"");
     EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
     EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
+}
+
+// Elevated from a folder its user could change, the program would run as every user who logs on with
+// whatever that user put there: it keeps to the user's entry, removes one an earlier run made for all
+// users, and says so once.
+TEST_F(RunEntry, RunAsAdministratorFromAFolderOthersCanChangeItWritesOnlyTheUsersEntry) {
+    static std::wstring checked;
+    RegStuff::SetOthersCanChangeCheck([](const std::wstring& exePath) {
+        checked = exePath;
+        return true;
+    });
+    const std::wstring data = L"\"" + ProgramPath() + L"\"";
+    RegStuff::SaveRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, kName, std::wstring(L"\"C:\\old.exe\""), REG_SZ);
+    EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), kMachineEntryRefused);
+    EXPECT_EQ(checked, ProgramPath());
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), data);
+    EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), L"") << "said again at each opening";
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), data);
+    {
+        // Without the rights the check is not made: nothing refused, nothing said.
+        support::ReadOnlyMachineRunKey readOnly;
+        checked.clear();
+        RegStuff::RemoveRunEntry(kName);
+        EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), L"");
+        EXPECT_EQ(checked, L"");
+        EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), data);
+    }
+    // The real check: Wine gives every file to the user, and Windows gives a folder made in the
+    // user's profile or build tree to its user too, so this one is open.
+    EXPECT_TRUE(OthersCanChangeProgram(ProgramPath()));
+    EXPECT_TRUE(OthersCanChangeProgram(L"C:\\no such folder\\Tellurane.exe")) << "unreadable counts as open";
 }
 
 TEST_F(RunEntry, AnotherExecutableInTheFolderChangesNothing) {

@@ -19,7 +19,11 @@ protected:
     void TearDown() override {
         settings_.reset();
         RegStuff::RemoveRunEntry(L"tellurane_win32_tests.exe");
+        RegStuff::SetOthersCanChangeCheck(previousCheck_);
     }
+    // Taken for an installed copy, which only administrators change: the machine-wide entry.
+    RegStuff::ProgramPathCheck previousCheck_ = RegStuff::SetOthersCanChangeCheck(
+        [](const std::wstring&) { return false; });
 
     Form2& Open() {
         if (!form_) LoadClock();
