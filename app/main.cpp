@@ -14,7 +14,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    const tellurane::SettingsStore store;
+    tellurane::SettingsStore store;
+    store.WatchChanges();
     tellurane::Form1 form1(store);
     if (!form1.Load()) return 1;
     return tellurane::RunMessageLoop();

@@ -69,6 +69,7 @@ std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultVal
     // The key stays open between reads (the clock reads three values a second); the values are
     // read afresh each time. A key deleted meanwhile is opened again.
     for (int attempt = 0; attempt < 2; ++attempt) {
+        ++reads_;
         if (!openKey_ &&
             RegOpenKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, KEY_QUERY_VALUE, openKey_.put()) != ERROR_SUCCESS) {
             openKey_.reset();
@@ -80,6 +81,25 @@ std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultVal
         openKey_.reset();
     }
     return DefaultText(defaultValue);
+}
+
+std::wstring SettingsStore::CachedSetting(std::wstring_view key, double defaultValue) const {
+    if (!Watching()) return ReadSetting(key, defaultValue);
+    const auto found = cache_.find(key);
+    if (found != cache_.end() && found->second.defaultValue == defaultValue) return found->second.text;
+    std::wstring text = ReadSetting(key, defaultValue);
+    cache_.insert_or_assign(std::wstring(key), CachedText{defaultValue, text});
+    return text;
+}
+
+void SettingsStore::WatchChanges(std::function<void()> onChange) {
+    // The parent key too: a deleted settings key, and its making again, are changes of the parent.
+    const std::wstring parent = keyPath_.substr(0, keyPath_.find_last_of(L'\\'));
+    watch_ = std::make_unique<RegistryWatch>(HKEY_CURRENT_USER, parent, [this, onChange = std::move(onChange)] {
+        cache_.clear();
+        if (onChange) onChange();
+    });
+    cache_.clear();
 }
 
 bool SettingsStore::HasSetting(std::wstring_view key) const {
@@ -96,6 +116,7 @@ bool SettingsStore::WriteSetting(std::wstring_view key, std::wstring_view text) 
     }
     const std::wstring name(key);
     const std::wstring value(text);
+    cache_.clear();  // the watch reports it too, but the writer's own next read must see it at once
     const DWORD bytes = static_cast<DWORD>(value.size() + 1) * DWORD{sizeof(wchar_t)};
     return RegSetValueExW(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
            ERROR_SUCCESS;

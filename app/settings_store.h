@@ -1,12 +1,17 @@
 #pragma once
 // The per-user settings: one REG_SZ value per key under HKEY_CURRENT_USER\Software\<application>\<section>.
-// Read and written at the moment of use; nothing is cached, so a change shows at the next read.
+// Read and written at the moment of use, except what the clock reads each second (CachedSetting): that
+// is read again only after Windows reports a change, which anyone may have made.
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "logic/number_text.h"
+#include "win32/change_watch.h"
 #include "win32/handles.h"
 
 namespace tellurane {
@@ -25,11 +30,34 @@ public:
     // Whether the key holds a value at all (a skin's colour gives way only to one the user chose).
     bool HasSetting(std::wstring_view key) const;
 
+    // ReadSetting's answer, kept until the settings change: a write through this store, or a change that
+    // Windows reports once WatchChanges has started. Without a working watch every call reads.
+    std::wstring CachedSetting(std::wstring_view key, double defaultValue) const;
+
+    // From now on learns of every change under the settings key (and the key's deletion and making)
+    // from Windows, in the message loop; onChange runs after each.
+    void WatchChanges(std::function<void()> onChange = {});
+    // Forgets what CachedSetting kept: after a system's modal loop (a message box's), in which the watch
+    // could not run, anything may have changed.
+    void ForgetCached() const noexcept { cache_.clear(); }
+    bool Watching() const noexcept { return watch_ && watch_->Active(); }
+
+    // How many values this store has read from the registry: the clock's idle cost, for its tests.
+    std::uint64_t Reads() const noexcept { return reads_; }
+
     const std::wstring& KeyPath() const noexcept { return keyPath_; }
 
 private:
+    struct CachedText {
+        double defaultValue;
+        std::wstring text;
+    };
+
     std::wstring keyPath_;
     mutable UniqueKey openKey_;
+    mutable std::map<std::wstring, CachedText, std::less<>> cache_;
+    mutable std::uint64_t reads_ = 0;
+    std::unique_ptr<RegistryWatch> watch_;
 };
 
 // The user's number format, read from the regional settings at each use.

@@ -2,11 +2,12 @@
 # Benchmarks under Wine, side by side with a bare reference clock (one button showing the time,
 # refreshed by a plain one-second timer, built the same way), printed as figures and ratios.
 # Not part of the tests: absolute times on a shared machine vary, ratios hold.
-#   bench/run.sh [wait] [idle] [launch] [actions] [tickcost] [ticks] [skin]     (all when none is named)
-#   BENCH_IDLE_SECONDS=60 BENCH_TICK_SECONDS=600 bench/run.sh
+#   bench/run.sh [wait] [idle] [launch] [actions] [tickcost] [ticks] [skin] [calls]     (all when none is named)
+#   BENCH_RUNS=5 BENCH_IDLE_SECONDS=60 BENCH_TICK_SECONDS=600 BENCH_CALLS_SECONDS=60 bench/run.sh
+# The figures also go to build/bench/results.txt (each section replaces its own), drawn into docs/bench.png.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-sections=${*:-wait idle launch actions tickcost ticks skin}
+sections=${*:-wait idle launch actions tickcost ticks skin calls}
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Tellurane wait_cost reference_clock tick_accuracy action_cost tick_cost \
@@ -28,6 +29,13 @@ median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
 field() { tr ' ' '\n' | sed -n "s/^$1=//p" | tr -d '\r'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
 
+results=build/bench/results.txt
+mkdir -p build/bench
+touch "$results"
+# A section run again replaces its figures and keeps the other sections' from earlier runs.
+forget() { local rest; rest=$(grep -v "^$1\\." "$results" || true); printf '%s\n' "$rest" | sed '/^$/d' > "$results"; }
+record() { echo "$1=$2" >> "$results"; }
+
 bench_wait() {
   local runs=5 mode
   echo "== A one-second wait: CPU seconds of program and wineserver together, around the wait alone, median of $runs runs"
@@ -45,16 +53,70 @@ bench_wait() {
 act() { wine build/windows/bench/action_cost.exe "$1" "$2" "$3" "$server" "${4:-}" | tr -d '\r'; }
 
 bench_idle() {
-  local seconds=${BENCH_IDLE_SECONDS:-60} t r
-  echo "== Idle over $seconds s, the mouse pointer away from the clocks (program + wineserver CPU, working set)"
-  t=$(act idle "$tellurane" Tellurane.Form1 "$seconds")
-  r=$(act idle "$reference" Tellurane.Reference "$seconds")
-  echo "  Tellurane  $t"
-  echo "  reference  $r"
-  local tc rc
-  tc=$(awk -v a="$(echo "$t" | field program_cpu)" -v b="$(echo "$t" | field wineserver_cpu)" 'BEGIN{print a+b}')
-  rc=$(awk -v a="$(echo "$r" | field program_cpu)" -v b="$(echo "$r" | field wineserver_cpu)" 'BEGIN{print a+b}')
-  echo "  ratio: CPU $(ratio "$tc" "$rc"), working set $(ratio "$(echo "$t" | field working_set_mb)" "$(echo "$r" | field working_set_mb)")"
+  # Alternating runs: a slow minute of the machine or of the shared wineserver then hits both programs,
+  # and the medians leave out the odd run of either.
+  local key=${1:-idle} seconds=${BENCH_IDLE_SECONDS:-60} runs=${BENCH_RUNS:-5} pairs i t r
+  echo "== Idle over $seconds s, $runs pairs run in turn, the mouse pointer away from the clocks"
+  echo "   (CPU seconds of the program alone, and with the wineserver's; working set)"
+  pairs=$(mktemp)
+  for i in $(seq 1 "$runs"); do
+    t=$(act idle "$tellurane" Tellurane.Form1 "$seconds")
+    r=$(act idle "$reference" Tellurane.Reference "$seconds")
+    # One line a pair: each program's own CPU, with the wineserver's, and working set.
+    echo "$t|$r" | awk -F'|' '
+      function figures(text,   n, i, kv, v) {
+        n = split(text, part, " ")
+        for (i = 1; i <= n; i++) { split(part[i], kv, "="); v[kv[1]] = kv[2] }
+        return v["program_cpu"] " " v["program_cpu"] + v["wineserver_cpu"] " " v["working_set_mb"]
+      }
+      { print figures($1), figures($2) }' >> "$pairs"
+    tail -1 "$pairs" | awk -v i="$i" '{
+      printf "  pair %d  Tellurane %.2f (%.2f) %.1f MB   reference %.2f (%.2f) %.1f MB\n", i, $1, $2, $3, $4, $5, $6 }'
+  done
+  # Medians of each program's own figures, the ratio of the medians, and the spread of the pairs' ratios.
+  local summary
+  summary=$(awk '
+    function median(column,   n, i, j, v, x) {
+      for (i = 1; i <= NR; i++) v[i] = value[i, column]
+      for (i = 2; i <= NR; i++) { x = v[i]; for (j = i - 1; j >= 1 && v[j] > x; j--) v[j + 1] = v[j]; v[j + 1] = x }
+      return NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    }
+    function spread(name, a, b,   i, q, lo, hi, n) {
+      for (i = 1; i <= NR; i++) {
+        if (value[i, b] <= 0) continue
+        q = value[i, a] / value[i, b]; n++
+        if (n == 1 || q < lo) lo = q
+        if (n == 1 || q > hi) hi = q
+      }
+      if (n) printf "ratio_%s_min=%.2f\nratio_%s_max=%.2f\nratio_%s_pairs=%d\n", name, lo, name, hi, name, n
+    }
+    function ratio(name, a, b) { if (b > 0) printf "ratio_%s=%.2f\n", name, a / b }
+    { for (c = 1; c <= 6; c++) value[NR, c] = $c }
+    END {
+      for (c = 1; c <= 6; c++) m[c] = median(c)
+      printf "tellurane_program_cpu=%.3f\ntellurane_total_cpu=%.3f\ntellurane_working_set_mb=%.1f\n", m[1], m[2], m[3]
+      printf "reference_program_cpu=%.3f\nreference_total_cpu=%.3f\nreference_working_set_mb=%.1f\n", m[4], m[5], m[6]
+      ratio("program_cpu", m[1], m[4]); spread("program_cpu", 1, 4)
+      ratio("total_cpu", m[2], m[5]); spread("total_cpu", 2, 5)
+      ratio("working_set", m[3], m[6])
+    }' "$pairs")
+  rm -f "$pairs"
+  get() { echo "$summary" | sed -n "s/^$1=//p" | grep . || echo n/a; }
+  printf '  median  Tellurane %s (%s) %s MB   reference %s (%s) %s MB\n' \
+    "$(get tellurane_program_cpu)" "$(get tellurane_total_cpu)" "$(get tellurane_working_set_mb)" \
+    "$(get reference_program_cpu)" "$(get reference_total_cpu)" "$(get reference_working_set_mb)"
+  # A pair whose reference used no measurable CPU (10 ms steps, short runs) has no ratio of its own.
+  spread() {
+    local n; n=$(get "ratio_$1_pairs")
+    if [ "$n" = n/a ]; then echo "no pair measurable"; return; fi
+    echo "pairs $(get "ratio_$1_min") to $(get "ratio_$1_max")$([ "$n" -lt "$runs" ] && echo ", $n of $runs measurable")"
+  }
+  echo "  ratio of the medians: program $(get ratio_program_cpu) ($(spread program_cpu)), with the wineserver" \
+    "$(get ratio_total_cpu) ($(spread total_cpu)), working set $(get ratio_working_set)"
+  forget "$key"
+  record "$key.seconds" "$seconds"
+  record "$key.runs" "$runs"
+  echo "$summary" | sed "s/^/$key./" >> "$results"
 }
 
 bench_launch() {
@@ -63,6 +125,10 @@ bench_launch() {
   t=$(for _ in $(seq 1 $runs); do act launch "$tellurane" Tellurane.Form1 | field first_time_text_ms; done | median)
   r=$(for _ in $(seq 1 $runs); do act launch "$reference" Tellurane.Reference | field first_time_text_ms; done | median)
   echo "  Tellurane ${t} ms, reference ${r} ms, ratio $(ratio "$t" "$r")"
+  forget launch
+  record launch.tellurane_ms "$t"
+  record launch.reference_ms "$r"
+  record launch.ratio "$(ratio "$t" "$r")"
 }
 
 bench_actions() {
@@ -78,8 +144,15 @@ bench_actions() {
 }
 
 bench_tickcost() {
+  local key=${1:-tickcost} out line
   echo "== 10,000 ticks in one clock window (wall time per tick, and the working set before and after)"
-  echo "  $(wine build/windows/bench/tick_cost.exe | tr -d '\r' | tail -1)"
+  out=$(wine build/windows/bench/tick_cost.exe | tr -d '\r')
+  line=$(echo "$out" | tail -1)
+  echo "  $line"
+  # With a skin beside the program, the same run also times applying it.
+  echo "$out" | grep apply_skin || true
+  forget "$key"
+  echo "$line $(echo "$out" | grep -o 'apply_skin_ms=[0-9.]*')" | tr ' ' '\n' | grep = | sed "s/^/$key./" >> "$results"
 }
 
 bench_ticks() {
@@ -98,12 +171,34 @@ bench_skin() {
   local skin=skins/glass.cjs folder
   echo "== With the skin $skin: idle, one tick, and applying the skin"
   for folder in build/windows/x build/windows/bench/x; do mkdir -p "$folder" && cp "$skin" "$folder/o.cjs"; done
-  bench_idle
-  bench_tickcost
-  wine build/windows/bench/tick_cost.exe | tr -d '\r' | grep apply_skin
+  bench_idle skin.idle
+  bench_tickcost skin.tickcost
   rm -rf build/windows/x build/windows/bench/x
+}
+
+bench_calls() {
+  local seconds=${BENCH_CALLS_SECONDS:-60} skip=5 name exe out
+  echo "== Calls while idle, per minute over $seconds s after $skip s of start-up (Wine's relay log of the program alone)"
+  forget calls
+  record calls.seconds "$seconds"
+  for name in Tellurane reference; do
+    exe=build/windows/Tellurane.exe
+    [ "$name" = reference ] && exe=build/windows/bench/reference_clock.exe
+    out=$(bench/count_calls.sh "$exe" "$seconds" "$skip")
+    echo "$out" | head -1 | awk -v n="$name" '{
+      for (i = 1; i <= NF; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
+      printf "  %-10s registry %s, file checks %s, wake-ups %s (messages taken %s)\n", n,
+        v["registry_per_min"], v["file_checks_per_min"], v["wakeups_per_min"], v["messages_per_min"] }'
+    echo "$out" | tail -n +2 | sed 's/^/               /'
+    echo "$out" | head -1 | tr ' ' '\n' | sed "s/^/calls.${name,,}./" >> "$results"
+  done
+  echo "  (registry: Reg* and the Nt*Key calls beneath; file checks: attribute queries, opens and searches;"
+  echo "   wake-ups: returns from GetMessage, MsgWaitForMultipleObjects(Ex) or WaitMessage on the main thread)"
 }
 
 for section in $sections; do
   "bench_$section"
 done
+if [ -s "$results" ]; then
+  bench/chart.py "$results" docs/bench.png && echo "== Chart of $results: docs/bench.png"
+fi

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "logic/text_shaping.h"
@@ -142,8 +143,15 @@ HRGN OutlineShapes::For(HDC dc, wchar_t character) noexcept {
 
 void OutlineShapes::Clear() noexcept { shapes_.clear(); }
 
-void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text, int dpi,
-                     OutlineShapes& outlines) noexcept {
+int SkinInkReach(const FaceSkin& skin, int dpi) noexcept {
+    int reach = 0;
+    if (skin.outline && skin.outline->width > 0) reach += std::max(1, PointsToPixels(skin.outline->width, dpi));
+    if (skin.shadow) reach += std::abs(PointsToPixels(skin.shadow->dx, dpi));
+    return reach;
+}
+
+PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
+                          int dpi, OutlineShapes& outlines) noexcept {
     UniqueBrush window(CreateSolidBrush(skin.windowBack));
     FillRect(dc, &rect, window.get());
     const COLORREF under = skin.plate.value_or(skin.windowBack);
@@ -169,8 +177,9 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
     }
     const int y = CentredTextTop(metrics, rect);
     SetBkMode(dc, TRANSPARENT);
-    const UniqueRegion clip(CreateRectRgnIndirect(&rect));
-    SelectClipRgn(dc, clip.get());  // the DC keeps a copy
+    // Within the face, and within whatever part of it the caller draws.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
 
     if (skin.shadow) {
         SetTextColor(dc, Mix(skin.shadow->color, under, skin.shadow->alpha));
@@ -196,7 +205,8 @@ void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const 
     }
     SetTextColor(dc, text);
     DrawRun(dc, run, x, y);
-    SelectClipRgn(dc, nullptr);
+    RestoreDC(dc, saved);
+    return {run, x};
 }
 
 std::wstring FirstInstalledFont(const std::vector<std::wstring>& families) {

@@ -50,10 +50,6 @@ private:
     std::vector<std::pair<wchar_t, UniqueRegion>> shapes_;
 };
 
-// Draws into a DC that has the face's font selected; the text in the given colour.
-void DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text, int dpi,
-                     OutlineShapes& outlines) noexcept;
-
 // The x of each character, left to right from 0, and the whole width: with tabular digits every
 // digit takes the width of the widest one and sits in the middle of its cell. A line in a script
 // that Windows orders or shapes as a whole (right to left, joined letters) is laid out whole: no x of
@@ -65,6 +61,20 @@ struct GlyphRun {
     bool whole = false;
 };
 GlyphRun LayOut(HDC dc, std::wstring_view caption, bool tabular) noexcept;
+
+// A line as drawn: its layout and where it starts on the face.
+struct PlacedRun {
+    GlyphRun run;
+    int left = 0;
+};
+
+// How far past its cell a character's ink may reach under the skin: the outline's outer half, the shadow.
+int SkinInkReach(const FaceSkin& skin, int dpi) noexcept;
+
+// Draws into a DC that has the face's font selected; the text in the given colour. Drawing keeps to
+// the DC's clipping, so a part of the face can be drawn again alone.
+PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
+                          int dpi, OutlineShapes& outlines) noexcept;
 
 // The top of a line of text in this font, vertically centred in the rectangle as the eye sees it.
 int CentredTextTop(const TEXTMETRICW& metrics, const RECT& rect) noexcept;

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
+#include <vector>
+
+#include "win32/boundary.h"
 
 namespace tellurane {
 namespace {
@@ -15,7 +19,32 @@ void Deliver(MSG& message) noexcept {
     DispatchMessageW(&message);
 }
 
+struct WatchedObject {
+    HANDLE object;
+    std::shared_ptr<std::function<void()>> onSignalled;  // kept alive while it runs, even if unwatched
+};
+
+std::vector<WatchedObject>& Watched() {
+    static std::vector<WatchedObject> watched;
+    return watched;
+}
+
 }  // namespace
+
+bool WatchObject(HANDLE object, std::function<void()> onSignalled) {
+    auto& watched = Watched();
+    if (!object || watched.size() >= MAXIMUM_WAIT_OBJECTS - 1) return false;
+    StopWatching(object);
+    watched.push_back({object, std::make_shared<std::function<void()>>(std::move(onSignalled))});
+    return true;
+}
+
+void StopWatching(HANDLE object) noexcept {
+    auto& watched = Watched();
+    watched.erase(std::remove_if(watched.begin(), watched.end(),
+                                 [object](const WatchedObject& entry) { return entry.object == object; }),
+                  watched.end());
+}
 
 bool HandlePendingMessages() noexcept {
     MSG message;
@@ -30,16 +59,29 @@ bool HandlePendingMessages() noexcept {
 }
 
 void WaitForMessage(DWORD timeoutMilliseconds) noexcept {
-    MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMilliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    HANDLE objects[MAXIMUM_WAIT_OBJECTS];
+    DWORD count = 0;
+    for (const WatchedObject& entry : Watched()) objects[count++] = entry.object;
+    const DWORD woke = MsgWaitForMultipleObjectsEx(count, objects, timeoutMilliseconds, QS_ALLINPUT,
+                                                   MWMO_INPUTAVAILABLE);
+    if (woke >= WAIT_OBJECT_0 + count) return;  // a message, the time, or a failure
+    const HANDLE signalled = objects[woke - WAIT_OBJECT_0];
+    for (const WatchedObject& entry : Watched()) {
+        if (entry.object != signalled) continue;
+        const auto callback = entry.onSignalled;
+        CarryOn("WaitForMessage", [&] { (*callback)(); });
+        return;
+    }
 }
 
 int RunMessageLoop() noexcept {
     MSG message;
     for (;;) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) return static_cast<int>(message.wParam);
-        if (got == -1) return 1;
-        Deliver(message);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            Deliver(message);
+        }
+        WaitForMessage(INFINITE);
     }
 }
 

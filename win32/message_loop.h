@@ -12,8 +12,16 @@ namespace tellurane {
 // to quit; the quit message is then posted again for the outermost loop.
 bool HandlePendingMessages() noexcept;
 
-// Sleeps until a message arrives or the time is up.
+// Sleeps until a message arrives, a watched object is signalled (its callback then runs) or the
+// time is up.
 void WaitForMessage(DWORD timeoutMilliseconds) noexcept;
+
+// Runs the callback whenever the kernel object (an event, a change notification) is signalled, from
+// the message loop and the waits: one wait for messages and objects together, no thread and no timer.
+// A system's modal loop (a message box, a window drag) does not see it: the callback then runs when
+// that loop ends. At most MAXIMUM_WAIT_OBJECTS - 1 objects; false when that many are watched already.
+bool WatchObject(HANDLE object, std::function<void()> onSignalled);
+void StopWatching(HANDLE object) noexcept;
 
 // Runs until the quit message; returns its exit code.
 int RunMessageLoop() noexcept;

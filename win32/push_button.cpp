@@ -69,17 +69,28 @@ void PushButton::SetCaption(std::wstring_view caption) {
     // The window text, without the button's own repaint on WM_SETTEXT: the face is painted once,
     // when the queue next gets to painting, however often the caption was written before that.
     DefWindowProcW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // Only the characters that changed since the last paint, when the rest keeps its place.
+    const std::optional<RECT> band = BandFor(text);
+    if (!band) {
+        InvalidateAll();
+    } else if (!IsRectEmpty(&*band)) {
+        InvalidateRect(hwnd_, &*band, FALSE);
+    }
+}
+
+void PushButton::InvalidateAll() noexcept {
+    painted_.valid = false;
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void PushButton::SetForeColor(ColorValue color) {
     foreColor_ = color;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateAll();
 }
 
 void PushButton::SetBackColor(ColorValue color) {
     backColor_ = color;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateAll();
 }
 
 void PushButton::SetFontSize(double points) {
@@ -103,13 +114,13 @@ void PushButton::SetHeight(double twips) {
 
 void PushButton::SetDefault(bool isDefault) {
     isDefault_ = isDefault;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateAll();
 }
 
 void PushButton::SetSkin(std::optional<FaceSkin> skin) {
     skin_ = std::move(skin);
     ApplyFont();
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateAll();
 }
 
 void PushButton::SetDpi(int dpi) noexcept {
@@ -145,6 +156,7 @@ void PushButton::ApplyFont() noexcept {
     hfont_ = std::move(font);  // the old font goes only after the button has let go of it
     fitFont_.reset();
     fitRoom_ = 0;
+    painted_.valid = false;  // measured in the old font
 }
 
 HFONT PushButton::FontFitting(HDC dc, int room) const noexcept {
@@ -173,112 +185,6 @@ HFONT PushButton::FontFitting(HDC dc, int room) const noexcept {
 void PushButton::ApplyGeometry() noexcept {
     SetWindowPos(hwnd_, nullptr, TwipsToPixels(leftTwips_, dpi_), TwipsToPixels(topTwips_, dpi_),
                  TwipsToPixels(widthTwips_, dpi_), TwipsToPixels(heightTwips_, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-std::wstring PushButton::CaptionOrNothing() const noexcept {
-    return CarryOnOr("PushButton::Caption", std::wstring(), [this] { return Caption(); });
-}
-
-bool PushButton::PrepareBackBuffer(HDC screen, int width, int height) const noexcept {
-    if (backBuffer_ && backSize_.cx == width && backSize_.cy == height) return true;
-    backBuffer_.reset(CreateCompatibleDC(screen));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    backBitmap_.reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!backBuffer_ || !backBitmap_) {
-        backBuffer_.reset();
-        return false;
-    }
-    // Selected for the buffer's life: the DC is deleted before the bitmap.
-    SelectObject(backBuffer_.get(), backBitmap_.get());
-    backSize_ = {width, height};
-    return true;
-}
-
-void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
-    const RECT bounds = item.rcItem;
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    if (width <= 0 || height <= 0) return;
-
-    // Drawn off screen first, into a DIB of the program's own memory, then put on screen with one
-    // copy: the face is redrawn every second and must not flicker.
-    if (!PrepareBackBuffer(item.hDC, width, height)) return;
-    HDC memory = backBuffer_.get();
-    const RECT rect{0, 0, width, height};
-    const bool focused = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
-    if (skin_ && !HighContrastOn()) {
-        {
-            const SelectedObject font(memory, FontFitting(memory, height - 2 * MulDiv(2, dpi_, 96)));
-            DrawSkinnedFace(memory, rect, CaptionOrNothing(), *skin_, ToColorRef(foreColor_), dpi_, outlines_);
-        }
-        if (focused) {
-            RECT focus = rect;
-            InflateRect(&focus, -MulDiv(2, dpi_, 96), -MulDiv(2, dpi_, 96));
-            DrawFocusRect(memory, &focus);
-        }
-    } else {
-        DrawPlain(memory, rect, (item.itemState & ODS_SELECTED) != 0, focused);
-    }
-    BitBlt(item.hDC, bounds.left, bounds.top, width, height, memory, 0, 0, SRCCOPY);
-}
-
-void PushButton::DrawPlain(HDC memory, RECT rect, bool pressed, bool focused) const noexcept {
-    const SurfacePaint paint = PaintFor(backColor_, foreColor_);
-    UniqueBrush background(CreateSolidBrush(paint.back));
-    FillRect(memory, &rect, background.get());
-    if (PressedByEnter()) {
-        // The button that Enter presses has the heavier frame, in the colour its text reads in.
-        UniqueBrush frame(CreateSolidBrush(paint.text));
-        FrameRect(memory, &rect, frame.get());
-        InflateRect(&rect, -1, -1);
-    }
-    DrawEdge(memory, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    DrawCaption(memory, rect, pressed, paint.text);
-    if (focused) {
-        RECT focus = rect;
-        const int inset = MulDiv(4, dpi_, 96);
-        InflateRect(&focus, -inset, -inset);
-        if (HighContrastOn()) {
-            UniqueBrush highlight(CreateSolidBrush(FocusColor()));
-            FrameRect(memory, &focus, highlight.get());
-        } else {
-            DrawFocusRect(memory, &focus);
-        }
-    }
-}
-
-void PushButton::DrawCaption(HDC memory, const RECT& rect, bool pressed, COLORREF color) const noexcept {
-    const std::wstring caption = CaptionOrNothing();
-    RECT inner = rect;
-    InflateRect(&inner, -2, -2);  // inside the edge
-    const SelectedObject font(memory, FontFitting(memory, inner.bottom - inner.top));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(memory, &metrics);
-    RECT textRect = rect;
-    textRect.top = CentredTextTop(metrics, inner);
-    textRect.bottom = textRect.top + metrics.tmHeight;
-    if (pressed) OffsetRect(&textRect, 1, 1);
-    SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, color);
-    // A caption wider than the face keeps its start in view (the time comes first) and shows it is cut.
-    UINT format = DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-    SIZE extent{};
-    GetTextExtentPoint32W(memory, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    const int margin = MulDiv(4, dpi_, 96);
-    if (extent.cx > textRect.right - textRect.left - 2 * margin) {
-        InflateRect(&textRect, -margin, 0);
-        format |= DT_LEFT | DT_END_ELLIPSIS;
-    } else {
-        format |= DT_CENTER;
-    }
-    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
 }
 
 LRESULT PushButton::AnswerScreenReader(HWND hwnd, WPARAM wParam, LPARAM lParam, const PushButton* self) noexcept {

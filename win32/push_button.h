@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "logic/clock/face_band.h"
 #include "logic/color_value.h"
 #include "logic/window_layout.h"
 #include "win32/face_paint.h"
@@ -67,6 +68,11 @@ public:
     bool PrepareBackBuffer(HDC screen, int width, int height) const noexcept;
     void DrawPlain(HDC memory, RECT rect, bool pressed, bool focused) const noexcept;
     void DrawCaption(HDC memory, const RECT& rect, bool pressed, COLORREF color) const noexcept;
+    // What a paint drew, for BandFor: where the line lay, in which font and how far its ink reaches.
+    void RememberLine(HDC dc, const PlacedRun& line, int room, bool tabular, int reach) const noexcept;
+    // The part of the face a new caption changes against what was last drawn; nullopt: all of it, an
+    // empty rectangle: nothing.
+    std::optional<RECT> BandFor(std::wstring_view caption) const noexcept;
     std::wstring CaptionOrNothing() const noexcept;
     void Clicked() const noexcept;
     void SetDpi(int dpi) noexcept;
@@ -103,6 +109,17 @@ private:
     mutable UniqueBitmap backBitmap_;
     mutable UniqueMemoryDc backBuffer_;  // after the bitmap: goes first, letting go of it
     mutable SIZE backSize_{};
+    struct PaintedLine {
+        bool valid = false;  // false: the next paint draws the whole face
+        std::wstring text;
+        LineLayout layout;
+        int left = 0;
+        int room = 0;  // the height the font was fitted to
+        bool tabular = false;
+        int reach = 0;
+    };
+    mutable PaintedLine painted_;
+    void InvalidateAll() noexcept;
 };
 
 }  // namespace tellurane

@@ -140,8 +140,8 @@ void Form1::Timer1_Fired() {
     if (plan.tickNow) {
         Timer1_Timer();
         UpdateWindow(PushButton1().Handle());  // the new second shows now, in one repaint
-        // The skin file is looked at in the same wake: a timer of its own would wake the program
-        // (and Wine's server) a second time every second.
+        // A change in the skin's folder is looked at in the same wake: a timer of its own would wake the
+        // program (and Wine's server) a second time every second.
         WatchSkinFile();
     }
     if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
@@ -155,21 +155,28 @@ void Form1::Timer1_Timer() {
         ReportTickFailure(description, where, line);
     });
     std::wstring pattern;
-    const bool military = trap.If(0, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kMilitaryTime, 0)); });
+    const bool military = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kMilitaryTime)); });
     trap.Run([&] { pattern = military ? kTime24 : kTime12; });
     trap.Run([&] { pattern += L" "; });
-    const bool dayFirst = trap.If(0, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kDayMonthYear, 0)); });
+    const bool dayFirst = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kDayMonthYear)); });
     trap.Run([&] { pattern += dayFirst ? kDayFirst : kMonthFirst; });
     trap.Run([&] {
         const ClockReading now = services_.clock();
         PushButton1().SetCaption(FormatDateTime(pattern, now.local, UserLocaleTexts()));
         shownSecond_ = now.utcMilliseconds / 1000;
     });
-    if (!trap.If(0, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kShowWeekday, 0)); })) return;
+    if (!trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kShowWeekday)); })) return;
     trap.Run([&] {
         const ClockReading now = services_.clock();
         PushButton1().SetCaption(PushButton1().Caption() + L" " + DayOfWeekName(now.local));
     });
+}
+
+// What the tick shows is read again only after a change (the store's watch). While a box of an earlier
+// tick is open, the system's loop of the box keeps the watch from running: the store is read each time,
+// so a value put right meanwhile shows at once, and once more after the box, which is then the last.
+std::wstring Form1::TickSetting(std::wstring_view key) const {
+    return tickBoxOpen_ ? store_.ReadSetting(key, 0) : store_.CachedSetting(key, 0);
 }
 
 // Ticks go on while a box of an earlier tick is open, so that the clock keeps running; they
@@ -179,6 +186,7 @@ void Form1::ReportTickFailure(std::wstring_view description, std::wstring_view l
     tickBoxOpen_ = true;
     CarryOn("Form1::ReportTickFailure", [&] { services_.report(description, location, line); });
     tickBoxOpen_ = false;
+    store_.ForgetCached();
 }
 
 void Form1::PushButton1_Click() {
@@ -321,6 +329,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             break;
         case WM_DISPLAYCHANGE:
             ReloadTrayIcon();
+            break;
+        case WM_COMMAND:
+            // Text1 only keeps the focus, out of sight: its caret would blink, waking the program twice a
+            // second for nothing. Removing it leaves the box working as before.
+            if (LOWORD(wParam) == form1::kText1 && HIWORD(wParam) == EN_SETFOCUS) DestroyCaret();
             break;
         case WM_ENDSESSION:
             // Windows is shutting down: no WM_CLOSE comes, but the place must still be saved.

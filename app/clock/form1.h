@@ -3,6 +3,7 @@
 // life: closing it saves its place and ends the program.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "app/clock/system_clock.h"
@@ -12,6 +13,7 @@
 #include "app/tray/sys_tray.h"
 #include "logic/error_trap.h"
 #include "logic/layouts.h"
+#include "win32/change_watch.h"
 #include "win32/form.h"
 #include "win32/skin.h"
 #include "win32/timer.h"
@@ -69,6 +71,7 @@ private:
     void Form_Resize();
     void Timer1_Fired();
     void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
+    std::wstring TickSetting(std::wstring_view key) const;
     bool CanHideInTray() const noexcept;
     void MinimiseIntoTray();
     void CreateFaceTooltip() noexcept;
@@ -80,7 +83,7 @@ private:
     void ApplyFrame(SkinFrame frame) noexcept;
     void ApplyOpacity(int percent) noexcept;
     void ApplyWindowAttributes(SkinCorners corners, SkinDarkTitleBar title) noexcept;
-    // Once a second, after the tick: a changed skin file is applied again.
+    // After the tick that follows a change in the skin's folder: a changed skin file is applied again.
     void WatchSkinFile() noexcept;
     void StartSkinWatch() noexcept;
 
@@ -94,7 +97,9 @@ private:
     HWND tooltip_ = nullptr;
     std::optional<COLORREF> skinTextColor_;
     std::uint64_t skinFileStamp_ = 0;  // last write time and size of the skin file, 0: none
-    LONG_PTR layoutFrame_ = 0;         // the frame the layout gives, before any skin
+    std::unique_ptr<FolderWatch> skinFolderWatch_;
+    bool skinCheckDue_ = false;  // the skin's folder changed since the file was last looked at
+    LONG_PTR layoutFrame_ = 0;   // the frame the layout gives, before any skin
     std::optional<std::uint64_t> shownSecond_;
     bool tickBoxOpen_ = false;
     bool minimizedToTray_ = false;

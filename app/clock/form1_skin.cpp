@@ -135,9 +135,12 @@ void Form1::ApplyWindowAttributes(SkinCorners corners, SkinDarkTitleBar title) n
     }
 }
 
-// Once a second the skin file's time and size are looked at (no more than that): a file written,
-// replaced or deleted shows within two seconds, and is read once per change.
+// The skin file's time and size are looked at after a change in its folder, at the next tick (so a file
+// still being written is read once, when the tick comes): a file written, replaced or deleted shows
+// within two seconds, and is read once per change. Without a folder watch, every tick looks.
 void Form1::WatchSkinFile() noexcept {
+    if (skinFolderWatch_ && skinFolderWatch_->Active() && !skinCheckDue_) return;
+    skinCheckDue_ = false;
     try {
         const std::wstring path = InFolder(ProgramFolder(), kSkinFile);
         const std::uint64_t stamp = FileStamp(path);
@@ -159,7 +162,11 @@ void Form1::WatchSkinFile() noexcept {
 }
 
 void Form1::StartSkinWatch() noexcept {
-    CarryOn("Form1::StartSkinWatch", [&] { skinFileStamp_ = FileStamp(InFolder(ProgramFolder(), kSkinFile)); });
+    CarryOn("Form1::StartSkinWatch", [&] {
+        const std::wstring path = InFolder(ProgramFolder(), kSkinFile);
+        skinFileStamp_ = FileStamp(path);
+        skinFolderWatch_ = std::make_unique<FolderWatch>(FolderOf(path), [this] { skinCheckDue_ = true; });
+    });
 }
 
 void ApplySkin(Form& clockWindow, SkinFramework& skin) {

@@ -68,6 +68,12 @@ TEST_F(ClockFace, FollowsEachCombinationOfTheSwitchesWithinASecondOfTheChange) {
         SaveScreenshot(L"clock-face-" + std::to_wstring(++shot) + (military ? L"-24h" : L"-12h") +
                        (dayFirst ? L"-dmy" : L"-mdy") + (weekday ? L"-weekday" : L""));
     }
+    // The clock reads its settings only when Windows says they changed: the key deleted by another
+    // program, and made again, are changes too.
+    RegDeleteTreeW(HKEY_CURRENT_USER, store_.KeyPath().c_str());
+    EXPECT_TRUE(WaitUntil([&] { return FaceReads(false, false, false); }, 1500ms)) << "the key deleted";
+    Store(keys::kMilitaryTime, L"1");
+    EXPECT_TRUE(WaitUntil([&] { return FaceReads(true, false, false); }, 1500ms)) << "the key made again";
 }
 
 TEST_F(ClockFace, ShowsEverySecondOnceAndInOrder) {

@@ -6,6 +6,7 @@
 
 #include "logic/setting_keys.h"
 #include "tests/win32/clock_fixture.h"
+#include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {
@@ -83,6 +84,48 @@ TEST_F(ClockTick, ATickDuringAnOpenBoxKeepsTheClockGoingButOpensNoSecondBox) {
     whileBoxIsOpen_ = nullptr;
     EXPECT_EQ(Tick(), L"09:05:10 PM 12/06/2026");
     EXPECT_EQ(boxes_.size(), 1u);
+}
+
+// As the program runs: the store learns of changes from Windows, and the tick reads nothing until one
+// comes, whoever made it.
+TEST_F(ClockTick, AWatchedStoreIsReadOnlyAfterAChangeByAnyone) {
+    store_.WatchChanges();
+    ASSERT_TRUE(store_.Watching());
+    const std::wstring key = store_.KeyPath();
+    const auto writeOutside = [&](std::wstring_view name, const wchar_t* text) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), std::wstring(name).c_str(), REG_SZ, text,
+                        static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    };
+    const auto shownWithin1s = [&](const wchar_t* caption) {
+        WaitSeconds(1, [&] { return Tick() != caption; });
+        return Tick() == caption;
+    };
+    Set(keys::kMilitaryTime, L"1");  // through the store: seen at once
+    EXPECT_EQ(Tick(), L"21:05:09 12/06/2026");
+    const auto reads = store_.Reads();
+    for (int tick = 0; tick < 5; ++tick) Tick();
+    EXPECT_EQ(store_.Reads(), reads) << "read while nothing changed";
+
+    writeOutside(keys::kDayMonthYear, L"1");
+    EXPECT_TRUE(shownWithin1s(L"21:05:09 06/12/2026")) << "a value written past the store";
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    EXPECT_TRUE(shownWithin1s(L"09:05:09 PM 12/06/2026")) << "the key deleted";
+    writeOutside(keys::kShowWeekday, L"1");
+    EXPECT_TRUE(shownWithin1s(L"09:05:09 PM 12/06/2026 Sunday")) << "the key made again";
+
+    // A bad value gives its box; put right while the box is open (whose loop runs no watch), it shows
+    // at the next tick, and the box is the last.
+    writeOutside(keys::kMilitaryTime, L"bad");
+    EXPECT_TRUE(shownWithin1s(L"21:05:09 12/06/2026 Sunday"));
+    whileBoxIsOpen_ = [&] {
+        writeOutside(keys::kMilitaryTime, L"0");
+        EXPECT_EQ(Tick(), L"09:05:09 PM 12/06/2026 Sunday");
+    };
+    const std::size_t boxes = boxes_.size();
+    Tick();
+    whileBoxIsOpen_ = nullptr;
+    EXPECT_EQ(Tick(), L"09:05:09 PM 12/06/2026 Sunday");
+    EXPECT_EQ(boxes_.size(), boxes + 1);
 }
 
 TEST_F(ClockTick, TheWeekdayIsAppendedToTheCaptionAsItStands) {

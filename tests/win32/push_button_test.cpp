@@ -32,7 +32,8 @@ protected:
         std::vector<COLORREF> pixels;
         COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
     };
-    Picture Render() {
+    // With a part, only that part is asked for (as a paint of an update region asks), on a magenta page.
+    Picture Render(const RECT* part = nullptr) {
         PushButton& face = Face();
         RECT rect;
         GetClientRect(face.Handle(), &rect);
@@ -40,6 +41,12 @@ protected:
         HDC memory = CreateCompatibleDC(screen);
         HBITMAP bitmap = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
         HGDIOBJ old = SelectObject(memory, bitmap);
+        if (part) {
+            HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+            FillRect(memory, &rect, magenta);
+            DeleteObject(magenta);
+            IntersectClipRect(memory, part->left, part->top, part->right, part->bottom);
+        }
         DRAWITEMSTRUCT item{};
         item.CtlType = ODT_BUTTON;
         item.hwndItem = face.Handle();
@@ -143,6 +150,51 @@ TEST_F(PushButtonTest, TheTextIsVerticallyCentredAndNeverCutAtAnySizePlainOrSkin
             EXPECT_LE(std::abs(above - below), (picture.height - 2 * edge) / 4) << where << ": not centred";
             EXPECT_EQ(Face().FontSize(), points);
         }
+    }
+    Face().SetSkin(std::nullopt);
+}
+
+// A new second asks for the band of the characters that changed, and the face drawn in that band alone
+// is the face drawn whole: plain, and under a skin whose outline and shadow reach past the letters.
+TEST_F(PushButtonTest, ANewSecondRedrawsOnlyTheCharactersThatChanged) {
+    FaceSkin inked;
+    inked.tabular = true;
+    inked.outline = SkinOutline{2, RGB(0, 0, 255)};
+    inked.shadow = SkinShadow{2, 2, RGB(0, 128, 0), 100};
+    ShowWindow(form_.Handle(), SW_SHOWNOACTIVATE);  // a hidden window has no update region
+    RECT client;
+    GetClientRect(Face().Handle(), &client);
+    for (const bool skinned : {false, true}) {
+        const char* where = skinned ? "skinned" : "plain";
+        Face().SetSkin(skinned ? std::optional<FaceSkin>(inked) : std::nullopt);
+        Face().SetCaption(L"09:41:09 PM 12/08/2026");
+        const Picture before = Render();
+        ValidateRect(Face().Handle(), nullptr);
+        Face().SetCaption(L"09:41:10 PM 12/08/2026");
+        RECT band{};
+        ASSERT_TRUE(GetUpdateRect(Face().Handle(), &band, FALSE)) << where << ": nothing to draw";
+        EXPECT_LT(band.right - band.left, client.right / 3) << where << ": more than the seconds";
+        const Picture part = Render(&band);
+        const Picture whole = Render();
+        for (int y = 0; y < whole.height; ++y) {
+            for (int x = 0; x < whole.width; ++x) {
+                const POINT point{x, y};
+                if (PtInRect(&band, point)) {
+                    ASSERT_EQ(part.At(x, y), whole.At(x, y)) << where << " at " << x << "," << y;
+                } else {
+                    ASSERT_EQ(before.At(x, y), whole.At(x, y))
+                        << where << ": ink outside the band at " << x << "," << y;
+                    ASSERT_EQ(part.At(x, y), RGB(255, 0, 255)) << where << ": copied outside the band";
+                }
+            }
+        }
+        // The same text again: nothing; another length (or a moved line): the whole face.
+        ValidateRect(Face().Handle(), nullptr);
+        Face().SetCaption(L"09:41:10 PM 12/08/2026");
+        EXPECT_FALSE(GetUpdateRect(Face().Handle(), &band, FALSE)) << where;
+        Face().SetCaption(L"10:00:00 AM 12/08/2026 Tuesday");
+        ASSERT_TRUE(GetUpdateRect(Face().Handle(), &band, FALSE)) << where;
+        EXPECT_TRUE(EqualRect(&band, &client)) << where;
     }
     Face().SetSkin(std::nullopt);
 }

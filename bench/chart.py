@@ -1,0 +1,122 @@
+#!/usr/bin/env python3
+"""Draws the benchmark figures as grouped bars, Tellurane beside the reference clock, into a PNG.
+
+    bench/chart.py [build/bench/results.txt] [docs/bench.png]
+
+Reads the key=value lines bench/run.sh writes, draws an SVG (kept beside the results) and turns it
+into the PNG with rsvg-convert. Groups whose figures are missing are left out.
+"""
+import os
+import subprocess
+import sys
+from xml.sax.saxutils import escape
+
+WIDTH, HEIGHT = 800, 400
+TOP, BOTTOM = 78, 300  # the bars stand on BOTTOM; the tallest of a pair reaches TOP
+TELLURANE, REFERENCE = "#2b6cb0", "#a0aec0"
+FONT = "DejaVu Sans, Liberation Sans, sans-serif"
+
+
+def read(path):
+    figures = {}
+    with open(path, encoding="utf-8") as lines:
+        for line in lines:
+            key, _, value = line.strip().partition("=")
+            if value:
+                figures[key] = value
+    return figures
+
+
+def number(figures, key):
+    try:
+        return float(figures[key])
+    except (KeyError, ValueError):
+        return None
+
+
+def groups(figures):
+    """(label, Tellurane, reference, unit, digits, ratio, ratio range) for each group with figures."""
+    found = []
+
+    def add(label, t_key, r_key, unit, digits, ratio_key=None, scale=1.0):
+        t, r = number(figures, t_key), number(figures, r_key)
+        if t is None or r is None:
+            return
+        ratio = number(figures, ratio_key) if ratio_key else None
+        if ratio is None and r > 0:
+            ratio = t / r
+        low, high = (number(figures, ratio_key + suffix) if ratio_key else None for suffix in ("_min", "_max"))
+        found.append((label, t * scale, r * scale, unit, digits, ratio, (low, high)))
+
+    for prefix, name in (("idle", "idle"), ("skin.idle", "glass, idle")):
+        seconds = figures.get(prefix + ".seconds", "?")
+        add(f"{name} CPU|program, {seconds} s", prefix + ".tellurane_program_cpu", prefix + ".reference_program_cpu",
+            "s", 3, prefix + ".ratio_program_cpu")
+        add(f"{name} CPU|+ wineserver", prefix + ".tellurane_total_cpu", prefix + ".reference_total_cpu",
+            "s", 3, prefix + ".ratio_total_cpu")
+    # tick_cost gives microseconds; milliseconds read better beside the launch.
+    add("one tick", "tickcost.tick_us", "tickcost.reference_tick_us", "ms", 2, "tickcost.ratio", 0.001)
+    add("glass,|one tick", "skin.tickcost.tick_us", "skin.tickcost.reference_tick_us", "ms", 2,
+        "skin.tickcost.ratio", 0.001)
+    add("launch", "launch.tellurane_ms", "launch.reference_ms", "ms", 0, "launch.ratio")
+    add("working set", "idle.tellurane_working_set_mb", "idle.reference_working_set_mb", "MB", 1,
+        "idle.ratio_working_set")
+    return found
+
+
+def text(x, y, content, size=11, anchor="middle", weight="normal", fill="#1a202c"):
+    return (f'<text x="{x:.1f}" y="{y:.1f}" font-family="{FONT}" font-size="{size}" text-anchor="{anchor}" '
+            f'font-weight="{weight}" fill="{fill}">{escape(content)}</text>')
+
+
+def svg(found):
+    parts = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{WIDTH}" height="{HEIGHT}" '
+             f'viewBox="0 0 {WIDTH} {HEIGHT}">',
+             f'<rect width="{WIDTH}" height="{HEIGHT}" fill="white"/>',
+             text(20, 26, "Tellurane beside a bare reference clock, under Wine", 15, "start", "bold"),
+             f'<rect x="520" y="15" width="12" height="12" fill="{TELLURANE}"/>',
+             text(538, 26, "Tellurane", 12, "start"),
+             f'<rect x="620" y="15" width="12" height="12" fill="{REFERENCE}"/>',
+             text(638, 26, "reference", 12, "start"),
+             f'<line x1="14" y1="{BOTTOM}" x2="{WIDTH - 14}" y2="{BOTTOM}" stroke="#4a5568"/>']
+    slot = (WIDTH - 28) / max(len(found), 1)
+    bar = min(34.0, slot / 3)
+    for i, (label, t, r, unit, digits, ratio, (low, high)) in enumerate(found):
+        middle = 14 + slot * (i + 0.5)
+        # Units differ between groups: each pair is drawn to its own scale.
+        tallest = max(t, r) or 1.0
+        for value, colour, x in ((t, TELLURANE, middle - bar - 2), (r, REFERENCE, middle + 2)):
+            height = (BOTTOM - TOP) * value / tallest
+            parts.append(f'<rect x="{x:.1f}" y="{BOTTOM - height:.1f}" width="{bar:.1f}" height="{height:.1f}" '
+                         f'fill="{colour}"/>')
+            parts.append(text(x + bar / 2, BOTTOM - height - 5, f"{value:.{digits}f}", 10))
+        parts.append(text(middle, BOTTOM + 14, unit, 10, fill="#4a5568"))
+        for row, line in enumerate(label.split("|")):
+            parts.append(text(middle, BOTTOM + 30 + 13 * row, line, 11))
+        if ratio is not None:
+            parts.append(text(middle, BOTTOM + 62, f"ratio {ratio:.2f}", 12, weight="bold"))
+        if low is not None and high is not None:
+            parts.append(text(middle, BOTTOM + 76, f"pairs {low:.2f} to {high:.2f}", 10, fill="#4a5568"))
+    parts.append(text(20, HEIGHT - 8, "Each pair drawn to its own scale; ratio: Tellurane / reference "
+                      "(idle CPU: of the medians of alternating runs; working set: plain clocks).", 10, "start",
+                      fill="#4a5568"))
+    parts.append("</svg>")
+    return "\n".join(parts) + "\n"
+
+
+def main():
+    results = sys.argv[1] if len(sys.argv) > 1 else "build/bench/results.txt"
+    png = sys.argv[2] if len(sys.argv) > 2 else "docs/bench.png"
+    found = groups(read(results))
+    if not found:
+        print(f"chart: no figures to draw in {results}", file=sys.stderr)
+        return 1
+    drawing = os.path.join(os.path.dirname(results) or ".", "bench.svg")
+    with open(drawing, "w", encoding="utf-8") as out:
+        out.write(svg(found))
+    subprocess.run(["rsvg-convert", "-w", str(WIDTH), "-h", str(HEIGHT), "-o", png, drawing], check=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,98 @@
+#include "win32/change_watch.h"
+
+#include "logic/paths.h"
+#include "win32/message_loop.h"
+
+namespace tellurane {
+namespace {
+
+constexpr DWORD kKeyChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
+constexpr DWORD kFileChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE |
+                               FILE_NOTIFY_CHANGE_LAST_WRITE;
+
+// The path without its last part ("" above a first-level key).
+std::wstring ParentKey(const std::wstring& path) {
+    const auto last = path.find_last_of(L'\\');
+    return last == std::wstring::npos ? std::wstring() : path.substr(0, last);
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+RegistryWatch::RegistryWatch(HKEY root, std::wstring path, std::function<void()> onChange)
+    : root_(root),
+      path_(std::move(path)),
+      onChange_(std::move(onChange)),
+      event_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    if (!event_ || !WatchObject(event_.get(), [this] { Signalled(); })) return;
+    Arm();
+}
+
+RegistryWatch::~RegistryWatch() {
+    if (event_) StopWatching(event_.get());
+}
+
+void RegistryWatch::Arm() noexcept {
+    armed_ = false;
+    // The key, or the nearest part of its path that is there. A handle still open on it is kept: closing
+    // a watched key signals its event, and a handle to a key deleted since answers no more queries.
+    for (std::wstring target = path_;; target = ParentKey(target)) {
+        if (key_ && target == watchedPath_ &&
+            RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+            break;
+        }
+        UniqueKey opened;
+        if (RegOpenKeyExW(root_, target.c_str(), 0, KEY_NOTIFY | KEY_QUERY_VALUE, opened.put()) == ERROR_SUCCESS) {
+            key_.reset();
+            ResetEvent(event_.get());
+            key_ = std::move(opened);
+            watchedPath_ = target;
+            break;
+        }
+        if (target.empty()) return;
+    }
+    armed_ = RegNotifyChangeKeyValue(key_.get(), TRUE, kKeyChanges, event_.get(), TRUE) == ERROR_SUCCESS;
+}
+
+void RegistryWatch::Signalled() {
+    Arm();
+    if (onChange_) onChange_();
+}
+
+FolderWatch::FolderWatch(std::wstring folder, std::function<void()> onChange)
+    : folder_(std::move(folder)), onChange_(std::move(onChange)) {
+    Arm();
+}
+
+FolderWatch::~FolderWatch() { Close(); }
+
+void FolderWatch::Close() noexcept {
+    if (notification_ == INVALID_HANDLE_VALUE) return;
+    StopWatching(notification_);
+    FindCloseChangeNotification(notification_);
+    notification_ = INVALID_HANDLE_VALUE;
+}
+
+void FolderWatch::Arm() noexcept {
+    const std::wstring target = IsFolder(folder_) ? folder_ : FolderOf(folder_);
+    if (notification_ != INVALID_HANDLE_VALUE && target == watched_ && FindNextChangeNotification(notification_)) {
+        return;
+    }
+    Close();
+    notification_ = FindFirstChangeNotificationW(target.c_str(), FALSE, kFileChanges);
+    if (notification_ == INVALID_HANDLE_VALUE) return;
+    watched_ = target;
+    if (!WatchObject(notification_, [this] { Signalled(); })) Close();
+}
+
+void FolderWatch::Signalled() {
+    Arm();
+    if (onChange_) onChange_();
+}
+
+}  // namespace tellurane
