@@ -64,10 +64,15 @@ SettingsStore::SettingsStore(std::wstring_view application, std::wstring_view se
     : keyPath_(L"Software\\" + std::wstring(application) + L"\\" + std::wstring(section)) {}
 
 std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultValue) const {
+    std::optional<std::wstring> text = ReadStored(key);
+    return text ? std::move(*text) : DefaultText(defaultValue);
+}
+
+std::optional<std::wstring> SettingsStore::ReadStored(std::wstring_view key) const {
     const std::wstring name(key);
     std::wstring text;
-    // The key stays open between reads (the clock reads three values a second); the values are
-    // read afresh each time. A key deleted meanwhile is opened again.
+    // The key stays open between reads; the values are read afresh each time. A key deleted meanwhile
+    // is opened again.
     for (int attempt = 0; attempt < 2; ++attempt) {
         ++reads_;
         if (!openKey_ &&
@@ -80,15 +85,27 @@ std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultVal
         if (status != ERROR_KEY_DELETED) break;
         openKey_.reset();
     }
-    return DefaultText(defaultValue);
+    return std::nullopt;
 }
 
 std::wstring SettingsStore::CachedSetting(std::wstring_view key, double defaultValue) const {
-    if (!Watching()) return ReadSetting(key, defaultValue);
+    std::optional<std::wstring> text = CachedStored(key);
+    return text ? std::move(*text) : DefaultText(defaultValue);
+}
+
+std::wstring SettingsStore::CachedText(std::wstring_view key) const { return CachedStored(key).value_or(L""); }
+
+std::optional<std::wstring> SettingsStore::CachedStored(std::wstring_view key) const {
+    const SettingsStore& watcher = watcher_ ? *watcher_ : *this;
+    if (!watcher.Watching()) return ReadStored(key);
+    if (watcher.changes_ != changesSeen_) {
+        cache_.clear();
+        changesSeen_ = watcher.changes_;
+    }
     const auto found = cache_.find(key);
-    if (found != cache_.end() && found->second.defaultValue == defaultValue) return found->second.text;
-    std::wstring text = ReadSetting(key, defaultValue);
-    cache_.insert_or_assign(std::wstring(key), CachedText{defaultValue, text});
+    if (found != cache_.end()) return found->second;
+    std::optional<std::wstring> text = ReadStored(key);
+    cache_.insert_or_assign(std::wstring(key), text);
     return text;
 }
 
@@ -97,6 +114,7 @@ void SettingsStore::WatchChanges(std::function<void()> onChange) {
     const std::wstring parent = keyPath_.substr(0, keyPath_.find_last_of(L'\\'));
     watch_ = std::make_unique<RegistryWatch>(HKEY_CURRENT_USER, parent, [this, onChange = std::move(onChange)] {
         cache_.clear();
+        ++changes_;
         if (onChange) onChange();
     });
     cache_.clear();

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,8 @@ public:
     // ReadSetting's answer, kept until the settings change: a write through this store, or a change that
     // Windows reports once WatchChanges has started. Without a working watch every call reads.
     std::wstring CachedSetting(std::wstring_view key, double defaultValue) const;
+    // The same for a text: empty when there is none.
+    std::wstring CachedText(std::wstring_view key) const;
 
     // From now on learns of every change under the settings key (and the key's deletion and making)
     // from Windows, in the message loop; onChange runs after each.
@@ -41,6 +44,9 @@ public:
     // could not run, anything may have changed.
     void ForgetCached() const noexcept { cache_.clear(); }
     bool Watching() const noexcept { return watch_ && watch_->Active(); }
+    // Keeps CachedSetting's texts by another store's watch, one whose key holds this one's (the clocks
+    // after the first, under the settings key): one watch for every clock.
+    void FollowChangesOf(const SettingsStore& watcher) noexcept { watcher_ = &watcher; }
 
     // How many values this store has read from the registry: the clock's idle cost, for its tests.
     std::uint64_t Reads() const noexcept { return reads_; }
@@ -48,15 +54,16 @@ public:
     const std::wstring& KeyPath() const noexcept { return keyPath_; }
 
 private:
-    struct CachedText {
-        double defaultValue;
-        std::wstring text;
-    };
+    std::optional<std::wstring> ReadStored(std::wstring_view key) const;
+    std::optional<std::wstring> CachedStored(std::wstring_view key) const;
 
     std::wstring keyPath_;
     mutable UniqueKey openKey_;
-    mutable std::map<std::wstring, CachedText, std::less<>> cache_;
+    mutable std::map<std::wstring, std::optional<std::wstring>, std::less<>> cache_;
     mutable std::uint64_t reads_ = 0;
+    const SettingsStore* watcher_ = nullptr;  // nullptr: its own
+    std::uint64_t changes_ = 0;               // reports of the watch so far
+    mutable std::uint64_t changesSeen_ = 0;   // by the cache
     std::unique_ptr<RegistryWatch> watch_;
 };
 

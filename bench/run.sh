@@ -150,7 +150,7 @@ bench_tickcost() {
   line=$(echo "$out" | tail -1)
   echo "  $line"
   # With a skin beside the program, the same run also times applying it.
-  echo "$out" | grep apply_skin || true
+  echo "$out" | grep -E 'apply_skin|redrawn_by_a_tick' || true
   forget "$key"
   echo "$line $(echo "$out" | grep -o 'apply_skin_ms=[0-9.]*')" | tr ' ' '\n' | grep = | sed "s/^/$key./" >> "$results"
 }

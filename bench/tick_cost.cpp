@@ -27,10 +27,17 @@ double WorkingSetMb() {
 
 int main() {
     constexpr int kTicks = 10000;
-    const tellurane::SettingsStore store(L"Marrowick", L"TelluraneBench");
+    tellurane::SettingsStore store(L"Marrowick", L"TelluraneBench");
     store.WriteSetting(L"Check4", L"1");  // the longest tick: the weekday too
+    store.WatchChanges();                 // as the program runs
     tellurane::ClockServices services;
     services.shell = [](DWORD, NOTIFYICONDATAA*) { return TRUE; };
+    // Each tick a new second, as the timer brings them: the digits change, and so does the face.
+    tellurane::ClockReading reading = tellurane::ReadSystemClock();
+    services.clock = [&reading] {
+        reading.local.second = (reading.local.second + 1) % 60;
+        return reading;
+    };
     tellurane::Form1 clock(store, services);
     clock.Load();
     clock.Timer1().SetEnabled(false);
@@ -47,14 +54,24 @@ int main() {
     }
     const double tick = (Now() - start) / kTicks;
     const double after = WorkingSetMb();
+    {
+        // What one more tick asks to be drawn again, against the face the loop left.
+        clock.Timer1_Timer();
+        RECT band{}, whole{};
+        GetUpdateRect(face, &band, FALSE);
+        GetClientRect(face, &whole);
+        std::printf("  redrawn_by_a_tick=%ldx%ld of %ldx%ld\n", band.right - band.left, band.bottom - band.top,
+                    whole.right, whole.bottom);
+        UpdateWindow(face);
+    }
 
     start = Now();
     for (int i = 0; i < kTicks; ++i) {
         SYSTEMTIME time;
         GetLocalTime(&time);
         wchar_t text[64];
-        swprintf(text, 64, L"%02d:%02d:%02d %02d/%02d/%04d", time.wHour, time.wMinute, time.wSecond, time.wMonth,
-                 time.wDay, time.wYear);
+        swprintf(text, 64, L"%02d:%02d:%02d %02d/%02d/%04d", time.wHour, time.wMinute, i % 60, time.wMonth, time.wDay,
+                 time.wYear);
         SetWindowTextW(button, text);
         UpdateWindow(button);
     }

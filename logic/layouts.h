@@ -31,5 +31,6 @@ inline constexpr int kPushButton1 = 1;  // IDOK: Enter presses it through the di
 
 const WindowLayout& Form1Layout();
 const WindowLayout& Form2Layout();
+const WindowLayout& ExtraClockLayout();
 
 }  // namespace tellurane

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "win32/boundary.h"
+#include "win32/system_library.h"
 
 namespace tellurane {
 namespace {
@@ -25,6 +26,27 @@ struct Oleacc {
         return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
     }
 };
+
+// oleaut32 too is needed only while a reader asks.
+BSTR AllocateText(const wchar_t* text, UINT length) noexcept {
+    static const auto allocate = SystemFunction<BSTR(WINAPI*)(const OLECHAR*, UINT)>(L"oleaut32.dll",
+                                                                                     "SysAllocStringLen");
+    return allocate ? allocate(text, length) : nullptr;
+}
+
+void InitVariant(VARIANT* variant) noexcept {
+    static const auto init = SystemFunction<void(WINAPI*)(VARIANT*)>(L"oleaut32.dll", "VariantInit");
+    if (init) {
+        init(variant);
+    } else {
+        variant->vt = VT_EMPTY;
+    }
+}
+
+HRESULT ClearVariant(VARIANT* variant) noexcept {
+    static const auto clear = SystemFunction<HRESULT(WINAPI*)(VARIANT*)>(L"oleaut32.dll", "VariantClear");
+    return clear ? clear(variant) : E_NOTIMPL;
+}
 
 bool IsSelf(const VARIANT& child) noexcept { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -122,7 +144,7 @@ HRESULT AccessibleControl::Give(const std::function<std::wstring()>& fact, BSTR*
     return CarryOnOr("AccessibleControl::Give", HRESULT{E_FAIL}, [&]() -> HRESULT {
         const std::wstring value = fact();
         if (value.empty()) return S_FALSE;
-        *text = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+        *text = AllocateText(value.data(), static_cast<UINT>(value.size()));
         return *text ? S_OK : E_OUTOFMEMORY;
     });
 }
@@ -145,7 +167,7 @@ HRESULT AccessibleControl::get_accDescription(VARIANT child, BSTR* description) 
 HRESULT AccessibleControl::get_accRole(VARIANT child, VARIANT* role) noexcept {
     if (facts_.role == 0 || !IsSelf(child)) return standard_->get_accRole(child, role);
     if (!role) return E_POINTER;
-    VariantInit(role);
+    InitVariant(role);
     role->vt = VT_I4;
     role->lVal = facts_.role;
     return S_OK;
@@ -186,12 +208,12 @@ HRESULT AccessibleControl::get_accState(VARIANT child, VARIANT* state) noexcept 
     if (facts_.role != ROLE_SYSTEM_CHECKBUTTON || !IsSelf(child) || !state || !IsWindow(window_)) return result;
     // A check box's ticked, cleared or grey state is the box's own, asked now.
     long bits = SUCCEEDED(result) && state->vt == VT_I4 ? state->lVal : 0;
-    if (SUCCEEDED(result)) VariantClear(state);
+    if (SUCCEEDED(result)) ClearVariant(state);
     bits &= ~(STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED);
     const LRESULT check = SendMessageW(window_, BM_GETCHECK, 0, 0);
     if (check == BST_CHECKED) bits |= STATE_SYSTEM_CHECKED;
     if (check == BST_INDETERMINATE) bits |= STATE_SYSTEM_MIXED;
-    VariantInit(state);
+    InitVariant(state);
     state->vt = VT_I4;
     state->lVal = bits;
     return S_OK;

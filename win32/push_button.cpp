@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "logic/app_error.h"
 #include "logic/twips.h"
@@ -44,7 +45,8 @@ bool PushButton::Create(HWND parent, const ControlLayout& layout, int clientLeft
     foreColor_ = layout.foreColor;
     backColor_ = layout.backColor;
     font_ = layout.font;
-    const std::wstring caption(layout.caption);
+    caption_.assign(layout.caption);
+    const std::wstring& caption = caption_;
     hwnd_ = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                             TwipsToPixels(leftTwips_, dpi), TwipsToPixels(topTwips_, dpi),
                             TwipsToPixels(widthTwips_, dpi), TwipsToPixels(heightTwips_, dpi), parent,
@@ -56,26 +58,46 @@ bool PushButton::Create(HWND parent, const ControlLayout& layout, int clientLeft
     return true;
 }
 
-std::wstring PushButton::Caption() const {
-    const int length = GetWindowTextLengthW(hwnd_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(hwnd_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
+// The caption is kept here too: reading a window's text back costs a message (and under Wine far more),
+// and the face reads its caption several times a second.
+std::wstring PushButton::Caption() const { return caption_; }
 
 void PushButton::SetCaption(std::wstring_view caption) {
-    const std::wstring text(caption);
-    // The window text, without the button's own repaint on WM_SETTEXT: the face is painted once,
-    // when the queue next gets to painting, however often the caption was written before that.
-    DefWindowProcW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    // Only the characters that changed since the last paint, when the rest keeps its place.
-    const std::optional<RECT> band = BandFor(text);
+    caption_.assign(caption);
+    if (captionBatched_) {
+        captionPending_ = true;
+        return;
+    }
+    WriteWindowText();
+    InvalidateCaption(caption_);
+}
+
+// The window text (what screen readers and other programs read), without the button's own repaint on
+// WM_SETTEXT: the face is painted once, when the queue next gets to painting.
+void PushButton::WriteWindowText() noexcept {
+    captionPending_ = false;
+    DefWindowProcW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption_.c_str()));
+}
+
+void PushButton::InvalidateCaption(std::wstring_view caption) noexcept {
+    // Only the characters that changed since the last paint, when the rest keeps its place. The back
+    // buffer still holds that paint, whatever is asked for: the next paint draws the part asked.
+    const std::optional<RECT> band = BandFor(caption);
     if (!band) {
-        InvalidateAll();
+        InvalidateRect(hwnd_, nullptr, FALSE);
     } else if (!IsRectEmpty(&*band)) {
         InvalidateRect(hwnd_, &*band, FALSE);
     }
+}
+
+PushButton::CaptionBatch::CaptionBatch(PushButton& button) noexcept
+    : button_(button), wasBatched_(std::exchange(button.captionBatched_, true)) {}
+
+PushButton::CaptionBatch::~CaptionBatch() {
+    button_.captionBatched_ = wasBatched_;
+    if (!button_.captionPending_) return;
+    button_.WriteWindowText();
+    button_.InvalidateCaption(button_.caption_);
 }
 
 void PushButton::InvalidateAll() noexcept {
@@ -245,6 +267,10 @@ LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam
         // An owner-drawn button says only "button": the dialog manager would then never let Enter
         // press it. It is a push button, the default one while it has the focus.
         return DLGC_BUTTON | (GetFocus() == hwnd ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    }
+    if (message == WM_SETTEXT && self && lParam) {
+        // Set from outside (SetWindowText): kept as the caption too.
+        CarryOn("PushButton::SubclassProc", [&] { self->caption_ = reinterpret_cast<const wchar_t*>(lParam); });
     }
     if (message == WM_GETOBJECT) {
         if (const LRESULT answer = AnswerScreenReader(hwnd, wParam, lParam, self)) return answer;

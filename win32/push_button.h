@@ -32,6 +32,20 @@ public:
 
     std::wstring Caption() const;
     void SetCaption(std::wstring_view caption);
+    // The captions set while one lives are one change of the face: it is asked to be drawn again once,
+    // where the last of them differs from what is shown (a tick that sets the time, then adds the
+    // weekday, redraws the digits that changed, not the whole face).
+    class CaptionBatch {
+    public:
+        explicit CaptionBatch(PushButton& button) noexcept;
+        ~CaptionBatch();
+        CaptionBatch(const CaptionBatch&) = delete;
+        CaptionBatch& operator=(const CaptionBatch&) = delete;
+
+    private:
+        PushButton& button_;
+        bool wasBatched_;
+    };
 
     ColorValue ForeColor() const noexcept { return foreColor_; }
     void SetForeColor(ColorValue color);
@@ -117,9 +131,15 @@ private:
         int room = 0;  // the height the font was fitted to
         bool tabular = false;
         int reach = 0;
+        int cut = 0;  // where a line too wide for the face is cut with an ellipsis, in the line's x
     };
     mutable PaintedLine painted_;
+    std::wstring caption_;
+    bool captionBatched_ = false;
+    bool captionPending_ = false;  // set within a batch, not yet the window's text
+    void WriteWindowText() noexcept;
     void InvalidateAll() noexcept;
+    void InvalidateCaption(std::wstring_view caption) noexcept;
 };
 
 }  // namespace tellurane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 #include "logic/clock/face_band.h"
 #include "win32/boundary.h"
@@ -122,16 +123,22 @@ void PushButton::DrawCaption(HDC memory, const RECT& rect, bool pressed, COLORRE
     const GlyphRun run = LayOut(memory, caption, false);
     const int margin = MulDiv(4, dpi_, 96);
     PlacedRun line{run, 0};
+    int cut = std::numeric_limits<int>::max();
     if (run.width > textRect.right - textRect.left - 2 * margin) {
         InflateRect(&textRect, -margin, 0);
         format |= DT_LEFT | DT_END_ELLIPSIS;
-        line.run.x.clear();  // cut with an ellipsis: drawn whole each time
+        line.left = textRect.left;
+        // Where the ellipsis may start: what changes before it keeps the rest of the line in place.
+        SIZE ellipsis{};
+        GetTextExtentPoint32W(memory, L"...", 3, &ellipsis);
+        cut = textRect.right - textRect.left - ellipsis.cx;
     } else {
         format |= DT_CENTER;
         line.left = textRect.left + (textRect.right - textRect.left - run.width) / 2;
     }
     DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
     RememberLine(memory, line, inner.bottom - inner.top, false, 0);
+    painted_.cut = cut;
 }
 
 void PushButton::RememberLine(HDC dc, const PlacedRun& line, int room, bool tabular, int reach) const noexcept {
@@ -145,6 +152,7 @@ void PushButton::RememberLine(HDC dc, const PlacedRun& line, int room, bool tabu
     painted_.tabular = tabular;
     // Ink may reach past a character's cell: an overhang, an italic slant, antialiasing, an outline.
     painted_.reach = reach + metrics.tmOverhang + metrics.tmAveCharWidth / 2 + 2;
+    painted_.cut = std::numeric_limits<int>::max();
 }
 
 std::optional<RECT> PushButton::BandFor(std::wstring_view caption) const noexcept {
@@ -154,7 +162,7 @@ std::optional<RECT> PushButton::BandFor(std::wstring_view caption) const noexcep
     const GlyphRun run = LayOut(memory, caption, painted_.tabular);
     if (run.whole) return std::nullopt;
     const auto span = ChangedSpan(painted_.text, painted_.layout, caption, LineLayout{run.x, run.width});
-    if (!span) return std::nullopt;
+    if (!span || span->to + painted_.reach >= painted_.cut) return std::nullopt;
     if (span->from == span->to) return RECT{};
     return RECT{painted_.left + span->from - painted_.reach, 0, painted_.left + span->to + painted_.reach,
                 backSize_.cy};

@@ -80,6 +80,7 @@ bool Form1::Load() {
     UpdateWindow(Handle());
     // The first tick comes at the start of the next second, like every other.
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, std::nullopt).delayMilliseconds);
+    CarryOn("Form1::OpenStoredClocks", [&] { OpenStoredClocks(); });
     return true;
 }
 
@@ -139,6 +140,7 @@ void Form1::Timer1_Fired() {
     const TickPlan plan = PlanTick(services_.clock().utcMilliseconds, shownSecond_);
     if (plan.tickNow) {
         Timer1_Timer();
+        TickExtraClocks(services_.clock());    // every clock in the one wake-up
         UpdateWindow(PushButton1().Handle());  // the new second shows now, in one repaint
         // A change in the skin's folder is looked at in the same wake: a timer of its own would wake the
         // program (and Wine's server) a second time every second.
@@ -154,6 +156,7 @@ void Form1::Timer1_Timer() {
     ErrorTrap trap(location::kForm1Tick, [this](std::wstring_view description, std::wstring_view where, int line) {
         ReportTickFailure(description, where, line);
     });
+    const PushButton::CaptionBatch oneChange(PushButton1());
     std::wstring pattern;
     const bool military = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kMilitaryTime)); });
     trap.Run([&] { pattern = military ? kTime24 : kTime12; });
@@ -210,6 +213,7 @@ void Form1::PushButton1_Click() {
 
 void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+    ShowExtraClocks(true);
     // While the settings window is open the clock window is disabled: the settings come to the front.
     HWND popup = OwnedWindowInUse(Handle());
     SetForegroundWindow(popup ? popup : Handle());
@@ -243,6 +247,7 @@ void Form1::MinimiseIntoTray() {
     // and is restored as it is shown: showing it in between would play Windows' animation of a window
     // flying out of the taskbar and vanishing.
     ShowWindow(Handle(), SW_HIDE);
+    ShowExtraClocks(false);
     minimizedToTray_ = true;
     cSysTray1_.ShowBalloon(kMinimizedBalloonText, kMinimizedBalloonTitle, 5, true);
 }
@@ -256,6 +261,7 @@ bool Form1::OnClose() noexcept {
     // again would nest a second wait inside the first and end the program from within it.
     if (closing_) return true;
     closing_ = true;
+    SaveExtraClocks();
     CarryOn("Form1::OnClose", [&] { Form_QueryUnload(); });
     Form_Unload();
     return true;
@@ -329,6 +335,19 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             break;
         case WM_DISPLAYCHANGE:
             ReloadTrayIcon();
+            break;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) != PushButton1().Handle() || closing_) break;
+            CarryOn("Form1::ShowFaceMenu", [&] { ShowFaceMenu(nullptr, lParam); });
+            return 0;
+        case kRemoveClosedClocks:
+            CarryOn("Form1::RemoveClosedClocks", [&] { RemoveClosedClocks(); });
+            return 0;
+        case WM_MOUSEWHEEL:
+            if (CarryOnOr("Form1::WheelResizesText", false,
+                          [&] { return WheelResizesText(PushButton1(), store_, wParam, lParam); })) {
+                return 0;
+            }
             break;
         case WM_COMMAND:
             // Text1 only keeps the focus, out of sight: its caret would blink, waking the program twice a

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include "app/clock/extra_clock.h"
 #include "app/clock/system_clock.h"
 #include "app/main_module.h"
 #include "app/settings/form2.h"
@@ -25,8 +27,8 @@ struct ClockServices {
     ErrorTrap::Reporter report = &ShowApplicationError;
     ClockFunction clock = &ReadSystemClock;
     ShellNotifyFunction shell = &Shell_NotifyIconA;
-    ChooseColorFunction chooseColor = &ChooseColorW;
-    DialogErrorFunction dialogError = &CommDlgExtendedError;
+    ChooseColorFunction chooseColor = &SystemChooseColor;
+    DialogErrorFunction dialogError = &SystemDialogError;
 };
 
 // The skin file, in the program folder.
@@ -37,7 +39,28 @@ inline constexpr std::wstring_view kMinimizedBalloonText =
     L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the software "
     L"back.";
 
-class Form1 : public Form {
+// The face's menu, by command id.
+enum : UINT {
+    kMenuSettings = 1,
+    kMenuAlwaysOnTop,
+    kMenuCopyTime,
+    kMenuHideToTray,
+    kMenuExit,
+    kMenuNewClock,
+    kMenuCloseClock,
+    kMenuReopenClock = 1000,  // + the clock's number
+};
+
+// A clock closed by its user: listed under New clock, to open again.
+struct ExtraClockEntry {
+    int number;
+    std::wstring title;
+};
+
+// Posted to the first clock: the clocks closed meanwhile go.
+inline constexpr UINT kRemoveClosedClocks = WM_APP + 1;
+
+class Form1 : public Form, public ClockHost {
 public:
     explicit Form1(const SettingsStore& store, ClockServices services = {});
 
@@ -78,6 +101,25 @@ private:
     // After WM_DPICHANGED: the icons again, at the new DPI's sizes.
     void OnDpiApplied() noexcept;
     void ReloadTrayIcon() noexcept;
+    // The face's menu and the wheel (form1_menu.cpp), for this clock or another.
+    void ShowFaceMenu(ExtraClock* clock, LPARAM where);
+    void RunMenuChoice(ExtraClock* clock, UINT chosen, bool onTop);
+    void AddNewClockItems(HMENU menu);
+    // The other clocks (form1_clocks.cpp).
+    void OpenStoredClocks();
+    std::vector<ExtraClockEntry> ClosedClocks() const;
+    ExtraClock* OpenClock(int number);
+    void TickExtraClocks(const ClockReading& now);
+    void NewClock(ExtraClock* from);
+    void RemoveClosedClocks();
+    void ShowExtraClocks(bool show);
+    void SaveExtraClocks();
+    void ShowMenuFor(ExtraClock& clock, LPARAM where) override;
+    void OpenSettingsFor(ExtraClock& clock) override;
+    void HideAllInTray() override;
+    void ClockClosed(ExtraClock& clock) override;
+    void CountdownReached(ExtraClock& clock) override;
+    bool WheelResizesText(PushButton& face, const SettingsStore& store, WPARAM wParam, LPARAM lParam) override;
     // The skin (form1_skin.cpp): its look on the window, and a changed file applied again.
     void ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept;
     void ApplyFrame(SkinFrame frame) noexcept;
@@ -102,6 +144,8 @@ private:
     LONG_PTR layoutFrame_ = 0;   // the frame the layout gives, before any skin
     std::optional<std::uint64_t> shownSecond_;
     bool tickBoxOpen_ = false;
+    std::vector<std::unique_ptr<ExtraClock>> extraClocks_;
+    int wheelTurned_ = 0;  // of a notch, on a wheel that turns in finer steps
     bool minimizedToTray_ = false;
     bool optionsOpen_ = false;
     bool closing_ = false;

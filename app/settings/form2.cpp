@@ -1,5 +1,7 @@
 #include "app/settings/form2.h"
 
+#include <cderr.h>
+
 #include <algorithm>
 #include <cwchar>
 
@@ -12,6 +14,7 @@
 #include "win32/boundary.h"
 #include "win32/gdi.h"
 #include "win32/message_loop.h"
+#include "win32/system_library.h"
 
 namespace tellurane {
 namespace {
@@ -84,6 +87,16 @@ bool Form2::Open(HWND owner) {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     return true;
+}
+
+BOOL WINAPI SystemChooseColor(CHOOSECOLORW* choose) {
+    static const auto dialog = SystemFunction<ChooseColorFunction>(L"comdlg32.dll", "ChooseColorW");
+    return dialog ? dialog(choose) : FALSE;
+}
+
+DWORD WINAPI SystemDialogError() {
+    static const auto error = SystemFunction<DialogErrorFunction>(L"comdlg32.dll", "CommDlgExtendedError");
+    return error ? error() : CDERR_INITIALIZATION;
 }
 
 void Form2::ShowModal(HWND owner) {

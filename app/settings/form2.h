@@ -22,11 +22,16 @@ namespace tellurane {
 using ChooseColorFunction = BOOL(WINAPI*)(CHOOSECOLORW*);
 using DialogErrorFunction = DWORD(WINAPI*)();
 
+// Windows' own, from comdlg32 loaded at the first use: it loads the printer spooler in turn, which a
+// clock that is only looked at never needs. FALSE and CDERR_INITIALIZATION without the library.
+BOOL WINAPI SystemChooseColor(CHOOSECOLORW* choose);
+DWORD WINAPI SystemDialogError();
+
 class Form2 : public Form {
 public:
     // face: the clock window's face, whose colour and text size this window sets.
     Form2(const SettingsStore& store, PushButton& face, ErrorTrap::Reporter report = &ShowApplicationError,
-          ChooseColorFunction chooseColor = &ChooseColorW, DialogErrorFunction dialogError = &CommDlgExtendedError);
+          ChooseColorFunction chooseColor = &SystemChooseColor, DialogErrorFunction dialogError = &SystemDialogError);
     // Without a clock window: the layout alone, for looking at.
     Form2();
 
@@ -74,8 +79,8 @@ private:
     const SettingsStore* store_ = nullptr;
     PushButton* face_ = nullptr;
     ErrorTrap::Reporter report_;
-    ChooseColorFunction chooseColor_ = &ChooseColorW;
-    DialogErrorFunction dialogError_ = &CommDlgExtendedError;
+    ChooseColorFunction chooseColor_ = &SystemChooseColor;
+    DialogErrorFunction dialogError_ = &SystemDialogError;
     std::vector<HWND> disabledWindows_;
     bool unloading_ = false;
 };

@@ -164,13 +164,23 @@ TEST_F(PushButtonTest, ANewSecondRedrawsOnlyTheCharactersThatChanged) {
     ShowWindow(form_.Handle(), SW_SHOWNOACTIVATE);  // a hidden window has no update region
     RECT client;
     GetClientRect(Face().Handle(), &client);
-    for (const bool skinned : {false, true}) {
-        const char* where = skinned ? "skinned" : "plain";
+    for (const int variant : {0, 1, 2}) {
+        // Plain, plain and too wide for the face (cut with an ellipsis), skinned.
+        const bool skinned = variant == 2;
+        const char* where = variant == 0 ? "plain" : variant == 1 ? "plain, cut" : "skinned";
+        Face().SetFontSize(variant == 1 ? 40 : 20);
         Face().SetSkin(skinned ? std::optional<FaceSkin>(inked) : std::nullopt);
-        Face().SetCaption(L"09:41:09 PM 12/08/2026");
+        Face().SetCaption(L"09:41:09 PM 12/08/2026 Tuesday");
         const Picture before = Render();
         ValidateRect(Face().Handle(), nullptr);
-        Face().SetCaption(L"09:41:10 PM 12/08/2026");
+        {
+            // As the tick does: the time, then the weekday added, asked to be drawn as one change.
+            const PushButton::CaptionBatch oneChange(Face());
+            Face().SetCaption(L"09:41:10 PM 12/08/2026");
+            Face().SetCaption(Face().Caption() + L" Tuesday");
+            RECT none{};
+            EXPECT_FALSE(GetUpdateRect(Face().Handle(), &none, FALSE)) << where << ": asked before the change ended";
+        }
         RECT band{};
         ASSERT_TRUE(GetUpdateRect(Face().Handle(), &band, FALSE)) << where << ": nothing to draw";
         EXPECT_LT(band.right - band.left, client.right / 3) << where << ": more than the seconds";
@@ -190,13 +200,14 @@ TEST_F(PushButtonTest, ANewSecondRedrawsOnlyTheCharactersThatChanged) {
         }
         // The same text again: nothing; another length (or a moved line): the whole face.
         ValidateRect(Face().Handle(), nullptr);
-        Face().SetCaption(L"09:41:10 PM 12/08/2026");
+        Face().SetCaption(L"09:41:10 PM 12/08/2026 Tuesday");
         EXPECT_FALSE(GetUpdateRect(Face().Handle(), &band, FALSE)) << where;
-        Face().SetCaption(L"10:00:00 AM 12/08/2026 Tuesday");
+        Face().SetCaption(L"10:00:00 AM 12/08/2026 Wednesday");
         ASSERT_TRUE(GetUpdateRect(Face().Handle(), &band, FALSE)) << where;
         EXPECT_TRUE(EqualRect(&band, &client)) << where;
     }
     Face().SetSkin(std::nullopt);
+    Face().SetFontSize(20);
 }
 
 TEST_F(PushButtonTest, ASizeNoFontCanTakeIsRefusedAndChangesNothing) {

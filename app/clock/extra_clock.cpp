@@ -1,0 +1,207 @@
+#include "app/clock/extra_clock.h"
+
+#include "app/clock/time_zones.h"
+#include "app/main_module.h"
+#include "logic/clock/clock_face.h"
+#include "logic/clock/countdown.h"
+#include "logic/layouts.h"
+#include "logic/setting_keys.h"
+#include "win32/boundary.h"
+
+namespace tellurane {
+namespace {
+
+SYSTEMTIME ToSystemTime(const LocalTime& time) {
+    SYSTEMTIME system{};
+    system.wYear = static_cast<WORD>(time.year);
+    system.wMonth = static_cast<WORD>(time.month);
+    system.wDay = static_cast<WORD>(time.day);
+    system.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
+    system.wHour = static_cast<WORD>(time.hour);
+    system.wMinute = static_cast<WORD>(time.minute);
+    system.wSecond = static_cast<WORD>(time.second);
+    return system;
+}
+
+// Windows' formatting, in the user's language and digits.
+std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const LocalTime& time) {
+    const SYSTEMTIME system = ToSystemTime(time);
+    const std::wstring format(picture);
+    wchar_t text[256] = {};
+    const int written = kind == PictureKind::Time
+                            ? GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256)
+                            : GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256, nullptr);
+    return written > 0 ? std::wstring(text) : std::wstring();
+}
+
+}  // namespace
+
+ExtraClock::ExtraClock(int number, const SettingsStore& main, ClockHost& host, ErrorTrap::Reporter report)
+    : Form(ExtraClockLayout()),
+      number_(number),
+      store_(L"Marrowick", L"Tellurane\\" + std::wstring(kClocksSubKey) + L"\\" + std::to_wstring(number)),
+      host_(host),
+      report_(std::move(report)) {
+    store_.FollowChangesOf(main);
+}
+
+std::wstring ExtraClock::Value(std::wstring_view key) const { return store_.CachedText(key); }
+
+std::wstring ExtraClock::Label() const { return Value(clock_keys::kLabel); }
+
+bool ExtraClock::Open() {
+    if (!Create()) return false;
+    Face().onClick = [this] { host_.OpenSettingsFor(*this); };
+    Face().SetDescription(L"Opens the settings");
+    SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
+    // A place that does not read as a number keeps the layout's, as a bad size or colour keeps its default.
+    const auto place = [&](std::wstring_view key, auto apply) {
+        const std::wstring text = Value(key);
+        if (!text.empty()) CarryOn("ExtraClock::Open", [&] { apply(StoredDecimal(text)); });
+    };
+    place(keys::kForm1Top, [&](double twips) { SetTop(twips); });
+    place(keys::kForm1Left, [&](double twips) { SetLeft(twips); });
+    place(keys::kForm1Height, [&](double twips) { SetHeight(twips); });
+    place(keys::kForm1Width, [&](double twips) { SetWidth(twips); });
+    BringOntoAMonitor();
+    ApplyLook();
+    store_.WriteSetting(clock_keys::kOpen, L"1");
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    return true;
+}
+
+void ExtraClock::ApplyLook() {
+    const std::wstring color = Value(keys::kFontColor);
+    if (!color.empty()) {
+        CarryOn("ExtraClock::ApplyLook", [&] { Face().SetForeColor(static_cast<ColorValue>(StoredInteger32(color))); });
+    }
+    const std::wstring size = Value(keys::kFontSize);
+    if (!size.empty()) CarryOn("ExtraClock::ApplyLook", [&] { Face().SetFontSize(StoredDecimal(size)); });
+    if (Switch(keys::kAlwaysOnTop)) {
+        SetTopMost(Handle());
+    } else {
+        ClearTopMost(Handle());
+    }
+}
+
+bool ExtraClock::Switch(std::wstring_view key) {
+    const std::wstring text = Value(key);
+    if (text.empty()) return false;
+    try {
+        return StoredSwitchIsOn(text);
+    } catch (const AppError& error) {
+        Report(error.Description());
+        return false;
+    }
+}
+
+void ExtraClock::Report(const std::wstring& description) {
+    if (description == reported_) return;  // once per bad value, not once a second
+    reported_ = description;
+    const std::wstring label = Label();
+    const std::wstring where = L"in the clock " + std::to_wstring(number_) +
+                               (label.empty() ? L"" : L" (" + label + L")");
+    CarryOn("ExtraClock::Report", [&] { report_(description, where, 0); });
+}
+
+void ExtraClock::Tick(const ClockReading& now) {
+    const std::wstring zone = Value(clock_keys::kTimeZone);
+    if (zone != zoneKey_) {
+        zoneKey_ = zone;
+        rules_ = RulesForZone(zone);
+    }
+    // A zone Windows does not know shows local time, and says so after the label.
+    const ZoneRules rules = rules_ ? *rules_ : RulesForZone(L"").value_or(ZoneRules([](int) { return ZoneRule{}; }));
+    std::wstring label = Label();
+    if (!rules_) label += label.empty() ? L"(?)" : L" (?)";
+    const auto utc = static_cast<std::int64_t>(now.utcMilliseconds);
+    std::wstring text;
+    const std::wstring countdown = Value(clock_keys::kCountdown);
+    const std::optional<LocalTime> moment = ParseCountdownMoment(countdown);
+    if (!countdown.empty() && !moment) {
+        Report(L"The countdown's moment \"" + countdown + L"\" is not a date and time written as YYYY-MM-DDTHH:MM:SS.");
+    }
+    if (moment) {
+        const std::int64_t target = ZoneLocalToUtc(rules, *moment);
+        text = CountdownFaceText(label, target - utc);
+        // Said once, as it reaches zero while the clock runs: not at every start after it.
+        if (target > utc) {
+            countingTo_ = target;
+        } else if (countingTo_ == target) {
+            countingTo_.reset();
+            host_.CountdownReached(*this);
+        }
+    } else {
+        ClockLook look{label,
+                       Switch(keys::kMilitaryTime),
+                       Switch(keys::kDayMonthYear),
+                       Switch(keys::kShowWeekday),
+                       Value(clock_keys::kTimePicture),
+                       Value(clock_keys::kDatePicture)};
+        for (auto [picture, kind] :
+             {std::pair{&look.timePicture, PictureKind::Time}, std::pair{&look.datePicture, PictureKind::Date}}) {
+            if (const auto problem = PictureProblem(kind, *picture)) {
+                Report(L"The picture \"" + *picture + L"\" cannot be used: " + *problem);
+                picture->clear();
+            }
+        }
+        text = ClockFaceText(look, ZoneLocalTime(rules, utc), UserLocaleTexts(), &RenderPicture, &DayOfWeekName);
+    }
+    const PushButton::CaptionBatch oneChange(Face());
+    Face().SetCaption(text);
+    const std::wstring caption = Label().empty() ? std::wstring(L"Tellurane") : Label() + L" - Tellurane";
+    if (caption != windowCaption_) {
+        windowCaption_ = caption;
+        SetCaption(caption);
+    }
+}
+
+void ExtraClock::SavePlace() {
+    store_.WriteSetting(keys::kForm1Top, GeometryToStoredText(Top()));
+    store_.WriteSetting(keys::kForm1Left, GeometryToStoredText(Left()));
+    store_.WriteSetting(keys::kForm1Height, GeometryToStoredText(Height()));
+    store_.WriteSetting(keys::kForm1Width, GeometryToStoredText(Width()));
+}
+
+bool ExtraClock::OnClose() noexcept {
+    CarryOn("ExtraClock::OnClose", [&] { host_.ClockClosed(*this); });
+    return true;  // the first clock destroys it, outside its own messages
+}
+
+void ExtraClock::OnResized() noexcept {
+    if (!Control(form1::kPushButton1) || IsIconic(Handle())) return;
+    const TwipsSize face = FaceSizeForClient(Layout(), form1::kPushButton1, ClientWidth(), ClientHeight());
+    Face().SetWidth(face.width);
+    Face().SetHeight(face.height);
+}
+
+void ExtraClock::OnCommand(int id, int code) noexcept {
+    // As in the first clock: the unseen text box's caret would wake the program twice a second.
+    if (id == form1::kText1 && code == EN_SETFOCUS) DestroyCaret();
+}
+
+LRESULT ExtraClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) != Face().Handle()) break;
+            CarryOn("ExtraClock::HandleMessage", [&] { host_.ShowMenuFor(*this, lParam); });
+            return 0;
+        case WM_MOUSEWHEEL:
+            if (CarryOnOr("ExtraClock::HandleMessage", false,
+                          [&] { return host_.WheelResizesText(Face(), store_, wParam, lParam); })) {
+                return 0;
+            }
+            break;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                CarryOn("ExtraClock::HandleMessage", [&] { host_.HideAllInTray(); });
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace tellurane

@@ -1,0 +1,83 @@
+#pragma once
+// A clock after the first: its own window, time zone, label, pictures, countdown, look and place, kept
+// in the settings key's Clocks\N. It ticks when the first clock ticks (one wake-up for all), and hides
+// into the tray and comes back with it.
+
+#include <optional>
+#include <string>
+
+#include "app/clock/system_clock.h"
+#include "app/settings_store.h"
+#include "logic/clock/time_zone.h"
+#include "logic/error_trap.h"
+#include "logic/layouts.h"
+#include "win32/form.h"
+
+namespace tellurane {
+
+class ExtraClock;
+
+// What the first clock does for the others.
+class ClockHost {
+public:
+    virtual void ShowMenuFor(ExtraClock& clock, LPARAM where) = 0;
+    virtual void OpenSettingsFor(ExtraClock& clock) = 0;
+    virtual void HideAllInTray() = 0;
+    virtual void ClockClosed(ExtraClock& clock) = 0;
+    virtual void CountdownReached(ExtraClock& clock) = 0;
+    virtual bool WheelResizesText(PushButton& face, const SettingsStore& store, WPARAM wParam, LPARAM lParam) = 0;
+
+protected:
+    ~ClockHost() = default;
+};
+
+inline constexpr wchar_t kClocksSubKey[] = L"Clocks";
+
+namespace clock_keys {
+inline constexpr std::wstring_view kTimeZone = L"TimeZone";
+inline constexpr std::wstring_view kLabel = L"Label";
+inline constexpr std::wstring_view kTimePicture = L"TimePicture";
+inline constexpr std::wstring_view kDatePicture = L"DatePicture";
+inline constexpr std::wstring_view kSkin = L"Skin";
+inline constexpr std::wstring_view kCountdown = L"Countdown";
+inline constexpr std::wstring_view kOpen = L"Open";
+}  // namespace clock_keys
+
+class ExtraClock : public Form {
+public:
+    // number: N of Clocks\N. main: the first clock's store, whose watch tells of every change.
+    ExtraClock(int number, const SettingsStore& main, ClockHost& host, ErrorTrap::Reporter report);
+
+    bool Open();
+    void Tick(const ClockReading& now);
+    void SavePlace();
+
+    int Number() const noexcept { return number_; }
+    std::wstring Label() const;
+    const SettingsStore& Store() const noexcept { return store_; }
+    PushButton& Face() { return Button(form1::kPushButton1); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    bool OnClose() noexcept override;
+    void OnResized() noexcept override;
+    void OnCommand(int id, int code) noexcept override;
+
+private:
+    std::wstring Value(std::wstring_view key) const;
+    bool Switch(std::wstring_view key);
+    void Report(const std::wstring& description);
+    void ApplyLook();
+
+    int number_;
+    SettingsStore store_;
+    ClockHost& host_;
+    ErrorTrap::Reporter report_;
+    std::wstring zoneKey_ = L"\x1";  // the zone the rules are for; never a stored text at first
+    std::optional<ZoneRules> rules_;
+    std::wstring reported_;  // the last bad value said, so that a box comes once per value
+    std::wstring windowCaption_;
+    std::optional<std::int64_t> countingTo_;  // a moment still ahead when last seen: its zero is said
+};
+
+}  // namespace tellurane

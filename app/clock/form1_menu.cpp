@@ -1,0 +1,155 @@
+// The face's menu (a right click, the Menu key or Shift+F10) and the text size on Ctrl + mouse wheel.
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/clock/form1.h"
+#include "logic/number_text.h"
+#include "logic/setting_keys.h"
+#include "win32/boundary.h"
+#include "win32/handles.h"
+
+namespace tellurane {
+namespace {
+
+struct MenuTraits {
+    static void Close(HMENU menu) noexcept { DestroyMenu(menu); }
+};
+using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+
+bool PutOnClipboard(HWND owner, const std::wstring& text) {
+    if (!OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool given = false;
+    if (memory) {
+        if (void* target = GlobalLock(memory)) {
+            std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(target));
+            GlobalUnlock(memory);
+            given = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;  // the clipboard owns it now
+        }
+        if (!given) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return given;
+}
+
+}  // namespace
+
+void Form1::ShowFaceMenu(ExtraClock* clock, LPARAM where) {
+    Form& window = clock ? static_cast<Form&>(*clock) : *this;
+    PushButton& face = clock ? clock->Face() : PushButton1();
+    const SettingsStore& store = clock ? clock->Store() : store_;
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where == -1) {
+        // From the keyboard: under the face's middle.
+        RECT area;
+        GetWindowRect(face.Handle(), &area);
+        at = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    }
+    const bool onTop = CarryOnOr("Form1::ShowFaceMenu", false,
+                                 [&] { return StoredSwitchIsOn(store.ReadSetting(keys::kAlwaysOnTop, 0)); });
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return;
+    AppendMenuW(menu.get(), MF_STRING, kMenuSettings, L"&Settings\u2026");
+    AddNewClockItems(menu.get());
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING | (onTop ? MF_CHECKED : MF_UNCHECKED), kMenuAlwaysOnTop, L"Always on &top");
+    AppendMenuW(menu.get(), MF_STRING, kMenuCopyTime, L"&Copy time");
+    AppendMenuW(menu.get(), MF_STRING | (CanHideInTray() ? MF_ENABLED : MF_GRAYED), kMenuHideToTray, L"&Hide to tray");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    if (clock) AppendMenuW(menu.get(), MF_STRING, kMenuCloseClock, L"C&lose this clock");
+    AppendMenuW(menu.get(), MF_STRING, kMenuExit, L"E&xit");
+    SetMenuDefaultItem(menu.get(), kMenuSettings, FALSE);  // what a left click does
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                           at.x, at.y, window.Handle(), nullptr));
+    RunMenuChoice(clock, chosen, onTop);
+}
+
+// New clock, or, when clocks have been closed, a list that also reopens them.
+void Form1::AddNewClockItems(HMENU menu) {
+    HMENU closed = nullptr;
+    for (const ExtraClockEntry& entry : ClosedClocks()) {
+        if (!closed) {
+            closed = CreatePopupMenu();
+            if (!closed) break;
+            AppendMenuW(closed, MF_STRING, kMenuNewClock, L"&New clock");
+            AppendMenuW(closed, MF_SEPARATOR, 0, nullptr);
+        }
+        AppendMenuW(closed, MF_STRING, kMenuReopenClock + static_cast<UINT>(entry.number), entry.title.c_str());
+    }
+    if (closed) {
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(closed), L"&New clock");  // the menu owns it now
+    } else {
+        AppendMenuW(menu, MF_STRING, kMenuNewClock, L"&New clock");
+    }
+}
+
+void Form1::RunMenuChoice(ExtraClock* clock, UINT chosen, bool onTop) {
+    HWND window = clock ? clock->Handle() : Handle();
+    const SettingsStore& store = clock ? clock->Store() : store_;
+    if (chosen > kMenuReopenClock) {
+        if (ExtraClock* reopened = OpenClock(static_cast<int>(chosen - kMenuReopenClock))) {
+            SetForegroundWindow(reopened->Handle());
+        }
+        return;
+    }
+    switch (chosen) {
+        case kMenuSettings:
+            if (clock) {
+                OpenSettingsFor(*clock);
+            } else {
+                PushButton1_Click();
+            }
+            break;
+        case kMenuNewClock:
+            NewClock(clock);
+            break;
+        case kMenuAlwaysOnTop:
+            // Stored and applied at once, as the settings' box does when they close.
+            store.WriteSetting(keys::kAlwaysOnTop, onTop ? L"0" : L"1");
+            if (onTop) {
+                ClearTopMost(window);
+            } else {
+                SetTopMost(window);
+            }
+            break;
+        case kMenuCopyTime:
+            PutOnClipboard(window, clock ? clock->Face().Caption() : PushButton1().Caption());
+            break;
+        case kMenuHideToTray:
+            HideAllInTray();
+            break;
+        case kMenuCloseClock:
+            if (clock) PostMessageW(window, WM_CLOSE, 0, 0);
+            break;
+        case kMenuExit:
+            PostMessageW(Handle(), WM_CLOSE, 0, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+// Each notch of the wheel one point larger or smaller, stored as the settings store it; only over the
+// face, so a wheel meant for a window beside it does nothing here.
+bool Form1::WheelResizesText(PushButton& face, const SettingsStore& store, WPARAM wParam, LPARAM lParam) {
+    if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL)) return false;
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT area;
+    GetWindowRect(face.Handle(), &area);
+    if (!PtInRect(&area, at)) return false;
+    wheelTurned_ += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int notches = wheelTurned_ / WHEEL_DELTA;
+    wheelTurned_ %= WHEEL_DELTA;
+    if (notches == 0) return true;
+    const double size = std::clamp(std::round(face.FontSize()) + notches, 1.0, std::floor(PushButton::kMaxFontSize));
+    face.SetFontSize(size);
+    store.WriteSetting(keys::kFontSize, SizeToStoredText(IntegerToText(static_cast<std::int64_t>(size))));
+    return true;
+}
+
+}  // namespace tellurane

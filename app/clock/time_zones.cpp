@@ -1,0 +1,88 @@
+#include "app/clock/time_zones.h"
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "win32/system_library.h"
+
+namespace tellurane {
+namespace {
+
+// In advapi32 from Windows 8 on; MinGW's import library does not name it.
+DWORD EnumZones(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION* zone) {
+    using Fn = DWORD(WINAPI*)(DWORD, DYNAMIC_TIME_ZONE_INFORMATION*);
+    static const Fn enumerate = SystemFunction<Fn>(L"advapi32.dll", "EnumDynamicTimeZoneInformation");
+    return enumerate ? enumerate(index, zone) : ERROR_NO_MORE_ITEMS;
+}
+
+ZoneDate FromSystemTime(const SYSTEMTIME& time) {
+    return {time.wYear, time.wMonth,  time.wDayOfWeek, time.wDay,
+            time.wHour, time.wMinute, time.wSecond,    time.wMilliseconds};
+}
+
+ZoneRule FromWindows(const TIME_ZONE_INFORMATION& zone) {
+    return {static_cast<int>(zone.Bias), static_cast<int>(zone.StandardBias), static_cast<int>(zone.DaylightBias),
+            FromSystemTime(zone.StandardDate), FromSystemTime(zone.DaylightDate)};
+}
+
+bool FindZone(const std::wstring& key, DYNAMIC_TIME_ZONE_INFORMATION& found) {
+    for (DWORD index = 0;; ++index) {
+        DYNAMIC_TIME_ZONE_INFORMATION zone{};
+        if (EnumZones(index, &zone) != ERROR_SUCCESS) return false;
+        if (CompareStringOrdinal(zone.TimeZoneKeyName, -1, key.c_str(), -1, TRUE) == CSTR_EQUAL) {
+            found = zone;
+            return true;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<ZoneChoice> WindowsTimeZones() {
+    std::vector<ZoneChoice> zones;
+    for (DWORD index = 0;; ++index) {
+        DYNAMIC_TIME_ZONE_INFORMATION zone{};
+        if (EnumZones(index, &zone) != ERROR_SUCCESS) break;
+        DWORD size = 0;
+        std::wstring display;
+        // The display name is kept in the zone's key; the structure holds only the standard name.
+        const std::wstring path = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\" +
+                                  std::wstring(zone.TimeZoneKeyName);
+        if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), L"Display", RRF_RT_REG_SZ, nullptr, nullptr, &size) ==
+                ERROR_SUCCESS &&
+            size > sizeof(wchar_t)) {
+            display.resize(size / sizeof(wchar_t));
+            if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), L"Display", RRF_RT_REG_SZ, nullptr, display.data(),
+                             &size) != ERROR_SUCCESS) {
+                display.clear();
+            }
+            display.resize(wcslen(display.c_str()));
+        }
+        zones.push_back({zone.TimeZoneKeyName, display.empty() ? std::wstring(zone.TimeZoneKeyName) : display});
+    }
+    return zones;
+}
+
+std::optional<ZoneRules> RulesForZone(const std::wstring& key) {
+    if (key == kUtcZone) return ZoneRules([](int) { return ZoneRule{}; });
+    auto zone = std::make_shared<DYNAMIC_TIME_ZONE_INFORMATION>();
+    const bool local = key.empty();
+    if (!local && !FindZone(key, *zone)) return std::nullopt;
+    // Read once per year: Windows looks the rules up in the registry each time.
+    auto years = std::make_shared<std::map<int, ZoneRule>>();
+    return ZoneRules([zone, years, local](int year) {
+        const auto known = years->find(year);
+        if (known != years->end()) return known->second;
+        TIME_ZONE_INFORMATION rules{};
+        ZoneRule rule;
+        if (GetTimeZoneInformationForYear(static_cast<USHORT>(year), local ? nullptr : zone.get(), &rules)) {
+            rule = FromWindows(rules);
+        }
+        years->emplace(year, rule);
+        return rule;
+    });
+}
+
+}  // namespace tellurane

@@ -1,0 +1,26 @@
+#pragma once
+// Windows' own time zones: the list Date and Time settings shows, and each zone's rules for a year
+// from Windows' dynamic time-zone data, read once per year and kept.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "logic/clock/time_zone.h"
+
+namespace tellurane {
+
+inline constexpr wchar_t kUtcZone[] = L"UTC";
+
+struct ZoneChoice {
+    std::wstring key;          // the registry key name, as stored: "Tokyo Standard Time"
+    std::wstring displayName;  // "(UTC+09:00) Osaka, Sapporo, Tokyo"
+};
+
+std::vector<ZoneChoice> WindowsTimeZones();
+
+// The rules for a stored zone: empty for the computer's own, "UTC", or a key name. Nothing for a key
+// Windows does not know.
+std::optional<ZoneRules> RulesForZone(const std::wstring& key);
+
+}  // namespace tellurane
