@@ -55,8 +55,8 @@ constexpr std::array kForm2Controls{
 // the clock window's load handler replaces it before the window is shown.
 constexpr WindowLayout kForm1{L"Form1", L"Form2", 6915, 855, true, true, false, kWhite, kArial9Bold, kForm1Controls};
 // Every clock after the first: the same window, a class of its own, so the first is always found by its.
-constexpr WindowLayout kExtraClock{L"Clock", L"Tellurane", 6915, 855, true, true, false, kWhite, kArial9Bold,
-                                   kForm1Controls};
+constexpr WindowLayout kExtraClock{L"Clock", L"Tellurane", 6915,   855,         true,
+                                   true,     false,        kWhite, kArial9Bold, kForm1Controls};
 constexpr WindowLayout kForm2{L"Form2", L"Settings", 8040,   5025,        false,
                               false,    false,       kWhite, kArial9Bold, kForm2Controls};
 

@@ -302,6 +302,7 @@ void Form1::Form_Unload() {
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (const std::optional<LRESULT> handled = HandleFaceMessage(message, wParam, lParam)) return *handled;
     switch (message) {
         case WM_TIMER:
             if (wParam == timer1_.Id()) {
@@ -335,24 +336,6 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             break;
         case WM_DISPLAYCHANGE:
             ReloadTrayIcon();
-            break;
-        case WM_CONTEXTMENU:
-            if (reinterpret_cast<HWND>(wParam) != PushButton1().Handle() || closing_) break;
-            CarryOn("Form1::ShowFaceMenu", [&] { ShowFaceMenu(nullptr, lParam); });
-            return 0;
-        case kRemoveClosedClocks:
-            CarryOn("Form1::RemoveClosedClocks", [&] { RemoveClosedClocks(); });
-            return 0;
-        case WM_MOUSEWHEEL:
-            if (CarryOnOr("Form1::WheelResizesText", false,
-                          [&] { return WheelResizesText(PushButton1(), store_, wParam, lParam); })) {
-                return 0;
-            }
-            break;
-        case WM_COMMAND:
-            // Text1 only keeps the focus, out of sight: its caret would blink, waking the program twice a
-            // second for nothing. Removing it leaves the box working as before.
-            if (LOWORD(wParam) == form1::kText1 && HIWORD(wParam) == EN_SETFOCUS) DestroyCaret();
             break;
         case WM_ENDSESSION:
             // Windows is shutting down: no WM_CLOSE comes, but the place must still be saved.

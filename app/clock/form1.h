@@ -102,6 +102,7 @@ private:
     void OnDpiApplied() noexcept;
     void ReloadTrayIcon() noexcept;
     // The face's menu and the wheel (form1_menu.cpp), for this clock or another.
+    std::optional<LRESULT> HandleFaceMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void ShowFaceMenu(ExtraClock* clock, LPARAM where);
     void RunMenuChoice(ExtraClock* clock, UINT chosen, bool onTop);
     void AddNewClockItems(HMENU menu);

@@ -39,6 +39,32 @@ bool PutOnClipboard(HWND owner, const std::wstring& text) {
 
 }  // namespace
 
+std::optional<LRESULT> Form1::HandleFaceMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) != PushButton1().Handle() || closing_) break;
+            CarryOn("Form1::ShowFaceMenu", [&] { ShowFaceMenu(nullptr, lParam); });
+            return 0;
+        case kRemoveClosedClocks:
+            CarryOn("Form1::RemoveClosedClocks", [&] { RemoveClosedClocks(); });
+            return 0;
+        case WM_MOUSEWHEEL:
+            if (CarryOnOr("Form1::WheelResizesText", false,
+                          [&] { return WheelResizesText(PushButton1(), store_, wParam, lParam); })) {
+                return 0;
+            }
+            break;
+        case WM_COMMAND:
+            // Text1 only keeps the focus, out of sight: its caret would blink, waking the program twice a
+            // second for nothing. Removing it leaves the box working as before.
+            if (LOWORD(wParam) == form1::kText1 && HIWORD(wParam) == EN_SETFOCUS) DestroyCaret();
+            break;
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
 void Form1::ShowFaceMenu(ExtraClock* clock, LPARAM where) {
     Form& window = clock ? static_cast<Form&>(*clock) : *this;
     PushButton& face = clock ? clock->Face() : PushButton1();
