@@ -107,13 +107,15 @@ void ExtraClock::Report(const std::wstring& description) {
 void ExtraClock::Tick(const ClockReading& now) {
     const std::wstring zone = Value(clock_keys::kTimeZone);
     if (zone != zoneKey_) {
+        // A zone Windows does not know shows local time, and says so after the label.
         zoneKey_ = zone;
-        rules_ = RulesForZone(zone);
+        std::optional<ZoneRules> known = RulesForZone(zone);
+        zoneKnown_ = known.has_value();
+        rules_ = known ? std::move(known) : RulesForZone(L"");
     }
-    // A zone Windows does not know shows local time, and says so after the label.
-    const ZoneRules rules = rules_ ? *rules_ : RulesForZone(L"").value_or(ZoneRules([](int) { return ZoneRule{}; }));
+    const ZoneRules rules = rules_ ? *rules_ : ZoneRules([](int) { return ZoneRule{}; });
     std::wstring label = Label();
-    if (!rules_) label += label.empty() ? L"(?)" : L" (?)";
+    if (!zoneKnown_) label += label.empty() ? L"(?)" : L" (?)";
     const auto utc = static_cast<std::int64_t>(now.utcMilliseconds);
     std::wstring text;
     const std::wstring countdown = Value(clock_keys::kCountdown);

@@ -73,8 +73,9 @@ private:
     SettingsStore store_;
     ClockHost& host_;
     ErrorTrap::Reporter report_;
-    std::wstring zoneKey_ = L"\x1";  // the zone the rules are for; never a stored text at first
-    std::optional<ZoneRules> rules_;
+    std::wstring zoneKey_ = L"\x1";   // the zone the rules are for; never a stored text at first
+    std::optional<ZoneRules> rules_;  // read once per zone, and kept per year
+    bool zoneKnown_ = true;
     std::wstring reported_;  // the last bad value said, so that a box comes once per value
     std::wstring windowCaption_;
     std::optional<std::int64_t> countingTo_;  // a moment still ahead when last seen: its zero is said

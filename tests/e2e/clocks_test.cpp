@@ -85,6 +85,9 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     StoreFor(3, L"Label", L"Launch");
     StoreFor(3, L"Countdown", moment);
     StoreFor(3, L"Form1Top", L"6000");
+    StoreFor(7, L"TimeZone", L"Nowhere Standard Time");  // a name Windows does not know
+    StoreFor(7, L"Label", L"Elsewhere");
+    StoreFor(7, L"Form1Top", L"7500");
     Start();
     ASSERT_TRUE(WaitUntil(
         [&] { return Clocks(L"Tokyo - Tellurane").size() == 1 && Clocks(L"Pacific - Tellurane").size() == 1; }, 5s));
@@ -97,6 +100,8 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     const HWND launch = Clocks(L"Launch - Tellurane")[0];
     EXPECT_TRUE(WaitUntil([&] { return FaceOf(launch).rfind(L"Launch 00:00:0", 0) == 0; }, 3s))
         << testing::PrintToString(FaceOf(launch));
+    ASSERT_EQ(Clocks(L"Elsewhere - Tellurane").size(), 1u);
+    EXPECT_EQ(FaceOf(Clocks(L"Elsewhere - Tellurane")[0]).rfind(L"Elsewhere (?) ", 0), 0u) << "local time, marked";
     Screenshot(L"70-three-clocks");
     // At zero it says so once, by the tray icon, and shows 0.
     EXPECT_TRUE(WaitUntil([&] { return FaceOf(launch) == L"Launch 0"; }, 6s)) << testing::PrintToString(FaceOf(launch));
@@ -113,8 +118,8 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     Sleep(500);
     support::PressKey('N');
     ASSERT_TRUE(WaitUntil([&] { return Clocks(L"Tokyo - Tellurane").size() == 2; }, 5s)) << "no new clock";
-    EXPECT_EQ(StoredFor(4, L"TimeZone"), L"Tokyo Standard Time");
-    EXPECT_EQ(StoredFor(4, L"Open"), L"1");
+    EXPECT_EQ(StoredFor(8, L"TimeZone"), L"Tokyo Standard Time");  // the next number after the last
+    EXPECT_EQ(StoredFor(8, L"Open"), L"1");
 
     // Closing an extra clock closes only it; it stays listed, closed, through a restart.
     PostMessageW(pacific, WM_CLOSE, 0, 0);
