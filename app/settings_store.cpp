@@ -63,6 +63,12 @@ LSTATUS QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
 SettingsStore::SettingsStore(std::wstring_view application, std::wstring_view section)
     : keyPath_(L"Software\\" + std::wstring(application) + L"\\" + std::wstring(section)) {}
 
+SettingsStore SettingsStore::Below(std::wstring_view subPath) const {
+    SettingsStore below(FullPath{keyPath_ + L"\\" + std::wstring(subPath)});
+    below.FollowChangesOf(watcher_ ? *watcher_ : *this);
+    return below;
+}
+
 std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultValue) const {
     std::optional<std::wstring> text = ReadStored(key);
     return text ? std::move(*text) : DefaultText(defaultValue);

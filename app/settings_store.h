@@ -21,6 +21,9 @@ class SettingsStore {
 public:
     SettingsStore(std::wstring_view application = L"Marrowick", std::wstring_view section = L"Tellurane");
 
+    // The store of a key below this one's (a clock's Clocks\N), kept up to date by this one's watch.
+    SettingsStore Below(std::wstring_view subPath) const;
+
     // The stored text, or the default turned into text as the program stores numbers.
     // A missing key is not an error and creates nothing.
     std::wstring ReadSetting(std::wstring_view key, double defaultValue) const;
@@ -54,6 +57,11 @@ public:
     const std::wstring& KeyPath() const noexcept { return keyPath_; }
 
 private:
+    struct FullPath {
+        std::wstring keyPath;
+    };
+    explicit SettingsStore(FullPath path) : keyPath_(std::move(path.keyPath)) {}
+
     std::optional<std::wstring> ReadStored(std::wstring_view key) const;
     std::optional<std::wstring> CachedStored(std::wstring_view key) const;
 

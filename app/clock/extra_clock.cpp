@@ -11,18 +11,6 @@
 namespace tellurane {
 namespace {
 
-SYSTEMTIME ToSystemTime(const LocalTime& time) {
-    SYSTEMTIME system{};
-    system.wYear = static_cast<WORD>(time.year);
-    system.wMonth = static_cast<WORD>(time.month);
-    system.wDay = static_cast<WORD>(time.day);
-    system.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
-    system.wHour = static_cast<WORD>(time.hour);
-    system.wMinute = static_cast<WORD>(time.minute);
-    system.wSecond = static_cast<WORD>(time.second);
-    return system;
-}
-
 // Windows' formatting, in the user's language and digits.
 std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const LocalTime& time) {
     const SYSTEMTIME system = ToSystemTime(time);
@@ -39,11 +27,9 @@ std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const Lo
 ExtraClock::ExtraClock(int number, const SettingsStore& main, ClockHost& host, ErrorTrap::Reporter report)
     : Form(ExtraClockLayout()),
       number_(number),
-      store_(L"Marrowick", L"Tellurane\\" + std::wstring(kClocksSubKey) + L"\\" + std::to_wstring(number)),
+      store_(ClockStore(main, number)),
       host_(host),
-      report_(std::move(report)) {
-    store_.FollowChangesOf(main);
-}
+      report_(std::move(report)) {}
 
 std::wstring ExtraClock::Value(std::wstring_view key) const { return store_.CachedText(key); }
 

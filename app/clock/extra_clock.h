@@ -43,6 +43,11 @@ inline constexpr std::wstring_view kCountdown = L"Countdown";
 inline constexpr std::wstring_view kOpen = L"Open";
 }  // namespace clock_keys
 
+// The store of Clocks\N below the first clock's.
+inline SettingsStore ClockStore(const SettingsStore& main, int number) {
+    return main.Below(std::wstring(kClocksSubKey) + L"\\" + std::to_wstring(number));
+}
+
 class ExtraClock : public Form {
 public:
     // number: N of Clocks\N. main: the first clock's store, whose watch tells of every change.

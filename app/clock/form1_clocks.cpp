@@ -41,8 +41,7 @@ std::vector<int> StoredClockNumbers(const std::wstring& settingsKey) {
 
 void Form1::OpenStoredClocks() {
     for (int number : StoredClockNumbers(store_.KeyPath())) {
-        const SettingsStore clock(L"Marrowick",
-                                  L"Tellurane\\" + std::wstring(kClocksSubKey) + L"\\" + std::to_wstring(number));
+        const SettingsStore clock = ClockStore(store_, number);
         if (clock.ReadSetting(clock_keys::kOpen, 1) == L"0") continue;  // closed: listed, not shown
         OpenClock(number);
     }
@@ -51,8 +50,7 @@ void Form1::OpenStoredClocks() {
 std::vector<ExtraClockEntry> Form1::ClosedClocks() const {
     std::vector<ExtraClockEntry> closed;
     for (int number : StoredClockNumbers(store_.KeyPath())) {
-        const SettingsStore clock(L"Marrowick",
-                                  L"Tellurane\\" + std::wstring(kClocksSubKey) + L"\\" + std::to_wstring(number));
+        const SettingsStore clock = ClockStore(store_, number);
         if (clock.ReadSetting(clock_keys::kOpen, 1) != L"0") continue;
         const std::wstring label = clock.ReadSetting(clock_keys::kLabel, 0);
         closed.push_back({number, label == L"0" || label.empty() ? L"Clock " + std::to_wstring(number) : label});
@@ -78,8 +76,7 @@ void Form1::TickExtraClocks(const ClockReading& now) {
 void Form1::NewClock(ExtraClock* from) {
     const std::vector<int> numbers = StoredClockNumbers(store_.KeyPath());
     const int number = numbers.empty() ? 1 : numbers.back() + 1;
-    const SettingsStore clock(L"Marrowick",
-                              L"Tellurane\\" + std::wstring(kClocksSubKey) + L"\\" + std::to_wstring(number));
+    const SettingsStore clock = ClockStore(store_, number);
     const SettingsStore& source = from ? from->Store() : store_;
     for (std::wstring_view key : {keys::kFontColor, keys::kFontSize, keys::kAlwaysOnTop, keys::kDayMonthYear,
                                   keys::kShowWeekday, keys::kMilitaryTime, clock_keys::kTimeZone, clock_keys::kLabel,
@@ -106,7 +103,7 @@ void Form1::ClockClosed(ExtraClock& clock) {
 void Form1::RemoveClosedClocks() {
     extraClocks_.erase(std::remove_if(extraClocks_.begin(), extraClocks_.end(),
                                       [](const std::unique_ptr<ExtraClock>& clock) {
-                                          return clock->Store().ReadSetting(clock_keys::kOpen, 1) == L"0";
+                                          return clock->Store().CachedText(clock_keys::kOpen) == L"0";
                                       }),
                        extraClocks_.end());
 }

@@ -30,16 +30,24 @@ LocaleTexts UserLocaleTexts() {
 }
 
 std::wstring DayOfWeekName(const LocalTime& time) {
-    SYSTEMTIME date{};
-    date.wYear = static_cast<WORD>(time.year);
-    date.wMonth = static_cast<WORD>(time.month);
-    date.wDay = static_cast<WORD>(time.day);
-    date.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
+    const SYSTEMTIME date = ToSystemTime(time);
     wchar_t name[128] = {};
     if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, L"dddd", name, 128, nullptr) <= 0) {
         throw AppError(L"The name of the weekday is not available for this date.");
     }
     return name;
+}
+
+SYSTEMTIME ToSystemTime(const LocalTime& time) {
+    SYSTEMTIME system{};
+    system.wYear = static_cast<WORD>(time.year);
+    system.wMonth = static_cast<WORD>(time.month);
+    system.wDay = static_cast<WORD>(time.day);
+    system.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
+    system.wHour = static_cast<WORD>(time.hour);
+    system.wMinute = static_cast<WORD>(time.minute);
+    system.wSecond = static_cast<WORD>(time.second);
+    return system;
 }
 
 }  // namespace tellurane

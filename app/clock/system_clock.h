@@ -1,6 +1,8 @@
 #pragma once
 // The wall clock and the user's regional texts for showing it.
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -18,5 +20,8 @@ LocaleTexts UserLocaleTexts();
 
 // The full name of the date's weekday in the user's language ("dddd"), for example Monday.
 std::wstring DayOfWeekName(const LocalTime& time);
+
+// The same moment as Windows' date functions take it.
+SYSTEMTIME ToSystemTime(const LocalTime& time);
 
 }  // namespace tellurane

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "logic/clock/time_zone.h"
+
 namespace tellurane {
 namespace {
 
@@ -12,12 +14,6 @@ bool Digits(std::wstring_view text, std::size_t at, std::size_t count, int& valu
         value = value * 10 + (text[i] - L'0');
     }
     return true;
-}
-
-int DaysIn(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
 }  // namespace
@@ -36,7 +32,7 @@ std::optional<LocalTime> ParseCountdownMoment(std::wstring_view text) {
         return std::nullopt;
     }
     if (moment.year < 1601 || moment.month < 1 || moment.month > 12 || moment.day < 1 ||
-        moment.day > DaysIn(moment.year, moment.month) || moment.hour > 23 || moment.minute > 59 ||
+        moment.day > DaysInMonth(moment.year, moment.month) || moment.hour > 23 || moment.minute > 59 ||
         moment.second > 59) {
         return std::nullopt;
     }

@@ -26,6 +26,9 @@ struct ZoneRule {
 
 using ZoneRules = std::function<ZoneRule(int year)>;
 
+// 28 to 31, leap years counted.
+int DaysInMonth(int year, int month);
+
 // Milliseconds since 1601-01-01 (as Windows counts) and the calendar date and time they name.
 LocalTime CivilFromMilliseconds(std::int64_t milliseconds);
 std::int64_t MillisecondsFromCivil(const LocalTime& time);
