@@ -51,6 +51,50 @@ constexpr std::array kForm2Controls{
                   kSettingsButtonFont, kButtonTextColor, kWhite},
 };
 
+// A name, then its field; a note under a field says what is wrong with it, or how to write it.
+namespace co = clock_options;
+constexpr int kNameWidth = 1800, kFieldLeft = 2040, kFieldWidth = 5640, kLineHeight = 255, kBoxHeight = 345;
+constexpr std::array kClockOptionsControls{
+    ControlLayout{L"ZoneName", K::Label, co::kZoneName, 0, 120, 195, kNameWidth, kLineHeight, L"Time &zone:", 0, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Zone", K::DropDownList, co::kZone, 0, kFieldLeft, 150, kFieldWidth, 4500, L"", 1, false,
+                  kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"LabelName", K::Label, co::kLabelName, 0, 120, 645, kNameWidth, kLineHeight, L"&Label:", 2, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Label", K::TextBox, co::kLabel, 0, kFieldLeft, 600, kFieldWidth, kBoxHeight, L"", 3, false,
+                  kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"TimeName", K::Label, co::kTimeName, 0, 120, 1095, kNameWidth, kLineHeight, L"&Time picture:", 4,
+                  false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"TimePicture", K::ComboBox, co::kTimePicture, 0, kFieldLeft, 1050, kFieldWidth, 3000, L"", 5, false,
+                  kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"TimeNote", K::Label, co::kTimeNote, 0, kFieldLeft, 1425, kFieldWidth, kLineHeight, L"", 6, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"DateName", K::Label, co::kDateName, 0, 120, 1785, kNameWidth, kLineHeight, L"&Date picture:", 7,
+                  false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"DatePicture", K::ComboBox, co::kDatePicture, 0, kFieldLeft, 1740, kFieldWidth, 3000, L"", 8, false,
+                  kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"DateNote", K::Label, co::kDateNote, 0, kFieldLeft, 2115, kFieldWidth, kLineHeight, L"", 9, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"PreviewName", K::Label, co::kPreviewName, 0, 120, 2475, kNameWidth, kLineHeight, L"Preview:", 10,
+                  false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Preview", K::Label, co::kPreview, 0, kFieldLeft, 2475, kFieldWidth, kLineHeight, L"", 11, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"CountdownName", K::Label, co::kCountdownName, 0, 120, 2925, kNameWidth, kLineHeight,
+                  L"&Count down to:", 12, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Countdown", K::TextBox, co::kCountdown, 0, kFieldLeft, 2880, kFieldWidth, kBoxHeight, L"", 13,
+                  false, kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"CountdownNote", K::Label, co::kCountdownNote, 0, kFieldLeft, 3255, kFieldWidth, kLineHeight, L"",
+                  14, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"StepAside", K::CheckBox, co::kStepAside, 0, 120, 3660, 7560, kLineHeight,
+                  L"&Step aside for full-screen programs", 15, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Remove", K::PushButton, co::kRemove, 0, 120, 4140, 2400, 405, L"Remove this clock", 16, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"OK", K::PushButton, co::kOk, 0, 4200, 4140, 1650, 405, L"OK", 17, false, kWindowFont,
+                  kButtonTextColor, kWhite},
+    ControlLayout{L"Cancel", K::PushButton, co::kCancel, 0, 6030, 4140, 1650, 405, L"Cancel", 18, false, kWindowFont,
+                  kButtonTextColor, kWhite},
+};
+
 // The settings window opens with the caption "Form2" in the clock window's layout too:
 // the clock window's load handler replaces it before the window is shown.
 constexpr WindowLayout kForm1{L"Form1", L"Form2", 6915, 855, true, true, false, kWhite, kArial9Bold, kForm1Controls};
@@ -60,8 +104,12 @@ constexpr WindowLayout kExtraClock{L"Clock", L"Tellurane", 6915,   855,         
 constexpr WindowLayout kForm2{L"Form2", L"Settings", 8040,   5025,        false,
                               false,    false,       kWhite, kArial9Bold, kForm2Controls};
 
+constexpr WindowLayout kClockOptions{L"ClockOptions", L"Clock options",     7800, 4680, false, false, false, kWhite,
+                                     kArial9Bold,     kClockOptionsControls};
+
 }  // namespace
 
+const WindowLayout& ClockOptionsLayout() { return kClockOptions; }
 const WindowLayout& Form1Layout() { return kForm1; }
 const WindowLayout& Form2Layout() { return kForm2; }
 const WindowLayout& ExtraClockLayout() { return kExtraClock; }

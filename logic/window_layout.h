@@ -9,7 +9,9 @@
 
 namespace tellurane {
 
-enum class ControlKind { TextBox, PushButton, Frame, CheckBox, PictureBox };
+// Label: a line of text that names the control after it (its & gives that control's access key).
+// ComboBox: a text box with a list of choices; DropDownList: a list of choices only.
+enum class ControlKind { TextBox, PushButton, Frame, CheckBox, PictureBox, Label, ComboBox, DropDownList };
 
 struct FontSpec {
     std::wstring_view face;

@@ -121,6 +121,19 @@ void Form::CreateControls() {
                 record.hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", child | SS_NOTIFY, x, y, cx, cy,
                                               Handle(), id, GetModuleHandleW(nullptr), nullptr);
                 break;
+            case ControlKind::Label:
+                record.hwnd = CreateWindowExW(0, L"STATIC", caption.c_str(), child | SS_LEFT, x, y, cx, cy, Handle(),
+                                              id, GetModuleHandleW(nullptr), nullptr);
+                break;
+            case ControlKind::ComboBox:
+            case ControlKind::DropDownList:
+                // The height given is the open list's; the closed box takes the font's.
+                record.hwnd = CreateWindowExW(
+                    0, L"COMBOBOX", L"",
+                    child | WS_TABSTOP | WS_VSCROLL |
+                        (control.kind == ControlKind::ComboBox ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST),
+                    x, y, cx, cy, Handle(), id, GetModuleHandleW(nullptr), nullptr);
+                break;
             case ControlKind::PushButton:
                 record.button = std::make_unique<PushButton>();
                 record.button->Create(Handle(), control, at.x, at.y, dpi_);

@@ -64,6 +64,9 @@ public:
     double ClientWidth() const noexcept;
     double ClientHeight() const noexcept;
 
+    // The window's normal (not minimised) rectangle, in screen pixels.
+    RECT NormalRect() const noexcept;
+
     void SetCaption(std::wstring_view caption) noexcept;
     void SetIcons(HICON big, HICON small) noexcept;
 
@@ -80,9 +83,6 @@ protected:
     virtual void OnResized() noexcept {}
     virtual bool OnClose() noexcept { return false; }  // true: handled, do not destroy
     virtual void OnMouseMove() noexcept {}             // over the window's own surface or a frame
-
-    // The window's normal (not minimised) rectangle, in screen pixels.
-    RECT NormalRect() const noexcept;
 
 private:
     struct ControlRecord {

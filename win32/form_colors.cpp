@@ -62,7 +62,9 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(frame, message, wParam, lParam);
 }
 
-bool TakesWindowColors(ControlKind kind) { return kind == ControlKind::Frame || kind == ControlKind::CheckBox; }
+bool TakesWindowColors(ControlKind kind) {
+    return kind == ControlKind::Frame || kind == ControlKind::CheckBox || kind == ControlKind::Label;
+}
 
 }  // namespace
 

@@ -5,13 +5,20 @@
 
 namespace tellurane {
 
+std::wstring SkinFileLabel(std::wstring_view path) {
+    // The folder and the name: "x\\o.cjs", "skins\\glass.cjs".
+    const std::size_t name = path.rfind(L'\\');
+    const std::size_t folder = name == std::wstring_view::npos || name == 0 ? name : path.rfind(L'\\', name - 1);
+    return std::wstring(folder == std::wstring_view::npos ? path : path.substr(folder + 1));
+}
+
 std::string ReadSkinFileBytes(const std::wstring& path) {
     UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         file.release();
-        throw AppError(std::wstring(kSkinFileLabel) + L": the file cannot be read.");
+        throw AppError(SkinFileLabel(path) + L": the file cannot be read.");
     }
     // One byte past the limit is enough to tell that the file is too large.
     std::string bytes(kMaxSkinBytes + 1, '\0');
@@ -19,7 +26,7 @@ std::string ReadSkinFileBytes(const std::wstring& path) {
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(file.get(), bytes.data() + total, static_cast<DWORD>(bytes.size()) - total, &read, nullptr)) {
-            throw AppError(std::wstring(kSkinFileLabel) + L": the file cannot be read.");
+            throw AppError(SkinFileLabel(path) + L": the file cannot be read.");
         }
         if (read == 0) break;
         total += read;
@@ -40,7 +47,7 @@ bool AppsUseDarkMode() noexcept {
 void SkinFramework::LoadSkin(std::wstring_view skinFile, std::wstring_view) {
     // A file that cannot be used changes nothing: the last good skin, if any, stays.
     auto parsed = ParseSkin(ReadSkinFileBytes(std::wstring(skinFile)));
-    if (const auto* error = std::get_if<SkinError>(&parsed)) throw AppError(SkinErrorText(kSkinFileLabel, *error));
+    if (const auto* error = std::get_if<SkinError>(&parsed)) throw AppError(SkinErrorText(SkinFileLabel(skinFile), *error));
     skin_ = std::move(std::get<Skin>(parsed));
 }
 

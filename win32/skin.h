@@ -59,7 +59,7 @@ private:
 std::string ReadSkinFileBytes(const std::wstring& path);
 // Windows' own switch for apps: HKCU ...\Themes\Personalize, AppsUseLightTheme 0 means dark.
 bool AppsUseDarkMode() noexcept;
-// What the box says about a skin file that cannot be used.
-inline constexpr std::wstring_view kSkinFileLabel = L"x\\o.cjs";
+// What the box says about a skin file that cannot be used: its folder and name ("x\\o.cjs").
+std::wstring SkinFileLabel(std::wstring_view path);
 
 }  // namespace tellurane

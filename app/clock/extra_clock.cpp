@@ -1,28 +1,11 @@
 #include "app/clock/extra_clock.h"
 
-#include "app/clock/time_zones.h"
 #include "app/main_module.h"
-#include "logic/clock/clock_face.h"
-#include "logic/clock/countdown.h"
 #include "logic/layouts.h"
 #include "logic/setting_keys.h"
 #include "win32/boundary.h"
 
 namespace tellurane {
-namespace {
-
-// Windows' formatting, in the user's language and digits.
-std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const LocalTime& time) {
-    const SYSTEMTIME system = ToSystemTime(time);
-    const std::wstring format(picture);
-    wchar_t text[256] = {};
-    const int written = kind == PictureKind::Time
-                            ? GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256)
-                            : GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256, nullptr);
-    return written > 0 ? std::wstring(text) : std::wstring();
-}
-
-}  // namespace
 
 ExtraClock::ExtraClock(int number, const SettingsStore& main, ClockHost& host, ErrorTrap::Reporter report)
     : Form(ExtraClockLayout()),
@@ -51,6 +34,8 @@ bool ExtraClock::Open() {
     place(keys::kForm1Width, [&](double twips) { SetWidth(twips); });
     BringOntoAMonitor();
     ApplyLook();
+    skin_.showLook = [this](const SkinLook* look, SkinGrant grant) { skinned_.Show(look, grant); };
+    FollowChosenSkin();
     store_.WriteSetting(clock_keys::kOpen, L"1");
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     return true;
@@ -91,56 +76,33 @@ void ExtraClock::Report(const std::wstring& description) {
 }
 
 void ExtraClock::Tick(const ClockReading& now) {
-    const std::wstring zone = Value(clock_keys::kTimeZone);
-    if (zone != zoneKey_) {
-        // A zone Windows does not know shows local time, and says so after the label.
-        zoneKey_ = zone;
-        std::optional<ZoneRules> known = RulesForZone(zone);
-        zoneKnown_ = known.has_value();
-        rules_ = known ? std::move(known) : RulesForZone(L"");
-    }
-    const ZoneRules rules = rules_ ? *rules_ : ZoneRules([](int) { return ZoneRule{}; });
-    std::wstring label = Label();
-    if (!zoneKnown_) label += label.empty() ? L"(?)" : L" (?)";
-    const auto utc = static_cast<std::int64_t>(now.utcMilliseconds);
-    std::wstring text;
-    const std::wstring countdown = Value(clock_keys::kCountdown);
-    const std::optional<LocalTime> moment = ParseCountdownMoment(countdown);
-    if (!countdown.empty() && !moment) {
-        Report(L"The countdown's moment \"" + countdown + L"\" is not a date and time written as YYYY-MM-DDTHH:MM:SS.");
-    }
-    if (moment) {
-        const std::int64_t target = ZoneLocalToUtc(rules, *moment);
-        text = CountdownFaceText(label, target - utc);
-        // Said once, as it reaches zero while the clock runs: not at every start after it.
-        if (target > utc) {
-            countingTo_ = target;
-        } else if (countingTo_ == target) {
-            countingTo_.reset();
-            host_.CountdownReached(*this);
-        }
-    } else {
-        ClockLook look{label,
-                       Switch(keys::kMilitaryTime),
-                       Switch(keys::kDayMonthYear),
-                       Switch(keys::kShowWeekday),
-                       Value(clock_keys::kTimePicture),
-                       Value(clock_keys::kDatePicture)};
-        for (auto [picture, kind] :
-             {std::pair{&look.timePicture, PictureKind::Time}, std::pair{&look.datePicture, PictureKind::Date}}) {
-            if (const auto problem = PictureProblem(kind, *picture)) {
-                Report(L"The picture \"" + *picture + L"\" cannot be used: " + *problem);
-                picture->clear();
-            }
-        }
-        text = ClockFaceText(look, ZoneLocalTime(rules, utc), UserLocaleTexts(), &RenderPicture, &DayOfWeekName);
-    }
+    OwnFaceSettings settings{
+        Value(clock_keys::kTimeZone), Value(clock_keys::kCountdown),
+        ClockLook{Label(), Switch(keys::kMilitaryTime), Switch(keys::kDayMonthYear), Switch(keys::kShowWeekday),
+                  Value(clock_keys::kTimePicture), Value(clock_keys::kDatePicture)}};
+    const std::wstring text = face_.Compose(std::move(settings), static_cast<std::int64_t>(now.utcMilliseconds),
+                                            [this](const std::wstring& problem) { Report(problem); });
+    if (face_.ReachedZero()) host_.CountdownReached(Label());
+    FollowChosenSkin();
     const PushButton::CaptionBatch oneChange(Face());
     Face().SetCaption(text);
     const std::wstring caption = Label().empty() ? std::wstring(L"Tellurane") : Label() + L" - Tellurane";
     if (caption != windowCaption_) {
         windowCaption_ = caption;
         SetCaption(caption);
+    }
+}
+
+void ExtraClock::FollowChosenSkin() noexcept {
+    const std::wstring name = Value(clock_keys::kSkin);
+    if (chosenSkin_ == name) return;
+    chosenSkin_ = name;
+    try {
+        ApplyChosenSkin(*this, skin_, name);
+    } catch (const AppError& error) {
+        Report(error.Description());
+    } catch (...) {
+        LogCaughtFailure("ExtraClock::FollowChosenSkin");
     }
 }
 

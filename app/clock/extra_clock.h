@@ -6,9 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "app/clock/own_face.h"
+#include "app/clock/skinned_clock.h"
 #include "app/clock/system_clock.h"
 #include "app/settings_store.h"
-#include "logic/clock/time_zone.h"
 #include "logic/error_trap.h"
 #include "logic/layouts.h"
 #include "win32/form.h"
@@ -24,7 +25,7 @@ public:
     virtual void OpenSettingsFor(ExtraClock& clock) = 0;
     virtual void HideAllInTray() = 0;
     virtual void ClockClosed(ExtraClock& clock) = 0;
-    virtual void CountdownReached(ExtraClock& clock) = 0;
+    virtual void CountdownReached(const std::wstring& label) = 0;
     virtual bool WheelResizesText(PushButton& face, const SettingsStore& store, WPARAM wParam, LPARAM lParam) = 0;
 
 protected:
@@ -41,6 +42,7 @@ inline constexpr std::wstring_view kDatePicture = L"DatePicture";
 inline constexpr std::wstring_view kSkin = L"Skin";
 inline constexpr std::wstring_view kCountdown = L"Countdown";
 inline constexpr std::wstring_view kOpen = L"Open";
+inline constexpr std::wstring_view kStepAside = L"StepAside";
 }  // namespace clock_keys
 
 // The store of Clocks\N below the first clock's.
@@ -56,8 +58,15 @@ public:
     bool Open();
     void Tick(const ClockReading& now);
     void SavePlace();
+    // The skin the clock's store names, applied when the name changes; again after a switch of
+    // Windows' light and dark modes.
+    void FollowChosenSkin() noexcept;
+    void ReapplySkin() noexcept { skin_.Reapply(); }
 
     int Number() const noexcept { return number_; }
+    // Closed or removed: the first clock destroys it, outside its own messages.
+    void MarkClosed() noexcept { closed_ = true; }
+    bool Closed() const noexcept { return closed_; }
     std::wstring Label() const;
     const SettingsStore& Store() const noexcept { return store_; }
     PushButton& Face() { return Button(form1::kPushButton1); }
@@ -78,12 +87,13 @@ private:
     SettingsStore store_;
     ClockHost& host_;
     ErrorTrap::Reporter report_;
-    std::wstring zoneKey_ = L"\x1";   // the zone the rules are for; never a stored text at first
-    std::optional<ZoneRules> rules_;  // read once per zone, and kept per year
-    bool zoneKnown_ = true;
+    OwnFace face_;
+    SkinFramework skin_;
+    SkinnedClock skinned_{*this, form1::kPushButton1, store_};
+    std::optional<std::wstring> chosenSkin_;
     std::wstring reported_;  // the last bad value said, so that a box comes once per value
     std::wstring windowCaption_;
-    std::optional<std::int64_t> countingTo_;  // a moment still ahead when last seen: its zero is said
+    bool closed_ = false;
 };
 
 }  // namespace tellurane

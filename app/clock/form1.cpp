@@ -59,7 +59,7 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
         // Explorer lost the icon and cannot take it back: a window hidden into it would be lost too.
         if (!shown && minimizedToTray_ && Handle()) ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
     };
-    skinFramework1_.showLook = [this](const SkinLook* look, SkinGrant grant) { ShowSkinLook(look, grant); };
+    skinFramework1_.showLook = [this](const SkinLook* look, SkinGrant grant) { skinned_.Show(look, grant); };
 }
 
 bool Form1::Load() {
@@ -76,6 +76,7 @@ bool Form1::Load() {
     Form_Load();
     timer1_.Attach(Handle());
     StartSkinWatch();
+    FollowChosenSkin();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
     // The first tick comes at the start of the next second, like every other.
@@ -104,7 +105,8 @@ void Form1::Form_Load() {
     BringOntoAMonitor();
     trap.Run(118, [&] {
         // Without a colour of the user's, the skin's (if any) is the one that shows.
-        const double fallback = skinTextColor_ ? static_cast<double>(*skinTextColor_) : 0;
+        const std::optional<COLORREF> skinColor = skinned_.TextColor();
+        const double fallback = skinColor ? static_cast<double>(*skinColor) : 0;
         PushButton1().SetForeColor(
             static_cast<ColorValue>(StoredInteger32(store_.ReadSetting(keys::kFontColor, fallback))));
     });
@@ -145,6 +147,7 @@ void Form1::Timer1_Fired() {
         // A change in the skin's folder is looked at in the same wake: a timer of its own would wake the
         // program (and Wine's server) a second time every second.
         WatchSkinFile();
+        FollowChosenSkin();
     }
     if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
@@ -157,6 +160,10 @@ void Form1::Timer1_Timer() {
         ReportTickFailure(description, where, line);
     });
     const PushButton::CaptionBatch oneChange(PushButton1());
+    if (HasOwnFace()) {
+        ShowOwnFace(trap);
+        return;
+    }
     std::wstring pattern;
     const bool military = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kMilitaryTime)); });
     trap.Run([&] { pattern = military ? kTime24 : kTime12; });
@@ -172,6 +179,40 @@ void Form1::Timer1_Timer() {
     trap.Run([&] {
         const ClockReading now = services_.clock();
         PushButton1().SetCaption(PushButton1().Caption() + L" " + DayOfWeekName(now.local));
+    });
+}
+
+// A zone, label, picture or countdown of its own: then the first clock shows what the others show.
+bool Form1::HasOwnFace() const {
+    for (std::wstring_view key : {clock_keys::kTimeZone, clock_keys::kLabel, clock_keys::kTimePicture,
+                                  clock_keys::kDatePicture, clock_keys::kCountdown}) {
+        if (!store_.CachedText(key).empty()) return true;
+    }
+    return false;
+}
+
+void Form1::ShowOwnFace(ErrorTrap& trap) {
+    OwnFaceSettings settings;
+    settings.zone = store_.CachedText(clock_keys::kTimeZone);
+    settings.countdown = store_.CachedText(clock_keys::kCountdown);
+    settings.look.label = store_.CachedText(clock_keys::kLabel);
+    settings.look.timePicture = store_.CachedText(clock_keys::kTimePicture);
+    settings.look.datePicture = store_.CachedText(clock_keys::kDatePicture);
+    settings.look.military = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kMilitaryTime)); });
+    settings.look.dayFirst = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kDayMonthYear)); });
+    settings.look.weekday = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kShowWeekday)); });
+    const std::wstring label = settings.look.label;
+    trap.Run([&] {
+        const ClockReading now = services_.clock();
+        PushButton1().SetCaption(ownFace_.Compose(std::move(settings), static_cast<std::int64_t>(now.utcMilliseconds),
+                                                  [this](const std::wstring& problem) {
+                                                      // Once per bad value, not once a second.
+                                                      if (problem == ownFaceReported_) return;
+                                                      ownFaceReported_ = problem;
+                                                      ReportTickFailure(problem, location::kForm1Tick, 0);
+                                                  }));
+        shownSecond_ = now.utcMilliseconds / 1000;
+        if (ownFace_.ReachedZero()) CountdownReached(label);
     });
 }
 
@@ -200,7 +241,7 @@ void Form1::PushButton1_Click() {
     trap.Run(104, [this] { ClearTopMost(Handle()); });
     trap.Run(106, [this] {
         Form2 settings(store_, PushButton1(), services_.report, services_.chooseColor, services_.dialogError);
-        if (skinTextColor_) settings.skinTextColor = static_cast<ColorValue>(*skinTextColor_);
+        if (const auto skinColor = skinned_.TextColor()) settings.skinTextColor = static_cast<ColorValue>(*skinColor);
         settings.ShowModal(Handle());
     });
     if (trap.If(108, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
@@ -332,6 +373,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             // Windows' apps switched between light and dark: the skin's [Dark] keys come or go at once.
             if (lParam && lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
                 skinFramework1_.Reapply();
+                for (auto& clock : extraClocks_) clock->ReapplySkin();
             }
             break;
         case WM_DISPLAYCHANGE:

@@ -7,7 +7,9 @@
 #include <optional>
 #include <vector>
 
+#include "app/clock/clock_options.h"
 #include "app/clock/extra_clock.h"
+#include "app/clock/skinned_clock.h"
 #include "app/clock/system_clock.h"
 #include "app/main_module.h"
 #include "app/settings/form2.h"
@@ -48,6 +50,8 @@ enum : UINT {
     kMenuExit,
     kMenuNewClock,
     kMenuCloseClock,
+    kMenuClockOptions,
+    kMenuSkin = 500,          // + the skin's place in the Skin menu
     kMenuReopenClock = 1000,  // + the clock's number
 };
 
@@ -95,6 +99,8 @@ private:
     void Timer1_Fired();
     void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
     std::wstring TickSetting(std::wstring_view key) const;
+    bool HasOwnFace() const;
+    void ShowOwnFace(ErrorTrap& trap);
     bool CanHideInTray() const noexcept;
     void MinimiseIntoTray();
     void CreateFaceTooltip() noexcept;
@@ -104,7 +110,8 @@ private:
     // The face's menu and the wheel (form1_menu.cpp), for this clock or another.
     std::optional<LRESULT> HandleFaceMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void ShowFaceMenu(ExtraClock* clock, LPARAM where);
-    void RunMenuChoice(ExtraClock* clock, UINT chosen, bool onTop);
+    void RunMenuChoice(ExtraClock* clock, UINT chosen, bool onTop, const std::vector<SkinChoice>& skins);
+    static void AddSkinItems(HMENU menu, const SettingsStore& store, const std::vector<SkinChoice>& skins);
     void AddNewClockItems(HMENU menu);
     // The other clocks (form1_clocks.cpp).
     void OpenStoredClocks();
@@ -117,34 +124,37 @@ private:
     void SaveExtraClocks();
     void ShowMenuFor(ExtraClock& clock, LPARAM where) override;
     void OpenSettingsFor(ExtraClock& clock) override;
+    // Clock options for a clock (nullptr: the first); Remove there deletes an extra clock.
+    void OpenClockOptions(ExtraClock* clock);
+    void RemoveClock(ExtraClock& clock);
     void HideAllInTray() override;
     void ClockClosed(ExtraClock& clock) override;
-    void CountdownReached(ExtraClock& clock) override;
+    void CountdownReached(const std::wstring& label) override;
     bool WheelResizesText(PushButton& face, const SettingsStore& store, WPARAM wParam, LPARAM lParam) override;
     // The skin (form1_skin.cpp): its look on the window, and a changed file applied again.
-    void ShowSkinLook(const SkinLook* look, SkinGrant grant) noexcept;
-    void ApplyFrame(SkinFrame frame) noexcept;
-    void ApplyOpacity(int percent) noexcept;
-    void ApplyWindowAttributes(SkinCorners corners, SkinDarkTitleBar title) noexcept;
     // After the tick that follows a change in the skin's folder: a changed skin file is applied again.
     void WatchSkinFile() noexcept;
     void StartSkinWatch() noexcept;
+    // The skin the store names, applied when the name changes (by the menu or by hand).
+    void FollowChosenSkin() noexcept;
 
     const SettingsStore& store_;
     ClockServices services_;
     Timer timer1_{1, form1::kTimer1IntervalMs};
     cSysTray cSysTray1_;
     SkinFramework skinFramework1_;
+    SkinnedClock skinned_{*this, form1::kPushButton1, store_};
     // Owned by the clock window, so Windows destroys it with that window; a second owner here would
     // destroy a handle that may by then name another window.
     HWND tooltip_ = nullptr;
-    std::optional<COLORREF> skinTextColor_;
-    std::uint64_t skinFileStamp_ = 0;  // last write time and size of the skin file, 0: none
+    std::optional<std::wstring> chosenSkin_;  // the store's skin name last applied
+    std::uint64_t skinFileStamp_ = 0;         // last write time and size of the skin file, 0: none
     std::unique_ptr<FolderWatch> skinFolderWatch_;
     bool skinCheckDue_ = false;  // the skin's folder changed since the file was last looked at
-    LONG_PTR layoutFrame_ = 0;   // the frame the layout gives, before any skin
     std::optional<std::uint64_t> shownSecond_;
     bool tickBoxOpen_ = false;
+    OwnFace ownFace_;
+    std::wstring ownFaceReported_;  // the last bad value of its own said
     std::vector<std::unique_ptr<ExtraClock>> extraClocks_;
     int wheelTurned_ = 0;  // of a notch, on a wheel that turns in finer steps
     bool minimizedToTray_ = false;

@@ -68,7 +68,7 @@ ExtraClock* Form1::OpenClock(int number) {
 
 void Form1::TickExtraClocks(const ClockReading& now) {
     for (auto& clock : extraClocks_) {
-        if (clock->Handle()) CarryOn("Form1::TickExtraClocks", [&] { clock->Tick(now); });
+        if (clock->Handle() && !clock->Closed()) CarryOn("Form1::TickExtraClocks", [&] { clock->Tick(now); });
     }
 }
 
@@ -89,12 +89,52 @@ void Form1::NewClock(ExtraClock* from) {
     clock.WriteSetting(keys::kForm1Left, GeometryToStoredText(origin.Left() + step));
     clock.WriteSetting(keys::kForm1Height, GeometryToStoredText(origin.Height()));
     clock.WriteSetting(keys::kForm1Width, GeometryToStoredText(origin.Width()));
-    if (ExtraClock* opened = OpenClock(number)) SetForegroundWindow(opened->Handle());
+    if (ExtraClock* opened = OpenClock(number)) {
+        SetForegroundWindow(opened->Handle());
+        OpenClockOptions(opened);
+    }
+}
+
+void Form1::OpenClockOptions(ExtraClock* clock) {
+    if (closing_ || optionsOpen_) return;
+    Form& window = clock ? static_cast<Form&>(*clock) : *this;
+    const SettingsStore& store = clock ? clock->Store() : store_;
+    optionsOpen_ = true;
+    ClearTopMost(window.Handle());
+    ClockOptionsAnswer answer = ClockOptionsAnswer::Cancelled;
+    CarryOn("Form1::OpenClockOptions", [&] {
+        ClockOptions options(store, clock != nullptr);
+        answer = options.ShowModal(window.Handle());
+    });
+    optionsOpen_ = false;
+    if (clock && answer == ClockOptionsAnswer::Removed) {
+        RemoveClock(*clock);
+        return;
+    }
+    const bool onTop = CarryOnOr("Form1::OpenClockOptions", false,
+                                 [&] { return StoredSwitchIsOn(store.ReadSetting(keys::kAlwaysOnTop, 0)); });
+    if (onTop) SetTopMost(window.Handle());
+    // What was chosen shows at once, not at the next second.
+    if (clock) {
+        clock->Tick(services_.clock());
+    } else {
+        Timer1_Timer();
+    }
+}
+
+// Only here is a clock's key deleted: a closed clock stays listed under New clock.
+void Form1::RemoveClock(ExtraClock& clock) {
+    ShowWindow(clock.Handle(), SW_HIDE);
+    clock.MarkClosed();
+    RegDeleteTreeW(HKEY_CURRENT_USER, clock.Store().KeyPath().c_str());  // its values and any key below
+    RegDeleteKeyW(HKEY_CURRENT_USER, clock.Store().KeyPath().c_str());
+    PostMessageW(Handle(), kRemoveClosedClocks, 0, 0);
 }
 
 void Form1::ClockClosed(ExtraClock& clock) {
     clock.SavePlace();
     clock.Store().WriteSetting(clock_keys::kOpen, L"0");
+    clock.MarkClosed();
     ShowWindow(clock.Handle(), SW_HIDE);
     // Destroyed from the first clock's messages, not from within its own.
     PostMessageW(Handle(), kRemoveClosedClocks, 0, 0);
@@ -102,9 +142,7 @@ void Form1::ClockClosed(ExtraClock& clock) {
 
 void Form1::RemoveClosedClocks() {
     extraClocks_.erase(std::remove_if(extraClocks_.begin(), extraClocks_.end(),
-                                      [](const std::unique_ptr<ExtraClock>& clock) {
-                                          return clock->Store().CachedText(clock_keys::kOpen) == L"0";
-                                      }),
+                                      [](const std::unique_ptr<ExtraClock>& clock) { return clock->Closed(); }),
                        extraClocks_.end());
 }
 
@@ -126,6 +164,7 @@ void Form1::OpenSettingsFor(ExtraClock& clock) {
     ClearTopMost(clock.Handle());
     CarryOn("Form1::OpenSettingsFor", [&] {
         Form2 settings(clock.Store(), clock.Face(), services_.report, services_.chooseColor, services_.dialogError);
+        settings.StartsWithWindowsIn(store_);  // the program's, not this clock's
         settings.ShowModal(clock.Handle());
     });
     optionsOpen_ = false;
@@ -136,8 +175,7 @@ void Form1::OpenSettingsFor(ExtraClock& clock) {
 
 void Form1::ShowMenuFor(ExtraClock& clock, LPARAM where) { ShowFaceMenu(&clock, where); }
 
-void Form1::CountdownReached(ExtraClock& clock) {
-    const std::wstring label = clock.Label();
+void Form1::CountdownReached(const std::wstring& label) {
     // No wait beside it: the clocks tick on while it shows.
     cSysTray1_.ShowBalloon((label.empty() ? std::wstring(L"A countdown") : label) + L" has reached 0.", kProductName, 0,
                            false);

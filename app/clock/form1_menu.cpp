@@ -81,9 +81,13 @@ void Form1::ShowFaceMenu(ExtraClock* clock, LPARAM where) {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
     AppendMenuW(menu.get(), MF_STRING, kMenuSettings, L"&Settings\u2026");
+    AppendMenuW(menu.get(), MF_STRING, kMenuClockOptions, L"Clock &options\u2026");
     AddNewClockItems(menu.get());
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING | (onTop ? MF_CHECKED : MF_UNCHECKED), kMenuAlwaysOnTop, L"Always on &top");
+    const std::vector<SkinChoice> skins = CarryOnOr("Form1::ShowFaceMenu", std::vector<SkinChoice>{},
+                                                    [] { return SkinChoices(); });
+    AddSkinItems(menu.get(), store, skins);
     AppendMenuW(menu.get(), MF_STRING, kMenuCopyTime, L"&Copy time");
     AppendMenuW(menu.get(), MF_STRING | (CanHideInTray() ? MF_ENABLED : MF_GRAYED), kMenuHideToTray, L"&Hide to tray");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
@@ -92,7 +96,25 @@ void Form1::ShowFaceMenu(ExtraClock* clock, LPARAM where) {
     SetMenuDefaultItem(menu.get(), kMenuSettings, FALSE);  // what a left click does
     const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                            at.x, at.y, window.Handle(), nullptr));
-    RunMenuChoice(clock, chosen, onTop);
+    RunMenuChoice(clock, chosen, onTop, skins);
+}
+
+void Form1::AddSkinItems(HMENU menu, const SettingsStore& store, const std::vector<SkinChoice>& skins) {
+    HMENU list = CreatePopupMenu();
+    if (!list) return;
+    std::wstring current = store.CachedText(clock_keys::kSkin);
+    // The program's skin, where the program folder has none, is no skin.
+    if (current.empty() &&
+        std::none_of(skins.begin(), skins.end(), [](const SkinChoice& skin) { return skin.value.empty(); })) {
+        current = kNoSkin;
+    }
+    for (std::size_t index = 0; index < skins.size() && index < kMenuReopenClock - kMenuSkin; ++index) {
+        const bool chosen = CompareStringOrdinal(skins[index].value.c_str(), -1, current.c_str(), -1, TRUE) ==
+                            CSTR_EQUAL;
+        AppendMenuW(list, MF_STRING | (chosen ? MF_CHECKED : MF_UNCHECKED), kMenuSkin + index,
+                    skins[index].title.c_str());
+    }
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(list), L"S&kin");  // the menu owns it now
 }
 
 // New clock, or, when clocks have been closed, a list that also reopens them.
@@ -114,9 +136,18 @@ void Form1::AddNewClockItems(HMENU menu) {
     }
 }
 
-void Form1::RunMenuChoice(ExtraClock* clock, UINT chosen, bool onTop) {
+void Form1::RunMenuChoice(ExtraClock* clock, UINT chosen, bool onTop, const std::vector<SkinChoice>& skins) {
     HWND window = clock ? clock->Handle() : Handle();
     const SettingsStore& store = clock ? clock->Store() : store_;
+    if (chosen >= kMenuSkin && chosen - kMenuSkin < skins.size()) {
+        store.WriteSetting(clock_keys::kSkin, skins[chosen - kMenuSkin].value);
+        if (clock) {
+            clock->FollowChosenSkin();
+        } else {
+            FollowChosenSkin();
+        }
+        return;
+    }
     if (chosen > kMenuReopenClock) {
         if (ExtraClock* reopened = OpenClock(static_cast<int>(chosen - kMenuReopenClock))) {
             SetForegroundWindow(reopened->Handle());
@@ -130,6 +161,9 @@ void Form1::RunMenuChoice(ExtraClock* clock, UINT chosen, bool onTop) {
             } else {
                 PushButton1_Click();
             }
+            break;
+        case kMenuClockOptions:
+            OpenClockOptions(clock);
             break;
         case kMenuNewClock:
             NewClock(clock);

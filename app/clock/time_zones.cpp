@@ -60,9 +60,16 @@ std::vector<ZoneChoice> WindowsTimeZones() {
             }
             display.resize(wcslen(display.c_str()));
         }
-        zones.push_back({zone.TimeZoneKeyName, display.empty() ? std::wstring(zone.TimeZoneKeyName) : display});
+        zones.push_back({zone.TimeZoneKeyName, display.empty() ? std::wstring(zone.TimeZoneKeyName) : display,
+                         static_cast<int>(zone.Bias)});
     }
     return zones;
+}
+
+std::wstring CityOfZone(const ZoneChoice& zone) {
+    if (zone.key.empty()) return L"";
+    if (zone.key == kUtcZone) return kUtcZone;
+    return CityOfDisplayName(zone.displayName);
 }
 
 std::optional<ZoneRules> RulesForZone(const std::wstring& key) {

@@ -15,7 +15,11 @@ inline constexpr wchar_t kUtcZone[] = L"UTC";
 struct ZoneChoice {
     std::wstring key;          // the registry key name, as stored: "Tokyo Standard Time"
     std::wstring displayName;  // "(UTC+09:00) Osaka, Sapporo, Tokyo"
+    int bias = 0;              // minutes west of UTC, in standard time
 };
+
+// The label a clock in that zone starts with: none for local time.
+std::wstring CityOfZone(const ZoneChoice& zone);
 
 std::vector<ZoneChoice> WindowsTimeZones();
 

@@ -13,7 +13,7 @@
 #include "win32/accessible.h"
 #include "win32/boundary.h"
 #include "win32/gdi.h"
-#include "win32/message_loop.h"
+#include "win32/modal.h"
 #include "win32/system_library.h"
 
 namespace tellurane {
@@ -43,20 +43,6 @@ int StoredCheckState(std::wstring_view text) {
         throw AppError(L"The stored state " + std::wstring(text) + L" is not one of a check box's states (0, 1 or 2).");
     }
     return state;
-}
-
-struct ThreadWindows {
-    HWND except;
-    std::vector<HWND>* disabled;
-};
-
-BOOL CALLBACK DisableWindow(HWND window, LPARAM context) {
-    auto* windows = reinterpret_cast<ThreadWindows*>(context);
-    if (window != windows->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        EnableWindow(window, FALSE);
-        windows->disabled->push_back(window);
-    }
-    return TRUE;
 }
 
 }  // namespace
@@ -102,16 +88,13 @@ DWORD WINAPI SystemDialogError() {
 void Form2::ShowModal(HWND owner) {
     if (!store_) return;
     // The other windows are disabled before this one shows, so that it is the one activated.
-    DisableOtherWindows();
+    otherWindows_.DisableAllBut(nullptr);
     if (!Open(owner)) {
-        EnableOtherWindows();
+        otherWindows_.EnableAgain();
         throw AppError(L"The settings window could not be opened.");
     }
-    while (Handle()) {
-        if (!HandlePendingMessages()) break;  // the program is ending
-        if (Handle()) WaitForMessage(INFINITE);
-    }
-    EnableOtherWindows();
+    WaitUntilDestroyed(*this);
+    otherWindows_.EnableAgain();
 }
 
 void Form2::Form_Load() {
@@ -131,7 +114,8 @@ void Form2::Form_Load() {
 }
 
 void Form2::LoadCheck(ErrorTrap& trap, int line, int id, std::wstring_view key) {
-    trap.Run(line, [&] { SetCheckValue(id, StoredCheckState(store_->ReadSetting(key, 0))); });
+    const SettingsStore& store = id == form2::kCheck3 && programStore_ ? *programStore_ : *store_;
+    trap.Run(line, [&] { SetCheckValue(id, StoredCheckState(store.ReadSetting(key, 0))); });
 }
 
 int Form2::CheckValue(int id) const noexcept { return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0)); }
@@ -164,7 +148,8 @@ void Form2::CheckClicked(int id) {
 }
 
 void Form2::Check3_Click() {
-    store_->WriteSetting(keys::kRunAtStartup, IntegerToText(CheckValue(form2::kCheck3)));
+    (programStore_ ? programStore_ : store_)
+        ->WriteSetting(keys::kRunAtStartup, IntegerToText(CheckValue(form2::kCheck3)));
     if (CheckValue(form2::kCheck3) == BST_CHECKED) {
         modStartUp::AddToStartUp();
     } else {
@@ -229,7 +214,7 @@ void Form2::Unload() {
     if (unloading_ || !Handle()) return;
     unloading_ = true;
     Form_Unload();
-    EnableOtherWindows();  // before this window goes, so that the clock window is activated again
+    otherWindows_.EnableAgain();  // before this window goes, so that the clock window is activated again
     DestroyWindow(Handle());
 }
 
@@ -247,18 +232,6 @@ void Form2::Form_Unload() {
 
 void Form2::OnMouseMove() noexcept {
     if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Default);
-}
-
-void Form2::DisableOtherWindows() {
-    ThreadWindows windows{Handle(), &disabledWindows_};
-    EnumThreadWindows(GetCurrentThreadId(), &DisableWindow, reinterpret_cast<LPARAM>(&windows));
-}
-
-void Form2::EnableOtherWindows() noexcept {
-    for (HWND window : disabledWindows_) {
-        if (IsWindow(window)) EnableWindow(window, TRUE);
-    }
-    disabledWindows_.clear();
 }
 
 void Form2::DescribeSwatch() noexcept {

@@ -13,6 +13,7 @@
 #include "logic/error_trap.h"
 #include "logic/layouts.h"
 #include "win32/form.h"
+#include "win32/modal.h"
 
 #include <optional>
 
@@ -41,6 +42,10 @@ public:
     void ShowModal(HWND owner = nullptr);
     // Creates and loads the window and shows it without waiting.
     bool Open(HWND owner = nullptr);
+
+    // Where "Run at Windows Startup" is kept when this window is for a clock after the first: it is
+    // the program's, stored with the first clock's settings.
+    void StartsWithWindowsIn(const SettingsStore& programStore) noexcept { programStore_ = &programStore; }
 
     HWND Check(int id) const noexcept { return Control(id); }
     int CheckValue(int id) const noexcept;
@@ -71,17 +76,16 @@ private:
     void SetCheckValue(int id, int value);
     void LoadCheck(ErrorTrap& trap, int line, int id, std::wstring_view key);
     void Unload();
-    void DisableOtherWindows();
-    void EnableOtherWindows() noexcept;
     // The colour swatch, for screen readers: named, with the colour it shows as its value.
     void DescribeSwatch() noexcept;
 
     const SettingsStore* store_ = nullptr;
+    const SettingsStore* programStore_ = nullptr;  // nullptr: store_
     PushButton* face_ = nullptr;
     ErrorTrap::Reporter report_;
     ChooseColorFunction chooseColor_ = &SystemChooseColor;
     DialogErrorFunction dialogError_ = &SystemDialogError;
-    std::vector<HWND> disabledWindows_;
+    DisabledWindows otherWindows_;
     bool unloading_ = false;
 };
 

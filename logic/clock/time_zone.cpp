@@ -2,6 +2,18 @@
 
 namespace tellurane {
 
+std::wstring CityOfDisplayName(std::wstring_view name) {
+    if (name.starts_with(L"(UTC")) {
+        const std::size_t close = name.find(L')');
+        name.remove_prefix(close == std::wstring_view::npos ? name.size() : close + 1);
+    }
+    const std::size_t comma = name.rfind(L',');
+    if (comma != std::wstring_view::npos) name.remove_prefix(comma + 1);
+    while (!name.empty() && name.front() == L' ') name.remove_prefix(1);
+    while (!name.empty() && name.back() == L' ') name.remove_suffix(1);
+    return std::wstring(name);
+}
+
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;

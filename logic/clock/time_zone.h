@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "logic/local_time.h"
 
@@ -25,6 +27,10 @@ struct ZoneRule {
 };
 
 using ZoneRules = std::function<ZoneRule(int year)>;
+
+// The city a zone's display name ends with, for a clock's label: "(UTC+09:00) Osaka, Sapporo, Tokyo" gives
+// "Tokyo", "(UTC-08:00) Pacific Time (US & Canada)" all after the offset.
+std::wstring CityOfDisplayName(std::wstring_view displayName);
 
 // 28 to 31, leap years counted.
 int DaysInMonth(int year, int month);

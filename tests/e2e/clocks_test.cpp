@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "logic/clock/time_zone.h"
+#include "logic/layouts.h"
 #include "logic/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
 
@@ -43,6 +44,15 @@ protected:
             }
         }
         return found;
+    }
+    // A field of Clock options: a combo box's text is its edit part's.
+    static HWND Field(HWND options, int id) {
+        HWND field = GetDlgItem(options, id);
+        HWND edit = FindWindowExW(field, nullptr, L"Edit", nullptr);
+        return edit ? edit : field;
+    }
+    static void Type(HWND options, int id, const std::wstring& text) {
+        SendMessageW(Field(options, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     static std::wstring FaceOf(HWND clock) { return support::WindowText(GetDlgItem(clock, form1::kPushButton1)); }
     // "HH:MM" in the zone now, by the test's rules.
@@ -121,6 +131,45 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     EXPECT_EQ(StoredFor(8, L"TimeZone"), L"Tokyo Standard Time");  // the next number after the last
     EXPECT_EQ(StoredFor(8, L"Open"), L"1");
 
+    // Its Clock options open at once, with what it copied; a picture Windows cannot take is said beside its
+    // field and keeps the window open; then OK stores the rest and the face follows at once.
+    namespace co = clock_options;
+    const HWND options = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
+    ASSERT_TRUE(options) << "no Clock options after New clock";
+    EXPECT_EQ(support::WindowText(Field(options, co::kLabel)), L"Tokyo");
+    EXPECT_EQ(support::WindowText(Field(options, co::kZone)), L"(UTC+09:00) Osaka, Sapporo, Tokyo");
+    EXPECT_EQ(support::WindowText(Field(options, co::kTimePicture)), L"HH:mm:ss");
+    Type(options, co::kTimePicture, L"HH:mm d");
+    Type(options, co::kCountdown, L"tomorrow");
+    EXPECT_TRUE(WaitUntil(
+        [&] { return support::WindowText(Field(options, co::kTimeNote)).find(L"date picture") != std::wstring::npos; },
+        2s))
+        << testing::PrintToString(support::WindowText(Field(options, co::kTimeNote)));
+    EXPECT_NE(support::WindowText(Field(options, co::kCountdownNote)).find(L"Write the moment"), std::wstring::npos);
+    SetForegroundWindow(options);
+    support::PressKey(VK_RETURN);
+    Sleep(500);
+    EXPECT_TRUE(IsWindow(options)) << "OK with a refused picture";
+    EXPECT_EQ(StoredFor(8, L"TimePicture"), L"HH:mm:ss") << "nothing stored";
+    Type(options, co::kTimePicture, L"HH:mm");
+    Type(options, co::kCountdown, L"");
+    Type(options, co::kLabel, L"Osaka");
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return support::WindowText(Field(options, co::kPreview)).rfind(L"Osaka " + HourAndMinute(kTokyo), 0) == 0;
+        },
+        2s))
+        << testing::PrintToString(support::WindowText(Field(options, co::kPreview)));
+    SetForegroundWindow(options);
+    support::PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 3s));
+    EXPECT_EQ(StoredFor(8, L"TimePicture"), L"HH:mm");
+    EXPECT_EQ(StoredFor(8, L"StepAside"), L"1") << "on unless turned off";
+    ASSERT_TRUE(WaitUntil([&] { return Clocks(L"Osaka - Tellurane").size() == 1; }, 2s));
+    const HWND osaka = Clocks(L"Osaka - Tellurane")[0];
+    EXPECT_TRUE(WaitUntil([&] { return FaceOf(osaka).rfind(L"Osaka " + HourAndMinute(kTokyo) + L" ", 0) == 0; }, 2s))
+        << testing::PrintToString(FaceOf(osaka));
+
     // Closing an extra clock closes only it; it stays listed, closed, through a restart.
     PostMessageW(pacific, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return Clocks(L"Pacific - Tellurane").empty(); }, 3s));
@@ -129,9 +178,26 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     ASSERT_TRUE(CloseWithin(5s));
     EXPECT_NE(StoredFor(1, L"Form1Top"), L"<none>") << "the other clocks' places are saved too";
     Start();
-    ASSERT_TRUE(WaitUntil([&] { return Clocks(L"Tokyo - Tellurane").size() == 2; }, 5s));
+    ASSERT_TRUE(WaitUntil([&] { return Clocks(L"Osaka - Tellurane").size() == 1; }, 5s));
     EXPECT_TRUE(Clocks(L"Pacific - Tellurane").empty());
     EXPECT_EQ(StoredFor(2, L"Label"), L"Pacific");
+
+    // Only Remove deletes a clock: from its Clock options, after a question.
+    const HWND again = Clocks(L"Osaka - Tellurane")[0];
+    GetWindowRect(GetDlgItem(again, form1::kPushButton1), &face);
+    SetForegroundWindow(again);
+    support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
+    Sleep(500);
+    support::PressKey('O');
+    const HWND removing = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
+    ASSERT_TRUE(removing);
+    PostMessageW(GetDlgItem(removing, co::kRemove), BM_CLICK, 0, 0);
+    const HWND question = support::FindMessageBox(clock_->ProcessId(), 5s);
+    ASSERT_TRUE(question);
+    support::PressKey('Y');
+    EXPECT_TRUE(WaitUntil([&] { return Clocks(L"Osaka - Tellurane").empty(); }, 3s));
+    EXPECT_EQ(StoredFor(8, L"Label"), L"<none>");
+    EXPECT_EQ(StoredFor(2, L"Label"), L"Pacific") << "the closed one is kept";
     ASSERT_TRUE(CloseWithin(5s));
 }
 

@@ -110,5 +110,16 @@ TEST(Countdown, ReadsOnlyWholeMomentsAndCountsWholeSecondsDownToZero) {
     }
 }
 
+TEST(CityOfDisplayName, TakesTheLastPlaceAfterTheOffset) {
+    for (auto [display, city] : {std::pair{L"(UTC+09:00) Osaka, Sapporo, Tokyo", L"Tokyo"},
+                                 std::pair{L"(UTC-08:00) Pacific Time (US & Canada)", L"Pacific Time (US & Canada)"},
+                                 std::pair{L"(UTC+05:30) Chennai, Kolkata, Mumbai, New Delhi", L"New Delhi"},
+                                 std::pair{L"(UTC) Coordinated Universal Time", L"Coordinated Universal Time"},
+                                 std::pair{L"Tokyo Standard Time", L"Tokyo Standard Time"},
+                                 std::pair{L"(UTC+01:00 broken", L""}, std::pair{L"", L""}}) {
+        EXPECT_EQ(CityOfDisplayName(display), city) << testing::PrintToString(std::wstring(display));
+    }
+}
+
 }  // namespace
 }  // namespace tellurane

@@ -1,0 +1,258 @@
+#include "app/clock/clock_options.h"
+
+#include <algorithm>
+
+#include "app/clock/extra_clock.h"
+#include "app/clock/system_clock.h"
+#include "app/main_module.h"
+#include "logic/app_error.h"
+#include "logic/clock/countdown.h"
+#include "logic/setting_keys.h"
+#include "win32/boundary.h"
+
+namespace tellurane {
+namespace {
+
+namespace co = clock_options;
+
+constexpr UINT_PTR kPreviewTimer = 1;
+constexpr std::wstring_view kLocalTimeName = L"Local time";
+constexpr std::wstring_view kEmptyPictureNote = L"Empty: as the settings' switches say";
+constexpr std::wstring_view kCountdownHint = L"YYYY-MM-DDTHH:MM:SS in the clock's zone; empty for a clock";
+
+bool IsOn(const SettingsStore& store, std::wstring_view key, bool fallback) {
+    const std::wstring text = store.ReadSetting(key, fallback ? 1 : 0);
+    try {
+        return StoredSwitchIsOn(text);
+    } catch (const AppError&) {
+        return fallback;
+    }
+}
+
+// A picture Windows itself refuses (one PictureProblem lets through) is said too.
+std::wstring PictureNote(PictureKind kind, const std::wstring& picture, const LocalTime& now) {
+    if (const auto problem = PictureProblem(kind, picture)) return *problem;
+    if (!picture.empty() && RenderPicture(kind, picture, now).empty()) return L"Windows cannot use this picture.";
+    return L"";
+}
+
+}  // namespace
+
+ClockOptions::ClockOptions(const SettingsStore& store, bool canRemove)
+    : Form(ClockOptionsLayout()), store_(store), canRemove_(canRemove) {}
+
+bool ClockOptions::Open(HWND owner) {
+    if (!Create(owner)) return false;
+    SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
+    Button(co::kOk).SetDefault(true);
+    Button(co::kOk).onClick = [this] { CarryOn("ClockOptions::Save", [&] { Save(); }); };
+    Button(co::kCancel).onClick = [this] { Close(ClockOptionsAnswer::Cancelled); };
+    Button(co::kRemove).onClick = [this] { CarryOn("ClockOptions::Remove", [&] { Remove(); }); };
+    if (!canRemove_) ShowWindow(Control(co::kRemove), SW_HIDE);
+    Load();
+    SetTimer(Handle(), kPreviewTimer, 1000, nullptr);  // the preview keeps time while the window is open
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    SetFocus(Control(co::kZone));
+    return true;
+}
+
+ClockOptionsAnswer ClockOptions::ShowModal(HWND owner) {
+    otherWindows_.DisableAllBut(nullptr);
+    if (!Open(owner)) {
+        otherWindows_.EnableAgain();
+        throw AppError(L"The clock options window could not be opened.");
+    }
+    WaitUntilDestroyed(*this);
+    otherWindows_.EnableAgain();
+    return answer_;
+}
+
+void ClockOptions::FillLists() {
+    HWND zone = Control(co::kZone);
+    zones_ = {{L"", std::wstring(kLocalTimeName)}, {kUtcZone, kUtcZone}};
+    std::vector<ZoneChoice> windows = WindowsTimeZones();
+    // As Date and Time settings lists them: west to east, then by name.
+    std::stable_sort(windows.begin(), windows.end(), [](const ZoneChoice& a, const ZoneChoice& b) {
+        return a.bias != b.bias ? a.bias > b.bias : a.displayName < b.displayName;
+    });
+    zones_.insert(zones_.end(), windows.begin(), windows.end());
+    for (const ZoneChoice& choice : zones_) {
+        SendMessageW(zone, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.displayName.c_str()));
+    }
+    for (auto [id, pictures] : {std::pair{co::kTimePicture, std::span<const std::wstring_view>(kCommonTimePictures)},
+                                std::pair{co::kDatePicture, std::span<const std::wstring_view>(kCommonDatePictures)}}) {
+        for (std::wstring_view picture : pictures) {
+            const std::wstring text(picture);
+            SendMessageW(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        SendMessageW(Control(id), CB_LIMITTEXT, kMaxPictureLength, 0);
+    }
+}
+
+void ClockOptions::Load() {
+    FillLists();
+    const std::wstring stored = store_.ReadSetting(clock_keys::kTimeZone, 0);
+    const std::wstring zone = stored == L"0" ? std::wstring() : stored;
+    if (!ChooseZone(zone)) {
+        // Kept as it is unless another is chosen: a zone this computer lacks may be another's.
+        zones_.push_back({zone, zone + L" (not known here)"});
+        SendMessageW(Control(co::kZone), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(zones_.back().displayName.c_str()));
+        ChooseZone(zone);
+    }
+    zoneLabel_ = CityOfZone(zones_[static_cast<std::size_t>(SendMessageW(Control(co::kZone), CB_GETCURSEL, 0, 0))]);
+    for (auto [id, key] :
+         {std::pair{co::kLabel, clock_keys::kLabel}, std::pair{co::kTimePicture, clock_keys::kTimePicture},
+          std::pair{co::kDatePicture, clock_keys::kDatePicture}, std::pair{co::kCountdown, clock_keys::kCountdown}}) {
+        const std::wstring text = store_.HasSetting(key) ? store_.ReadSetting(key, 0) : std::wstring();
+        SetText(id, text);
+    }
+    SendMessageW(Control(co::kStepAside), BM_SETCHECK, IsOn(store_, clock_keys::kStepAside, true), 0);
+    Refresh();
+}
+
+bool ClockOptions::ChooseZone(std::wstring_view key) {
+    for (std::size_t index = 0; index < zones_.size(); ++index) {
+        if (CompareStringOrdinal(zones_[index].key.c_str(), -1, std::wstring(key).c_str(), -1, TRUE) == CSTR_EQUAL) {
+            SendMessageW(Control(co::kZone), CB_SETCURSEL, index, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::wstring ClockOptions::ChosenZone() const {
+    const LRESULT index = SendMessageW(Control(co::kZone), CB_GETCURSEL, 0, 0);
+    return index >= 0 && static_cast<std::size_t>(index) < zones_.size() ? zones_[static_cast<std::size_t>(index)].key
+                                                                         : std::wstring();
+}
+
+// The label follows the zone while it is the one the last zone proposed (or empty): a label of the
+// user's own stays.
+void ClockOptions::ZoneChosen() {
+    const LRESULT index = SendMessageW(Control(co::kZone), CB_GETCURSEL, 0, 0);
+    if (index < 0 || static_cast<std::size_t>(index) >= zones_.size()) return;
+    const std::wstring proposed = CityOfZone(zones_[static_cast<std::size_t>(index)]);
+    const std::wstring label = Text(co::kLabel);
+    if (label.empty() || label == zoneLabel_) SetText(co::kLabel, proposed);
+    zoneLabel_ = proposed;
+}
+
+int ClockOptions::Refresh() {
+    const std::wstring zone = ChosenZone();
+    const ClockReading now = ReadSystemClock();
+    const auto utc = static_cast<std::int64_t>(now.utcMilliseconds);
+    std::optional<ZoneRules> rules = RulesForZone(zone);
+    const LocalTime there = rules ? ZoneLocalTime(*rules, utc) : now.local;
+    const std::wstring timeNote = PictureNote(PictureKind::Time, Text(co::kTimePicture), there);
+    const std::wstring dateNote = PictureNote(PictureKind::Date, Text(co::kDatePicture), there);
+    const std::wstring countdown = Text(co::kCountdown);
+    const bool momentBad = !countdown.empty() && !ParseCountdownMoment(countdown);
+    const auto note = [&](int id, int field, const std::wstring& problem) {
+        SetText(id, !problem.empty() ? problem : Text(field).empty() ? kEmptyPictureNote : L"");
+    };
+    note(co::kTimeNote, co::kTimePicture, timeNote);
+    note(co::kDateNote, co::kDatePicture, dateNote);
+    SetText(co::kCountdownNote, momentBad ? L"Write the moment as YYYY-MM-DDTHH:MM:SS." : kCountdownHint);
+
+    OwnFaceSettings settings{
+        zone, momentBad ? std::wstring() : countdown,
+        ClockLook{Text(co::kLabel), IsOn(store_, keys::kMilitaryTime, false), IsOn(store_, keys::kDayMonthYear, false),
+                  IsOn(store_, keys::kShowWeekday, false), timeNote.empty() ? Text(co::kTimePicture) : L"",
+                  dateNote.empty() ? Text(co::kDatePicture) : L""}};
+    SetText(co::kPreview, preview_.Compose(std::move(settings), utc, [](const std::wstring&) {}));
+    if (!timeNote.empty()) return co::kTimePicture;
+    if (!dateNote.empty()) return co::kDatePicture;
+    return momentBad ? co::kCountdown : 0;
+}
+
+void ClockOptions::Save() {
+    if (const int bad = Refresh()) {
+        // Not stored: the note beside the field says why.
+        MessageBeep(MB_ICONWARNING);
+        SetFocus(Control(bad));
+        return;
+    }
+    store_.WriteSetting(clock_keys::kTimeZone, ChosenZone());
+    store_.WriteSetting(clock_keys::kLabel, Text(co::kLabel));
+    store_.WriteSetting(clock_keys::kTimePicture, Text(co::kTimePicture));
+    store_.WriteSetting(clock_keys::kDatePicture, Text(co::kDatePicture));
+    store_.WriteSetting(clock_keys::kCountdown, Text(co::kCountdown));
+    const bool stepAside = SendMessageW(Control(co::kStepAside), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    store_.WriteSetting(clock_keys::kStepAside, stepAside ? L"1" : L"0");
+    Close(ClockOptionsAnswer::Saved);
+}
+
+void ClockOptions::Remove() {
+    if (MessageBoxW(Handle(), L"Remove this clock? Its settings are deleted; closing it instead keeps them.",
+                    L"Tellurane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+        return;
+    }
+    Close(ClockOptionsAnswer::Removed);
+}
+
+void ClockOptions::Close(ClockOptionsAnswer answer) {
+    if (closing_ || !Handle()) return;
+    closing_ = true;
+    answer_ = answer;
+    KillTimer(Handle(), kPreviewTimer);
+    otherWindows_.EnableAgain();  // before this window goes, so that its clock is activated again
+    DestroyWindow(Handle());
+}
+
+bool ClockOptions::OnClose() noexcept {
+    Close(ClockOptionsAnswer::Cancelled);
+    return true;
+}
+
+std::wstring ClockOptions::Text(int id) const {
+    HWND control = Control(id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(std::max(0, GetWindowTextW(control, text.data(), static_cast<int>(text.size())))));
+    return text;
+}
+
+void ClockOptions::SetText(int id, std::wstring_view text) {
+    const std::wstring value(text);
+    if (Text(id) != value) SetWindowTextW(Control(id), value.c_str());
+}
+
+void ClockOptions::OnCommand(int id, int code) noexcept {
+    CarryOn("ClockOptions::OnCommand", [&] {
+        if (id == IDCANCEL) {
+            Close(ClockOptionsAnswer::Cancelled);
+        } else if (id == co::kStepAside && code == BN_CLICKED) {
+            const bool on = SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+            SendMessageW(Control(id), BM_SETCHECK, on ? BST_UNCHECKED : BST_CHECKED, 0);
+        } else if (id == co::kZone && code == CBN_SELCHANGE) {
+            ZoneChosen();
+            Refresh();
+        } else if ((id == co::kTimePicture || id == co::kDatePicture) && code == CBN_SELCHANGE) {
+            // The edit part shows the choice only after this notification: take it from the list.
+            const LRESULT index = SendMessageW(Control(id), CB_GETCURSEL, 0, 0);
+            const auto length = SendMessageW(Control(id), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+            if (index >= 0 && length >= 0) {
+                std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+                SendMessageW(Control(id), CB_GETLBTEXT, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(text.data()));
+                text.resize(static_cast<std::size_t>(length));
+                SetText(id, text);
+            }
+            Refresh();
+        } else if (code == CBN_EDITCHANGE || (code == EN_CHANGE && (id == co::kLabel || id == co::kCountdown))) {
+            Refresh();
+        }
+    });
+}
+
+LRESULT ClockOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == DM_GETDEFID) return MAKELRESULT(co::kOk, DC_HASDEFID);  // Enter presses OK
+    if (message == WM_TIMER && wParam == kPreviewTimer) {
+        CarryOn("ClockOptions::Refresh", [&] { Refresh(); });
+        return 0;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace tellurane

@@ -1,0 +1,64 @@
+#include "app/clock/own_face.h"
+
+#include <windows.h>
+
+#include "app/clock/system_clock.h"
+#include "app/clock/time_zones.h"
+#include "logic/clock/countdown.h"
+
+namespace tellurane {
+
+std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const LocalTime& time) {
+    const SYSTEMTIME system = ToSystemTime(time);
+    const std::wstring format(picture);
+    wchar_t text[256] = {};
+    const int written = kind == PictureKind::Time
+                            ? GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256)
+                            : GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256, nullptr);
+    return written > 0 ? std::wstring(text) : std::wstring();
+}
+
+const ZoneRules& OwnFace::Rules(const std::wstring& zone) {
+    if (zone != zoneKey_ || !rules_) {
+        // A zone Windows does not know shows local time, and says so after the label.
+        zoneKey_ = zone;
+        std::optional<ZoneRules> known = RulesForZone(zone);
+        zoneKnown_ = known.has_value();
+        rules_ = known ? std::move(known) : RulesForZone(L"");
+        if (!rules_) rules_ = ZoneRules([](int) { return ZoneRule{}; });
+    }
+    return *rules_;
+}
+
+std::wstring OwnFace::Compose(OwnFaceSettings settings, std::int64_t utc, const Reporter& report) {
+    reachedZero_ = false;
+    const ZoneRules& rules = Rules(settings.zone);
+    ClockLook& look = settings.look;
+    if (!zoneKnown_) look.label += look.label.empty() ? L"(?)" : L" (?)";
+    const std::optional<LocalTime> moment = ParseCountdownMoment(settings.countdown);
+    if (!settings.countdown.empty() && !moment) {
+        report(L"The countdown's moment \"" + settings.countdown +
+               L"\" is not a date and time written as YYYY-MM-DDTHH:MM:SS.");
+    }
+    if (moment) {
+        const std::int64_t target = ZoneLocalToUtc(rules, *moment);
+        if (target > utc) {
+            countingTo_ = target;
+        } else if (countingTo_ == target) {
+            countingTo_.reset();
+            reachedZero_ = true;
+        }
+        return CountdownFaceText(look.label, target - utc);
+    }
+    countingTo_.reset();
+    for (auto [picture, kind] :
+         {std::pair{&look.timePicture, PictureKind::Time}, std::pair{&look.datePicture, PictureKind::Date}}) {
+        if (const auto problem = PictureProblem(kind, *picture)) {
+            report(L"The picture \"" + *picture + L"\" cannot be used: " + *problem);
+            picture->clear();
+        }
+    }
+    return ClockFaceText(look, ZoneLocalTime(rules, utc), UserLocaleTexts(), &RenderPicture, &DayOfWeekName);
+}
+
+}  // namespace tellurane
