@@ -8,6 +8,7 @@
 #include "logic/app_error.h"
 #include "logic/clock/countdown.h"
 #include "logic/setting_keys.h"
+#include "win32/accessible.h"
 #include "win32/boundary.h"
 
 namespace tellurane {
@@ -43,12 +44,14 @@ ClockOptions::ClockOptions(const SettingsStore& store, bool canRemove)
 
 bool ClockOptions::Open(HWND owner) {
     if (!Create(owner)) return false;
+    ResetControlColors(*this);  // the system's colours, as the settings window takes them
     SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
     Button(co::kOk).SetDefault(true);
     Button(co::kOk).onClick = [this] { CarryOn("ClockOptions::Save", [&] { Save(); }); };
     Button(co::kCancel).onClick = [this] { Close(ClockOptionsAnswer::Cancelled); };
     Button(co::kRemove).onClick = [this] { CarryOn("ClockOptions::Remove", [&] { Remove(); }); };
     if (!canRemove_) ShowWindow(Control(co::kRemove), SW_HIDE);
+    NameFieldsForScreenReaders();
     Load();
     SetTimer(Handle(), kPreviewTimer, 1000, nullptr);  // the preview keeps time while the window is open
     ShowWindow(Handle(), SW_SHOWNORMAL);
@@ -66,6 +69,22 @@ ClockOptionsAnswer ClockOptions::ShowModal(HWND owner) {
     WaitUntilDestroyed(*this);
     otherWindows_.EnableAgain();
     return answer_;
+}
+
+// Each field by the text before it, as the user sees it. Some systems' objects (Wine's) name a combo box
+// by what it shows instead.
+void ClockOptions::NameFieldsForScreenReaders() noexcept {
+    for (auto [name, field] : {std::pair{co::kZoneName, co::kZone}, std::pair{co::kLabelName, co::kLabel},
+                               std::pair{co::kTimeName, co::kTimePicture}, std::pair{co::kDateName, co::kDatePicture},
+                               std::pair{co::kCountdownName, co::kCountdown}}) {
+        AccessibleFacts facts;
+        facts.name = [this, name = name] {
+            std::wstring text = Text(name);
+            std::erase(text, L'&');
+            return text;
+        };
+        DescribeToScreenReaders(Control(field), std::move(facts));
+    }
 }
 
 void ClockOptions::FillLists() {

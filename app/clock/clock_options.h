@@ -41,6 +41,7 @@ protected:
 private:
     void Load();
     void FillLists();
+    void NameFieldsForScreenReaders() noexcept;
     std::wstring ChosenZone() const;
     void ZoneChosen();
     // The notes and the preview, after any change; returns the first field with a problem, or 0.

@@ -213,6 +213,25 @@ TEST_F(Everyone, EveryCaptionContrastsWithWhatIsPaintedUnderItOnTheDefaultScheme
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, 5s));
     Sleep(500);
     faceReads(L"dark-scheme");
+
+    // Clock options, opened under the dark scheme: its names, notes and buttons read as well.
+    RECT face;
+    GetWindowRect(Face(), &face);
+    support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
+    Sleep(500);
+    support::PressKey('O');
+    const HWND options = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
+    ASSERT_TRUE(options);
+    Sleep(500);
+    namespace co = clock_options;
+    for (int id : {co::kZoneName, co::kTimeNote, co::kPreview, co::kCountdownNote, co::kOk}) {
+        RECT text;
+        GetWindowRect(GetDlgItem(options, id), &text);
+        EXPECT_GE(support::TextContrastOnScreen(text), 4.5) << id;
+    }
+    Screenshot(L"52-clock-options-on-the-dark-scheme");
+    PostMessageW(options, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
     ASSERT_TRUE(CloseWithin(5s));
 }
 

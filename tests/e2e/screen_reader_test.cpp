@@ -95,17 +95,17 @@ TEST_F(ScreenReader, HearsTheTimeOnTheFaceAndEverySettingWithItsStateAndColour) 
     Start();
 
     // The face: a push button named by the time it shows when asked, saying what pressing it does.
-    Reader face(Face());
-    ASSERT_TRUE(face.Found());
-    EXPECT_EQ(face.Role(), ROLE_SYSTEM_PUSHBUTTON);
-    EXPECT_EQ(face.Description(), L"Opens the settings");
+    Reader faceObject(Face());
+    ASSERT_TRUE(faceObject.Found());
+    EXPECT_EQ(faceObject.Role(), ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(faceObject.Description(), L"Opens the settings");
     std::wstring shown;
-    const std::wstring first = NameAgainstFace(face, shown);
+    const std::wstring first = NameAgainstFace(faceObject, shown);
     EXPECT_FALSE(first.empty());
     EXPECT_EQ(first, shown);
     // The same object, a second later, has the new time: nothing is kept from the first asking.
     ASSERT_TRUE(WaitUntil([&] { return FaceText() != first; }, 3s));
-    const std::wstring later = NameAgainstFace(face, shown);
+    const std::wstring later = NameAgainstFace(faceObject, shown);
     EXPECT_NE(later, first);
     EXPECT_EQ(later, shown);
 
@@ -162,6 +162,29 @@ TEST_F(ScreenReader, HearsTheTimeOnTheFaceAndEverySettingWithItsStateAndColour) 
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return swatch.Value() == L"Red 18, Green 52, Blue 86"; }, 5s))
         << testing::PrintToString(swatch.Value());
+    PostClick(item(form2::kPushButton1));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, 5s));
+
+    // Clock options, from the face's menu: every field named by the text before it, the preview by what
+    // it shows.
+    RECT face;
+    GetWindowRect(Face(), &face);
+    support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
+    Sleep(500);
+    support::PressKey('O');
+    const HWND options = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
+    ASSERT_TRUE(options);
+    namespace co = clock_options;
+    for (const auto& [id, name] :
+         {std::pair{co::kZone, L"Time zone:"}, std::pair{co::kLabel, L"Label:"},
+          std::pair{co::kTimePicture, L"Time picture:"}, std::pair{co::kDatePicture, L"Date picture:"},
+          std::pair{co::kCountdown, L"Count down to:"},
+          std::pair{co::kStepAside, L"Step aside for full-screen programs"}, std::pair{co::kOk, L"OK"},
+          std::pair{co::kCancel, L"Cancel"}}) {
+        EXPECT_EQ(Reader(GetDlgItem(options, id)).Name(), name) << id;
+    }
+    EXPECT_EQ(Reader(GetDlgItem(options, co::kPreview)).Name(), support::WindowText(GetDlgItem(options, co::kPreview)));
+    PostMessageW(options, WM_CLOSE, 0, 0);
 }
 
 }  // namespace

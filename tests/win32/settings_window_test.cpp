@@ -196,6 +196,17 @@ TEST_F(SettingsWindow, TickingRunAtStartupWritesTheQuotedPathOfThisProgram) {
                            nullptr, nullptr),
               ERROR_SUCCESS);
     (void)form;
+
+    // Over a clock after the first the switch is still the program's: kept with the first clock's settings.
+    const SettingsStore clock = store_.Below(L"Clocks\\1");
+    settings_ = std::make_unique<Form2>(clock, form_->PushButton1(), Services().report, &ChooseColorStandIn);
+    settings_->StartsWithWindowsIn(store_);
+    ASSERT_TRUE(settings_->Open());
+    Click(form2::kCheck3);
+    EXPECT_EQ(Stored(keys::kRunAtStartup), L"1");
+    EXPECT_FALSE(clock.HasSetting(keys::kRunAtStartup));
+    Click(form2::kCheck3);
+    EXPECT_EQ(Stored(keys::kRunAtStartup), L"0");
 }
 
 TEST_F(SettingsWindow, AStoredTickForRunAtStartupWritesTheEntryAgainAtEachOpening) {
