@@ -75,10 +75,12 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     StoreFor(1, L"TimeZone", L"Tokyo Standard Time");
     StoreFor(1, L"Label", L"Tokyo");
     StoreFor(1, L"TimePicture", L"HH:mm:ss");
+    StoreFor(1, L"Form1Top", L"2100");
+    store_.WriteSetting(keys::kForm1Top, L"600");  // the first clock above the others, for the picture
     StoreFor(2, L"TimeZone", L"Pacific Standard Time");
     StoreFor(2, L"Label", L"Pacific");
     StoreFor(2, L"Check6", L"1");
-    StoreFor(2, L"Form1Top", L"4500");
+    StoreFor(2, L"Form1Top", L"5100");
     // A countdown to four seconds from now, in UTC.
     SYSTEMTIME soon;
     GetSystemTime(&soon);
@@ -94,10 +96,10 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     StoreFor(3, L"TimeZone", L"UTC");
     StoreFor(3, L"Label", L"Launch");
     StoreFor(3, L"Countdown", moment);
-    StoreFor(3, L"Form1Top", L"6000");
+    StoreFor(3, L"Form1Top", L"3600");
     StoreFor(7, L"TimeZone", L"Nowhere Standard Time");  // a name Windows does not know
     StoreFor(7, L"Label", L"Elsewhere");
-    StoreFor(7, L"Form1Top", L"7500");
+    StoreFor(7, L"Form1Top", L"6600");
     Start();
     ASSERT_TRUE(WaitUntil(
         [&] { return Clocks(L"Tokyo - Tellurane").size() == 1 && Clocks(L"Pacific - Tellurane").size() == 1; }, 5s));

@@ -114,7 +114,7 @@ TEST_F(Skins, TabularDigitsKeepEveryPositionAsTheSecondsChange) {
     }
 }
 
-TEST_F(Skins, AFramelessClockMovesByDraggingItsFaceAndAClickStillOpensTheSettings) {
+TEST_F(Skins, AFramelessClockMovesByDraggingItsFaceAClickStillOpensTheSettingsAndItsMenuTakesTheSkinOffAndBack) {
     PutShipped(L"glass.cjs");
     Start();
     RECT face;
@@ -135,6 +135,27 @@ TEST_F(Skins, AFramelessClockMovesByDraggingItsFaceAndAClickStillOpensTheSetting
     Sleep(500);
     EXPECT_FALSE(Settings()) << "a drag opened the settings";
     EXPECT_TRUE(OpenSettingsByClickingTheFace()) << "a click did not open the settings";
+    PostMessageW(Settings(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Settings(); }, 3s));
+
+    // The face's Skin menu: None takes the program's skin off this clock at once, and its own x\o.cjs
+    // (listed second) puts it back; each stored.
+    const auto chooseSkin = [&](int downs) {
+        GetWindowRect(Face(), &face);
+        support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
+        Sleep(500);
+        support::PressKey('K');
+        Sleep(300);
+        for (int i = 0; i < downs; ++i) support::PressKey(VK_DOWN);
+        support::PressKey(VK_RETURN);
+    };
+    const auto hasCaption = [&] { return (GetWindowLongW(Window(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION; };
+    chooseSkin(0);
+    EXPECT_TRUE(WaitUntil(hasCaption, 3s)) << "the skin stayed";
+    EXPECT_EQ(Stored(L"Skin"), L"None");
+    chooseSkin(1);
+    EXPECT_TRUE(WaitUntil([&] { return !hasCaption(); }, 3s)) << "the skin did not come back";
+    EXPECT_EQ(Stored(L"Skin"), L"");
 }
 
 TEST_F(Skins, SwitchingWindowsAppModeAppliesTheDarkKeysAtOnce) {
