@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the benchmark figures as grouped bars, Tellurane beside the reference clock, into a PNG.
+"""Draws the benchmark figures as grouped bars, Tellurane beside the reference clock, into PNGs.
 
-    bench/chart.py [build/bench/results.txt] [docs/bench.png]
+    bench/chart.py [build/bench/results.txt] [docs/bench.png] [docs/bench-clocks.png]
 
-Reads the key=value lines bench/run.sh writes, draws an SVG (kept beside the results) and turns it
-into the PNG with rsvg-convert. Groups whose figures are missing are left out.
+Reads the key=value lines bench/run.sh writes, draws SVGs (kept beside the results) and turns them
+into PNGs with rsvg-convert. Groups whose figures are missing are left out; a chart with none is not
+drawn. The second chart shows how idle CPU and one tick grow with the number of clocks.
 """
 import os
 import subprocess
@@ -104,17 +105,99 @@ def svg(found):
     return "\n".join(parts) + "\n"
 
 
+CLOCKS_WIDTH, CLOCKS_HEIGHT = 800, 340
+CLOCKS_TOP, CLOCKS_BOTTOM = 96, 270
+
+
+def clock_panels(figures):
+    """(title, unit, digits, [(clocks, Tellurane, reference)]) for each panel with figures, and the counts."""
+    counts = sorted({int(key.split(".")[1]) for key in figures
+                     if key.startswith("clocks.") and key.split(".")[1].isdigit()})
+    panels = []
+    seconds = figures.get(f"clocks.{counts[0]}.idle.seconds", "?") if counts else "?"
+    # tick_cost gives microseconds; milliseconds read better.
+    for title, t_key, r_key, unit, digits, scale in (
+            (f"idle {seconds} s: CPU of the program", "idle.tellurane_program_cpu", "idle.reference_program_cpu", "s",
+             3, 1),
+            (f"idle {seconds} s: with the wineserver", "idle.tellurane_total_cpu", "idle.reference_total_cpu", "s", 3,
+             1),
+            ("one tick of all the clocks", "tick.tick_us", "tick.reference_tick_us", "ms", 2, 0.001)):
+        rows = []
+        for n in counts:
+            t, r = number(figures, f"clocks.{n}.{t_key}"), number(figures, f"clocks.{n}.{r_key}")
+            if t is not None and r is not None:
+                rows.append((n, t * scale, r * scale))
+        if rows:
+            panels.append((title, unit, digits, rows))
+    return panels, counts
+
+
+def clocks_svg(figures, panels, counts):
+    parts = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{CLOCKS_WIDTH}" height="{CLOCKS_HEIGHT}" '
+             f'viewBox="0 0 {CLOCKS_WIDTH} {CLOCKS_HEIGHT}">',
+             f'<rect width="{CLOCKS_WIDTH}" height="{CLOCKS_HEIGHT}" fill="white"/>',
+             text(20, 26, "Several clocks, beside as many reference windows", 15, "start", "bold"),
+             f'<rect x="560" y="15" width="12" height="12" fill="{TELLURANE}"/>',
+             text(578, 26, "Tellurane", 12, "start"),
+             f'<rect x="660" y="15" width="12" height="12" fill="{REFERENCE}"/>',
+             text(678, 26, "reference", 12, "start")]
+    # How the program grows from the fewest clocks to the most, against the goal.
+    first, last = (counts[0], counts[-1]) if counts else (None, None)
+    growth = [(name, number(figures, f"clocks.tellurane.{last}_per_{first}.{key}"))
+              for name, key in (("idle", "idle_program"), ("idle + wineserver", "idle_total"), ("tick", "tick"))]
+    growth = [f"{name} {value:.2f}" for name, value in growth if value is not None]
+    if growth:
+        parts.append(text(20, 48, f"Tellurane, {last} clocks / {first}: " + ", ".join(growth) + " (goal: at most 8)",
+                          12, "start", fill="#2d3748"))
+    panel_width = (CLOCKS_WIDTH - 28) / max(len(panels), 1)
+    for p, (title, unit, digits, rows) in enumerate(panels):
+        left = 14 + panel_width * p
+        parts.append(text(left + panel_width / 2, 74, f"{title} ({unit})", 12, weight="bold"))
+        parts.append(f'<line x1="{left + 8:.1f}" y1="{CLOCKS_BOTTOM}" x2="{left + panel_width - 8:.1f}" '
+                     f'y2="{CLOCKS_BOTTOM}" stroke="#4a5568"/>')
+        # One scale for the panel: the bars show how the figure grows with the clocks.
+        tallest = max(max(t, r) for _, t, r in rows) or 1.0
+        slot = (panel_width - 16) / len(rows)
+        bar = min(30.0, slot / 3)
+        for i, (n, t, r) in enumerate(rows):
+            middle = left + 8 + slot * (i + 0.5)
+            for value, colour, x in ((t, TELLURANE, middle - bar - 2), (r, REFERENCE, middle + 2)):
+                height = (CLOCKS_BOTTOM - CLOCKS_TOP) * value / tallest
+                parts.append(f'<rect x="{x:.1f}" y="{CLOCKS_BOTTOM - height:.1f}" width="{bar:.1f}" '
+                             f'height="{height:.1f}" fill="{colour}"/>')
+                parts.append(text(x + bar / 2, CLOCKS_BOTTOM - height - 5, f"{value:.{digits}f}", 10))
+            parts.append(text(middle, CLOCKS_BOTTOM + 16, f"{n} clock{'' if n == 1 else 's'}", 11))
+            if r > 0:
+                parts.append(text(middle, CLOCKS_BOTTOM + 32, f"ratio {t / r:.2f}", 11, weight="bold"))
+    parts.append(text(20, CLOCKS_HEIGHT - 8, "Each panel to its own scale; ratio: Tellurane / reference (medians of "
+                      "runs in turn: idle CPU of both programs, ticks of all counts).", 10, "start", fill="#4a5568"))
+    parts.append("</svg>")
+    return "\n".join(parts) + "\n"
+
+
+def draw(results, name, content, png, width, height):
+    drawing = os.path.join(os.path.dirname(results) or ".", name)
+    with open(drawing, "w", encoding="utf-8") as out:
+        out.write(content)
+    subprocess.run(["rsvg-convert", "-w", str(width), "-h", str(height), "-o", png, drawing], check=True)
+    print(f"== Chart of {results}: {png}")
+
+
 def main():
     results = sys.argv[1] if len(sys.argv) > 1 else "build/bench/results.txt"
     png = sys.argv[2] if len(sys.argv) > 2 else "docs/bench.png"
-    found = groups(read(results))
-    if not found:
+    clocks_png = sys.argv[3] if len(sys.argv) > 3 else os.path.join(os.path.dirname(png), "bench-clocks.png")
+    figures = read(results)
+    found = groups(figures)
+    if found:
+        draw(results, "bench.svg", svg(found), png, WIDTH, HEIGHT)
+    panels, counts = clock_panels(figures)
+    if panels:
+        draw(results, "bench-clocks.svg", clocks_svg(figures, panels, counts), clocks_png, CLOCKS_WIDTH,
+             CLOCKS_HEIGHT)
+    if not found and not panels:
         print(f"chart: no figures to draw in {results}", file=sys.stderr)
         return 1
-    drawing = os.path.join(os.path.dirname(results) or ".", "bench.svg")
-    with open(drawing, "w", encoding="utf-8") as out:
-        out.write(svg(found))
-    subprocess.run(["rsvg-convert", "-w", str(WIDTH), "-h", str(HEIGHT), "-o", png, drawing], check=True)
     return 0
 
 

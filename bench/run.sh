@@ -2,12 +2,13 @@
 # Benchmarks under Wine, side by side with a bare reference clock (one button showing the time,
 # refreshed by a plain one-second timer, built the same way), printed as figures and ratios.
 # Not part of the tests: absolute times on a shared machine vary, ratios hold.
-#   bench/run.sh [wait] [idle] [launch] [actions] [tickcost] [ticks] [skin] [calls]     (all when none is named)
+#   bench/run.sh [wait] [idle] [launch] [actions] [tickcost] [ticks] [skin] [calls] [clocks]   (all when none is named)
 #   BENCH_RUNS=5 BENCH_IDLE_SECONDS=60 BENCH_TICK_SECONDS=600 BENCH_CALLS_SECONDS=60 bench/run.sh
-# The figures also go to build/bench/results.txt (each section replaces its own), drawn into docs/bench.png.
+# The figures also go to build/bench/results.txt (each section replaces its own), drawn into docs/bench.png
+# and, for several clocks, docs/bench-clocks.png.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-sections=${*:-wait idle launch actions tickcost ticks skin calls}
+sections=${*:-wait idle launch actions tickcost ticks skin calls clocks}
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Tellurane wait_cost reference_clock tick_accuracy action_cost tick_cost \
@@ -49,19 +50,24 @@ bench_wait() {
   echo "  (sleep: Sleep(1000), the floor; wait: WaitSeconds(1); spin: a wait that handles messages without sleeping)"
 }
 
-# One action of action_cost for one program; prints its figures.
-act() { wine build/windows/bench/action_cost.exe "$1" "$2" "$3" "$server" "${4:-}" | tr -d '\r'; }
+# One action of action_cost for one program (with the program's arguments, if any); prints its figures.
+act() { wine build/windows/bench/action_cost.exe "$1" "$2" "$3" "$server" "${4:-}" ${5:+"$5"} | tr -d '\r'; }
 
 bench_idle() {
   # Alternating runs: a slow minute of the machine or of the shared wineserver then hits both programs,
-  # and the medians leave out the odd run of either.
-  local key=${1:-idle} seconds=${BENCH_IDLE_SECONDS:-60} runs=${BENCH_RUNS:-5} pairs i t r
+  # and the medians leave out the odd run of either. clocks: how many clocks each shows, when it is not one.
+  local key=${1:-idle} clocks=${2:-} seconds=${BENCH_IDLE_SECONDS:-60} runs=${BENCH_RUNS:-5} pairs i t r shown
   echo "== Idle over $seconds s, $runs pairs run in turn, the mouse pointer away from the clocks"
   echo "   (CPU seconds of the program alone, and with the wineserver's; working set)"
   pairs=$(mktemp)
   for i in $(seq 1 "$runs"); do
     t=$(act idle "$tellurane" Tellurane.Form1 "$seconds")
-    r=$(act idle "$reference" Tellurane.Reference "$seconds")
+    r=$(act idle "$reference" Tellurane.Reference "$seconds" "$clocks")
+    if [ -n "$clocks" ]; then
+      for shown in "Tellurane $(echo "$t" | field clock_windows)" "reference $(echo "$r" | field clock_windows)"; do
+        [ "${shown#* }" = "$clocks" ] || echo "  pair $i: ${shown% *} showed ${shown#* } clock windows, not $clocks"
+      done
+    fi
     # One line a pair: each program's own CPU, with the wineserver's, and working set.
     echo "$t|$r" | awk -F'|' '
       function figures(text,   n, i, kv, v) {
@@ -196,9 +202,112 @@ bench_calls() {
   echo "   wake-ups: returns from GetMessage, MsgWaitForMultipleObjects(Ex) or WaitMessage on the main thread)"
 }
 
+# Clocks after the first in the program's settings (Clocks\N below its key), count - 1 of them, each in
+# a zone of its own, where bench/clock_places.h puts the reference's windows; the Clocks key is emptied
+# first, so 1 leaves none. The zones and labels are tick_cost's.
+seed_clocks() {
+  local count=$1 reg=build/bench/clocks.reg key='HKEY_CURRENT_USER\Software\Marrowick\Tellurane\Clocks'
+  local zones=("Tokyo Standard Time|Tokyo" "UTC|UTC" "|Here" "Pacific Standard Time|Los Angeles"
+    "GMT Standard Time|London" "W. Europe Standard Time|Berlin" "India Standard Time|Delhi"
+    "AUS Eastern Standard Time|Sydney" "Eastern Standard Time|New York" "China Standard Time|Shanghai"
+    "Russian Standard Time|Moscow" "E. South America Standard Time|Sao Paulo"
+    "South Africa Standard Time|Johannesburg" "New Zealand Standard Time|Auckland" "Nepal Standard Time|Kathmandu")
+  local places=() row column n zone x y
+  for row in 0 1 2 3 4 5 6; do
+    for column in 0 1 2; do
+      [ "$row" = 3 ] || { [ "$row" = 2 ] && [ "$column" = 1 ]; } && continue
+      places+=("$((401 * column)) $((100 + 97 * row))")
+    done
+  done
+  {
+    printf 'REGEDIT4\r\n\r\n[-%s]\r\n' "$key"
+    for ((n = 1; n < count; n++)); do
+      zone=${zones[(n - 1) % ${#zones[@]}]}
+      read -r x y <<< "${places[(n - 1) % ${#places[@]}]}"
+      printf '\r\n[%s\\%d]\r\n' "$key" "$n"
+      printf '"%s"="%s"\r\n' TimeZone "${zone%|*}" Label "${zone#*|}" Check4 1 Open 1 \
+        Form1Top $((y * 15)) Form1Left $((x * 15)) Form1Height 855 Form1Width 6915
+    done
+  } > "$reg"
+  wine regedit /S "$(winepath -w "$reg")"
+}
+
+bench_clocks() {
+  local counts=(1 4 16) runs=${BENCH_RUNS:-5} n line pass passes figure
+  echo "== Several clocks in one program: idle and one tick with ${counts[*]} clocks, beside the reference"
+  echo "   showing as many windows from its one timer"
+  forget clocks
+  # Whether the program's key was there before: what the section adds to it goes again afterwards.
+  local had_key=yes
+  wine reg query 'HKCU\Software\Marrowick\Tellurane' >/dev/null 2>&1 || had_key=
+  for n in "${counts[@]}"; do
+    echo "-- $n clock$([ "$n" = 1 ] || echo s)"
+    seed_clocks "$n"
+    bench_idle "clocks.$n.idle" "$n"
+  done
+  # Later sections measure one clock again, in the key as it was.
+  seed_clocks 1
+  [ -n "$had_key" ] || wine reg delete 'HKCU\Software\Marrowick\Tellurane' /f >/dev/null 2>&1 || true
+  # One tick: passes over the counts in turn, so that a slow minute of the machine hits every count,
+  # and the median pass of each (tick_cost keeps its clocks in its own key).
+  echo "-- One tick of all the clocks, $runs passes over ${counts[*]} clocks in turn"
+  passes=$(mktemp)
+  for pass in $(seq 1 "$runs"); do
+    for n in "${counts[@]}"; do
+      line=$(wine build/windows/bench/tick_cost.exe "$n" | tr -d '\r' | tail -1)
+      echo "  pass $pass: $line"
+      [ "$(echo "$line" | field opened)" = "$n" ] || echo "  pass $pass: not all of $n clocks opened"
+      echo "$line" >> "$passes"
+    done
+  done
+  for n in "${counts[@]}"; do
+    record "clocks.$n.tick.passes" "$runs"
+    record "clocks.$n.tick.opened" "$(grep "^clocks=$n " "$passes" | field opened | sort -n | head -1)"
+    for figure in tick_us reference_tick_us; do
+      record "clocks.$n.tick.$figure" "$(grep "^clocks=$n " "$passes" | field "$figure" | median)"
+    done
+    record "clocks.$n.tick.ratio" \
+      "$(ratio "$(sed -n "s/^clocks\.$n\.tick\.tick_us=//p" "$results")" \
+        "$(sed -n "s/^clocks\.$n\.tick\.reference_tick_us=//p" "$results")")"
+  done
+  rm -f "$passes"
+  clocks_summary "${counts[@]}"
+}
+
+clocks_summary() {
+  local n
+  clock_figure() { sed -n "s/^clocks\.$1=//p" "$results" | tail -1 | grep . || echo n/a; }
+  echo "  clocks  idle CPU s, program (with wineserver)                  one tick, ms"
+  echo "          Tellurane       reference       Tellurane/reference    Tellurane  reference  Tellurane/reference"
+  for n in "$@"; do
+    awk -v n="$n" -v tp="$(clock_figure "$n.idle.tellurane_program_cpu")" \
+      -v tt="$(clock_figure "$n.idle.tellurane_total_cpu")" -v rp="$(clock_figure "$n.idle.reference_program_cpu")" \
+      -v rt="$(clock_figure "$n.idle.reference_total_cpu")" -v tk="$(clock_figure "$n.tick.tick_us")" \
+      -v rk="$(clock_figure "$n.tick.reference_tick_us")" '
+      function q(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "n/a" }
+      BEGIN { printf "  %5d   %.3f (%.3f)   %.3f (%.3f)   %-4s (%-4s)%17.3f%11.3f  %s\n",
+                     n, tp, tt, rp, rt, q(tp, rp), q(tt, rt), tk / 1000, rk / 1000, q(tk, rk) }'
+  done
+  # How each program grows from the fewest clocks to the most.
+  local first=$1 last=${*: -1} who tick figure growth
+  for who in tellurane reference; do
+    tick=tick_us
+    [ "$who" = reference ] && tick=reference_tick_us
+    for figure in "idle_program idle.${who}_program_cpu" "idle_total idle.${who}_total_cpu" "tick tick.$tick"; do
+      record "clocks.$who.${last}_per_${first}.${figure% *}" \
+        "$(ratio "$(clock_figure "$last.${figure#* }")" "$(clock_figure "$first.${figure#* }")")"
+    done
+    growth=clocks.$who.${last}_per_${first}
+    printf '  %s clocks / %s clock, %-9s idle %s (with the wineserver %s), one tick %s%s\n' "$last" "$first" \
+      "$([ "$who" = tellurane ] && echo Tellurane: || echo reference:)" \
+      "$(clock_figure "${growth#clocks.}.idle_program")" "$(clock_figure "${growth#clocks.}.idle_total")" \
+      "$(clock_figure "${growth#clocks.}.tick")" "$([ "$who" = tellurane ] && echo '   (goal: at most 8)')"
+  done
+}
+
 for section in $sections; do
   "bench_$section"
 done
 if [ -s "$results" ]; then
-  bench/chart.py "$results" docs/bench.png && echo "== Chart of $results: docs/bench.png"
+  bench/chart.py "$results" docs/bench.png docs/bench-clocks.png
 fi

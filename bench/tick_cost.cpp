@@ -1,12 +1,20 @@
 // Drives the clock tick 10,000 times in a real clock window and times it, next to the plain work of
 // a bare clock (read the time, format it, set the button's text); and the working set before and after.
+//   tick_cost            one clock, with the parts of a tick timed on their own
+//   tick_cost <clocks>   that many clocks (the first and stored ones after it), each tick as the timer brings it
 
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <string_view>
+#include <vector>
 
 #include "app/clock/form1.h"
+#include "clock_places.h"
 
 namespace {
 
@@ -23,9 +31,121 @@ double WorkingSetMb() {
     return static_cast<double>(memory.WorkingSetSize) / 1048576.0;
 }
 
+// A plain function: on 32-bit a lambda is no WNDENUMPROC.
+BOOL CALLBACK AddExtraFace(HWND window, LPARAM faces) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring_view(name) != L"Tellurane.Clock" || !IsWindowVisible(window)) return TRUE;
+    if (HWND face = FindWindowExW(window, nullptr, L"Button", nullptr)) {
+        reinterpret_cast<std::vector<HWND>*>(faces)->push_back(face);
+    }
+    return TRUE;
+}
+
+// Each in a zone of its own, so that none shares another's rules.
+constexpr const wchar_t* kZones[][2] = {
+    {L"Tokyo Standard Time", L"Tokyo"},
+    {L"UTC", L"UTC"},
+    {L"", L"Here"},
+    {L"Pacific Standard Time", L"Los Angeles"},
+    {L"GMT Standard Time", L"London"},
+    {L"W. Europe Standard Time", L"Berlin"},
+    {L"India Standard Time", L"Delhi"},
+    {L"AUS Eastern Standard Time", L"Sydney"},
+    {L"Eastern Standard Time", L"New York"},
+    {L"China Standard Time", L"Shanghai"},
+    {L"Russian Standard Time", L"Moscow"},
+    {L"E. South America Standard Time", L"Sao Paulo"},
+    {L"South Africa Standard Time", L"Johannesburg"},
+    {L"New Zealand Standard Time", L"Auckland"},
+    {L"Nepal Standard Time", L"Kathmandu"},
+};
+
+// count clocks ticking from the first one's timer: what one wake of the program costs with all of them,
+// next to count times a bare clock's work.
+int TimeClocks(int count) {
+    tellurane::SettingsStore store(L"Marrowick", L"TelluraneBench");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\TelluraneBench");  // what an ended run left
+    store.WriteSetting(L"Check4", L"1");
+    for (int n = 1; n < count; ++n) {
+        const tellurane::SettingsStore clock = tellurane::ClockStore(store, n);
+        const auto* zone = kZones[(n - 1) % std::size(kZones)];
+        const POINT place = tellurane::bench::ExtraClockPlace(n - 1);
+        clock.WriteSetting(L"TimeZone", zone[0]);
+        clock.WriteSetting(L"Label", zone[1]);
+        clock.WriteSetting(L"Check4", L"1");
+        clock.WriteSetting(L"Open", L"1");
+        clock.WriteSetting(L"Form1Top", std::to_wstring(place.y * 15));
+        clock.WriteSetting(L"Form1Left", std::to_wstring(place.x * 15));
+        clock.WriteSetting(L"Form1Height", L"855");
+        clock.WriteSetting(L"Form1Width", L"6915");
+    }
+    store.WatchChanges();
+    tellurane::ClockServices services;
+    services.shell = [](DWORD, NOTIFYICONDATAA*) { return TRUE; };
+    // One reading a tick, a second after the last, as the timer brings them; every call within a tick agrees.
+    tellurane::ClockReading reading = tellurane::ReadSystemClock();
+    services.clock = [&reading] { return reading; };
+    tellurane::Form1 clock(store, services);
+    clock.Load();
+    // The faces the loop would paint after the tick: the first's is painted within it.
+    std::vector<HWND> faces{clock.PushButton1().Handle()};
+    EnumThreadWindows(GetCurrentThreadId(), AddExtraFace, reinterpret_cast<LPARAM>(&faces));
+    auto tick = [&] {
+        reading.local.second = (reading.local.second + 1) % 60;
+        reading.utcMilliseconds += 1000;
+        // The timer's own message: the first clock's tick, then the others' in the same wake.
+        SendMessageW(clock.Handle(), WM_TIMER, clock.Timer1().Id(), 0);
+        for (HWND face : faces) UpdateWindow(face);
+    };
+    int second = 0;
+    auto referenceTick = [&] {
+        SYSTEMTIME time;
+        GetLocalTime(&time);
+        wchar_t text[64];
+        second = (second + 1) % 60;
+        swprintf(text, 64, L"%02d:%02d:%02d %02d/%02d/%04d", time.wHour, time.wMinute, second, time.wMonth, time.wDay,
+                 time.wYear);
+        for (HWND face : faces) {
+            SetWindowTextW(face, text);
+            UpdateWindow(face);
+        }
+    };
+    // Rounds of each in turn, and the median round of each: a slow moment of a shared machine (or of its
+    // X server) then hits both, and is left out.
+    constexpr int kRounds = 21;
+    const int ticksPerRound = count > 4 ? 60 : 200;
+    auto timeRound = [&](auto&& work) {
+        const double begin = Now();
+        for (int i = 0; i < ticksPerRound; ++i) work();
+        return (Now() - begin) / ticksPerRound;
+    };
+    tick();
+    referenceTick();
+    const double before = WorkingSetMb();
+    std::vector<double> ours, bare;
+    for (int round = 0; round < kRounds; ++round) {
+        ours.push_back(timeRound(tick));
+        bare.push_back(timeRound(referenceTick));
+    }
+    const double after = WorkingSetMb();
+    auto median = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    };
+    const double tickTime = median(ours), reference = median(bare);
+    std::printf(
+        "clocks=%d opened=%d tick_us=%.1f reference_tick_us=%.1f ratio=%.2f working_set_before_mb=%.1f "
+        "after_mb=%.1f\n",
+        count, static_cast<int>(faces.size()), tickTime * 1e6, reference * 1e6, tickTime / reference, before, after);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\TelluraneBench");
+    return 0;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1) return TimeClocks(std::atoi(argv[1]));
     constexpr int kTicks = 10000;
     tellurane::SettingsStore store(L"Marrowick", L"TelluraneBench");
     store.WriteSetting(L"Check4", L"1");  // the longest tick: the weekday too
