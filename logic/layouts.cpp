@@ -87,11 +87,17 @@ constexpr std::array kClockOptionsControls{
                   14, false, kWindowFont, kButtonTextColor, kWhite},
     ControlLayout{L"StepAside", K::CheckBox, co::kStepAside, 0, 120, 3660, 7560, kLineHeight,
                   L"&Step aside for full-screen programs", 15, false, kWindowFont, kButtonTextColor, kWhite},
-    ControlLayout{L"Remove", K::PushButton, co::kRemove, 0, 120, 4140, 2400, 405, L"Remove this clock", 16, false,
+    ControlLayout{L"ClickThrough", K::CheckBox, co::kClickThrough, 0, 120, 4005, 7560, kLineHeight,
+                  L"Let clicks &pass through to what is under the clock", 16, false, kWindowFont, kButtonTextColor,
+                  kWhite},
+    ControlLayout{L"ClickThroughNote", K::Label, co::kClickThroughNote, 0, 420, 4290, 7260, kLineHeight,
+                  L"A click on the tray icon makes the clocks take the mouse until the pointer leaves them.", 17, false,
                   kWindowFont, kButtonTextColor, kWhite},
-    ControlLayout{L"OK", K::PushButton, co::kOk, 0, 4200, 4140, 1650, 405, L"OK", 17, false, kWindowFont,
+    ControlLayout{L"Remove", K::PushButton, co::kRemove, 0, 120, 4740, 2400, 405, L"Remove this clock", 18, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"OK", K::PushButton, co::kOk, 0, 4200, 4740, 1650, 405, L"OK", 19, false, kWindowFont,
                   kButtonTextColor, kWhite},
-    ControlLayout{L"Cancel", K::PushButton, co::kCancel, 0, 6030, 4140, 1650, 405, L"Cancel", 18, false, kWindowFont,
+    ControlLayout{L"Cancel", K::PushButton, co::kCancel, 0, 6030, 4740, 1650, 405, L"Cancel", 20, false, kWindowFont,
                   kButtonTextColor, kWhite},
 };
 
@@ -104,7 +110,7 @@ constexpr WindowLayout kExtraClock{L"Clock", L"Tellurane", 6915,   855,         
 constexpr WindowLayout kForm2{L"Form2", L"Settings", 8040,   5025,        false,
                               false,    false,       kWhite, kArial9Bold, kForm2Controls};
 
-constexpr WindowLayout kClockOptions{L"ClockOptions", L"Clock options",     7800, 4680, false, false, false, kWhite,
+constexpr WindowLayout kClockOptions{L"ClockOptions", L"Clock options",     7800, 5280, false, false, false, kWhite,
                                      kArial9Bold,     kClockOptionsControls};
 
 }  // namespace

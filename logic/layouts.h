@@ -47,6 +47,8 @@ inline constexpr int kCountdown = 314;
 inline constexpr int kCountdownNote = 315;
 inline constexpr int kStepAside = 316;
 inline constexpr int kRemove = 317;
+inline constexpr int kClickThrough = 318;
+inline constexpr int kClickThroughNote = 319;
 inline constexpr int kOk = 1;      // IDOK: Enter presses it
 inline constexpr int kCancel = 2;  // IDCANCEL: Esc presses it
 }  // namespace clock_options

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstddef>
 #include <limits>
 #include <span>
@@ -53,6 +54,43 @@ bool OnAnyMonitor(const PixelRect& rect, std::span<const MonitorArea> monitors) 
     const Box box = ToBox(rect);
     return std::any_of(monitors.begin(), monitors.end(),
                        [&](const MonitorArea& monitor) { return OverlapArea(box, ToBox(monitor.bounds)) > 0; });
+}
+
+// The smallest move, within the distance, that puts one edge onto another.
+class NearestEdge {
+public:
+    explicit NearestEdge(long distance) : distance_(distance) {}
+    void Consider(long edge, long target) {
+        const long offset = target - edge;
+        if (std::abs(offset) <= distance_ && (!found_ || std::abs(offset) < std::abs(offset_))) {
+            offset_ = offset;
+            found_ = true;
+        }
+    }
+    long Offset() const { return offset_; }
+
+private:
+    long distance_;
+    long offset_ = 0;
+    bool found_ = false;
+};
+
+using Edge = long PixelRect::*;
+
+// The snap along one axis (low and high edges), the cross edges saying which clocks lie beside it.
+long SnapOffset(const PixelRect& moving, const PixelRect& work, std::span<const PixelRect> others, long distance,
+                Edge low, Edge high, Edge crossLow, Edge crossHigh) {
+    NearestEdge nearest(distance);
+    nearest.Consider(moving.*low, work.*low);
+    nearest.Consider(moving.*high, work.*high);
+    for (const PixelRect& other : others) {
+        if (moving.*crossLow > other.*crossHigh + distance || other.*crossLow > moving.*crossHigh + distance) continue;
+        nearest.Consider(moving.*low, other.*high);
+        nearest.Consider(moving.*high, other.*low);
+        nearest.Consider(moving.*low, other.*low);
+        nearest.Consider(moving.*high, other.*high);
+    }
+    return nearest.Offset();
 }
 
 }  // namespace
@@ -123,6 +161,26 @@ Placement PlaceFromStore(const StoredPlace& place, std::span<const MonitorArea> 
     const long x = std::clamp(left, work.left, std::max(work.left, work.right - width));
     const long y = std::clamp(top, work.top, std::max(work.top, work.bottom - height));
     return {{x, y, x + width, y + height}, nearest};
+}
+
+PixelRect SnapMove(const PixelRect& moving, const PixelRect& workArea, std::span<const PixelRect> others,
+                   long distance) {
+    const long dx = SnapOffset(moving, workArea, others, distance, &PixelRect::left, &PixelRect::right, &PixelRect::top,
+                               &PixelRect::bottom);
+    const long dy = SnapOffset(moving, workArea, others, distance, &PixelRect::top, &PixelRect::bottom,
+                               &PixelRect::left, &PixelRect::right);
+    return {moving.left + dx, moving.top + dy, moving.right + dx, moving.bottom + dy};
+}
+
+bool WhollyInside(const PixelRect& rect, const PixelRect& area) {
+    return rect.left >= area.left && rect.top >= area.top && rect.right <= area.right && rect.bottom <= area.bottom;
+}
+
+PixelRect KeepInside(const PixelRect& rect, const PixelRect& area) {
+    const long width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const long left = std::max(area.left, std::min(rect.left, area.right - width));
+    const long top = std::max(area.top, std::min(rect.top, area.bottom - height));
+    return {left, top, left + width, top + height};
 }
 
 }  // namespace tellurane

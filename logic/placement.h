@@ -47,4 +47,18 @@ struct Placement {
 Placement PlaceFromStore(const StoredPlace& place, std::span<const MonitorArea> monitors, int systemDpi,
                          bool bringOnScreen);
 
+// Where a dragged clock goes: each of its edges within distance pixels of an edge it may line up with
+// moves onto that edge, the nearest one on each axis winning. Its edges line up with the same edges of
+// the work area (left with left); with another clock, each edge meets the facing edge (its left that
+// one's right) or the same edge (left with left). Another clock counts on an axis only where the two
+// overlap on the other axis or come within distance of touching there. The size never changes.
+PixelRect SnapMove(const PixelRect& moving, const PixelRect& workArea, std::span<const PixelRect> others,
+                   long distance);
+
+bool WhollyInside(const PixelRect& rect, const PixelRect& area);
+
+// The rect moved the least distance that puts it wholly inside the area; one larger than the area
+// gets its top-left corner (and the width or height that fits) inside. The size never changes.
+PixelRect KeepInside(const PixelRect& rect, const PixelRect& area);
+
 }  // namespace tellurane

@@ -1,5 +1,6 @@
 #include "win32/form.h"
 
+#include <optional>
 #include <string>
 
 #include "logic/twips.h"
@@ -35,6 +36,44 @@ UniqueFont CreateLayoutFont(const FontSpec& spec, int dpi) {
     return UniqueFont(CreateFontW(PointsToFontHeight(spec.points, dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                   DEFAULT_PITCH | FF_SWISS, face.c_str()));
+}
+
+// The system's control for every kind but the push button, which is ours.
+HWND CreateSystemControl(HWND parent, const ControlLayout& control, const RECT& place) {
+    const std::wstring caption(control.caption);
+    const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const auto make = [&](DWORD exStyle, const wchar_t* type, const wchar_t* text, DWORD style) {
+        return CreateWindowExW(exStyle, type, text, child | style, place.left, place.top, place.right - place.left,
+                               place.bottom - place.top, parent, id, GetModuleHandleW(nullptr), nullptr);
+    };
+    switch (control.kind) {
+        case ControlKind::TextBox:
+            return make(WS_EX_CLIENTEDGE, L"EDIT", caption.c_str(), WS_TABSTOP | ES_AUTOHSCROLL);
+        case ControlKind::Frame:
+            return make(0, L"BUTTON", caption.c_str(), BS_GROUPBOX);
+        case ControlKind::CheckBox: {
+            // Three states: a stored 2 shows grey; clicks only ever toggle between 0 and 1.
+            HWND box = make(0, L"BUTTON", caption.c_str(), WS_TABSTOP | BS_3STATE);
+            // Some systems' objects (Wine's) call a check box a client area with no state: a reader is
+            // told it is a check box, ticked, clear or grey as the box is when asked. Its name stays the
+            // system's (the caption).
+            DescribeToScreenReaders(box, AccessibleFacts{ROLE_SYSTEM_CHECKBUTTON, {}, {}, {}});
+            return box;
+        }
+        case ControlKind::PictureBox:
+            return make(WS_EX_CLIENTEDGE, L"STATIC", L"", SS_NOTIFY);
+        case ControlKind::Label:
+            return make(0, L"STATIC", caption.c_str(), SS_LEFT);
+        case ControlKind::ComboBox:
+            // The height given is the open list's; the closed box takes the font's.
+            return make(0, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
+        case ControlKind::DropDownList:
+            return make(0, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+        case ControlKind::PushButton:
+            break;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -92,56 +131,16 @@ void Form::CreateControls() {
         const TwipsPoint at = ClientPosition(layout_, control);
         record.left = at.x;
         record.top = at.y;
-        const std::wstring caption(control.caption);
-        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
-        const int x = TwipsToPixels(at.x, dpi_), y = TwipsToPixels(at.y, dpi_);
-        const int cx = TwipsToPixels(control.width, dpi_), cy = TwipsToPixels(control.height, dpi_);
-        const DWORD child = WS_CHILD | WS_VISIBLE;
-        switch (control.kind) {
-            case ControlKind::TextBox:
-                record.hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", caption.c_str(),
-                                              child | WS_TABSTOP | ES_AUTOHSCROLL, x, y, cx, cy, Handle(), id,
-                                              GetModuleHandleW(nullptr), nullptr);
-                break;
-            case ControlKind::Frame:
-                record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | BS_GROUPBOX, x, y, cx, cy,
-                                              Handle(), id, GetModuleHandleW(nullptr), nullptr);
-                PaintFrameOurselves(record.hwnd);
-                break;
-            case ControlKind::CheckBox:
-                // Three states: a stored 2 shows grey; clicks only ever toggle between 0 and 1.
-                record.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), child | WS_TABSTOP | BS_3STATE, x, y, cx,
-                                              cy, Handle(), id, GetModuleHandleW(nullptr), nullptr);
-                // Some systems' objects (Wine's) call a check box a client area with no state: a reader
-                // is told it is a check box, ticked, clear or grey as the box is when asked. Its name
-                // stays the system's (the caption).
-                DescribeToScreenReaders(record.hwnd, AccessibleFacts{ROLE_SYSTEM_CHECKBUTTON, {}, {}, {}});
-                break;
-            case ControlKind::PictureBox:
-                record.hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", child | SS_NOTIFY, x, y, cx, cy,
-                                              Handle(), id, GetModuleHandleW(nullptr), nullptr);
-                break;
-            case ControlKind::Label:
-                record.hwnd = CreateWindowExW(0, L"STATIC", caption.c_str(), child | SS_LEFT, x, y, cx, cy, Handle(),
-                                              id, GetModuleHandleW(nullptr), nullptr);
-                break;
-            case ControlKind::ComboBox:
-            case ControlKind::DropDownList:
-                // The height given is the open list's; the closed box takes the font's.
-                record.hwnd = CreateWindowExW(
-                    0, L"COMBOBOX", L"",
-                    child | WS_TABSTOP | WS_VSCROLL |
-                        (control.kind == ControlKind::ComboBox ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST),
-                    x, y, cx, cy, Handle(), id, GetModuleHandleW(nullptr), nullptr);
-                break;
-            case ControlKind::PushButton:
-                record.button = std::make_unique<PushButton>();
-                record.button->Create(Handle(), control, at.x, at.y, dpi_);
-                record.hwnd = record.button->Handle();
-                break;
-        }
-        if (record.hwnd && control.kind != ControlKind::PushButton) {
-            SendMessageW(record.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (control.kind == ControlKind::PushButton) {
+            record.button = std::make_unique<PushButton>();
+            record.button->Create(Handle(), control, at.x, at.y, dpi_);
+            record.hwnd = record.button->Handle();
+        } else {
+            const int x = TwipsToPixels(at.x, dpi_), y = TwipsToPixels(at.y, dpi_);
+            const RECT place{x, y, x + TwipsToPixels(control.width, dpi_), y + TwipsToPixels(control.height, dpi_)};
+            record.hwnd = CreateSystemControl(Handle(), control, place);
+            if (record.hwnd && control.kind == ControlKind::Frame) PaintFrameOurselves(record.hwnd);
+            if (record.hwnd) SendMessageW(record.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         }
         controls_.push_back(std::move(record));
     }
@@ -200,6 +199,7 @@ void Form::SetIcons(HICON big, HICON small) noexcept {
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (const std::optional<LRESULT> handled = HandleEdgeMessage(message, wParam, lParam)) return *handled;
     switch (message) {
         case WM_ERASEBKGND:
             return OnEraseBackground(reinterpret_cast<HDC>(wParam));
@@ -229,9 +229,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept
         case WM_MOUSEMOVE:
             OnMouseMove();
             break;
-        case WM_DPICHANGED:
+        case WM_DPICHANGED: {
+            const bool wasInside = insideWorkArea_;  // before the suggested rectangle is applied
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            OnWorkAreaChanged(wasInside);
             return 0;
+        }
         case WM_SYSCOMMAND:
             if (OnSystemCommand(wParam)) return 0;
             break;

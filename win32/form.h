@@ -3,13 +3,17 @@
 // its DPI, its child controls at their twips positions, their fonts and background colours.
 // Geometry stays in twips and is turned into pixels again whenever the window's DPI changes.
 // One class, its members kept by concern: form.cpp (building, DPI, the message dispatch),
-// form_geometry.cpp (twips geometry and placement), form_colors.cpp (background colours and
-// brushes), form_pointer.cpp (the mouse pointer).
+// form_geometry.cpp (twips geometry and placement), form_edges.cpp (edges a move lines up with,
+// keeping inside the work area), form_colors.cpp (background colours and brushes), form_pointer.cpp
+// (the mouse pointer).
 
 #include <windows.h>
 
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +71,10 @@ public:
     // The window's normal (not minimised) rectangle, in screen pixels.
     RECT NormalRect() const noexcept;
 
+    // While the user drags the window, it lines up with the edges of its monitor's work area and of the
+    // windows otherWindows gives (screen rectangles), within 10 pixels at 96 DPI; Alt held turns that off.
+    void SnapToEdges(std::function<std::vector<RECT>()> otherWindows);
+
     void SetCaption(std::wstring_view caption) noexcept;
     void SetIcons(HICON big, HICON small) noexcept;
 
@@ -116,6 +124,16 @@ private:
     void OnActivate(bool active) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
     bool OnSystemCommand(WPARAM command) noexcept;
+    // form_edges.cpp: a move and the edges it lines up with; a window wholly inside its monitor's work
+    // area is kept inside when the work area shrinks or moves (the taskbar, the display, the scaling).
+    // nullopt: the message goes on to the rest of HandleMessage.
+    std::optional<LRESULT> HandleEdgeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    void OnEnterSizeMove() noexcept;
+    void OnMoving(RECT& proposed) noexcept;
+    void OnExitSizeMove() noexcept;
+    void OnPositionChanged(const WINDOWPOS& position) noexcept;
+    void OnWorkAreaChanged(bool wasInside) noexcept;
+    bool InsideWorkArea() const noexcept;
 
     const WindowLayout& layout_;
     int dpi_ = 96;
@@ -126,7 +144,15 @@ private:
     MousePointer pointer_ = MousePointer::Default;
     HCURSOR mouseIcon_ = nullptr;
     HWND focusedControl_ = nullptr;
+    std::function<std::vector<RECT>()> snapTargets_;
+    bool inSizeMove_ = false;
+    bool altDragged_ = false;      // the move ended with Alt still held
+    std::optional<POINT> grab_;    // the pointer less the window's top-left, from the move's first step
+    bool insideWorkArea_ = false;  // as the window was last placed
 };
+
+// The screen rectangles of this thread's visible windows made from these layouts, but for one.
+std::vector<RECT> VisibleFormRects(std::initializer_list<const WindowLayout*> layouts, HWND except);
 
 // The cursor of a cursor file, loaded the first time and kept for the process's life; AppError when
 // the file holds no cursor.

@@ -47,7 +47,8 @@ bool AppsUseDarkMode() noexcept {
 void SkinFramework::LoadSkin(std::wstring_view skinFile, std::wstring_view) {
     // A file that cannot be used changes nothing: the last good skin, if any, stays.
     auto parsed = ParseSkin(ReadSkinFileBytes(std::wstring(skinFile)));
-    if (const auto* error = std::get_if<SkinError>(&parsed)) throw AppError(SkinErrorText(SkinFileLabel(skinFile), *error));
+    if (const auto* error = std::get_if<SkinError>(&parsed))
+        throw AppError(SkinErrorText(SkinFileLabel(skinFile), *error));
     skin_ = std::move(std::get<Skin>(parsed));
 }
 

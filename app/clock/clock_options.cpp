@@ -127,6 +127,7 @@ void ClockOptions::Load() {
         SetText(id, text);
     }
     SendMessageW(Control(co::kStepAside), BM_SETCHECK, IsOn(store_, clock_keys::kStepAside, true), 0);
+    SendMessageW(Control(co::kClickThrough), BM_SETCHECK, IsOn(store_, clock_keys::kClickThrough, false), 0);
     Refresh();
 }
 
@@ -197,8 +198,10 @@ void ClockOptions::Save() {
     store_.WriteSetting(clock_keys::kTimePicture, Text(co::kTimePicture));
     store_.WriteSetting(clock_keys::kDatePicture, Text(co::kDatePicture));
     store_.WriteSetting(clock_keys::kCountdown, Text(co::kCountdown));
-    const bool stepAside = SendMessageW(Control(co::kStepAside), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    store_.WriteSetting(clock_keys::kStepAside, stepAside ? L"1" : L"0");
+    for (auto [id, key] :
+         {std::pair{co::kStepAside, clock_keys::kStepAside}, std::pair{co::kClickThrough, clock_keys::kClickThrough}}) {
+        store_.WriteSetting(key, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0");
+    }
     Close(ClockOptionsAnswer::Saved);
 }
 
@@ -241,7 +244,7 @@ void ClockOptions::OnCommand(int id, int code) noexcept {
     CarryOn("ClockOptions::OnCommand", [&] {
         if (id == IDCANCEL) {
             Close(ClockOptionsAnswer::Cancelled);
-        } else if (id == co::kStepAside && code == BN_CLICKED) {
+        } else if ((id == co::kStepAside || id == co::kClickThrough) && code == BN_CLICKED) {
             const bool on = SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
             SendMessageW(Control(id), BM_SETCHECK, on ? BST_UNCHECKED : BST_CHECKED, 0);
         } else if (id == co::kZone && code == CBN_SELCHANGE) {

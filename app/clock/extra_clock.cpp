@@ -20,6 +20,7 @@ std::wstring ExtraClock::Label() const { return Value(clock_keys::kLabel); }
 
 bool ExtraClock::Open() {
     if (!Create()) return false;
+    SnapToEdges([this] { return VisibleFormRects({&Form1Layout(), &ExtraClockLayout()}, Handle()); });
     Face().onClick = [this] { host_.OpenSettingsFor(*this); };
     Face().SetDescription(L"Opens the settings");
     SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
@@ -84,6 +85,7 @@ void ExtraClock::Tick(const ClockReading& now) {
                                             [this](const std::wstring& problem) { Report(problem); });
     if (face_.ReachedZero()) host_.CountdownReached(Label());
     FollowChosenSkin();
+    clickThrough_.Follow(Switch(clock_keys::kClickThrough));
     const PushButton::CaptionBatch oneChange(Face());
     Face().SetCaption(text);
     const std::wstring caption = Label().empty() ? std::wstring(L"Tellurane") : Label() + L" - Tellurane";
@@ -141,6 +143,9 @@ LRESULT ExtraClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) no
                           [&] { return host_.WheelResizesText(Face(), store_, wParam, lParam); })) {
                 return 0;
             }
+            break;
+        case WM_SETCURSOR:
+            clickThrough_.PointerOver();
             break;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_MINIMIZE) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/clock/click_through.h"
 #include "app/clock/own_face.h"
 #include "app/clock/skinned_clock.h"
 #include "app/clock/system_clock.h"
@@ -43,6 +44,7 @@ inline constexpr std::wstring_view kSkin = L"Skin";
 inline constexpr std::wstring_view kCountdown = L"Countdown";
 inline constexpr std::wstring_view kOpen = L"Open";
 inline constexpr std::wstring_view kStepAside = L"StepAside";
+inline constexpr std::wstring_view kClickThrough = L"ClickThrough";
 }  // namespace clock_keys
 
 // The store of Clocks\N below the first clock's.
@@ -62,6 +64,7 @@ public:
     // Windows' light and dark modes.
     void FollowChosenSkin() noexcept;
     void ReapplySkin() noexcept { skin_.Reapply(); }
+    void TakeTheMouse() noexcept { clickThrough_.TakeTheMouse(); }
 
     int Number() const noexcept { return number_; }
     // Closed or removed: the first clock destroys it, outside its own messages.
@@ -91,6 +94,7 @@ private:
     SkinFramework skin_;
     SkinnedClock skinned_{*this, form1::kPushButton1, store_};
     std::optional<std::wstring> chosenSkin_;
+    ClickThrough clickThrough_{*this};
     std::wstring reported_;  // the last bad value said, so that a box comes once per value
     std::wstring windowCaption_;
     bool closed_ = false;

@@ -53,6 +53,7 @@ PropertyBag Form1TrayProperties() {
 Form1::Form1(const SettingsStore& store, ClockServices services)
     : Form(Form1Layout()), store_(store), services_(std::move(services)), cSysTray1_(services_.shell) {
     timer1_.onTick = [this] { Timer1_Fired(); };
+    foregroundWatch_ = std::make_unique<ForegroundWatch>([this] { FollowFullScreen(); });
     cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
     cSysTray1_.LoadTrayIcon = [] { return LoadTrayIconPicture(TELLURANE_SHARP_TRAY_ICON); };
     cSysTray1_.IconShownChanged = [this](bool shown) {
@@ -64,6 +65,7 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
 
 bool Form1::Load() {
     if (!Create()) return false;
+    SnapToEdges([this] { return VisibleFormRects({&Form1Layout(), &ExtraClockLayout()}, Handle()); });
     cSysTray1_.ReadProperties(Form1TrayProperties());
     ReloadTrayIcon();  // the sharp picture at the shell's size, in place of the stored 16x16 one
     PushButton1().onClick = [this] { PushButton1_Click(); };
@@ -148,7 +150,9 @@ void Form1::Timer1_Fired() {
         // program (and Wine's server) a second time every second.
         WatchSkinFile();
         FollowChosenSkin();
+        FollowClickThrough();
     }
+    FollowWindowsFullScreenState();
     if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
 }
@@ -253,6 +257,9 @@ void Form1::PushButton1_Click() {
 }
 
 void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
+    // Clocks the mouse passes through take it again, until the pointer has left them.
+    clickThrough_.TakeTheMouse();
+    for (auto& clock : extraClocks_) clock->TakeTheMouse();
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
     ShowExtraClocks(true);
     // While the settings window is open the clock window is disabled: the settings come to the front.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/clock/click_through.h"
 #include "app/clock/clock_options.h"
 #include "app/clock/extra_clock.h"
 #include "app/clock/skinned_clock.h"
@@ -18,11 +19,14 @@
 #include "logic/error_trap.h"
 #include "logic/layouts.h"
 #include "win32/change_watch.h"
+#include "win32/foreground_watch.h"
 #include "win32/form.h"
 #include "win32/skin.h"
 #include "win32/timer.h"
 
 namespace tellurane {
+
+using NotificationStateFunction = HRESULT(WINAPI*)(QUERY_USER_NOTIFICATION_STATE*);
 
 // What the clock window reaches outside itself; tests put in their own.
 struct ClockServices {
@@ -31,6 +35,8 @@ struct ClockServices {
     ShellNotifyFunction shell = &Shell_NotifyIconA;
     ChooseColorFunction chooseColor = &SystemChooseColor;
     DialogErrorFunction dialogError = &SystemDialogError;
+    // SHQueryUserNotificationState: whether Windows says a full-screen program or a presentation runs.
+    NotificationStateFunction notificationState = &SHQueryUserNotificationState;
 };
 
 // The skin file, in the program folder.
@@ -131,6 +137,13 @@ private:
     void ClockClosed(ExtraClock& clock) override;
     void CountdownReached(const std::wstring& label) override;
     bool WheelResizesText(PushButton& face, const SettingsStore& store, WPARAM wParam, LPARAM lParam) override;
+    // Full-screen programs (form1_aside.cpp): a clock on top steps behind one on its monitor, and
+    // comes back when it goes.
+    void FollowFullScreen() noexcept;
+    void FollowWindowsFullScreenState() noexcept;
+    void StepAside(Form& window, const SettingsStore& store, bool aside);
+    // The mouse through the first clock as its store says; the tray icon's click takes it back.
+    void FollowClickThrough() noexcept;
     // The skin (form1_skin.cpp): its look on the window, and a changed file applied again.
     // After the tick that follows a change in the skin's folder: a changed skin file is applied again.
     void WatchSkinFile() noexcept;
@@ -156,6 +169,10 @@ private:
     OwnFace ownFace_;
     std::wstring ownFaceReported_;  // the last bad value of its own said
     std::vector<std::unique_ptr<ExtraClock>> extraClocks_;
+    std::unique_ptr<ForegroundWatch> foregroundWatch_;
+    std::vector<HWND> steppedAside_;  // clocks out of the topmost band for a full-screen program
+    bool windowsSaysFullScreen_ = false;
+    ClickThrough clickThrough_{*this};
     int wheelTurned_ = 0;  // of a notch, on a wheel that turns in finer steps
     bool minimizedToTray_ = false;
     bool optionsOpen_ = false;

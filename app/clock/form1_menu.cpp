@@ -54,6 +54,9 @@ std::optional<LRESULT> Form1::HandleFaceMessage(UINT message, WPARAM wParam, LPA
                 return 0;
             }
             break;
+        case WM_SETCURSOR:
+            clickThrough_.PointerOver();
+            break;
         case WM_COMMAND:
             // Text1 only keeps the focus, out of sight: its caret would blink, waking the program twice a
             // second for nothing. Removing it leaves the box working as before.

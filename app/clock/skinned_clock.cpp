@@ -102,7 +102,12 @@ void SkinnedClock::ApplyFrame(SkinFrame frame) noexcept {
 void SkinnedClock::ApplyOpacity(int percent) noexcept {
     const LONG_PTR exStyle = GetWindowLongPtrW(window_.Handle(), GWL_EXSTYLE);
     if (percent >= 100) {
-        if (exStyle & WS_EX_LAYERED) SetWindowLongPtrW(window_.Handle(), GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+        // A clock the mouse passes through stays layered, wholly opaque.
+        if (exStyle & WS_EX_TRANSPARENT) {
+            SetLayeredWindowAttributes(window_.Handle(), 0, 255, LWA_ALPHA);
+        } else if (exStyle & WS_EX_LAYERED) {
+            SetWindowLongPtrW(window_.Handle(), GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+        }
         return;
     }
     if (!(exStyle & WS_EX_LAYERED)) SetWindowLongPtrW(window_.Handle(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);

@@ -134,6 +134,14 @@ TEST_F(Skins, AFramelessClockMovesByDraggingItsFaceAClickStillOpensTheSettingsAn
         << Frame().left - before.left << "," << Frame().top - before.top;
     Sleep(500);
     EXPECT_FALSE(Settings()) << "a drag opened the settings";
+    // Let go 5 pixels below the work area's top, it lines up with it as a captioned clock does.
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+    GetWindowRect(Face(), &face);
+    const POINT grab{face.left + 20, (face.top + face.bottom) / 2};
+    support::DragFromTo(grab,
+                        {grab.x, grab.y + monitor.rcWork.top + MulDiv(5, support::ExpectedDpi(), 96) - Frame().top});
+    EXPECT_TRUE(WaitUntil([&] { return Frame().top == monitor.rcWork.top; }, 3s)) << Frame().top;
     EXPECT_TRUE(OpenSettingsByClickingTheFace()) << "a click did not open the settings";
     PostMessageW(Settings(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !Settings(); }, 3s));

@@ -184,5 +184,60 @@ TEST(Placement, HostileStoredNumbersGiveASaneWindow) {
     EXPECT_EQ(Pixels(PlaceFromStore(stored, zeroDpi, 0, true).rect), Pixels(window));
 }
 
+TEST(SnapMove, EdgesWithinTheDistanceLineUpWithTheWorkAreaAndOtherClocks) {
+    const PixelRect work{0, 0, 1000, 700};
+    const std::vector<PixelRect> others{Rect(500, 300, 200, 100)};
+    struct Case {
+        const char* what;
+        PixelRect moving, expected;
+    };
+    const Case cases[] = {
+        {"nothing near", Rect(200, 150, 150, 80), Rect(200, 150, 150, 80)},
+        {"work area's left, from inside", Rect(5, 150, 150, 80), Rect(0, 150, 150, 80)},
+        {"work area's left, from outside", Rect(-7, 150, 150, 80), Rect(0, 150, 150, 80)},
+        {"exactly at the distance", Rect(10, 150, 150, 80), Rect(0, 150, 150, 80)},
+        {"one past it", Rect(11, 150, 150, 80), Rect(11, 150, 150, 80)},
+        {"work area's right", Rect(843, 150, 150, 80), Rect(850, 150, 150, 80)},
+        {"both axes: work area's top-left corner", Rect(4, -3, 150, 80), Rect(0, 0, 150, 80)},
+        {"work area's bottom", Rect(200, 626, 150, 80), Rect(200, 620, 150, 80)},
+        {"left onto the clock's right", Rect(706, 340, 150, 80), Rect(700, 340, 150, 80)},
+        {"right onto the clock's left", Rect(342, 340, 150, 80), Rect(350, 340, 150, 80)},
+        {"below it: top onto its bottom, left edges aligned", Rect(506, 407, 150, 80), Rect(500, 400, 150, 80)},
+        {"above it: bottom onto its top, right edges aligned", Rect(553, 217, 150, 80), Rect(550, 220, 150, 80)},
+        {"beside it, a corner's gap within the distance", Rect(704, 408, 150, 80), Rect(700, 400, 150, 80)},
+        {"far below it: its edges do not count", Rect(506, 520, 150, 80), Rect(506, 520, 150, 80)},
+        {"the nearer of two edges wins", Rect(706, 303, 150, 90), Rect(700, 300, 150, 90)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Pixels(SnapMove(c.moving, work, others, 10)), Pixels(c.expected)) << c.what;
+    }
+    EXPECT_EQ(Pixels(SnapMove(Rect(20, 150, 150, 80), work, {}, 20)), Pixels(Rect(0, 150, 150, 80)))
+        << "the distance given (20 at 192 DPI)";
+}
+
+TEST(KeepInside, AWindowCutByTheWorkAreaMovesTheLeastToBeWhollyInside) {
+    const PixelRect work{0, 0, 1000, 700};
+    struct Case {
+        const char* what;
+        PixelRect rect, expected;
+    };
+    const Case cases[] = {
+        {"already inside", Rect(100, 100, 200, 100), Rect(100, 100, 200, 100)},
+        {"filling it exactly", Rect(0, 0, 1000, 700), Rect(0, 0, 1000, 700)},
+        {"cut by the bottom: up, not sideways", Rect(100, 650, 200, 100), Rect(100, 600, 200, 100)},
+        {"out past the top-left corner", Rect(-30, -20, 200, 100), Rect(0, 0, 200, 100)},
+        {"past the right", Rect(900, 300, 200, 100), Rect(800, 300, 200, 100)},
+        {"wider than the area: its left at the area's", Rect(-50, 100, 1200, 300), Rect(0, 100, 1200, 300)},
+        {"larger both ways: its top-left at the area's", Rect(300, 200, 1200, 900), Rect(0, 0, 1200, 900)},
+    };
+    for (const Case& c : cases) {
+        const PixelRect kept = KeepInside(c.rect, work);
+        EXPECT_EQ(Pixels(kept), Pixels(c.expected)) << c.what;
+        const bool fits = c.rect.right - c.rect.left <= 1000 && c.rect.bottom - c.rect.top <= 700;
+        EXPECT_EQ(WhollyInside(kept, work), fits) << c.what;
+        EXPECT_EQ(WhollyInside(c.rect, work), Pixels(kept) == Pixels(c.rect) && fits) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace tellurane

@@ -108,6 +108,39 @@ TEST_F(ClockWindow, AWindowStoredWhollyOffEveryMonitorOpensOnTheNearestOne) {
 
 // Whether the window then is topmost is checked end to end (Lifecycle.AlwaysOnTop...): in a test
 // process of a fresh Wine session the topmost state did not take, while the real program's did.
+// Windows' own word that a full-screen program or a presentation runs, through the services' stand-in
+// (Wine's answer is always "accepts notifications"): a clock on top steps aside while it lasts, at the
+// timer's next wake, and the stored switch stays.
+QUERY_USER_NOTIFICATION_STATE g_windowsSays = QUNS_ACCEPTS_NOTIFICATIONS;
+HRESULT WINAPI NotificationStateStandIn(QUERY_USER_NOTIFICATION_STATE* state) {
+    *state = g_windowsSays;
+    return S_OK;
+}
+
+TEST_F(ClockWindow, AClockOnTopStepsAsideWhileWindowsSaysAFullScreenProgramOrPresentationRuns) {
+    Set(keys::kAlwaysOnTop, L"1");
+    ClockServices services = Services();
+    services.notificationState = &NotificationStateStandIn;
+    form_ = std::make_unique<Form1>(store_, services);
+    ASSERT_TRUE(form_->Load());
+    const auto onTop = [&] { return (GetWindowLongW(form_->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    const auto waitFor = [&](bool wanted) {
+        return support::WaitUntil([&] { return onTop() == wanted; }, std::chrono::milliseconds(2500), true);
+    };
+    ASSERT_TRUE(onTop());
+    for (auto state : {QUNS_PRESENTATION_MODE, QUNS_RUNNING_D3D_FULL_SCREEN, QUNS_BUSY}) {
+        g_windowsSays = state;
+        EXPECT_TRUE(waitFor(false)) << state;
+        g_windowsSays = QUNS_ACCEPTS_NOTIFICATIONS;
+        EXPECT_TRUE(waitFor(true)) << state;
+    }
+    EXPECT_EQ(Stored(keys::kAlwaysOnTop), L"1");
+    Set(L"StepAside", L"0");
+    g_windowsSays = QUNS_PRESENTATION_MODE;
+    EXPECT_FALSE(waitFor(false)) << "stepped aside with the setting off";
+    g_windowsSays = QUNS_ACCEPTS_NOTIFICATIONS;
+}
+
 TEST_F(ClockWindow, OnlyAnAlwaysOnTopThatIsNoNumberGivesABoxAtLine142) {
     for (const wchar_t* stored : {L"1", L"2", L"x"}) {
         boxes_.clear();

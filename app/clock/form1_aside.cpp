@@ -1,0 +1,93 @@
+// Out of the way by itself. A clock on top steps aside for a program in full screen on its monitor (a
+// game, a film, a slide show): it leaves the topmost band for as long as that window fills the monitor
+// and has the foreground; the stored "Always on top" is never changed. And a clock may let the mouse
+// through to what is under it.
+
+#include <algorithm>
+
+#include "app/clock/form1.h"
+#include "logic/full_screen.h"
+#include "logic/setting_keys.h"
+#include "win32/boundary.h"
+#include "win32/dpi.h"
+
+namespace tellurane {
+namespace {
+
+constexpr UINT kStay = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+bool IsShell(HWND window) {
+    if (window == GetShellWindow() || window == GetDesktopWindow()) return true;
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    for (const wchar_t* shell : {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"}) {
+        if (lstrcmpiW(name, shell) == 0) return true;
+    }
+    return false;
+}
+
+bool IsOn(const SettingsStore& store, std::wstring_view key, bool fallback) {
+    const std::wstring text = store.CachedText(key);
+    if (text.empty()) return fallback;
+    try {
+        return StoredSwitchIsOn(text);
+    } catch (const AppError&) {
+        return fallback;  // said where the clock reads it for itself
+    }
+}
+
+}  // namespace
+
+void Form1::FollowFullScreen() noexcept {
+    CarryOn("Form1::FollowFullScreen", [&] {
+        HWND foreground = GetForegroundWindow();
+        ForegroundWindow facts;
+        RECT rect{};
+        // A window closing or hiding may still be named the foreground for a moment: it covers nothing.
+        if (foreground && IsWindowVisible(foreground) && GetWindowRect(foreground, &rect)) {
+            facts = {ToPixelRect(rect), IsShell(foreground)};
+        }
+        const std::vector<MonitorArea> monitors = DesktopMonitors();
+        const std::optional<std::size_t> filled = FilledMonitor(facts, monitors);
+        const auto follow = [&](Form& window, const SettingsStore& store) {
+            const bool aside = StepsAside(ToPixelRect(window.NormalRect()), filled, windowsSaysFullScreen_, monitors);
+            StepAside(window, store, aside);
+        };
+        follow(*this, store_);
+        for (auto& clock : extraClocks_) {
+            if (!clock->Closed()) follow(*clock, clock->Store());
+        }
+    });
+}
+
+// Windows' own word (a Direct3D program in full screen, presentation settings) comes without an event:
+// it is asked in the tick's wake, and only a change of it looks at the windows.
+void Form1::FollowWindowsFullScreenState() noexcept {
+    QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
+    if (!services_.notificationState || FAILED(services_.notificationState(&state))) return;
+    const bool fullScreen = state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
+                            state == QUNS_PRESENTATION_MODE;
+    if (fullScreen == windowsSaysFullScreen_) return;
+    windowsSaysFullScreen_ = fullScreen;
+    FollowFullScreen();
+}
+
+void Form1::FollowClickThrough() noexcept { clickThrough_.Follow(IsOn(store_, clock_keys::kClickThrough, false)); }
+
+void Form1::StepAside(Form& window, const SettingsStore& store, bool aside) {
+    HWND handle = window.Handle();
+    const bool should = aside && IsOn(store, keys::kAlwaysOnTop, false) && IsOn(store, clock_keys::kStepAside, true);
+    const auto stepped = std::find(steppedAside_.begin(), steppedAside_.end(), handle);
+    if (should && stepped == steppedAside_.end()) {
+        steppedAside_.push_back(handle);
+        // Out of the topmost band and behind the other windows, that program's first (a topmost window
+        // put at the bottom loses its topmost place), without taking the foreground from it. It comes back
+        // to the top when that program goes.
+        SetWindowPos(handle, HWND_BOTTOM, 0, 0, 0, 0, kStay);
+    } else if (!should && stepped != steppedAside_.end()) {
+        steppedAside_.erase(stepped);
+        if (IsOn(store, keys::kAlwaysOnTop, false)) SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, kStay);
+    }
+}
+
+}  // namespace tellurane

@@ -1,0 +1,57 @@
+#include "win32/foreground_watch.h"
+
+#include "win32/boundary.h"
+
+namespace tellurane {
+namespace {
+
+thread_local ForegroundWatch* watching = nullptr;
+
+}  // namespace
+
+ForegroundWatch::ForegroundWatch(std::function<void()> onChange) : onChange_(std::move(onChange)) {
+    if (watching) return;  // one per thread: the hooks' callback has no context of its own
+    foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &OnEvent, 0, 0,
+                                      WINEVENT_OUTOFCONTEXT);
+    if (!foregroundHook_) return;
+    watching = this;
+    // Closed or hidden: the foreground moves on, and the clock may come back. These are few.
+    goneHook_ = SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE, nullptr, &OnEvent, 0, 0,
+                                WINEVENT_OUTOFCONTEXT);
+    Follow(GetForegroundWindow());
+}
+
+ForegroundWatch::~ForegroundWatch() {
+    if (goneHook_) UnhookWinEvent(goneHook_);
+    if (locationHook_) UnhookWinEvent(locationHook_);
+    if (foregroundHook_) UnhookWinEvent(foregroundHook_);
+    if (watching == this) watching = nullptr;
+}
+
+void ForegroundWatch::Follow(HWND window) noexcept {
+    if (locationHook_) UnhookWinEvent(locationHook_);
+    locationHook_ = nullptr;
+    followed_ = window;
+    DWORD process = 0;
+    const DWORD thread = window ? GetWindowThreadProcessId(window, &process) : 0;
+    if (!thread) return;
+    // Every window's moves would wake the program at each move of the pointer: only that thread's.
+    // (Wine 8 delivers nothing to a hook for one thread of another process.)
+    locationHook_ = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, &OnEvent,
+                                    process, thread, WINEVENT_OUTOFCONTEXT);
+}
+
+void CALLBACK ForegroundWatch::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    ForegroundWatch* self = watching;
+    if (!self || object != OBJID_WINDOW || child != CHILDID_SELF) return;
+    if (event == EVENT_SYSTEM_FOREGROUND) {
+        self->Follow(window);
+    } else if (window != self->followed_ || event == EVENT_OBJECT_SHOW) {
+        return;  // another window of that thread, or the caret and the pointer
+    }
+    CarryOn("ForegroundWatch::OnEvent", [&] {
+        if (self->onChange_) self->onChange_();
+    });
+}
+
+}  // namespace tellurane
