@@ -8,7 +8,7 @@
 # and, for several clocks, docs/bench-clocks.png.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-sections=${*:-wait idle launch actions tickcost ticks skin calls clocks}
+sections=${*:-wait idle launch actions tickcost ticks skin calls clocks aside}
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Tellurane wait_cost reference_clock tick_accuracy action_cost tick_cost \
@@ -272,6 +272,44 @@ bench_clocks() {
   done
   rm -f "$passes"
   clocks_summary "${counts[@]}"
+}
+
+bench_aside() {
+  # A clock on top that steps aside for full-screen programs (event hooks on the foreground) beside the
+  # same clock with that turned off (no hooks): idle, in alternating runs, nothing in full screen.
+  local seconds=${BENCH_IDLE_SECONDS:-60} runs=${BENCH_RUNS:-5} key='HKCU\Software\Marrowick\Tellurane' i mode
+  local figures
+  figures=$(mktemp)
+  echo "== Stepping aside for full-screen programs, on and off: idle over $seconds s, $runs pairs in turn"
+  forget aside
+  wine reg add "$key" /v Check1 /d 1 /f >/dev/null 2>&1
+  for i in $(seq 1 "$runs"); do
+    for mode in 1 0; do
+      wine reg add "$key" /v StepAside /d "$mode" /f >/dev/null 2>&1
+      act idle "$tellurane" Tellurane.Form1 "$seconds" |
+        awk -v mode="$mode" '{ for (f = 1; f <= NF; f++) { split($f, kv, "="); v[kv[1]] = kv[2] }
+          print mode, v["program_cpu"], v["program_cpu"] + v["wineserver_cpu"] }' >> "$figures"
+    done
+    tail -2 "$figures" | awk -v i="$i" '{ a[$1] = $2 " (" $3 ")" } END { print "  pair " i "  on " a[1] "   off " a[0] }'
+  done
+  wine reg delete "$key" /v StepAside /f >/dev/null 2>&1 || true
+  wine reg delete "$key" /v Check1 /f >/dev/null 2>&1 || true
+  local summary
+  summary=$(awk '
+    function median(list, n,   i, j, x) {
+      for (i = 2; i <= n; i++) { x = list[i]; for (j = i - 1; j >= 1 && list[j] > x; j--) list[j + 1] = list[j]; list[j + 1] = x }
+      return n % 2 ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
+    }
+    { if ($1 == 1) { on[++a] = $2; onAll[a] = $3 } else { off[++b] = $2; offAll[b] = $3 } }
+    END {
+      p1 = median(on, a); t1 = median(onAll, a); p0 = median(off, b); t0 = median(offAll, b)
+      printf "on_program_cpu=%.3f\non_total_cpu=%.3f\noff_program_cpu=%.3f\noff_total_cpu=%.3f\n", p1, t1, p0, t0
+      if (p0 > 0) printf "ratio_program_cpu=%.2f\n", p1 / p0
+      if (t0 > 0) printf "ratio_total_cpu=%.2f\n", t1 / t0
+    }' "$figures")
+  rm -f "$figures"
+  echo "$summary" | sed 's/^/  /'
+  echo "$summary" | sed "s/^/aside./" >> "$results"
 }
 
 clocks_summary() {

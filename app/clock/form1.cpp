@@ -53,7 +53,6 @@ PropertyBag Form1TrayProperties() {
 Form1::Form1(const SettingsStore& store, ClockServices services)
     : Form(Form1Layout()), store_(store), services_(std::move(services)), cSysTray1_(services_.shell) {
     timer1_.onTick = [this] { Timer1_Fired(); };
-    foregroundWatch_ = std::make_unique<ForegroundWatch>([this] { FollowFullScreen(); });
     cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
     cSysTray1_.LoadTrayIcon = [] { return LoadTrayIconPicture(TELLURANE_SHARP_TRAY_ICON); };
     cSysTray1_.IconShownChanged = [this](bool shown) {
@@ -152,6 +151,7 @@ void Form1::Timer1_Fired() {
         FollowChosenSkin();
         FollowClickThrough();
     }
+    WatchForegroundWhileWanted();
     FollowWindowsFullScreenState();
     if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);

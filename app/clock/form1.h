@@ -141,6 +141,8 @@ private:
     // comes back when it goes.
     void FollowFullScreen() noexcept;
     void FollowWindowsFullScreenState() noexcept;
+    // The foreground is watched only while a clock is on top and steps aside: otherwise no hooks at all.
+    void WatchForegroundWhileWanted() noexcept;
     void StepAside(Form& window, const SettingsStore& store, bool aside);
     // The mouse through the first clock as its store says; the tray icon's click takes it back.
     void FollowClickThrough() noexcept;

@@ -60,6 +60,23 @@ void Form1::FollowFullScreen() noexcept {
     });
 }
 
+void Form1::WatchForegroundWhileWanted() noexcept {
+    CarryOn("Form1::WatchForegroundWhileWanted", [&] {
+        const auto wants = [](const SettingsStore& store) {
+            return IsOn(store, keys::kAlwaysOnTop, false) && IsOn(store, clock_keys::kStepAside, true);
+        };
+        bool wanted = wants(store_);
+        for (auto& clock : extraClocks_) wanted = wanted || (!clock->Closed() && wants(clock->Store()));
+        if (wanted == (foregroundWatch_ != nullptr)) return;
+        if (wanted) {
+            foregroundWatch_ = std::make_unique<ForegroundWatch>([this] { FollowFullScreen(); });
+        } else {
+            foregroundWatch_.reset();
+        }
+        FollowFullScreen();
+    });
+}
+
 // Windows' own word (a Direct3D program in full screen, presentation settings) comes without an event:
 // it is asked in the tick's wake, and only a change of it looks at the windows.
 void Form1::FollowWindowsFullScreenState() noexcept {
