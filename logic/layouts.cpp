@@ -90,14 +90,14 @@ constexpr std::array kClockOptionsControls{
     ControlLayout{L"ClickThrough", K::CheckBox, co::kClickThrough, 0, 120, 4005, 7560, kLineHeight,
                   L"Let clicks &pass through to what is under the clock", 16, false, kWindowFont, kButtonTextColor,
                   kWhite},
-    ControlLayout{L"ClickThroughNote", K::Label, co::kClickThroughNote, 0, 420, 4290, 7260, kLineHeight,
+    ControlLayout{L"ClickThroughNote", K::Label, co::kClickThroughNote, 0, 420, 4290, 7260, 2 * kLineHeight,
                   L"A click on the tray icon makes the clocks take the mouse until the pointer leaves them.", 17, false,
                   kWindowFont, kButtonTextColor, kWhite},
-    ControlLayout{L"Remove", K::PushButton, co::kRemove, 0, 120, 4740, 2400, 405, L"Remove this clock", 18, false,
+    ControlLayout{L"Remove", K::PushButton, co::kRemove, 0, 120, 4860, 2400, 405, L"Remove this clock", 18, false,
                   kWindowFont, kButtonTextColor, kWhite},
-    ControlLayout{L"OK", K::PushButton, co::kOk, 0, 4200, 4740, 1650, 405, L"OK", 19, false, kWindowFont,
+    ControlLayout{L"OK", K::PushButton, co::kOk, 0, 4200, 4860, 1650, 405, L"OK", 19, false, kWindowFont,
                   kButtonTextColor, kWhite},
-    ControlLayout{L"Cancel", K::PushButton, co::kCancel, 0, 6030, 4740, 1650, 405, L"Cancel", 20, false, kWindowFont,
+    ControlLayout{L"Cancel", K::PushButton, co::kCancel, 0, 6030, 4860, 1650, 405, L"Cancel", 20, false, kWindowFont,
                   kButtonTextColor, kWhite},
 };
 
@@ -110,7 +110,7 @@ constexpr WindowLayout kExtraClock{L"Clock", L"Tellurane", 6915,   855,         
 constexpr WindowLayout kForm2{L"Form2", L"Settings", 8040,   5025,        false,
                               false,    false,       kWhite, kArial9Bold, kForm2Controls};
 
-constexpr WindowLayout kClockOptions{L"ClockOptions", L"Clock options",     7800, 5280, false, false, false, kWhite,
+constexpr WindowLayout kClockOptions{L"ClockOptions", L"Clock options",     7800, 5400, false, false, false, kWhite,
                                      kArial9Bold,     kClockOptionsControls};
 
 }  // namespace
