@@ -78,9 +78,10 @@ void Form1::NewClock(ExtraClock* from) {
     const int number = numbers.empty() ? 1 : numbers.back() + 1;
     const SettingsStore clock = ClockStore(store_, number);
     const SettingsStore& source = from ? from->Store() : store_;
-    for (std::wstring_view key : {keys::kFontColor, keys::kFontSize, keys::kAlwaysOnTop, keys::kDayMonthYear,
-                                  keys::kShowWeekday, keys::kMilitaryTime, clock_keys::kTimeZone, clock_keys::kLabel,
-                                  clock_keys::kTimePicture, clock_keys::kDatePicture, clock_keys::kSkin}) {
+    for (std::wstring_view key :
+         {keys::kFontColor, keys::kFontSize, keys::kAlwaysOnTop, keys::kDayMonthYear, keys::kShowWeekday,
+          keys::kMilitaryTime, clock_keys::kTimeZone, clock_keys::kLabel, clock_keys::kTimePicture,
+          clock_keys::kDatePicture, clock_keys::kSkin, clock_keys::kStepAside, clock_keys::kClickThrough}) {
         if (source.HasSetting(key)) clock.WriteSetting(key, source.ReadSetting(key, 0));
     }
     const Form& origin = from ? static_cast<const Form&>(*from) : *this;
