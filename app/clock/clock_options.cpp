@@ -119,7 +119,8 @@ void ClockOptions::Load() {
         SendMessageW(Control(co::kZone), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(zones_.back().displayName.c_str()));
         ChooseZone(zone);
     }
-    zoneLabel_ = CityOfZone(zones_[static_cast<std::size_t>(SendMessageW(Control(co::kZone), CB_GETCURSEL, 0, 0))]);
+    const auto chosen = static_cast<std::size_t>(SendMessageW(Control(co::kZone), CB_GETCURSEL, 0, 0));
+    zoneLabel_ = chosen < zones_.size() ? CityOfZone(zones_[chosen]) : std::wstring();
     for (auto [id, key] :
          {std::pair{co::kLabel, clock_keys::kLabel}, std::pair{co::kTimePicture, clock_keys::kTimePicture},
           std::pair{co::kDatePicture, clock_keys::kDatePicture}, std::pair{co::kCountdown, clock_keys::kCountdown}}) {
