@@ -176,4 +176,14 @@ std::wstring StoredSizeToTyped(std::wstring_view stored) { return StoredToTypedT
 
 float StoredDecimal(std::wstring_view text) { return static_cast<float>(ParseStoredNumber(text, UserNumberFormat())); }
 
+bool StoredSwitchOr(const SettingsStore& store, std::wstring_view key, bool fallback) {
+    const std::wstring text = store.CachedText(key);
+    if (text.empty()) return fallback;
+    try {
+        return StoredSwitchIsOn(text);
+    } catch (const AppError&) {
+        return fallback;  // said where the clock reads it for itself
+    }
+}
+
 }  // namespace tellurane

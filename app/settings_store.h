@@ -85,6 +85,8 @@ float StoredSingle(std::wstring_view text);
 bool StoredIsNumeric(std::wstring_view text);
 // A switch is on only when its text converts to the 16-bit integer 1.
 bool StoredSwitchIsOn(std::wstring_view text);
+// A stored switch as the store keeps it (CachedText); fallback when there is none or it is no number.
+bool StoredSwitchOr(const SettingsStore& store, std::wstring_view key, bool fallback);
 
 // A single-precision number as the program stores it.
 std::wstring SingleToStoredText(double value);

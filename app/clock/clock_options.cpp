@@ -21,15 +21,6 @@ constexpr std::wstring_view kLocalTimeName = L"Local time";
 constexpr std::wstring_view kEmptyPictureNote = L"Empty: as the settings' switches say";
 constexpr std::wstring_view kCountdownHint = L"YYYY-MM-DDTHH:MM:SS in the clock's zone; empty for a clock";
 
-bool IsOn(const SettingsStore& store, std::wstring_view key, bool fallback) {
-    const std::wstring text = store.ReadSetting(key, fallback ? 1 : 0);
-    try {
-        return StoredSwitchIsOn(text);
-    } catch (const AppError&) {
-        return fallback;
-    }
-}
-
 // A picture Windows itself refuses (one PictureProblem lets through) is said too.
 std::wstring PictureNote(PictureKind kind, const std::wstring& picture, const LocalTime& now) {
     if (const auto problem = PictureProblem(kind, picture)) return *problem;
@@ -127,8 +118,8 @@ void ClockOptions::Load() {
         const std::wstring text = store_.HasSetting(key) ? store_.ReadSetting(key, 0) : std::wstring();
         SetText(id, text);
     }
-    SendMessageW(Control(co::kStepAside), BM_SETCHECK, IsOn(store_, clock_keys::kStepAside, true), 0);
-    SendMessageW(Control(co::kClickThrough), BM_SETCHECK, IsOn(store_, clock_keys::kClickThrough, false), 0);
+    SendMessageW(Control(co::kStepAside), BM_SETCHECK, StoredSwitchOr(store_, clock_keys::kStepAside, true), 0);
+    SendMessageW(Control(co::kClickThrough), BM_SETCHECK, StoredSwitchOr(store_, clock_keys::kClickThrough, false), 0);
     Refresh();
 }
 
@@ -178,9 +169,9 @@ int ClockOptions::Refresh() {
 
     OwnFaceSettings settings{
         zone, momentBad ? std::wstring() : countdown,
-        ClockLook{Text(co::kLabel), IsOn(store_, keys::kMilitaryTime, false), IsOn(store_, keys::kDayMonthYear, false),
-                  IsOn(store_, keys::kShowWeekday, false), timeNote.empty() ? Text(co::kTimePicture) : L"",
-                  dateNote.empty() ? Text(co::kDatePicture) : L""}};
+        ClockLook{Text(co::kLabel), StoredSwitchOr(store_, keys::kMilitaryTime, false),
+                  StoredSwitchOr(store_, keys::kDayMonthYear, false), StoredSwitchOr(store_, keys::kShowWeekday, false),
+                  timeNote.empty() ? Text(co::kTimePicture) : L"", dateNote.empty() ? Text(co::kDatePicture) : L""}};
     SetText(co::kPreview, preview_.Compose(std::move(settings), utc, [](const std::wstring&) {}));
     if (!timeNote.empty()) return co::kTimePicture;
     if (!dateNote.empty()) return co::kDatePicture;

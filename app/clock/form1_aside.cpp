@@ -26,16 +26,6 @@ bool IsShell(HWND window) {
     return false;
 }
 
-bool IsOn(const SettingsStore& store, std::wstring_view key, bool fallback) {
-    const std::wstring text = store.CachedText(key);
-    if (text.empty()) return fallback;
-    try {
-        return StoredSwitchIsOn(text);
-    } catch (const AppError&) {
-        return fallback;  // said where the clock reads it for itself
-    }
-}
-
 }  // namespace
 
 void Form1::FollowFullScreen() noexcept {
@@ -63,7 +53,8 @@ void Form1::FollowFullScreen() noexcept {
 void Form1::WatchForegroundWhileWanted() noexcept {
     CarryOn("Form1::WatchForegroundWhileWanted", [&] {
         const auto wants = [](const SettingsStore& store) {
-            return IsOn(store, keys::kAlwaysOnTop, false) && IsOn(store, clock_keys::kStepAside, true);
+            return StoredSwitchOr(store, keys::kAlwaysOnTop, false) &&
+                   StoredSwitchOr(store, clock_keys::kStepAside, true);
         };
         bool wanted = wants(store_);
         for (auto& clock : extraClocks_) wanted = wanted || (!clock->Closed() && wants(clock->Store()));
@@ -89,11 +80,14 @@ void Form1::FollowWindowsFullScreenState() noexcept {
     FollowFullScreen();
 }
 
-void Form1::FollowClickThrough() noexcept { clickThrough_.Follow(IsOn(store_, clock_keys::kClickThrough, false)); }
+void Form1::FollowClickThrough() noexcept {
+    clickThrough_.Follow(StoredSwitchOr(store_, clock_keys::kClickThrough, false));
+}
 
 void Form1::StepAside(Form& window, const SettingsStore& store, bool aside) {
     HWND handle = window.Handle();
-    const bool should = aside && IsOn(store, keys::kAlwaysOnTop, false) && IsOn(store, clock_keys::kStepAside, true);
+    const bool should = aside && StoredSwitchOr(store, keys::kAlwaysOnTop, false) &&
+                        StoredSwitchOr(store, clock_keys::kStepAside, true);
     const auto stepped = std::find(steppedAside_.begin(), steppedAside_.end(), handle);
     if (should && stepped == steppedAside_.end()) {
         steppedAside_.push_back(handle);
@@ -103,7 +97,7 @@ void Form1::StepAside(Form& window, const SettingsStore& store, bool aside) {
         SetWindowPos(handle, HWND_BOTTOM, 0, 0, 0, 0, kStay);
     } else if (!should && stepped != steppedAside_.end()) {
         steppedAside_.erase(stepped);
-        if (IsOn(store, keys::kAlwaysOnTop, false)) SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, kStay);
+        if (StoredSwitchOr(store, keys::kAlwaysOnTop, false)) SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, kStay);
     }
 }
 

@@ -62,6 +62,15 @@ std::wstring RunningClock::AnswerNextBox(std::chrono::milliseconds timeout) {
 
 HWND RunningClock::Settings() const { return support::FindTopLevel(clock_->ProcessId(), kSettingsClass, 0ms); }
 
+HWND RunningClock::OpenClockOptionsFromTheMenu() {
+    RECT face;
+    GetWindowRect(Face(), &face);
+    support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
+    Sleep(500);
+    support::PressKey('O');
+    return support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", std::chrono::seconds(5));
+}
+
 HWND RunningClock::OpenSettingsByClickingTheFace() {
     RECT face;
     GetWindowRect(Face(), &face);

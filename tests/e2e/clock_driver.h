@@ -46,6 +46,8 @@ protected:
 
     // A real click on the clock face; returns the settings window once it shows.
     HWND OpenSettingsByClickingTheFace();
+    // Clock options of the first clock, from its face's menu.
+    HWND OpenClockOptionsFromTheMenu();
     HWND Settings() const;
     void PostClick(HWND button) const { PostMessageW(button, BM_CLICK, 0, 0); }
 

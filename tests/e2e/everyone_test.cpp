@@ -215,12 +215,7 @@ TEST_F(Everyone, EveryCaptionContrastsWithWhatIsPaintedUnderItOnTheDefaultScheme
     faceReads(L"dark-scheme");
 
     // Clock options, opened under the dark scheme: its names, notes and buttons read as well.
-    RECT face;
-    GetWindowRect(Face(), &face);
-    support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
-    Sleep(500);
-    support::PressKey('O');
-    const HWND options = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
+    const HWND options = OpenClockOptionsFromTheMenu();
     ASSERT_TRUE(options);
     Sleep(500);
     namespace co = clock_options;

@@ -167,12 +167,7 @@ TEST_F(ScreenReader, HearsTheTimeOnTheFaceAndEverySettingWithItsStateAndColour) 
 
     // Clock options, from the face's menu: every field named by the text before it, the preview by what
     // it shows.
-    RECT face;
-    GetWindowRect(Face(), &face);
-    support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
-    Sleep(500);
-    support::PressKey('O');
-    const HWND options = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
+    const HWND options = OpenClockOptionsFromTheMenu();
     ASSERT_TRUE(options);
     namespace co = clock_options;
     for (const auto& [id, name] :
