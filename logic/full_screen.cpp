@@ -3,7 +3,7 @@
 namespace tellurane {
 
 std::optional<std::size_t> FilledMonitor(const ForegroundWindow& window, std::span<const MonitorArea> monitors) {
-    const PixelRect& rect = window.rect;
+    const PixelRect& rect = window.client;
     if (window.shell || monitors.empty() || rect.right <= rect.left || rect.bottom <= rect.top) return std::nullopt;
     const std::size_t index = MonitorForRect(rect, monitors);
     const PixelRect& screen = monitors[index].bounds;
@@ -14,9 +14,9 @@ std::optional<std::size_t> FilledMonitor(const ForegroundWindow& window, std::sp
     return std::nullopt;
 }
 
-bool StepsAside(const PixelRect& clock, std::optional<std::size_t> filled, bool windowsSaysFullScreen,
+bool StepsAside(const PixelRect& clock, std::optional<std::size_t> filled, WindowsSays windows,
                 std::span<const MonitorArea> monitors) {
-    if (windowsSaysFullScreen) return true;
+    if (windows == WindowsSays::Presentation) return true;
     return filled && !monitors.empty() && MonitorForRect(clock, monitors) == *filled;
 }
 

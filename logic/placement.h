@@ -12,6 +12,7 @@ namespace tellurane {
 // Screen pixels (physical, as a per-monitor-aware program sees them); right and bottom exclusive.
 struct PixelRect {
     long left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const PixelRect&) const = default;
 };
 
 struct MonitorArea {

@@ -56,11 +56,17 @@ void RegistryWatch::Arm() noexcept {
         }
         if (target.empty()) return;
     }
-    armed_ = RegNotifyChangeKeyValue(key_.get(), TRUE, kKeyChanges, event_.get(), TRUE) == ERROR_SUCCESS;
+    // A part of the path above the key only for the key's making: its own subkeys coming and going, not
+    // everything below it (on a first run that would be every program's writes under Software).
+    const bool whole = watchedPath_ == path_;
+    armed_ = RegNotifyChangeKeyValue(key_.get(), whole ? TRUE : FALSE, whole ? kKeyChanges : REG_NOTIFY_CHANGE_NAME,
+                                     event_.get(), TRUE) == ERROR_SUCCESS;
 }
 
 void RegistryWatch::Signalled() {
+    const bool wasMissing = watchedPath_ != path_;
     Arm();
+    if (wasMissing && watchedPath_ != path_) return;  // still missing: nothing of ours changed
     if (onChange_) onChange_();
 }
 

@@ -13,7 +13,7 @@
 namespace tellurane {
 
 // Everything under root\path. While the key is missing, the deepest part of the path that exists is
-// watched, so that the key's making is seen too. onChange runs after the watch is armed again, so a
+// watched for its subkeys only, so that the key's making is seen too and nothing else wakes anyone. onChange runs after the watch is armed again, so a
 // change made while it runs is reported once more, never lost.
 class RegistryWatch {
 public:

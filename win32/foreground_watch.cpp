@@ -15,35 +15,45 @@ ForegroundWatch::ForegroundWatch(std::function<void()> onChange) : onChange_(std
                                       WINEVENT_OUTOFCONTEXT);
     if (!foregroundHook_) return;
     watching = this;
-    // Closed or hidden: the foreground moves on, and the clock may come back. These are few.
-    goneHook_ = SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE, nullptr, &OnEvent, 0, 0,
-                                WINEVENT_OUTOFCONTEXT);
     Follow(GetForegroundWindow());
 }
 
 ForegroundWatch::~ForegroundWatch() {
-    if (goneHook_) UnhookWinEvent(goneHook_);
-    if (locationHook_) UnhookWinEvent(locationHook_);
+    Unfollow();
     if (foregroundHook_) UnhookWinEvent(foregroundHook_);
     if (watching == this) watching = nullptr;
 }
 
+void ForegroundWatch::Unfollow() noexcept {
+    for (HWINEVENTHOOK* hook : {&locationHook_, &goneHook_}) {
+        if (*hook) UnhookWinEvent(*hook);
+        *hook = nullptr;
+    }
+}
+
 void ForegroundWatch::Follow(HWND window) noexcept {
-    if (locationHook_) UnhookWinEvent(locationHook_);
-    locationHook_ = nullptr;
+    Unfollow();
     followed_ = window;
     DWORD process = 0;
     const DWORD thread = window ? GetWindowThreadProcessId(window, &process) : 0;
-    if (!thread) return;
-    // Every window's moves would wake the program at each move of the pointer: only that thread's.
-    // (Wine 8 delivers nothing to a hook for one thread of another process.)
+    // Our own windows are never a program in full screen, and their menus, tooltips and caret would
+    // wake the program for nothing.
+    if (!thread || process == GetCurrentProcessId()) return;
+    // Every window's moves, hiding and ending would wake the program at each move of the pointer, each
+    // tooltip and menu anywhere: only that thread's. Moved or resized (a player going to full screen),
+    // closed or hidden (the foreground moves on, and the clock may come back).
+    // (Wine 8 delivers nothing to a hook for one thread of another process: the tick looks too.)
     locationHook_ = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, &OnEvent,
                                     process, thread, WINEVENT_OUTOFCONTEXT);
+    goneHook_ = SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE, nullptr, &OnEvent, process, thread,
+                                WINEVENT_OUTOFCONTEXT);
 }
 
 void CALLBACK ForegroundWatch::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
     ForegroundWatch* self = watching;
-    if (!self || object != OBJID_WINDOW || child != CHILDID_SELF) return;
+    if (!self) return;
+    ++self->eventsHeard_;
+    if (object != OBJID_WINDOW || child != CHILDID_SELF) return;
     if (event == EVENT_SYSTEM_FOREGROUND) {
         self->Follow(window);
     } else if (window != self->followed_ || event == EVENT_OBJECT_SHOW) {

@@ -17,18 +17,23 @@ public:
     ForegroundWatch& operator=(const ForegroundWatch&) = delete;
 
     bool Active() const noexcept { return foregroundHook_ != nullptr; }
+    // How many events have reached the watch: each one woke the program.
+    unsigned long EventsHeard() const noexcept { return eventsHeard_; }
 
 private:
     static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
                                  DWORD time);
-    // Its moves and its end are asked for from the foreground window's thread only: not every window's.
+    // Its moves and its end are asked for from the foreground window's thread only: not every window's,
+    // and none of this program's own (its clocks, its menus, its caret).
     void Follow(HWND window) noexcept;
+    void Unfollow() noexcept;
 
     std::function<void()> onChange_;
     HWINEVENTHOOK foregroundHook_ = nullptr;
     HWINEVENTHOOK locationHook_ = nullptr;
     HWINEVENTHOOK goneHook_ = nullptr;
     HWND followed_ = nullptr;
+    unsigned long eventsHeard_ = 0;
 };
 
 }  // namespace tellurane

@@ -1,5 +1,7 @@
 #include "win32/form.h"
 
+#include <commctrl.h>
+
 #include <optional>
 #include <string>
 
@@ -84,7 +86,7 @@ Form::~Form() {
     if (Handle()) DestroyWindow(Handle());
 }
 
-bool Form::Create(HWND owner) {
+bool Form::Create(HWND owner, std::wstring_view caption) {
     const std::wstring className = L"Tellurane." + std::wstring(layout_.name);
     if (!RegisterWindowClass(className.c_str(), nullptr)) return false;
 
@@ -109,8 +111,9 @@ bool Form::Create(HWND owner) {
     rect.right = rect.left + width;
     rect.bottom = rect.top + height;
 
-    const std::wstring caption(layout_.caption);
-    if (!CreateNativeWindow(className.c_str(), caption.c_str(), StyleFor(layout_), kExStyle, rect, owner)) {
+    // Made with its own title, so that no one (a screen reader, the taskbar) sees a moment of another.
+    const std::wstring title(caption.empty() ? layout_.caption : caption);
+    if (!CreateNativeWindow(className.c_str(), title.c_str(), StyleFor(layout_), kExStyle, rect, owner)) {
         return false;
     }
     const int plannedDpi = dpi_;
@@ -120,6 +123,24 @@ bool Form::Create(HWND owner) {
     CreateControls();
     if (actualDpi != plannedDpi) ApplyDpi(actualDpi);
     return true;
+}
+
+namespace {
+
+constexpr UINT_PTR kMenuUpSubclass = 0x4D55;
+
+LRESULT CALLBACK PassMenuUp(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_CONTEXTMENU) {
+        return SendMessageW(GetParent(control), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), lParam);
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(control, &PassMenuUp, kMenuUpSubclass);
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+}  // namespace
+
+void Form::PassMenuRequestsUp(int id) noexcept {
+    if (HWND control = Control(id)) SetWindowSubclass(control, &PassMenuUp, kMenuUpSubclass, 0);
 }
 
 void Form::CreateControls() {

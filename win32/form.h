@@ -36,7 +36,8 @@ public:
 
     // Creates the window (hidden) and its controls, centred on the primary screen, or on the
     // owner's monitor when it has one (an owned window stays above its owner and off the taskbar).
-    bool Create(HWND owner = nullptr);
+    // caption: the title, when not the layout's.
+    bool Create(HWND owner = nullptr, std::wstring_view caption = {});
 
     const WindowLayout& Layout() const noexcept { return layout_; }
     int Dpi() const noexcept { return dpi_; }
@@ -74,6 +75,10 @@ public:
     // While the user drags the window, it lines up with the edges of its monitor's work area and of the
     // windows otherWindows gives (screen rectangles), within 10 pixels at 96 DPI; Alt held turns that off.
     void SnapToEdges(std::function<std::vector<RECT>()> otherWindows);
+
+    // A control that would answer a menu request itself (an edit box has its own Cut, Copy and Paste
+    // menu) hands it to the window instead, the Menu key and Shift+F10 included.
+    void PassMenuRequestsUp(int id) noexcept;
 
     void SetCaption(std::wstring_view caption) noexcept;
     void SetIcons(HICON big, HICON small) noexcept;

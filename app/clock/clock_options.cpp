@@ -172,7 +172,7 @@ int ClockOptions::Refresh() {
         ClockLook{Text(co::kLabel), StoredSwitchOr(store_, keys::kMilitaryTime, false),
                   StoredSwitchOr(store_, keys::kDayMonthYear, false), StoredSwitchOr(store_, keys::kShowWeekday, false),
                   timeNote.empty() ? Text(co::kTimePicture) : L"", dateNote.empty() ? Text(co::kDatePicture) : L""}};
-    SetText(co::kPreview, preview_.Compose(std::move(settings), utc, [](const std::wstring&) {}));
+    SetText(co::kPreview, preview_.Compose(std::move(settings), now, [](const std::wstring&) {}));
     if (!timeNote.empty()) return co::kTimePicture;
     if (!dateNote.empty()) return co::kDatePicture;
     return momentBad ? co::kCountdown : 0;

@@ -1,11 +1,39 @@
 #include "app/clock/extra_clock.h"
 
+#include <windowsx.h>
+
 #include "app/main_module.h"
 #include "logic/layouts.h"
+#include "logic/menu_point.h"
 #include "logic/setting_keys.h"
 #include "win32/boundary.h"
+#include "win32/dpi.h"
 
 namespace tellurane {
+namespace {
+
+ScreenPoint SaidPoint(LPARAM where) { return {GET_X_LPARAM(where), GET_Y_LPARAM(where)}; }
+
+// Where the pointer was when the message that asked for the menu came.
+ScreenPoint PointerAtMessage() {
+    const DWORD position = GetMessagePos();
+    return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+}
+
+}  // namespace
+
+bool AsksForFaceMenu(Form& clock, WPARAM from, LPARAM where) {
+    const auto window = reinterpret_cast<HWND>(from);
+    if (window == clock.Button(form1::kPushButton1).Handle() || window == clock.Control(form1::kText1)) return true;
+    return window == clock.Handle() && ContextMenuFromKeyboard(SaidPoint(where), PointerAtMessage());
+}
+
+POINT FaceMenuPoint(HWND face, LPARAM where) {
+    RECT area{};
+    GetWindowRect(face, &area);
+    const ScreenPoint at = ContextMenuPoint(SaidPoint(where), PointerAtMessage(), ToPixelRect(area));
+    return {at.x, at.y};
+}
 
 ExtraClock::ExtraClock(int number, const SettingsStore& main, ClockHost& host, ErrorTrap::Reporter report)
     : Form(ExtraClockLayout()),
@@ -18,8 +46,14 @@ std::wstring ExtraClock::Value(std::wstring_view key) const { return store_.Cach
 
 std::wstring ExtraClock::Label() const { return Value(clock_keys::kLabel); }
 
+std::wstring ExtraClock::WindowCaption() const {
+    return Label().empty() ? std::wstring(L"Tellurane") : Label() + L" - Tellurane";
+}
+
 bool ExtraClock::Open() {
-    if (!Create()) return false;
+    windowCaption_ = WindowCaption();
+    if (!Create(nullptr, windowCaption_)) return false;
+    PassMenuRequestsUp(form1::kText1);
     SnapToEdges([this] { return VisibleFormRects({&Form1Layout(), &ExtraClockLayout()}, Handle()); });
     Face().onClick = [this] { host_.OpenSettingsFor(*this); };
     Face().SetDescription(L"Opens the settings");
@@ -81,14 +115,14 @@ void ExtraClock::Tick(const ClockReading& now) {
         Value(clock_keys::kTimeZone), Value(clock_keys::kCountdown),
         ClockLook{Label(), Switch(keys::kMilitaryTime), Switch(keys::kDayMonthYear), Switch(keys::kShowWeekday),
                   Value(clock_keys::kTimePicture), Value(clock_keys::kDatePicture)}};
-    const std::wstring text = face_.Compose(std::move(settings), static_cast<std::int64_t>(now.utcMilliseconds),
+    const std::wstring text = face_.Compose(std::move(settings), now,
                                             [this](const std::wstring& problem) { Report(problem); });
     if (face_.ReachedZero()) host_.CountdownReached(Label());
     FollowChosenSkin();
     clickThrough_.Follow(Switch(clock_keys::kClickThrough));
     const PushButton::CaptionBatch oneChange(Face());
     Face().SetCaption(text);
-    const std::wstring caption = Label().empty() ? std::wstring(L"Tellurane") : Label() + L" - Tellurane";
+    const std::wstring caption = WindowCaption();
     if (caption != windowCaption_) {
         windowCaption_ = caption;
         SetCaption(caption);
@@ -135,7 +169,7 @@ void ExtraClock::OnCommand(int id, int code) noexcept {
 LRESULT ExtraClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
         case WM_CONTEXTMENU:
-            if (reinterpret_cast<HWND>(wParam) != Face().Handle()) break;
+            if (!AsksForFaceMenu(*this, wParam, lParam)) break;
             CarryOn("ExtraClock::HandleMessage", [&] { host_.ShowMenuFor(*this, lParam); });
             return 0;
         case WM_MOUSEWHEEL:

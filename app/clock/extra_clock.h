@@ -52,6 +52,13 @@ inline SettingsStore ClockStore(const SettingsStore& main, int number) {
     return main.Below(std::wstring(kClocksSubKey) + L"\\" + std::to_wstring(number));
 }
 
+// Whether a WM_CONTEXTMENU to a clock window asks for its face's menu: from the face or the unseen text
+// box that keeps the focus (by mouse or keyboard), or from the window itself by the keyboard; a right
+// click on its frame keeps the window's own menu.
+bool AsksForFaceMenu(Form& clock, WPARAM from, LPARAM where);
+// Where that menu opens: at the pointer, or under the face's middle when asked for from the keyboard.
+POINT FaceMenuPoint(HWND face, LPARAM where);
+
 class ExtraClock : public Form {
 public:
     // number: N of Clocks\N. main: the first clock's store, whose watch tells of every change.
@@ -64,6 +71,7 @@ public:
     // Windows' light and dark modes.
     void FollowChosenSkin() noexcept;
     void ReapplySkin() noexcept { skin_.Reapply(); }
+    void ForgetZoneRules() noexcept { face_.ForgetRules(); }
     void TakeTheMouse() noexcept { clickThrough_.TakeTheMouse(); }
 
     int Number() const noexcept { return number_; }
@@ -82,6 +90,7 @@ protected:
 
 private:
     std::wstring Value(std::wstring_view key) const;
+    std::wstring WindowCaption() const;
     bool Switch(std::wstring_view key);
     void Report(const std::wstring& description);
     void ApplyLook();

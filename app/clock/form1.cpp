@@ -1,7 +1,5 @@
 #include "app/clock/form1.h"
 
-#include <commctrl.h>
-
 #include "logic/app_error.h"
 #include "logic/app_title.h"
 #include "logic/clock/face_text.h"
@@ -68,6 +66,7 @@ bool Form1::Load() {
     cSysTray1_.ReadProperties(Form1TrayProperties());
     ReloadTrayIcon();  // the sharp picture at the shell's size, in place of the stored 16x16 one
     PushButton1().onClick = [this] { PushButton1_Click(); };
+    PassMenuRequestsUp(form1::kText1);
     PushButton1().SetDescription(L"Opens the settings");  // said the same for a click, Enter or Space
     PushButton1().onMouseMove = [this] {
         if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Custom);
@@ -124,21 +123,6 @@ void Form1::Form_Load() {
     trap.Run(146, [&] { PushButton1().SetFontSize(StoredDecimal(store_.ReadSetting(keys::kFontSize, 20))); });
 }
 
-void Form1::CreateFaceTooltip() noexcept {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    if (!tooltip_) return;
-    std::wstring text(form1::kFaceTooltip);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(PushButton1().Handle());
-    tool.lpszText = text.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
 void Form1::Timer1_Fired() {
     const TickPlan plan = PlanTick(services_.clock().utcMilliseconds, shownSecond_);
     if (plan.tickNow) {
@@ -153,6 +137,7 @@ void Form1::Timer1_Fired() {
     }
     WatchForegroundWhileWanted();
     FollowWindowsFullScreenState();
+    LookAtForeground();
     if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
 }
@@ -183,40 +168,6 @@ void Form1::Timer1_Timer() {
     trap.Run([&] {
         const ClockReading now = services_.clock();
         PushButton1().SetCaption(PushButton1().Caption() + L" " + DayOfWeekName(now.local));
-    });
-}
-
-// A zone, label, picture or countdown of its own: then the first clock shows what the others show.
-bool Form1::HasOwnFace() const {
-    for (std::wstring_view key : {clock_keys::kTimeZone, clock_keys::kLabel, clock_keys::kTimePicture,
-                                  clock_keys::kDatePicture, clock_keys::kCountdown}) {
-        if (!store_.CachedText(key).empty()) return true;
-    }
-    return false;
-}
-
-void Form1::ShowOwnFace(ErrorTrap& trap) {
-    OwnFaceSettings settings;
-    settings.zone = store_.CachedText(clock_keys::kTimeZone);
-    settings.countdown = store_.CachedText(clock_keys::kCountdown);
-    settings.look.label = store_.CachedText(clock_keys::kLabel);
-    settings.look.timePicture = store_.CachedText(clock_keys::kTimePicture);
-    settings.look.datePicture = store_.CachedText(clock_keys::kDatePicture);
-    settings.look.military = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kMilitaryTime)); });
-    settings.look.dayFirst = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kDayMonthYear)); });
-    settings.look.weekday = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kShowWeekday)); });
-    const std::wstring label = settings.look.label;
-    trap.Run([&] {
-        const ClockReading now = services_.clock();
-        PushButton1().SetCaption(ownFace_.Compose(std::move(settings), static_cast<std::int64_t>(now.utcMilliseconds),
-                                                  [this](const std::wstring& problem) {
-                                                      // Once per bad value, not once a second.
-                                                      if (problem == ownFaceReported_) return;
-                                                      ownFaceReported_ = problem;
-                                                      ReportTickFailure(problem, location::kForm1Tick, 0);
-                                                  }));
-        shownSecond_ = now.utcMilliseconds / 1000;
-        if (ownFace_.ReachedZero()) CountdownReached(label);
     });
 }
 

@@ -17,6 +17,7 @@
 #include "app/settings_store.h"
 #include "app/tray/sys_tray.h"
 #include "logic/error_trap.h"
+#include "logic/full_screen.h"
 #include "logic/layouts.h"
 #include "win32/change_watch.h"
 #include "win32/foreground_watch.h"
@@ -46,6 +47,14 @@ inline constexpr std::wstring_view kMinimizedBalloonTitle = L"Tellurane";
 inline constexpr std::wstring_view kMinimizedBalloonText =
     L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the software "
     L"back.";
+
+inline constexpr std::wstring_view kTimeNotCopied =
+    L"The time could not be copied: another program is using the clipboard. Try again in a moment.";
+inline constexpr std::wstring_view kClockNotRemoved =
+    L"This clock could not be removed: Windows refused to delete its settings. It is closed instead, and "
+    L"New clock in the menu opens it again.";
+inline constexpr std::wstring_view kClockNotRemovedNorClosed =
+    L"This clock could not be removed: Windows refused to change its settings. It stays as it was.";
 
 // The face's menu, by command id.
 enum : UINT {
@@ -84,6 +93,8 @@ public:
     SkinFramework& SkinFramework1() noexcept { return skinFramework1_; }
     bool MinimizedToTray() const noexcept { return minimizedToTray_; }
     bool OptionsOpen() const noexcept { return optionsOpen_; }
+    // Clocks (0: this one, else Clocks\N's N) out of the topmost band for a program in full screen.
+    const std::vector<int>& SteppedAside() const noexcept { return steppedAside_; }
 
     // The clock tick: rebuilds the face from the stored display switches and the time.
     void Timer1_Timer();
@@ -105,8 +116,10 @@ private:
     void Timer1_Fired();
     void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
     std::wstring TickSetting(std::wstring_view key) const;
+    // form1_face.cpp: a face of its own, the tooltip, and Windows' time or zone changed.
     bool HasOwnFace() const;
     void ShowOwnFace(ErrorTrap& trap);
+    void OnTimeChanged() noexcept;
     bool CanHideInTray() const noexcept;
     void MinimiseIntoTray();
     void CreateFaceTooltip() noexcept;
@@ -132,6 +145,15 @@ private:
     void OpenSettingsFor(ExtraClock& clock) override;
     // Clock options for a clock (nullptr: the first); Remove there deletes an extra clock.
     void OpenClockOptions(ExtraClock* clock);
+    // After its window: a clock closed meanwhile is let go, and nothing more is done to it.
+    bool ClosedMeanwhile(ExtraClock& clock);
+    struct KeptWhileInUse {
+        KeptWhileInUse(ExtraClock*& slot, ExtraClock* clock) noexcept : slot_(slot) { slot_ = clock; }
+        ~KeptWhileInUse() { slot_ = nullptr; }
+        KeptWhileInUse(const KeptWhileInUse&) = delete;
+        KeptWhileInUse& operator=(const KeptWhileInUse&) = delete;
+        ExtraClock*& slot_;
+    };
     void RemoveClock(ExtraClock& clock);
     void HideAllInTray() override;
     void ClockClosed(ExtraClock& clock) override;
@@ -141,9 +163,12 @@ private:
     // comes back when it goes.
     void FollowFullScreen() noexcept;
     void FollowWindowsFullScreenState() noexcept;
+    void LookAtForeground() noexcept;
+    void OnTopChangedByHand(int number) noexcept;
     // The foreground is watched only while a clock is on top and steps aside: otherwise no hooks at all.
     void WatchForegroundWhileWanted() noexcept;
-    void StepAside(Form& window, const SettingsStore& store, bool aside);
+    // number: the clock's (0 for this one), which outlives any window handle.
+    void StepAside(Form& window, int number, const SettingsStore& store, bool aside);
     // The mouse through the first clock as its store says; the tray icon's click takes it back.
     void FollowClickThrough() noexcept;
     // The skin (form1_skin.cpp): its look on the window, and a changed file applied again.
@@ -171,9 +196,11 @@ private:
     OwnFace ownFace_;
     std::wstring ownFaceReported_;  // the last bad value of its own said
     std::vector<std::unique_ptr<ExtraClock>> extraClocks_;
+    ExtraClock* inUse_ = nullptr;  // the clock whose settings or options are open
     std::unique_ptr<ForegroundWatch> foregroundWatch_;
-    std::vector<HWND> steppedAside_;  // clocks out of the topmost band for a full-screen program
-    bool windowsSaysFullScreen_ = false;
+    std::vector<int> steppedAside_;  // clocks (by number) out of the topmost band for a full-screen program
+    std::pair<HWND, PixelRect> seenForeground_;  // the foreground window when last looked at
+    WindowsSays windowsSay_ = WindowsSays::Nothing;
     ClickThrough clickThrough_{*this};
     int wheelTurned_ = 0;  // of a notch, on a wheel that turns in finer steps
     bool minimizedToTray_ = false;

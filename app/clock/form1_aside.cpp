@@ -26,28 +26,44 @@ bool IsShell(HWND window) {
     return false;
 }
 
+// The foreground window as the rule sees it: its client area on the screen. A window closing or hiding
+// may still be named the foreground for a moment: it covers nothing.
+ForegroundWindow ForegroundFacts(HWND foreground) {
+    ForegroundWindow facts;
+    RECT client{};
+    if (foreground && IsWindowVisible(foreground) && !IsIconic(foreground) && GetClientRect(foreground, &client)) {
+        MapWindowPoints(foreground, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        facts = {ToPixelRect(client), IsShell(foreground)};
+    }
+    return facts;
+}
+
 }  // namespace
 
 void Form1::FollowFullScreen() noexcept {
     CarryOn("Form1::FollowFullScreen", [&] {
         HWND foreground = GetForegroundWindow();
-        ForegroundWindow facts;
-        RECT rect{};
-        // A window closing or hiding may still be named the foreground for a moment: it covers nothing.
-        if (foreground && IsWindowVisible(foreground) && GetWindowRect(foreground, &rect)) {
-            facts = {ToPixelRect(rect), IsShell(foreground)};
-        }
+        const ForegroundWindow facts = ForegroundFacts(foreground);
+        seenForeground_ = {foreground, facts.client};
         const std::vector<MonitorArea> monitors = DesktopMonitors();
         const std::optional<std::size_t> filled = FilledMonitor(facts, monitors);
-        const auto follow = [&](Form& window, const SettingsStore& store) {
-            const bool aside = StepsAside(ToPixelRect(window.NormalRect()), filled, windowsSaysFullScreen_, monitors);
-            StepAside(window, store, aside);
+        const auto follow = [&](Form& window, int number, const SettingsStore& store) {
+            const bool aside = StepsAside(ToPixelRect(window.NormalRect()), filled, windowsSay_, monitors);
+            StepAside(window, number, store, aside);
         };
-        follow(*this, store_);
+        follow(*this, 0, store_);
         for (auto& clock : extraClocks_) {
-            if (!clock->Closed()) follow(*clock, clock->Store());
+            if (!clock->Closed()) follow(*clock, clock->Number(), clock->Store());
         }
     });
+}
+
+// Where Windows raises no foreground event (Wine), the tick's wake looks at the foreground window too:
+// a program in full screen is noticed within a second, at no wake-up of its own.
+void Form1::LookAtForeground() noexcept {
+    if (!foregroundWatch_) return;
+    HWND foreground = GetForegroundWindow();
+    if (std::pair{foreground, ForegroundFacts(foreground).client} != seenForeground_) FollowFullScreen();
 }
 
 void Form1::WatchForegroundWhileWanted() noexcept {
@@ -73,10 +89,12 @@ void Form1::WatchForegroundWhileWanted() noexcept {
 void Form1::FollowWindowsFullScreenState() noexcept {
     QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
     if (!services_.notificationState || FAILED(services_.notificationState(&state))) return;
-    const bool fullScreen = state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
-                            state == QUNS_PRESENTATION_MODE;
-    if (fullScreen == windowsSaysFullScreen_) return;
-    windowsSaysFullScreen_ = fullScreen;
+    const WindowsSays says = state == QUNS_PRESENTATION_MODE ? WindowsSays::Presentation
+                             : state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN
+                                 ? WindowsSays::FullScreenSomewhere
+                                 : WindowsSays::Nothing;
+    if (says == windowsSay_) return;
+    windowsSay_ = says;
     FollowFullScreen();
 }
 
@@ -84,13 +102,13 @@ void Form1::FollowClickThrough() noexcept {
     clickThrough_.Follow(StoredSwitchOr(store_, clock_keys::kClickThrough, false));
 }
 
-void Form1::StepAside(Form& window, const SettingsStore& store, bool aside) {
+void Form1::StepAside(Form& window, int number, const SettingsStore& store, bool aside) {
     HWND handle = window.Handle();
     const bool should = aside && StoredSwitchOr(store, keys::kAlwaysOnTop, false) &&
                         StoredSwitchOr(store, clock_keys::kStepAside, true);
-    const auto stepped = std::find(steppedAside_.begin(), steppedAside_.end(), handle);
+    const auto stepped = std::find(steppedAside_.begin(), steppedAside_.end(), number);
     if (should && stepped == steppedAside_.end()) {
-        steppedAside_.push_back(handle);
+        steppedAside_.push_back(number);
         // Out of the topmost band and behind the other windows, that program's first (a topmost window
         // put at the bottom loses its topmost place), without taking the foreground from it. It comes back
         // to the top when that program goes.
@@ -99,6 +117,14 @@ void Form1::StepAside(Form& window, const SettingsStore& store, bool aside) {
         steppedAside_.erase(stepped);
         if (StoredSwitchOr(store, keys::kAlwaysOnTop, false)) SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, kStay);
     }
+}
+
+// "Always on top" changed by hand (the menu, the settings): the clock is judged afresh, not by what it
+// was when the switch was the other way.
+void Form1::OnTopChangedByHand(int number) noexcept {
+    std::erase(steppedAside_, number);
+    WatchForegroundWhileWanted();
+    if (foregroundWatch_) FollowFullScreen();
 }
 
 }  // namespace tellurane

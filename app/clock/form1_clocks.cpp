@@ -104,10 +104,12 @@ void Form1::OpenClockOptions(ExtraClock* clock) {
     ClearTopMost(window.Handle());
     ClockOptionsAnswer answer = ClockOptionsAnswer::Cancelled;
     CarryOn("Form1::OpenClockOptions", [&] {
+        const KeptWhileInUse kept(inUse_, clock);
         ClockOptions options(store, clock != nullptr);
         answer = options.ShowModal(window.Handle());
     });
     optionsOpen_ = false;
+    if (clock && answer != ClockOptionsAnswer::Removed && ClosedMeanwhile(*clock)) return;
     if (clock && answer == ClockOptionsAnswer::Removed) {
         RemoveClock(*clock);
         return;
@@ -125,10 +127,20 @@ void Form1::OpenClockOptions(ExtraClock* clock) {
 
 // Only here is a clock's key deleted: a closed clock stays listed under New clock.
 void Form1::RemoveClock(ExtraClock& clock) {
+    const std::wstring& key = clock.Store().KeyPath();
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());  // its values and any key below
+    RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+    UniqueKey left;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, left.put()) == ERROR_SUCCESS) {
+        // Hidden now, it would come back at the next start: closed instead, or left as it is, and said.
+        if (!clock.Store().WriteSetting(clock_keys::kOpen, L"0")) {
+            ShowPlainError(kClockNotRemovedNorClosed);
+            return;
+        }
+        ShowPlainError(kClockNotRemoved);
+    }
     ShowWindow(clock.Handle(), SW_HIDE);
     clock.MarkClosed();
-    RegDeleteTreeW(HKEY_CURRENT_USER, clock.Store().KeyPath().c_str());  // its values and any key below
-    RegDeleteKeyW(HKEY_CURRENT_USER, clock.Store().KeyPath().c_str());
     PostMessageW(Handle(), kRemoveClosedClocks, 0, 0);
 }
 
@@ -141,10 +153,22 @@ void Form1::ClockClosed(ExtraClock& clock) {
     PostMessageW(Handle(), kRemoveClosedClocks, 0, 0);
 }
 
+// A clock whose settings or options window is open stays until that window has closed: the window
+// works on it, whoever closed it meanwhile (a script, End task).
 void Form1::RemoveClosedClocks() {
-    extraClocks_.erase(std::remove_if(extraClocks_.begin(), extraClocks_.end(),
-                                      [](const std::unique_ptr<ExtraClock>& clock) { return clock->Closed(); }),
-                       extraClocks_.end());
+    const auto goes = [this](const std::unique_ptr<ExtraClock>& clock) {
+        return clock->Closed() && clock.get() != inUse_;
+    };
+    for (auto& clock : extraClocks_) {
+        if (goes(clock)) std::erase(steppedAside_, clock->Number());
+    }
+    extraClocks_.erase(std::remove_if(extraClocks_.begin(), extraClocks_.end(), goes), extraClocks_.end());
+}
+
+bool Form1::ClosedMeanwhile(ExtraClock& clock) {
+    if (!clock.Closed()) return false;
+    PostMessageW(Handle(), kRemoveClosedClocks, 0, 0);
+    return true;
 }
 
 void Form1::ShowExtraClocks(bool show) {
@@ -164,11 +188,13 @@ void Form1::OpenSettingsFor(ExtraClock& clock) {
     optionsOpen_ = true;
     ClearTopMost(clock.Handle());
     CarryOn("Form1::OpenSettingsFor", [&] {
+        const KeptWhileInUse kept(inUse_, &clock);
         Form2 settings(clock.Store(), clock.Face(), services_.report, services_.chooseColor, services_.dialogError);
         settings.StartsWithWindowsIn(store_);  // the program's, not this clock's
         settings.ShowModal(clock.Handle());
     });
     optionsOpen_ = false;
+    if (ClosedMeanwhile(clock)) return;
     const bool onTop = CarryOnOr("Form1::OpenSettingsFor", false,
                                  [&] { return StoredSwitchIsOn(clock.Store().ReadSetting(keys::kAlwaysOnTop, 0)); });
     if (onTop) SetTopMost(clock.Handle());

@@ -10,6 +10,7 @@
 #include "logic/setting_keys.h"
 #include "win32/boundary.h"
 #include "win32/handles.h"
+#include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {
@@ -20,7 +21,14 @@ struct MenuTraits {
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 
 bool PutOnClipboard(HWND owner, const std::wstring& text) {
-    if (!OpenClipboard(owner)) return false;
+    // Another program may hold the clipboard for a moment (a clipboard manager, a remote desktop): asked
+    // again for up to half a second, the clocks ticking on meanwhile.
+    bool open = OpenClipboard(owner) != FALSE;
+    for (int attempt = 0; !open && attempt < 10; ++attempt) {
+        WaitSeconds(0.05);
+        open = OpenClipboard(owner) != FALSE;
+    }
+    if (!open) return false;
     EmptyClipboard();
     const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -42,8 +50,11 @@ bool PutOnClipboard(HWND owner, const std::wstring& text) {
 std::optional<LRESULT> Form1::HandleFaceMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
         case WM_CONTEXTMENU:
-            if (reinterpret_cast<HWND>(wParam) != PushButton1().Handle() || closing_) break;
+            if (closing_ || !AsksForFaceMenu(*this, wParam, lParam)) break;
             CarryOn("Form1::ShowFaceMenu", [&] { ShowFaceMenu(nullptr, lParam); });
+            return 0;
+        case WM_TIMECHANGE:
+            OnTimeChanged();
             return 0;
         case kRemoveClosedClocks:
             CarryOn("Form1::RemoveClosedClocks", [&] { RemoveClosedClocks(); });
@@ -72,13 +83,7 @@ void Form1::ShowFaceMenu(ExtraClock* clock, LPARAM where) {
     Form& window = clock ? static_cast<Form&>(*clock) : *this;
     PushButton& face = clock ? clock->Face() : PushButton1();
     const SettingsStore& store = clock ? clock->Store() : store_;
-    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
-    if (where == -1) {
-        // From the keyboard: under the face's middle.
-        RECT area;
-        GetWindowRect(face.Handle(), &area);
-        at = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
-    }
+    const POINT at = FaceMenuPoint(face.Handle(), where);
     const bool onTop = CarryOnOr("Form1::ShowFaceMenu", false,
                                  [&] { return StoredSwitchIsOn(store.ReadSetting(keys::kAlwaysOnTop, 0)); });
     UniqueMenu menu(CreatePopupMenu());
@@ -179,9 +184,12 @@ void Form1::RunMenuChoice(ExtraClock* clock, UINT chosen, bool onTop, const std:
             } else {
                 SetTopMost(window);
             }
+            OnTopChangedByHand(clock ? clock->Number() : 0);
             break;
         case kMenuCopyTime:
-            PutOnClipboard(window, clock ? clock->Face().Caption() : PushButton1().Caption());
+            if (!PutOnClipboard(window, clock ? clock->Face().Caption() : PushButton1().Caption())) {
+                ShowPlainError(kTimeNotCopied);
+            }
             break;
         case kMenuHideToTray:
             HideAllInTray();

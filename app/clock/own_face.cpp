@@ -30,8 +30,9 @@ const ZoneRules& OwnFace::Rules(const std::wstring& zone) {
     return *rules_;
 }
 
-std::wstring OwnFace::Compose(OwnFaceSettings settings, std::int64_t utc, const Reporter& report) {
+std::wstring OwnFace::Compose(OwnFaceSettings settings, const ClockReading& now, const Reporter& report) {
     reachedZero_ = false;
+    const auto utc = static_cast<std::int64_t>(now.utcMilliseconds);
     const ZoneRules& rules = Rules(settings.zone);
     ClockLook& look = settings.look;
     if (!zoneKnown_) look.label += look.label.empty() ? L"(?)" : L" (?)";
@@ -58,7 +59,10 @@ std::wstring OwnFace::Compose(OwnFaceSettings settings, std::int64_t utc, const 
             picture->clear();
         }
     }
-    return ClockFaceText(look, ZoneLocalTime(rules, utc), UserLocaleTexts(), &RenderPicture, &DayOfWeekName);
+    // The computer's own time as Windows gives it at this very moment, as on the plain face: it follows a
+    // change of zone even before Windows says so.
+    const LocalTime there = settings.zone.empty() || !zoneKnown_ ? now.local : ZoneLocalTime(rules, utc);
+    return ClockFaceText(look, there, UserLocaleTexts(), &RenderPicture, &DayOfWeekName);
 }
 
 }  // namespace tellurane

@@ -1,6 +1,7 @@
 #pragma once
 // What a clock of one's own shows: its zone's time in its pictures and its label, or the time left to
-// its countdown. The zone's rules are read once per zone (and kept per year), not at every tick.
+// its countdown. The zone's rules are read once per zone (and kept per year), not at every tick, and
+// forgotten when Windows says the time or the zone changed; local time is read as the plain face reads it.
 
 #include <cstdint>
 #include <functional>
@@ -9,6 +10,7 @@
 
 #include "logic/clock/clock_face.h"
 #include "logic/clock/time_zone.h"
+#include "logic/local_time.h"
 
 namespace tellurane {
 
@@ -25,7 +27,9 @@ public:
     using Reporter = std::function<void(const std::wstring& description)>;
 
     // The face's text at that moment.
-    std::wstring Compose(OwnFaceSettings settings, std::int64_t utcMilliseconds, const Reporter& report);
+    std::wstring Compose(OwnFaceSettings settings, const ClockReading& now, const Reporter& report);
+    // The zone's rules are read again at the next Compose.
+    void ForgetRules() noexcept { rules_.reset(); }
     // Whether the last Compose saw its countdown reach 0 while it ran (said once, not at every start).
     bool ReachedZero() const noexcept { return reachedZero_; }
 

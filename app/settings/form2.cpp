@@ -148,12 +148,14 @@ void Form2::CheckClicked(int id) {
 }
 
 void Form2::Check3_Click() {
-    (programStore_ ? programStore_ : store_)
-        ->WriteSetting(keys::kRunAtStartup, IntegerToText(CheckValue(form2::kCheck3)));
-    if (CheckValue(form2::kCheck3) == BST_CHECKED) {
-        modStartUp::AddToStartUp();
-    } else {
+    const SettingsStore& store = programStore_ ? *programStore_ : *store_;
+    store.WriteSetting(keys::kRunAtStartup, IntegerToText(CheckValue(form2::kCheck3)));
+    if (CheckValue(form2::kCheck3) != BST_CHECKED) {
         modStartUp::RemoveFromStartUp();
+    } else if (!modStartUp::AddToStartUp()) {
+        // The box said why; a ticked box would say the program starts at logon when it does not.
+        SendMessageW(Control(form2::kCheck3), BM_SETCHECK, BST_UNCHECKED, 0);
+        store.WriteSetting(keys::kRunAtStartup, L"0");
     }
 }
 

@@ -45,7 +45,9 @@ std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder) {
         const bool userEntry = RegistryValueExists(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
         DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY);
         DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName);
-        SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ);
+        if (!SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ)) {
+            return std::wstring(kRunEntryNotAdded);
+        }
         return machineEntry || !userEntry ? std::wstring(kMachineEntryRefused) : std::wstring();
     }
     if (SaveRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName, data, REG_SZ)) {
@@ -61,7 +63,9 @@ std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder) {
         }
         return {};
     }
-    SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ);
+    if (!SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ)) {
+        return std::wstring(kRunEntryNotAdded);
+    }
     return {};
 }
 
@@ -124,11 +128,12 @@ namespace modStartUp {
 
 // The entry is named after, and points at, this very program: never whatever executable
 // happens to share its folder.
-void AddToStartUp() {
+bool AddToStartUp() {
     const std::wstring exe = ProgramPath();
-    if (exe.empty()) return;
+    if (exe.empty()) return false;
     const std::wstring problem = RegStuff::AddRunEntry(FileNameOf(exe), FolderOf(exe));
     if (!problem.empty()) ShowPlainError(problem);
+    return problem != kRunEntryNotAdded;
 }
 
 void RemoveFromStartUp() {

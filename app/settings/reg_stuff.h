@@ -33,6 +33,10 @@ inline constexpr std::wstring_view kMachineEntryRefused =
     L"start it for every user, install it for all users (in Program Files) and tick \"Run at Windows "
     L"Startup\" there.";
 
+inline constexpr std::wstring_view kRunEntryNotAdded =
+    L"Tellurane could not add its start-up entry, so it will not start when you log on.\r\n\r\nWindows "
+    L"refused to write to the Run key of the registry; a policy or a security program may keep it closed.";
+
 using RegistryValue = std::variant<std::wstring, std::int32_t>;
 
 namespace RegStuff {
@@ -71,7 +75,8 @@ namespace modStartUp {
 
 // Adds or removes the Run entry of the running executable. What needs administrator rights and
 // could not be done is said in a plain box; the settings window has already saved the choice.
-void AddToStartUp();
+// False when no entry starts the program at logon.
+bool AddToStartUp();
 void RemoveFromStartUp();
 
 }  // namespace modStartUp

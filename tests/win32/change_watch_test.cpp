@@ -35,6 +35,14 @@ TEST(RegistryWatch, ReportsValuesTheKeysDeletionAndMakingAndIsQuietOtherwise) {
     RegistryWatch watch(HKEY_CURRENT_USER, key, [&] { ++changes; });
     ASSERT_TRUE(watch.Active());
     EXPECT_TRUE(QuietAfterwards(changes)) << "a report with no change";
+    // While the key is missing (a first run), other programs' writes beside it are none of its business.
+    const std::wstring beside = L"Software\\Marrowick\\WatchBeside" + std::to_wstring(GetCurrentProcessId());
+    const int quiet = changes;
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (beside + L"\\Deeper").c_str(), L"x", REG_SZ, L"1", 4), 0);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, beside.c_str(), L"y", REG_SZ, L"2", 4), 0);
+    RegDeleteTreeW(HKEY_CURRENT_USER, beside.c_str());
+    QuietAfterwards(changes);
+    EXPECT_EQ(changes, quiet) << "a report for a write elsewhere while the key is missing";
 
     struct Step {
         const char* what;
