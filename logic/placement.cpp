@@ -183,4 +183,14 @@ PixelRect KeepInside(const PixelRect& rect, const PixelRect& area) {
     return {left, top, left + width, top + height};
 }
 
+PixelRect VisibleOf(const PixelRect& window, const FrameInset& inset) {
+    return {window.left + inset.left, window.top + inset.top, window.right - inset.right,
+            window.bottom - inset.bottom};
+}
+
+PixelRect WindowOf(const PixelRect& visible, const FrameInset& inset) {
+    return {visible.left - inset.left, visible.top - inset.top, visible.right + inset.right,
+            visible.bottom + inset.bottom};
+}
+
 }  // namespace tellurane

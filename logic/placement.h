@@ -58,6 +58,15 @@ PixelRect SnapMove(const PixelRect& moving, const PixelRect& workArea, std::span
 
 bool WhollyInside(const PixelRect& rect, const PixelRect& area);
 
+// How far a window's rectangle reaches beyond what the user sees of it on each side: Windows 10 and 11
+// keep the resize borders outside the visible frame (about 7 pixels at 96 DPI, scaled). Edges line up,
+// and a window counts as inside, by what is seen.
+struct FrameInset {
+    long left = 0, top = 0, right = 0, bottom = 0;
+};
+PixelRect VisibleOf(const PixelRect& window, const FrameInset& inset);
+PixelRect WindowOf(const PixelRect& visible, const FrameInset& inset);
+
 // The rect moved the least distance that puts it wholly inside the area; one larger than the area
 // gets its top-left corner (and the width or height that fits) inside. The size never changes.
 PixelRect KeepInside(const PixelRect& rect, const PixelRect& area);

@@ -156,7 +156,12 @@ private:
     bool insideWorkArea_ = false;  // as the window was last placed
 };
 
-// The screen rectangles of this thread's visible windows made from these layouts, but for one.
+// How far a window's rectangle reaches beyond what is seen of it (DWM's answer), or what a test puts in
+// its place; returns the reader it replaces (nullptr: the real one).
+using FrameInsetReader = FrameInset (*)(HWND window);
+FrameInsetReader SetFrameInsetReader(FrameInsetReader reader) noexcept;
+
+// The screen rectangles, as seen, of this thread's visible windows made from these layouts, but for one.
 std::vector<RECT> VisibleFormRects(std::initializer_list<const WindowLayout*> layouts, HWND except);
 
 // The cursor of a cursor file, loaded the first time and kept for the process's life; AppError when

@@ -10,6 +10,7 @@
 #include "logic/twips.h"
 #include "win32/boundary.h"
 #include "win32/dpi.h"
+#include "win32/system_library.h"
 
 namespace tellurane {
 namespace {
@@ -24,6 +25,33 @@ std::optional<PixelRect> WorkAreaFor(const RECT& rect) noexcept {
 }
 
 RECT ToRect(const PixelRect& rect) noexcept { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// What DWM draws of the window (DWMWA_EXTENDED_FRAME_BOUNDS, in physical pixels) against its rectangle.
+// Nothing where DWM has no answer: composition off, a window not shown, a system without DWM.
+FrameInset DwmFrameInset(HWND window) {
+    using Fn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+    static const Fn attribute = SystemFunction<Fn>(L"dwmapi.dll", "DwmGetWindowAttribute");
+    constexpr DWORD kExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+    RECT rect{}, visible{};
+    if (!attribute || !GetWindowRect(window, &rect) ||
+        FAILED(attribute(window, kExtendedFrameBounds, &visible, sizeof visible)) || visible.right <= visible.left) {
+        return {};
+    }
+    const FrameInset inset{visible.left - rect.left, visible.top - rect.top, rect.right - visible.right,
+                           rect.bottom - visible.bottom};
+    // Only a border hidden inside the rectangle counts: anything else is no frame we know.
+    const bool sane = inset.left >= 0 && inset.top >= 0 && inset.right >= 0 && inset.bottom >= 0 &&
+                      inset.left < 64 && inset.top < 64 && inset.right < 64 && inset.bottom < 64;
+    return sane ? inset : FrameInset{};
+}
+
+FrameInsetReader frameInset = &DwmFrameInset;
+
+PixelRect VisibleRectOf(HWND window) noexcept {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return VisibleOf(ToPixelRect(rect), frameInset(window));
+}
 
 struct FormSearch {
     std::vector<std::wstring> classNames;
@@ -40,12 +68,18 @@ BOOL CALLBACK AddForm(HWND window, LPARAM context) {
         return TRUE;
     }
     for (const std::wstring& className : search->classNames) {
-        if (className == name) return CarryOn("AddForm", [&] { search->found.push_back(rect); }) ? TRUE : FALSE;
+        if (className == name) {
+            return CarryOn("AddForm", [&] { search->found.push_back(ToRect(VisibleRectOf(window))); }) ? TRUE : FALSE;
+        }
     }
     return TRUE;
 }
 
 }  // namespace
+
+FrameInsetReader SetFrameInsetReader(FrameInsetReader reader) noexcept {
+    return std::exchange(frameInset, reader ? reader : &DwmFrameInset);
+}
 
 std::vector<RECT> VisibleFormRects(std::initializer_list<const WindowLayout*> layouts, HWND except) {
     FormSearch search{{}, except, {}};
@@ -109,7 +143,9 @@ void Form::OnMoving(RECT& proposed) noexcept {
             if (const std::optional<PixelRect> work = WorkAreaFor(ToRect(place))) {
                 std::vector<PixelRect> others;
                 for (const RECT& rect : snapTargets_()) others.push_back(ToPixelRect(rect));
-                place = SnapMove(place, *work, others, MulDiv(kSnapDistance, dpi_, kDefaultDpi));
+                const FrameInset inset = frameInset(Handle());
+                place = WindowOf(
+                    SnapMove(VisibleOf(place, inset), *work, others, MulDiv(kSnapDistance, dpi_, kDefaultDpi)), inset);
             }
         }
         proposed = ToRect(place);
@@ -133,7 +169,7 @@ bool Form::InsideWorkArea() const noexcept {
     RECT rect{};
     GetWindowRect(Handle(), &rect);
     const std::optional<PixelRect> work = WorkAreaFor(rect);
-    return work && WhollyInside(ToPixelRect(rect), *work);
+    return work && WhollyInside(VisibleRectOf(Handle()), *work);
 }
 
 void Form::OnWorkAreaChanged(bool wasInside) noexcept {
@@ -142,7 +178,8 @@ void Form::OnWorkAreaChanged(bool wasInside) noexcept {
     GetWindowRect(Handle(), &rect);
     const std::optional<PixelRect> work = WorkAreaFor(rect);
     if (!work) return;
-    const PixelRect kept = KeepInside(ToPixelRect(rect), *work);
+    const FrameInset inset = frameInset(Handle());
+    const PixelRect kept = WindowOf(KeepInside(VisibleOf(ToPixelRect(rect), inset), *work), inset);
     if (kept.left != rect.left || kept.top != rect.top) {
         SetWindowPos(Handle(), nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -154,8 +154,12 @@ int ClockOptions::Refresh() {
     const std::wstring zone = ChosenZone();
     const ClockReading now = ReadSystemClock();
     const auto utc = static_cast<std::int64_t>(now.utcMilliseconds);
-    std::optional<ZoneRules> rules = RulesForZone(zone);
-    const LocalTime there = rules ? ZoneLocalTime(*rules, utc) : now.local;
+    // Looked up once per zone chosen, not at every second and keystroke.
+    if (!rules_ || rulesZone_ != zone) {
+        rules_ = RulesForZone(zone);
+        rulesZone_ = zone;
+    }
+    const LocalTime there = rules_ && !zone.empty() ? ZoneLocalTime(*rules_, utc) : now.local;
     const std::wstring timeNote = PictureNote(PictureKind::Time, Text(co::kTimePicture), there);
     const std::wstring dateNote = PictureNote(PictureKind::Date, Text(co::kDatePicture), there);
     const std::wstring countdown = Text(co::kCountdown);
@@ -185,14 +189,22 @@ void ClockOptions::Save() {
         SetFocus(Control(bad));
         return;
     }
-    store_.WriteSetting(clock_keys::kTimeZone, ChosenZone());
-    store_.WriteSetting(clock_keys::kLabel, Text(co::kLabel));
-    store_.WriteSetting(clock_keys::kTimePicture, Text(co::kTimePicture));
-    store_.WriteSetting(clock_keys::kDatePicture, Text(co::kDatePicture));
-    store_.WriteSetting(clock_keys::kCountdown, Text(co::kCountdown));
+    bool stored = store_.WriteSetting(clock_keys::kTimeZone, ChosenZone());
+    for (auto [id, key] :
+         {std::pair{co::kLabel, clock_keys::kLabel}, std::pair{co::kTimePicture, clock_keys::kTimePicture},
+          std::pair{co::kDatePicture, clock_keys::kDatePicture}, std::pair{co::kCountdown, clock_keys::kCountdown}}) {
+        stored = store_.WriteSetting(key, Text(id)) && stored;
+    }
     for (auto [id, key] :
          {std::pair{co::kStepAside, clock_keys::kStepAside}, std::pair{co::kClickThrough, clock_keys::kClickThrough}}) {
-        store_.WriteSetting(key, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0");
+        stored =
+            store_.WriteSetting(key, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0") &&
+            stored;
+    }
+    if (!stored) {
+        // The choices stay in the window, to be stored again or cancelled: none is lost unsaid.
+        MessageBoxW(Handle(), std::wstring(kOptionsNotStored).c_str(), L"Tellurane", MB_OK | MB_ICONEXCLAMATION);
+        return;
     }
     Close(ClockOptionsAnswer::Saved);
 }

@@ -3,6 +3,7 @@
 // whether it steps aside for full-screen programs. Nothing is stored until OK, and a picture or moment
 // that cannot be used is said beside its field and keeps the window open.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@
 namespace tellurane {
 
 enum class ClockOptionsAnswer { Cancelled, Saved, Removed };
+
+inline constexpr std::wstring_view kOptionsNotStored =
+    L"The clock's options could not all be stored: Windows refused to write them to the registry.\r\n\r\n"
+    L"They are still in the window: press OK to try again, or Cancel to keep the clock as it was.";
 
 class ClockOptions : public Form {
 public:
@@ -55,6 +60,8 @@ private:
     std::vector<ZoneChoice> zones_;  // as listed: local time, UTC, then Windows' own
     std::wstring zoneLabel_;         // the label the chosen zone proposes
     OwnFace preview_;
+    std::optional<ZoneRules> rules_;  // of rulesZone_, for the notes
+    std::wstring rulesZone_;
     DisabledWindows otherWindows_;
     ClockOptionsAnswer answer_ = ClockOptionsAnswer::Cancelled;
     bool closing_ = false;

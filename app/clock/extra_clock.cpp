@@ -182,8 +182,8 @@ LRESULT ExtraClock::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) no
             clickThrough_.PointerOver();
             break;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-                CarryOn("ExtraClock::HandleMessage", [&] { host_.HideAllInTray(); });
+            if ((wParam & 0xFFF0) == SC_MINIMIZE &&
+                CarryOnOr("ExtraClock::HandleMessage", false, [&] { return host_.HideAllInTray(); })) {
                 return 0;
             }
             break;

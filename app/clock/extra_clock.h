@@ -24,7 +24,8 @@ class ClockHost {
 public:
     virtual void ShowMenuFor(ExtraClock& clock, LPARAM where) = 0;
     virtual void OpenSettingsFor(ExtraClock& clock) = 0;
-    virtual void HideAllInTray() = 0;
+    // False when there is no tray icon to hide in: the clock then minimises as any window does.
+    virtual bool HideAllInTray() = 0;
     virtual void ClockClosed(ExtraClock& clock) = 0;
     virtual void CountdownReached(const std::wstring& label) = 0;
     virtual bool WheelResizesText(PushButton& face, const SettingsStore& store, WPARAM wParam, LPARAM lParam) = 0;

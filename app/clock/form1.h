@@ -155,7 +155,7 @@ private:
         ExtraClock*& slot_;
     };
     void RemoveClock(ExtraClock& clock);
-    void HideAllInTray() override;
+    bool HideAllInTray() override;
     void ClockClosed(ExtraClock& clock) override;
     void CountdownReached(const std::wstring& label) override;
     bool WheelResizesText(PushButton& face, const SettingsStore& store, WPARAM wParam, LPARAM lParam) override;

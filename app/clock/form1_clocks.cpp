@@ -179,8 +179,9 @@ void Form1::SaveExtraClocks() {
     for (auto& clock : extraClocks_) CarryOn("Form1::SaveExtraClocks", [&] { clock->SavePlace(); });
 }
 
-void Form1::HideAllInTray() {
+bool Form1::HideAllInTray() {
     if (!minimizedToTray_ && CanHideInTray()) MinimiseIntoTray();
+    return minimizedToTray_;
 }
 
 void Form1::OpenSettingsFor(ExtraClock& clock) {

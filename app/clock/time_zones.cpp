@@ -5,17 +5,60 @@
 #include <map>
 #include <memory>
 
+#include "win32/handles.h"
 #include "win32/system_library.h"
 
 namespace tellurane {
 namespace {
 
-// In advapi32 from Windows 8 on; MinGW's import library does not name it.
+constexpr wchar_t kZonesKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones";
+
+// A zone's rules as the registry keeps them ("TZI").
+struct RegistryZoneRules {
+    LONG bias, standardBias, daylightBias;
+    SYSTEMTIME standardDate, daylightDate;
+};
+
+void CopyName(WCHAR (&target)[32], HKEY zones, const wchar_t* key, const wchar_t* value) {
+    DWORD size = sizeof target;
+    if (RegGetValueW(zones, key, value, RRF_RT_REG_SZ, nullptr, target, &size) != ERROR_SUCCESS) target[0] = L'\0';
+}
+
+// The index-th zone from Windows' documented zone data in the registry, as Windows 7 keeps it.
+DWORD RegistryZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION* zone) {
+    UniqueKey zones;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kZonesKey, 0, KEY_READ, zones.put()) != ERROR_SUCCESS) {
+        return ERROR_NO_MORE_ITEMS;
+    }
+    DWORD length = ARRAYSIZE(zone->TimeZoneKeyName);
+    const LSTATUS status =
+        RegEnumKeyExW(zones.get(), index, zone->TimeZoneKeyName, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_MORE_DATA) zone->TimeZoneKeyName[0] = L'\0';  // no zone of Windows': passed over
+    if (status != ERROR_SUCCESS) return status == ERROR_MORE_DATA ? ERROR_SUCCESS : status;
+    RegistryZoneRules rules{};
+    DWORD size = sizeof rules;
+    if (RegGetValueW(zones.get(), zone->TimeZoneKeyName, L"TZI", RRF_RT_REG_BINARY, nullptr, &rules, &size) ==
+            ERROR_SUCCESS &&
+        size == sizeof rules) {
+        zone->Bias = rules.bias;
+        zone->StandardBias = rules.standardBias;
+        zone->DaylightBias = rules.daylightBias;
+        zone->StandardDate = rules.standardDate;
+        zone->DaylightDate = rules.daylightDate;
+    }
+    CopyName(zone->StandardName, zones.get(), zone->TimeZoneKeyName, L"Std");
+    CopyName(zone->DaylightName, zones.get(), zone->TimeZoneKeyName, L"Dlt");
+    return ERROR_SUCCESS;
+}
+
+// In advapi32 from Windows 8 on (MinGW's import library does not name it); before, the registry.
 DWORD EnumZones(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION* zone) {
     using Fn = DWORD(WINAPI*)(DWORD, DYNAMIC_TIME_ZONE_INFORMATION*);
     static const Fn enumerate = SystemFunction<Fn>(L"advapi32.dll", "EnumDynamicTimeZoneInformation");
-    return enumerate ? enumerate(index, zone) : ERROR_NO_MORE_ITEMS;
+    return enumerate ? enumerate(index, zone) : RegistryZone(index, zone);
 }
+
+using ZoneEnumerator = DWORD (*)(DWORD, DYNAMIC_TIME_ZONE_INFORMATION*);
 
 ZoneDate FromSystemTime(const SYSTEMTIME& time) {
     return {time.wYear, time.wMonth,  time.wDayOfWeek, time.wDay,
@@ -38,18 +81,16 @@ bool FindZone(const std::wstring& key, DYNAMIC_TIME_ZONE_INFORMATION& found) {
     }
 }
 
-}  // namespace
-
-std::vector<ZoneChoice> WindowsTimeZones() {
+std::vector<ZoneChoice> ListZones(ZoneEnumerator enumerate) {
     std::vector<ZoneChoice> zones;
     for (DWORD index = 0;; ++index) {
         DYNAMIC_TIME_ZONE_INFORMATION zone{};
-        if (EnumZones(index, &zone) != ERROR_SUCCESS) break;
+        if (enumerate(index, &zone) != ERROR_SUCCESS) break;
+        if (zone.TimeZoneKeyName[0] == L'\0') continue;
         DWORD size = 0;
         std::wstring display;
         // The display name is kept in the zone's key; the structure holds only the standard name.
-        const std::wstring path = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\" +
-                                  std::wstring(zone.TimeZoneKeyName);
+        const std::wstring path = std::wstring(kZonesKey) + L"\\" + zone.TimeZoneKeyName;
         if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), L"Display", RRF_RT_REG_SZ, nullptr, nullptr, &size) ==
                 ERROR_SUCCESS &&
             size > sizeof(wchar_t)) {
@@ -65,6 +106,12 @@ std::vector<ZoneChoice> WindowsTimeZones() {
     }
     return zones;
 }
+
+}  // namespace
+
+std::vector<ZoneChoice> WindowsTimeZones() { return ListZones(&EnumZones); }
+
+std::vector<ZoneChoice> RegistryTimeZones() { return ListZones(&RegistryZone); }
 
 std::wstring CityOfZone(const ZoneChoice& zone) {
     if (zone.key.empty()) return L"";

@@ -22,6 +22,9 @@ struct ZoneChoice {
 std::wstring CityOfZone(const ZoneChoice& zone);
 
 std::vector<ZoneChoice> WindowsTimeZones();
+// The same list from Windows' zone data in the registry, as Windows 7 (which lacks the call that
+// lists them) is read.
+std::vector<ZoneChoice> RegistryTimeZones();
 
 // The rules for a stored zone: empty for the computer's own, "UTC", or a key name. Nothing for a key
 // Windows does not know.

@@ -9,6 +9,7 @@
 #include "logic/layouts.h"
 #include "logic/setting_keys.h"
 #include "tests/e2e/clock_driver.h"
+#include "tests/support/read_only_run_key.h"
 
 namespace tellurane {
 namespace {
@@ -65,6 +66,16 @@ protected:
         wchar_t text[8];
         swprintf(text, 8, L"%02d:%02d", local.hour, local.minute);
         return text;
+    }
+    // Clock options of a clock, from its face's menu.
+    HWND OpenOptionsOf(HWND clock) const {
+        RECT face;
+        GetWindowRect(GetDlgItem(clock, form1::kPushButton1), &face);
+        SetForegroundWindow(clock);
+        support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
+        Sleep(500);
+        support::PressKey('O');
+        return support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
     }
     bool Shows(HWND clock, const std::wstring& label, const ZoneRule& rule) const {
         return WaitUntil([&] { return FaceOf(clock).rfind(label + L" " + HourAndMinute(rule), 0) == 0; }, 3s);
@@ -200,6 +211,54 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     EXPECT_TRUE(WaitUntil([&] { return Clocks(L"Osaka - Tellurane").empty(); }, 3s));
     EXPECT_EQ(StoredFor(8, L"Label"), L"<none>");
     EXPECT_EQ(StoredFor(2, L"Label"), L"Pacific") << "the closed one is kept";
+    ASSERT_TRUE(CloseWithin(5s));
+}
+
+// A clock closed from outside (a script, End task) while its Clock options are open stays alive under
+// them, and what OK stores is its own; a clock whose settings Windows will not delete is closed instead
+// of removed, and the user is told.
+TEST_F(SeveralClocks, AClockClosedUnderItsOptionsAndOneWindowsWillNotDeleteAreKeptSafe) {
+    namespace co = clock_options;
+    StoreFor(1, L"Label", L"Here");
+    StoreFor(2, L"Label", L"Kept");
+    StoreFor(2, L"Form1Top", L"5100");
+    Start();
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Clocks(L"Here - Tellurane").size() == 1 && Clocks(L"Kept - Tellurane").size() == 1; }, 5s));
+    const HWND here = Clocks(L"Here - Tellurane")[0];
+    const HWND options = OpenOptionsOf(here);
+    ASSERT_TRUE(options);
+    PostMessageW(here, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(here); }, 3s));
+    Sleep(300);  // the closed clocks' removal, posted meanwhile, has had its turn
+    ASSERT_TRUE(IsWindow(options));
+    Type(options, co::kLabel, L"There");
+    SetForegroundWindow(options);
+    support::PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 3s));
+    EXPECT_EQ(StoredFor(1, L"Label"), L"There");
+    EXPECT_EQ(StoredFor(1, L"Open"), L"0") << "it stays closed";
+    EXPECT_TRUE(Clocks(L"There - Tellurane").empty());
+    EXPECT_TRUE(IsWindow(window_)) << "the program ended";
+
+    {
+        // Everyone may read and write the clock's key, but no one delete it.
+        const support::ReadOnlyKey undeletable(HKEY_CURRENT_USER, ClockKey(2).c_str(), L"D:P(A;;KRKW;;;WD)");
+        const HWND kept = Clocks(L"Kept - Tellurane")[0];
+        const HWND removing = OpenOptionsOf(kept);
+        ASSERT_TRUE(removing);
+        PostMessageW(GetDlgItem(removing, co::kRemove), BM_CLICK, 0, 0);
+        const HWND question = support::FindMessageBox(clock_->ProcessId(), 5s);
+        ASSERT_TRUE(question);
+        support::PressKey('Y');
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 3s));
+        const std::wstring said = AnswerNextBox();
+        EXPECT_NE(said.find(L"could not be removed"), std::wstring::npos) << testing::PrintToString(said);
+        EXPECT_TRUE(WaitUntil([&] { return Clocks(L"Kept - Tellurane").empty(); }, 3s));
+        EXPECT_EQ(StoredFor(2, L"Open"), L"0") << "closed instead, so that it does not come back by itself";
+        EXPECT_EQ(StoredFor(2, L"Label"), L"Kept");
+    }
+    EXPECT_TRUE(IsWindow(window_));
     ASSERT_TRUE(CloseWithin(5s));
 }
 

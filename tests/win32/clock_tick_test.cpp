@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/clock/time_zones.h"
 #include "logic/setting_keys.h"
 #include "tests/win32/clock_fixture.h"
 #include "win32/message_loop.h"
@@ -154,6 +155,31 @@ TEST_F(ClockTick, FollowsALocaleWhoseSeparatorsAreFullStops) {
     Set(keys::kMilitaryTime, L"1");
     Set(keys::kDayMonthYear, L"1");
     EXPECT_EQ(Tick(), L"21.05.09 06.12.2026");
+}
+
+// A face of its own on "Local time" reads the computer's time as the plain face does, so it follows a new
+// zone as the plain face does; and when Windows says the time or the zone changed (WM_TIMECHANGE, which
+// Windows sends to every top-level window), the face shows it at once, not at the next second.
+TEST_F(ClockTick, AFaceOfItsOwnShowsLocalTimeAsThePlainFaceAndAtOnceAfterATimeChange) {
+    Set(L"Label", L"Here");
+    LoadClock(true);
+    EXPECT_EQ(Tick().rfind(L"Here 09:05:09 PM 12/06/2026", 0), 0u) << testing::PrintToString(Tick());
+    now_.local = {2026, 12, 6, 22, 35, 9, 0, 0};  // the zone moved on by an hour and a half
+    SendMessageW(form_->Handle(), WM_TIMECHANGE, 0, 0);
+    EXPECT_EQ(form_->PushButton1().Caption().rfind(L"Here 10:35:09 PM", 0), 0u)
+        << testing::PrintToString(form_->PushButton1().Caption());
+}
+
+// Windows 7 has no call that lists the zones; its registry holds the same list, read the same way.
+TEST(WindowsTimeZones, TheRegistryGivesTheSameListAsWindowsOwnCall) {
+    const std::vector<ZoneChoice> listed = WindowsTimeZones(), registry = RegistryTimeZones();
+    ASSERT_GT(listed.size(), 100u);
+    ASSERT_EQ(registry.size(), listed.size());
+    for (std::size_t index = 0; index < listed.size(); ++index) {
+        EXPECT_EQ(registry[index].key, listed[index].key);
+        EXPECT_EQ(registry[index].displayName, listed[index].displayName);
+        EXPECT_EQ(registry[index].bias, listed[index].bias) << testing::PrintToString(listed[index].key);
+    }
 }
 
 }  // namespace

@@ -82,6 +82,41 @@ TEST_F(Layouts, TabMovesTheFocusFromTheUnseenTextBoxToTheFace) {
     EXPECT_EQ(GetFocus(), form.Control(form1::kPushButton1));
 }
 
+// Windows 10 and 11 keep about 7 pixels of resize border outside what is seen of a window; Wine draws
+// none, so a stand-in says so here. A dragged window lines up by what is seen: flush with the work
+// area's edge and with another clock, not 7 pixels (or 14 between two clocks) short of them.
+FrameInset SevenPixelBorders(HWND) { return {7, 0, 7, 7}; }
+
+TEST_F(Layouts, ADraggedWindowLinesUpByWhatIsSeenOfItsFrame) {
+    const FrameInsetReader previous = SetFrameInsetReader(&SevenPixelBorders);
+    Form form(Form1Layout());
+    ASSERT_TRUE(form.Create());
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(form.Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT work = monitor.rcWork;
+    const RECT other{work.left + 600, work.top + 200, work.left + 900, work.top + 700};  // as seen
+    form.SnapToEdges([&] { return std::vector<RECT>{other}; });
+    RECT frame{};
+    GetWindowRect(form.Handle(), &frame);
+    const long width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const auto dragTo = [&](long left, long top) {
+        SendMessageW(form.Handle(), WM_ENTERSIZEMOVE, 0, 0);
+        RECT proposed{left, top, left + width, top + height};
+        SendMessageW(form.Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&proposed));
+        SendMessageW(form.Handle(), WM_EXITSIZEMOVE, 0, 0);
+        return proposed;
+    };
+    // Seen 4 pixels in from the work area's left and bottom edges.
+    RECT moved = dragTo(work.left - 7 + 4, work.bottom - height + 7 - 4);
+    EXPECT_EQ(moved.left, work.left - 7);
+    EXPECT_EQ(moved.bottom, work.bottom + 7);
+    // Seen 5 pixels short of the other clock's left edge.
+    moved = dragTo(other.left - 5 - (width - 7), other.top + 50);
+    EXPECT_EQ(moved.right, other.left + 7);
+    EXPECT_EQ(moved.top, other.top + 50) << "no edge near on that axis";
+    SetFrameInsetReader(previous);
+}
+
 TEST_F(Layouts, TheSettingsWindowShowsEveryControlWithItsCaption) {
     Form2 form;
     ASSERT_TRUE(form.Create());

@@ -109,6 +109,19 @@ TEST_F(RunEntry, WithoutWriteAccessToTheMachineKeyTheUsersRunKeyGetsIt) {
     EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"\"" + ProgramPath() + L"\"");
     modStartUp::RemoveFromStartUp();
     EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
+    // Both keys closed (a policy, a security program): said, and not answered as done.
+    {
+        support::ReadOnlyKey user(HKEY_CURRENT_USER, kUserRun);
+        {
+            support::ReadOnlyMachineRunKey machine;
+            EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), kRunEntryNotAdded) << "neither key";
+        }
+        RegStuff::SetOthersCanChangeCheck([](const std::wstring&) { return true; });
+        EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), kRunEntryNotAdded)
+            << "as administrator, from a folder users may change";
+        RegStuff::SetOthersCanChangeCheck([](const std::wstring&) { return false; });
+    }
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
 }
 
 TEST_F(RunEntry, WritingTheMachineWideValueRemovesAnEarlierUserValue) {
