@@ -242,8 +242,11 @@ TEST_F(SeveralClocks, AClockClosedUnderItsOptionsAndOneWindowsWillNotDeleteAreKe
     EXPECT_TRUE(IsWindow(window_)) << "the program ended";
 
     {
-        // Everyone may read and write the clock's key, but no one delete it.
-        const support::ReadOnlyKey undeletable(HKEY_CURRENT_USER, ClockKey(2).c_str(), L"D:P(A;;KRKW;;;WD)");
+        // A key below the clock's that no one may open (as another program or a policy might leave it):
+        // the clock's key cannot be deleted with it there.
+        const std::wstring below = ClockKey(2) + L"\\Locked";
+        RegSetKeyValueW(HKEY_CURRENT_USER, below.c_str(), L"x", REG_SZ, L"1", 4);
+        const support::ReadOnlyKey locked(HKEY_CURRENT_USER, below.c_str(), L"D:P");
         const HWND kept = Clocks(L"Kept - Tellurane")[0];
         const HWND removing = OpenOptionsOf(kept);
         ASSERT_TRUE(removing);
