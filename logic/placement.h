@@ -49,10 +49,11 @@ Placement PlaceFromStore(const StoredPlace& place, std::span<const MonitorArea> 
                          bool bringOnScreen);
 
 // Where a dragged clock goes: each of its edges within distance pixels of an edge it may line up with
-// moves onto that edge, the nearest one on each axis winning. Its edges line up with the same edges of
-// the work area (left with left); with another clock, each edge meets the facing edge (its left that
-// one's right) or the same edge (left with left). Another clock counts on an axis only where the two
-// overlap on the other axis or come within distance of touching there. The size never changes.
+// moves onto that edge, the nearest one on each axis winning (on a tie, the first met: the work area's).
+// Its edges line up with the same edges of the work area (left with left); with another clock, each
+// edge meets the facing edge (its left that one's right) or the same edge (left with left). Another
+// clock counts on an axis only where the two overlap on the other axis or come within distance of
+// touching there. The size never changes.
 PixelRect SnapMove(const PixelRect& moving, const PixelRect& workArea, std::span<const PixelRect> others,
                    long distance);
 

@@ -59,8 +59,31 @@ TEST(OthersCanChange, OnlyAdministratorsOwningAndWritingThePathKeepItClosed) {
          Secured(T::Administrators, {{T::Placeholder, kFullControl, false}}), false},
         {"no list: everyone may do everything", P::Folder, PathSecurity{true, false, T::Administrators, {}}, true},
         {"nothing could be read", P::Ancestor, PathSecurity{}, true},
+        {"unread, whatever the rest says", P::File, PathSecurity{false, true, T::Administrators, {}}, true},
     };
     for (const Case& c : cases) EXPECT_EQ(OthersCanChange(c.part, c.security), c.open) << c.what;
+
+    // Each right alone, given to users on each part: the file, its folder, a folder above.
+    const struct {
+        std::uint32_t right;
+        bool file, folder, ancestor;
+    } alone[] = {
+        {rights::kWriteData, true, true, false},    // the content; a file beside it; higher up, harmless
+        {rights::kAppendData, true, false, false},  // the content; in a folder, only a new folder
+        {rights::kDeleteChild, false, true, true},  // a file holds nothing; a folder's are replaced
+        {rights::kDelete, true, true, true},        // renamed away, another put in its place
+        {rights::kWriteDac, true, true, true},      // the power to take every other right
+        {rights::kWriteOwner, true, true, true},
+    };
+    for (const auto& a : alone) {
+        for (const auto& [part, open] :
+             {std::pair{P::File, a.file}, std::pair{P::Folder, a.folder}, std::pair{P::Ancestor, a.ancestor}}) {
+            EXPECT_EQ(OthersCanChange(part, Secured(T::Administrators, {{T::Others, a.right, false}})), open)
+                << "right " << std::hex << a.right << " on part " << static_cast<int>(part);
+            EXPECT_TRUE(OthersCanChange(part, Secured(T::Others, {})))
+                << "owned by a user, part " << static_cast<int>(part);
+        }
+    }
 }
 
 }  // namespace

@@ -36,6 +36,9 @@ TEST(InFolder, PutsExactlyOneSeparatorBetween) {
     EXPECT_EQ(InFolder(L"C:\\", L"\\HAND-M.CUR"), L"C:\\HAND-M.CUR");
     EXPECT_EQ(InFolder(L"C:\\Apps\\Clock", L"\\x\\o.cjs"), L"C:\\Apps\\Clock\\x\\o.cjs");
     EXPECT_EQ(InFolder(L"C:\\Apps", L"Tellurane.exe"), L"C:\\Apps\\Tellurane.exe");
+    // A name starting with two separators (a skin folder's, "\\" + "\\Night") loses both.
+    EXPECT_EQ(InFolder(L"C:\\Apps", L"\\\\Night\\o.cjs"), L"C:\\Apps\\Night\\o.cjs");
+    EXPECT_EQ(InFolder(L"C:/Apps/", L"/\\Night"), L"C:/Apps/Night");
 }
 
 TEST(FileNameOf, DropsTheFolder) {

@@ -207,6 +207,18 @@ TEST(SnapMove, EdgesWithinTheDistanceLineUpWithTheWorkAreaAndOtherClocks) {
         {"beside it, a corner's gap within the distance", Rect(704, 408, 150, 80), Rect(700, 400, 150, 80)},
         {"far below it: its edges do not count", Rect(506, 520, 150, 80), Rect(506, 520, 150, 80)},
         {"the nearer of two edges wins", Rect(706, 303, 150, 90), Rect(700, 300, 150, 90)},
+        {"a tie: the work area's edge", Rect(5, 340, 490, 80), Rect(0, 340, 490, 80)},
+        {"work area's right, one past", Rect(839, 150, 150, 80), Rect(839, 150, 150, 80)},
+        {"work area's bottom, one past", Rect(200, 609, 150, 80), Rect(200, 609, 150, 80)},
+        // A clock beside the other one on one axis lines up with it only within the distance of touching.
+        {"below it, exactly the distance", Rect(706, 410, 150, 80), Rect(700, 400, 150, 80)},
+        {"below it, one past", Rect(706, 411, 150, 80), Rect(706, 411, 150, 80)},
+        {"above it, exactly the distance", Rect(706, 210, 150, 80), Rect(700, 220, 150, 80)},
+        {"above it, one past", Rect(706, 209, 150, 80), Rect(706, 209, 150, 80)},
+        {"left of it, exactly the distance", Rect(340, 303, 150, 80), Rect(350, 300, 150, 80)},
+        {"left of it, one past", Rect(339, 303, 150, 80), Rect(339, 303, 150, 80)},
+        {"right of it, exactly the distance", Rect(710, 303, 150, 80), Rect(700, 300, 150, 80)},
+        {"right of it, one past", Rect(711, 303, 150, 80), Rect(711, 303, 150, 80)},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Pixels(SnapMove(c.moving, work, others, 10)), Pixels(c.expected)) << c.what;
@@ -227,6 +239,10 @@ TEST(KeepInside, AWindowCutByTheWorkAreaMovesTheLeastToBeWhollyInside) {
         {"cut by the bottom: up, not sideways", Rect(100, 650, 200, 100), Rect(100, 600, 200, 100)},
         {"out past the top-left corner", Rect(-30, -20, 200, 100), Rect(0, 0, 200, 100)},
         {"past the right", Rect(900, 300, 200, 100), Rect(800, 300, 200, 100)},
+        {"a pixel past the left only", Rect(-1, 300, 200, 100), Rect(0, 300, 200, 100)},
+        {"a pixel past the top only", Rect(300, -1, 200, 100), Rect(300, 0, 200, 100)},
+        {"a pixel past the right only", Rect(801, 300, 200, 100), Rect(800, 300, 200, 100)},
+        {"a pixel past the bottom only", Rect(300, 601, 200, 100), Rect(300, 600, 200, 100)},
         {"wider than the area: its left at the area's", Rect(-50, 100, 1200, 300), Rect(0, 100, 1200, 300)},
         {"larger both ways: its top-left at the area's", Rect(300, 200, 1200, 900), Rect(0, 0, 1200, 900)},
     };

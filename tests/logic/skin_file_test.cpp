@@ -132,6 +132,9 @@ TEST(SkinFile, EveryKeyTakesEachGoodValueAndRefusesBadOnesNamingItself) {
         {"[Window]\nCorners = soft", L"Corners must be default, round or square"},
         {"[Window]\nDarkTitleBar = 1", L"DarkTitleBar must be auto, yes or no"},
         {"[dark]\nwindow.opacity = 101", L"Window.Opacity must be a whole number from 20 to 100"},
+        {"[Dark]\nFace.Font = , ,", L"Face.Font must be a list of font family names"},
+        {"[Dark]\nFace.Font = 12345678901234567890123456789012",
+         L"Face.Font must be a list of font family names of at most 31"},
         {"[Skin]\nFormat = one", L"Format must be a whole number"},
         {"[Skin]\nFormat = 1.5", L"Format must be a whole number"},
         {"[Skin]\nFormat = 0", L"Format must be a whole number"},
@@ -228,9 +231,15 @@ TEST(SkinFile, TheDarkKeysLieOverTheLookOnlyInDarkMode) {
     EXPECT_EQ(dark.face.digits, SkinDigits::Tabular);             // kept from the look
     EXPECT_EQ(dark.window.opacity, 90);
     EXPECT_EQ(dark.window.frame, SkinFrame::None);
+    EXPECT_EQ(Parsed("[Face]\nFont = A\n[Dark]\nFace.Weight = 300").LookFor(true).face.fonts, Fonts{L"A"})
+        << "no fonts under [Dark]: the look's";
 
     // Each field of [Dark] lies over the plain look on its own.
     const std::pair<const char*, bool (*)(const SkinLook&)> fields[] = {
+        {"Face.Font = B, C",
+         [](const SkinLook& l) {
+             return l.face.fonts == Fonts{L"B", L"C"};
+         }},
         {"Face.Weight = 300", [](const SkinLook& l) { return l.face.weight == 300; }},
         {"Face.Italic = yes", [](const SkinLook& l) { return l.face.italic == true; }},
         {"Face.Digits = tabular", [](const SkinLook& l) { return l.face.digits == SkinDigits::Tabular; }},

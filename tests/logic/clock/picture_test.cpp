@@ -29,6 +29,10 @@ TEST(PictureProblem, TakesWindowsPicturesOfItsKindAndSaysWhatIsWrongWithOthers) 
         {PictureKind::Date, L"--", L"at least one"},
         {PictureKind::Time, L"HH\tmm", L"control"},
         {PictureKind::Date, std::wstring(65, L'd'), L"at most 64"},
+        {PictureKind::Time, std::wstring(64, L'H'), nullptr},
+        {PictureKind::Time, std::wstring(65, L'H'), L"at most 64"},
+        {PictureKind::Time, L"tt", nullptr},  // the AM/PM mark alone is a time
+        {PictureKind::Date, L"d MMM tt", L"time picture"},
     };
     for (const Case& c : cases) {
         const auto problem = PictureProblem(c.kind, c.picture);
@@ -38,6 +42,15 @@ TEST(PictureProblem, TakesWindowsPicturesOfItsKindAndSaysWhatIsWrongWithOthers) 
             ASSERT_TRUE(problem) << testing::PrintToString(c.picture);
             EXPECT_NE(problem->find(c.problem), std::wstring::npos) << testing::PrintToString(*problem);
         }
+    }
+    // Each field letter makes a picture of its kind on its own, and is refused in the other kind.
+    for (wchar_t field : std::wstring_view(L"hHmst")) {
+        EXPECT_FALSE(PictureProblem(PictureKind::Time, std::wstring(1, field))) << char(field);
+        EXPECT_TRUE(PictureProblem(PictureKind::Date, L"d " + std::wstring(1, field))) << char(field);
+    }
+    for (wchar_t field : std::wstring_view(L"dMyg")) {
+        EXPECT_FALSE(PictureProblem(PictureKind::Date, std::wstring(1, field))) << char(field);
+        EXPECT_TRUE(PictureProblem(PictureKind::Time, L"H " + std::wstring(1, field))) << char(field);
     }
     for (auto picture : kCommonTimePictures) EXPECT_FALSE(PictureProblem(PictureKind::Time, picture));
     for (auto picture : kCommonDatePictures) EXPECT_FALSE(PictureProblem(PictureKind::Date, picture));
