@@ -34,14 +34,37 @@ TEST(Layouts, TheWindowsHaveTheirSizesFramesAndButtons) {
     EXPECT_EQ(face.weight, 700);
 }
 
-TEST(Layouts, ControlsAreListedInTabOrderWithUniqueIds) {
-    for (const WindowLayout* window : {&Form1Layout(), &Form2Layout()}) {
+// In every window: tab order, one id per control, and what is seen lies inside the window and on no
+// other control of its frame. A drop-down's layout height is its open list's: closed, it is a box.
+TEST(Layouts, ControlsAreListedInTabOrderWithUniqueIdsInsideTheWindowAndOverlapNone) {
+    struct Box {
+        std::string name;
+        int container, left, top, right, bottom;
+    };
+    for (const WindowLayout* window : {&Form1Layout(), &Form2Layout(), &ExtraClockLayout(), &ClockOptionsLayout()}) {
         std::set<int> ids;
         int lastTab = -1;
+        std::vector<Box> seen;
         for (const ControlLayout& control : window->controls) {
-            EXPECT_GT(control.tabIndex, lastTab) << std::string(control.name.begin(), control.name.end());
+            const std::string name(control.name.begin(), control.name.end());
+            EXPECT_GT(control.tabIndex, lastTab) << name;
             lastTab = control.tabIndex;
-            EXPECT_TRUE(ids.insert(control.id).second);
+            EXPECT_TRUE(ids.insert(control.id).second) << name << " shares its id";
+            const bool dropDown = control.kind == ControlKind::ComboBox || control.kind == ControlKind::DropDownList;
+            const int height = dropDown ? std::min(control.height, 345) : control.height;
+            const TwipsPoint at = ClientPosition(*window, control);
+            const Box box{name, control.containerId, static_cast<int>(at.x), static_cast<int>(at.y),
+                          static_cast<int>(at.x) + control.width, static_cast<int>(at.y) + height};
+            if (box.right <= 0 || box.bottom <= 0) continue;  // out of sight on purpose (a focus holder)
+            EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= window->clientWidth &&
+                        box.bottom <= window->clientHeight)
+                << name << " reaches out of its window";
+            for (const Box& other : seen) {
+                const bool overlap = other.container == box.container && box.left < other.right &&
+                                     other.left < box.right && box.top < other.bottom && other.top < box.bottom;
+                EXPECT_FALSE(overlap) << name << " lies on " << other.name;
+            }
+            seen.push_back(box);
         }
     }
 }
