@@ -184,8 +184,7 @@ PixelRect KeepInside(const PixelRect& rect, const PixelRect& area) {
 }
 
 PixelRect VisibleOf(const PixelRect& window, const FrameInset& inset) {
-    return {window.left + inset.left, window.top + inset.top, window.right - inset.right,
-            window.bottom - inset.bottom};
+    return {window.left + inset.left, window.top + inset.top, window.right - inset.right, window.bottom - inset.bottom};
 }
 
 PixelRect WindowOf(const PixelRect& visible, const FrameInset& inset) {

@@ -13,8 +13,8 @@
 namespace tellurane {
 
 // Everything under root\path. While the key is missing, the deepest part of the path that exists is
-// watched for its subkeys only, so that the key's making is seen too and nothing else wakes anyone. onChange runs after the watch is armed again, so a
-// change made while it runs is reported once more, never lost.
+// watched for its subkeys only, so that the key's making is seen too and nothing else wakes anyone. onChange runs after
+// the watch is armed again, so a change made while it runs is reported once more, never lost.
 class RegistryWatch {
 public:
     RegistryWatch(HKEY root, std::wstring path, std::function<void()> onChange);

@@ -40,8 +40,8 @@ FrameInset DwmFrameInset(HWND window) {
     const FrameInset inset{visible.left - rect.left, visible.top - rect.top, rect.right - visible.right,
                            rect.bottom - visible.bottom};
     // Only a border hidden inside the rectangle counts: anything else is no frame we know.
-    const bool sane = inset.left >= 0 && inset.top >= 0 && inset.right >= 0 && inset.bottom >= 0 &&
-                      inset.left < 64 && inset.top < 64 && inset.right < 64 && inset.bottom < 64;
+    const bool sane = inset.left >= 0 && inset.top >= 0 && inset.right >= 0 && inset.bottom >= 0 && inset.left < 64 &&
+                      inset.top < 64 && inset.right < 64 && inset.bottom < 64;
     return sane ? inset : FrameInset{};
 }
 

@@ -197,9 +197,8 @@ void ClockOptions::Save() {
     }
     for (auto [id, key] :
          {std::pair{co::kStepAside, clock_keys::kStepAside}, std::pair{co::kClickThrough, clock_keys::kClickThrough}}) {
-        stored =
-            store_.WriteSetting(key, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0") &&
-            stored;
+        stored = store_.WriteSetting(key, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0") &&
+                 stored;
     }
     if (!stored) {
         // The choices stay in the window, to be stored again or cancelled: none is lost unsaid.

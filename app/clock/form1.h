@@ -198,7 +198,7 @@ private:
     std::vector<std::unique_ptr<ExtraClock>> extraClocks_;
     ExtraClock* inUse_ = nullptr;  // the clock whose settings or options are open
     std::unique_ptr<ForegroundWatch> foregroundWatch_;
-    std::vector<int> steppedAside_;  // clocks (by number) out of the topmost band for a full-screen program
+    std::vector<int> steppedAside_;              // the clocks (by number) behind a full-screen program
     std::pair<HWND, PixelRect> seenForeground_;  // the foreground window when last looked at
     WindowsSays windowsSay_ = WindowsSays::Nothing;
     ClickThrough clickThrough_{*this};

@@ -49,13 +49,12 @@ void Form1::ShowOwnFace(ErrorTrap& trap) {
     const std::wstring label = settings.look.label;
     trap.Run([&] {
         const ClockReading now = services_.clock();
-        PushButton1().SetCaption(ownFace_.Compose(std::move(settings), now,
-                                                  [this](const std::wstring& problem) {
-                                                      // Once per bad value, not once a second.
-                                                      if (problem == ownFaceReported_) return;
-                                                      ownFaceReported_ = problem;
-                                                      ReportTickFailure(problem, location::kForm1Tick, 0);
-                                                  }));
+        PushButton1().SetCaption(ownFace_.Compose(std::move(settings), now, [this](const std::wstring& problem) {
+            // Once per bad value, not once a second.
+            if (problem == ownFaceReported_) return;
+            ownFaceReported_ = problem;
+            ReportTickFailure(problem, location::kForm1Tick, 0);
+        }));
         shownSecond_ = now.utcMilliseconds / 1000;
         if (ownFace_.ReachedZero()) CountdownReached(label);
     });

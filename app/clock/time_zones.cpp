@@ -31,8 +31,8 @@ DWORD RegistryZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION* zone) {
         return ERROR_NO_MORE_ITEMS;
     }
     DWORD length = ARRAYSIZE(zone->TimeZoneKeyName);
-    const LSTATUS status =
-        RegEnumKeyExW(zones.get(), index, zone->TimeZoneKeyName, &length, nullptr, nullptr, nullptr, nullptr);
+    const LSTATUS status = RegEnumKeyExW(zones.get(), index, zone->TimeZoneKeyName, &length, nullptr, nullptr, nullptr,
+                                         nullptr);
     if (status == ERROR_MORE_DATA) zone->TimeZoneKeyName[0] = L'\0';  // no zone of Windows': passed over
     if (status != ERROR_SUCCESS) return status == ERROR_MORE_DATA ? ERROR_SUCCESS : status;
     RegistryZoneRules rules{};

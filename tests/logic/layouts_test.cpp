@@ -53,8 +53,12 @@ TEST(Layouts, ControlsAreListedInTabOrderWithUniqueIdsInsideTheWindowAndOverlapN
             const bool dropDown = control.kind == ControlKind::ComboBox || control.kind == ControlKind::DropDownList;
             const int height = dropDown ? std::min(control.height, 345) : control.height;
             const TwipsPoint at = ClientPosition(*window, control);
-            const Box box{name, control.containerId, static_cast<int>(at.x), static_cast<int>(at.y),
-                          static_cast<int>(at.x) + control.width, static_cast<int>(at.y) + height};
+            const Box box{name,
+                          control.containerId,
+                          static_cast<int>(at.x),
+                          static_cast<int>(at.y),
+                          static_cast<int>(at.x) + control.width,
+                          static_cast<int>(at.y) + height};
             if (box.right <= 0 || box.bottom <= 0) continue;  // out of sight on purpose (a focus holder)
             EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= window->clientWidth &&
                         box.bottom <= window->clientHeight)

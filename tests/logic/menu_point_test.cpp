@@ -16,8 +16,11 @@ TEST(MenuPoint, TheKeyboardOpensUnderTheFacesMiddleAndAClickAtThePointer) {
     };
     for (const Case& c : {
              Case{"the Menu key", {-1, -1}, {500, 400}, {-200, -150}, true},
-             Case{"a right click at (-1, -1), on a monitor left of and above the main one", {-1, -1}, {-1, -1},
-                  {-1, -1}, false},
+             Case{"a right click at (-1, -1), on a monitor left of and above the main one",
+                  {-1, -1},
+                  {-1, -1},
+                  {-1, -1},
+                  false},
              Case{"a right click at (-1, 0)", {-1, 0}, {-1, 0}, {-1, 0}, false},
              Case{"a right click at (0, -1)", {0, -1}, {0, -1}, {0, -1}, false},
              Case{"a right click on the face", {-250, -150}, {-250, -150}, {-250, -150}, false},

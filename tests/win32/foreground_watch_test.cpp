@@ -14,8 +14,8 @@ namespace {
 // program's tooltips and menus raise nothing here either; Wine 8 delivers nothing to such a scoped hook
 // at all, so only the program's own events can be raised from here. Those must not reach it.
 TEST(ForegroundWatch, HearsNothingOfThisProgramsOwnWindows) {
-    HWND own = CreateWindowExW(0, L"STATIC", L"own", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50, nullptr, nullptr,
-                               nullptr, nullptr);
+    HWND own = CreateWindowExW(0, L"STATIC", L"own", WS_POPUP | WS_VISIBLE, 10, 10, 100, 50, nullptr, nullptr, nullptr,
+                               nullptr);
     ASSERT_TRUE(own);
     SetForegroundWindow(own);
     int changes = 0;
