@@ -233,6 +233,16 @@ TEST_F(SeveralClocks, AClockClosedUnderItsOptionsAndOneWindowsWillNotDeleteAreKe
     Sleep(300);  // the closed clocks' removal, posted meanwhile, has had its turn
     ASSERT_TRUE(IsWindow(options));
     Type(options, co::kLabel, L"There");
+    {
+        // Windows refuses the writes (a policy, a security program): said, and the window keeps the choices.
+        const support::ReadOnlyKey refusing(HKEY_CURRENT_USER, ClockKey(1).c_str());
+        SetForegroundWindow(options);
+        support::PressKey(VK_RETURN);
+        const std::wstring said = AnswerNextBox();
+        EXPECT_NE(said.find(L"could not all be stored"), std::wstring::npos) << testing::PrintToString(said);
+        ASSERT_TRUE(IsWindow(options)) << "closed as if stored";
+        EXPECT_EQ(support::WindowText(Field(options, co::kLabel)), L"There");
+    }
     SetForegroundWindow(options);
     support::PressKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 3s));
