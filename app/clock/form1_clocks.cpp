@@ -132,7 +132,8 @@ void Form1::RemoveClock(ExtraClock& clock) {
     RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
     UniqueKey left;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, left.put()) == ERROR_SUCCESS) {
-        // Hidden now, it would come back at the next start: closed instead, or left as it is, and said.
+        // Still stored, it would come back at the next start: closed instead (or, where even that is
+        // refused, left as it is), and the user is told.
         if (!clock.Store().WriteSetting(clock_keys::kOpen, L"0")) {
             ShowPlainError(kClockNotRemovedNorClosed);
             return;
