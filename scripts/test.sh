@@ -13,6 +13,13 @@ cmake --build --preset host
 ctest --preset host -j2
 
 echo "== windows: Tellurane.exe and the tests under Wine"
+# The Wine sessions (a wineserver, the desktop and its keeper) and the virtual displays end with the
+# command, whatever ends it; TELLURANE_KEEP_SESSION=1 keeps them, to run single tests again at once.
+stop_sessions() {
+  [ "${TELLURANE_KEEP_SESSION:-}" = 1 ] && return 0
+  for dpi in 96 144 192; do TELLURANE_DPI=$dpi scripts/wine-session stop || true; done
+}
+trap stop_sessions EXIT
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 scripts/wine-session start

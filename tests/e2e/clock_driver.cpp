@@ -9,14 +9,14 @@ using support::WaitUntil;
 
 void RunningClock::Start(bool waitForWindow) {
     // No program of ours runs now: any icon shown is a ghost of an earlier test's, which later counts
-    // of "the" icon would take for a second one.
-    support::ClearGhostTrayIcons();
+    // of "the" icon would take for a second one. (A test that counts icons says so if one stays.)
+    support::WaitForTrayIcons(0);
     clock_ = std::make_unique<support::LaunchedProgram>(TELLURANE_EXE);
     ASSERT_TRUE(clock_->Started());
     if (!waitForWindow) return;
-    window_ = support::FindTopLevel(clock_->ProcessId(), kClockClass, 15s);
+    window_ = support::FindTopLevel(clock_->ProcessId(), kClockClass, support::kStateTimeout);
     ASSERT_TRUE(window_) << "the clock window did not appear";
-    ASSERT_TRUE(WaitUntil([&] { return !FaceText().empty(); }, 3s)) << "the face stayed blank";
+    ASSERT_TRUE(WaitUntil([&] { return !FaceText().empty(); }, support::kStateTimeout)) << "the face stayed blank";
 }
 
 bool RunningClock::CloseWithin(std::chrono::milliseconds time, DWORD* exitCode) {
@@ -56,26 +56,39 @@ std::wstring RunningClock::AnswerNextBox(std::chrono::milliseconds timeout) {
     }
     const std::wstring text = support::WindowText(GetDlgItem(box, 0xFFFF));
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    WaitUntil([&] { return !IsWindow(box); }, 5s);
+    WaitUntil([&] { return !IsWindow(box); }, support::kStateTimeout);
     return text;
 }
 
 HWND RunningClock::Settings() const { return support::FindTopLevel(clock_->ProcessId(), kSettingsClass, 0ms); }
 
-HWND RunningClock::OpenClockOptionsFromTheMenu() {
+std::size_t RunningClock::MenusShown() const {
+    std::size_t shown = 0;
+    for (HWND window : support::TopLevelWindowsOf(clock_->ProcessId())) {
+        shown += support::ClassOf(window) == L"#32768" && IsWindowVisible(window);
+    }
+    return shown;
+}
+
+bool RunningClock::OpenFaceMenu() {
     RECT face;
     GetWindowRect(Face(), &face);
     support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
-    Sleep(500);
+    // Keys pressed before it shows would go to the face.
+    return WaitUntil([&] { return MenusShown() > 0; }, support::kStateTimeout);
+}
+
+HWND RunningClock::OpenClockOptionsFromTheMenu() {
+    if (!OpenFaceMenu()) return nullptr;
     support::PressKey('O');
-    return support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", std::chrono::seconds(5));
+    return support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", support::kStateTimeout);
 }
 
 HWND RunningClock::OpenSettingsByClickingTheFace() {
     RECT face;
     GetWindowRect(Face(), &face);
     support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2});
-    return support::FindTopLevel(clock_->ProcessId(), kSettingsClass, 5s);
+    return support::FindTopLevel(clock_->ProcessId(), kSettingsClass, support::kStateTimeout);
 }
 
 RECT RunningClock::FaceTextExtent(COLORREF colour) const {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,10 +43,14 @@ protected:
 
     std::vector<HWND> Boxes() const;
     // Waits for the next error box, returns its text, presses its OK and waits for it to go.
-    std::wstring AnswerNextBox(std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    std::wstring AnswerNextBox(std::chrono::milliseconds timeout = support::kStateTimeout);
 
     // A real click on the clock face; returns the settings window once it shows.
     HWND OpenSettingsByClickingTheFace();
+    // A right click on the face; true once its menu shows.
+    bool OpenFaceMenu();
+    // The popup menus of the program showing now: the face's, and a submenu of it.
+    std::size_t MenusShown() const;
     // Clock options of the first clock, from its face's menu.
     HWND OpenClockOptionsFromTheMenu();
     HWND Settings() const;

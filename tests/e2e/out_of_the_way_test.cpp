@@ -85,7 +85,7 @@ TEST_F(OutOfTheWay, AClockTheMouseGoesThroughTakesItAgainAfterATrayClickUntilThe
     EXPECT_FALSE(Settings());
 
     // The way back: the tray icon's click, then the clock takes the mouse.
-    ASSERT_TRUE(WaitUntil([] { return support::TrayIconsShown().size() == 1; }, 5s));
+    ASSERT_TRUE(support::WaitForTrayIcons(1));
     const RECT icon = support::TrayIconsShown().front();
     support::ClickAt({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
     ASSERT_TRUE(WaitUntil([&] { return !through(); }, 2s));

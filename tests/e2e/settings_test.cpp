@@ -61,7 +61,7 @@ TEST_F(SettingsByClick, OpensOnceOverTheClockWhichKeepsTicking) {
     EXPECT_TRUE(GetWindowLongPtrW(settings_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_EQ(MonitorFromWindow(settings_, MONITOR_DEFAULTTONULL), MonitorFromWindow(Window(), MONITOR_DEFAULTTONULL));
     const std::wstring before = FaceText();
-    EXPECT_TRUE(WaitUntil([&] { return FaceText() != before; }, 2s));
+    EXPECT_TRUE(WaitUntil([&] { return FaceText() != before; }, support::kStateTimeout));
     // Another click on the face opens no second settings window.
     RECT face;
     GetWindowRect(Face(), &face);
@@ -73,11 +73,11 @@ TEST_F(SettingsByClick, OpensOnceOverTheClockWhichKeepsTicking) {
     }
     EXPECT_EQ(count, 1);
     // The tray icon brings the settings to the front, not the clock they keep disabled.
+    ASSERT_TRUE(support::WaitForTrayIcons(1)) << support::TrayIconsShown().size() << " icons, not the clock's one";
     SetForegroundWindow(FindWindowW(L"Shell_TrayWnd", nullptr));
-    const auto icons = support::TrayIconsShown();
-    ASSERT_EQ(icons.size(), 1u);
-    support::ClickAt({(icons[0].left + icons[0].right) / 2, (icons[0].top + icons[0].bottom) / 2});
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == settings_; }, 3s));
+    const RECT icon = support::TrayIconsShown().front();
+    support::ClickAt({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == settings_; }, support::kStateTimeout));
 }
 
 TEST_F(SettingsByClick, MilitaryTimeAndTheWeekdayShowOnTheFaceWhileTheSettingsAreOpen) {

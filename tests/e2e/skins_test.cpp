@@ -130,7 +130,7 @@ TEST_F(Skins, AFramelessClockMovesByDraggingItsFaceAClickStillOpensTheSettingsAn
             return std::abs(Frame().left - (before.left + 80)) <= slack &&
                    std::abs(Frame().top - (before.top + 40)) <= slack;
         },
-        3s))
+        support::kStateTimeout))
         << Frame().left - before.left << "," << Frame().top - before.top;
     Sleep(500);
     EXPECT_FALSE(Settings()) << "a drag opened the settings";
@@ -141,28 +141,26 @@ TEST_F(Skins, AFramelessClockMovesByDraggingItsFaceAClickStillOpensTheSettingsAn
     const POINT grab{face.left + 20, (face.top + face.bottom) / 2};
     support::DragFromTo(grab,
                         {grab.x, grab.y + monitor.rcWork.top + MulDiv(5, support::ExpectedDpi(), 96) - Frame().top});
-    EXPECT_TRUE(WaitUntil([&] { return Frame().top == monitor.rcWork.top; }, 3s)) << Frame().top;
+    EXPECT_TRUE(WaitUntil([&] { return Frame().top == monitor.rcWork.top; }, support::kStateTimeout)) << Frame().top;
     EXPECT_TRUE(OpenSettingsByClickingTheFace()) << "a click did not open the settings";
     PostMessageW(Settings(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !Settings(); }, 3s));
+    ASSERT_TRUE(WaitUntil([&] { return !Settings(); }, support::kStateTimeout));
 
     // The face's Skin menu: None takes the program's skin off this clock at once, and its own x\o.cjs
     // (listed second) puts it back; each stored.
     const auto chooseSkin = [&](int downs) {
-        GetWindowRect(Face(), &face);
-        support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
-        Sleep(500);
+        ASSERT_TRUE(OpenFaceMenu()) << "no menu";
         support::PressKey('K');
-        Sleep(300);
+        ASSERT_TRUE(WaitUntil([&] { return MenusShown() == 2; }, support::kStateTimeout)) << "no Skin menu";
         for (int i = 0; i < downs; ++i) support::PressKey(VK_DOWN);
         support::PressKey(VK_RETURN);
     };
     const auto hasCaption = [&] { return (GetWindowLongW(Window(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION; };
     chooseSkin(0);
-    EXPECT_TRUE(WaitUntil(hasCaption, 3s)) << "the skin stayed";
+    EXPECT_TRUE(WaitUntil(hasCaption, support::kStateTimeout)) << "the skin stayed";
     EXPECT_EQ(Stored(L"Skin"), L"None");
     chooseSkin(1);
-    EXPECT_TRUE(WaitUntil([&] { return !hasCaption(); }, 3s)) << "the skin did not come back";
+    EXPECT_TRUE(WaitUntil([&] { return !hasCaption(); }, support::kStateTimeout)) << "the skin did not come back";
     EXPECT_EQ(Stored(L"Skin"), L"");
 }
 

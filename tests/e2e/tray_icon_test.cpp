@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "tests/support/desktop.h"
 
 namespace tellurane {
@@ -18,17 +20,20 @@ class TrayIcon : public ::testing::Test {
 protected:
     void SetUp() override {
         BecomePerMonitorDpiAware();
-        ASSERT_TRUE(host_.Started());
-        window_ = FindTopLevel(host_.ProcessId(), L"Tellurane.TrayHost", 15s);
+        // An earlier test's host, ended, may have left its icon behind: "the" icon is the new host's.
+        ASSERT_TRUE(WaitForTrayIcons(0)) << TrayIconsShown().size() << " icons stayed in the notification area";
+        host_.emplace(TRAY_HOST_EXE);
+        ASSERT_TRUE(host_->Started());
+        window_ = FindTopLevel(host_->ProcessId(), L"Tellurane.TrayHost", kStateTimeout);
         ASSERT_TRUE(window_);
-        ASSERT_TRUE(WaitUntil([] { return TrayIconsShown().size() == 1; }, 10s)) << "no icon in the notification area";
+        ASSERT_TRUE(WaitForTrayIcons(1)) << TrayIconsShown().size() << " icons in the notification area, not 1";
     }
 
     bool HostSays(const std::wstring& text) {
-        return WaitUntil([&] { return WindowText(window_) == text; }, 5s);
+        return WaitUntil([&] { return WindowText(window_) == text; }, kStateTimeout);
     }
 
-    LaunchedProgram host_{TRAY_HOST_EXE};
+    std::optional<LaunchedProgram> host_;
     HWND window_ = nullptr;
 };
 
@@ -44,19 +49,19 @@ TEST_F(TrayIcon, ShowsInTheNotificationAreaAndAClickOnItReachesMouseUp) {
 TEST_F(TrayIcon, ShowsABalloon) {
     if (!BalloonsCanBeSeen()) GTEST_SKIP() << "this Wine shows no balloon windows on a virtual desktop";
     PostMessageW(window_, WM_APP, 0, 0);
-    EXPECT_TRUE(WaitUntil(&BalloonShown, 10s));
+    EXPECT_TRUE(WaitUntil(&BalloonShown, kStateTimeout));
     SaveScreenshot(L"tray-balloon");
     // The control takes its balloon away when its time is up, even though Wine never says it has gone.
-    EXPECT_TRUE(WaitUntil([] { return !BalloonShown(); }, 15s));
+    EXPECT_TRUE(WaitUntil([] { return !BalloonShown(); }, kStateTimeout));
 }
 
 TEST_F(TrayIcon, ComesBackWhenExplorerAnnouncesANewTaskbar) {
     PostMessageW(window_, WM_APP + 1, 0, 0);  // the shell forgets the icon, as when Explorer restarts
-    ASSERT_TRUE(WaitUntil([] { return TrayIconsShown().empty(); }, 5s));
+    ASSERT_TRUE(WaitUntil([] { return TrayIconsShown().empty(); }, kStateTimeout));
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
                         &ignored);
-    ASSERT_TRUE(WaitUntil([] { return TrayIconsShown().size() == 1; }, 5s));
+    ASSERT_TRUE(WaitUntil([] { return TrayIconsShown().size() == 1; }, kStateTimeout));
     SaveScreenshot(L"tray-icon-after-taskbar-created");
     ClickAt(Centre(TrayIconsShown().front()));
     EXPECT_TRUE(HostSays(L"MouseUp 1 0"));

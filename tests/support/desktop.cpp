@@ -139,6 +139,14 @@ void ClickAt(POINT point, bool rightButton) {
     SendInput(2, &inputs[1], sizeof(INPUT));
 }
 
+namespace {
+// A button pressed, or a caption taken, holds the mouse capture until the button is let go.
+bool HoldsCapture(DWORD thread) {
+    GUITHREADINFO info{sizeof info};
+    return GetGUIThreadInfo(thread, &info) && info.hwndCapture != nullptr;
+}
+}  // namespace
+
 void DragFromTo(POINT from, POINT to) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     const auto send = [&](POINT at, DWORD button) {
@@ -151,11 +159,16 @@ void DragFromTo(POINT from, POINT to) {
         Sleep(30);
     };
     send(from, 0);
+    const DWORD thread = GetWindowThreadProcessId(WindowFromPoint(from), nullptr);
     send(from, MOUSEEVENTF_LEFTDOWN);
+    // A busy program may read where the pointer is only when it gets to the press: the pointer waits
+    // there until it has, so that the drag starts where it was pressed.
+    if (thread) WaitUntil([&] { return HoldsCapture(thread); }, kStateTimeout);
     for (int step = 1; step <= 10; ++step) {
         send({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10}, 0);
     }
     send(to, MOUSEEVENTF_LEFTUP);
+    if (thread) WaitUntil([&] { return !HoldsCapture(thread); }, kStateTimeout);
 }
 
 void MoveMouseTo(POINT point, int steps) {
@@ -170,13 +183,24 @@ void MoveMouseTo(POINT point, int steps) {
     }
 }
 
-void ClearGhostTrayIcons() {
-    const std::vector<RECT> icons = TrayIconsShown();
-    if (icons.empty()) return;
+bool WaitForTrayIcons(std::size_t count, std::chrono::milliseconds timeout) {
     POINT rest;
     GetCursorPos(&rest);
-    for (const RECT& icon : icons) MoveMouseTo({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
-    MoveMouseTo(rest, 1);
+    bool passed = false;
+    const bool shown = WaitUntil(
+        [&] {
+            const std::vector<RECT> icons = TrayIconsShown();
+            if (icons.size() <= count) return icons.size() == count;
+            // Left to right: when an icon goes, those left of it move right, into places already passed.
+            for (auto icon = icons.rbegin(); icon != icons.rend(); ++icon) {
+                MoveMouseTo({(icon->left + icon->right) / 2, (icon->top + icon->bottom) / 2});
+            }
+            passed = true;
+            return false;
+        },
+        timeout);
+    if (passed) MoveMouseTo(rest, 1);
+    return shown;
 }
 
 void PressKey(WORD virtualKey) {

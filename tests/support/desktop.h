@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <optional>
@@ -16,6 +17,9 @@ using namespace std::chrono_literals;
 
 // Every wait ends: true when the condition held before the time was up.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout, bool handleMessages = false);
+// How long to wait for a state that should come (a window, an icon, a text): a wait ends as soon as the
+// state holds, so only a busy machine, or a fault, ever waits this long.
+inline constexpr std::chrono::milliseconds kStateTimeout = 30s;
 
 // Makes the calling test process see real pixels at every DPI.
 void BecomePerMonitorDpiAware();
@@ -34,14 +38,17 @@ RECT ChildRectInClient(HWND child);
 
 // A real mouse click (press and release) at a point of the screen.
 void ClickAt(POINT point, bool rightButton = false);
-// Presses the left button at one point, moves with it held, and lets go at the other.
+// Presses the left button at one point, moves with it held once the window there has taken the press,
+// and lets go at the other.
 void DragFromTo(POINT from, POINT to);
 // Moves the mouse there in real input steps, one pixel apart, so the window under it sees it move.
 void MoveMouseTo(POINT point, int steps = 2);
 void PressKey(WORD virtualKey);
-// An icon whose program ended without taking it away stays in the notification area until the pointer
-// passes over it (a "ghost"): the pointer passes over every icon there, and goes back where it was.
-void ClearGhostTrayIcons();
+// Waits until the notification area shows `count` of the blue icons. An icon whose program ended without
+// taking it away stays there until the pointer passes over it (a "ghost"): while there are more, the
+// pointer passes over them again and again, then goes back where it was. Not for checking that a program
+// takes its own icon away, which a pass would do for it.
+bool WaitForTrayIcons(std::size_t count, std::chrono::milliseconds timeout = kStateTimeout);
 
 // The blue "M" icons in the taskbar's notification area, right to left; empty when there are none.
 std::vector<RECT> TrayIconsShown();
