@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <fstream>
 
 #include "logic/paths.h"
@@ -292,15 +294,39 @@ TEST_F(ClockWindow, MinimisingHidesTheWindowInTheTrayWithOneBalloonAndClosingThe
               std::to_wstring(std::lround(PixelsToTwips(normal.right - normal.left, form.Dpi()))));
 }
 
+// The titles the program's windows are made with, as a screen reader or the taskbar would first see them.
+std::vector<std::wstring> g_madeTitles;
+LRESULT CALLBACK RecordMadeTitles(int code, WPARAM window, LPARAM details) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* made = reinterpret_cast<CBT_CREATEWNDW*>(details)->lpcs;
+        if (!(made->style & WS_CHILD) && made->lpszName && !IS_INTRESOURCE(made->lpszName)) {
+            g_madeTitles.emplace_back(made->lpszName);
+        }
+    }
+    return CallNextHookEx(nullptr, code, window, details);
+}
+
+// Another clock too: it minimises as any window, and is made with its own title, not the first clock's.
 TEST_F(ClockWindow, WithoutAConfirmedTrayIconTheWindowMinimisesToTheTaskbarAndIsNeverHiddenWithoutOne) {
     shellRefuses_ = true;
+    ClockStore(store_, 1).WriteSetting(L"Label", L"Tokyo");
+    g_madeTitles.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &RecordMadeTitles, nullptr, GetCurrentThreadId());
     Form1& form = LoadClock();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(std::count(g_madeTitles.begin(), g_madeTitles.end(), L"Tellurane"), 0) << "a clock made as another";
+    EXPECT_EQ(std::count(g_madeTitles.begin(), g_madeTitles.end(), L"Tokyo - Tellurane"), 1);
     HWND tray = form.cSysTray1().OwnerWindow();
     SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
     EXPECT_TRUE(IsIconic(form.Handle()));
     EXPECT_FALSE(form.MinimizedToTray());
     ShowWindow(form.Handle(), SW_RESTORE);
+    HWND tokyo = FindWindowW(L"Tellurane.Clock", L"Tokyo - Tellurane");
+    ASSERT_TRUE(tokyo);
+    SendMessageW(tokyo, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(tokyo)) << "the other clock's minimise button did nothing";
+    ShowWindow(tokyo, SW_RESTORE);
 
     shellRefuses_ = false;
     SendMessageW(tray, WM_TIMER, 1, 0);  // the next retry finds the shell ready
