@@ -73,9 +73,9 @@ protected:
         GetWindowRect(GetDlgItem(clock, form1::kPushButton1), &face);
         SetForegroundWindow(clock);
         support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
-        Sleep(500);
+        if (!WaitUntil([&] { return MenusShown() > 0; }, support::kStateTimeout)) return nullptr;
         support::PressKey('O');
-        return support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
+        return support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", support::kStateTimeout);
     }
     bool Shows(HWND clock, const std::wstring& label, const ZoneRule& rule) const {
         return WaitUntil([&] { return FaceOf(clock).rfind(label + L" " + HourAndMinute(rule), 0) == 0; }, 3s);
@@ -138,7 +138,7 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     GetWindowRect(GetDlgItem(tokyo, form1::kPushButton1), &face);
     SetForegroundWindow(tokyo);
     support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
-    Sleep(500);
+    ASSERT_TRUE(WaitUntil([&] { return MenusShown() > 0; }, support::kStateTimeout));
     support::PressKey('N');
     ASSERT_TRUE(WaitUntil([&] { return Clocks(L"Tokyo - Tellurane").size() == 2; }, 5s)) << "no new clock";
     EXPECT_EQ(StoredFor(8, L"TimeZone"), L"Tokyo Standard Time");  // the next number after the last
@@ -196,13 +196,7 @@ TEST_F(SeveralClocks, StoredClocksShowTheirZonesAndNewAndClosedClocksAreKept) {
     EXPECT_EQ(StoredFor(2, L"Label"), L"Pacific");
 
     // Only Remove deletes a clock: from its Clock options, after a question.
-    const HWND again = Clocks(L"Osaka - Tellurane")[0];
-    GetWindowRect(GetDlgItem(again, form1::kPushButton1), &face);
-    SetForegroundWindow(again);
-    support::ClickAt({(face.left + face.right) / 2, (face.top + face.bottom) / 2}, true);
-    Sleep(500);
-    support::PressKey('O');
-    const HWND removing = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
+    const HWND removing = OpenOptionsOf(Clocks(L"Osaka - Tellurane")[0]);
     ASSERT_TRUE(removing);
     PostMessageW(GetDlgItem(removing, co::kRemove), BM_CLICK, 0, 0);
     const HWND question = support::FindMessageBox(clock_->ProcessId(), 5s);

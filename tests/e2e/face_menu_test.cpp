@@ -20,15 +20,8 @@ protected:
         GetWindowRect(Face(), &face);
         return {(face.left + face.right) / 2, (face.top + face.bottom) / 2};
     }
-    // The popup menu our clock shows, while it shows.
-    HWND Menu() const {
-        for (HWND window : support::TopLevelWindowsOf(clock_->ProcessId())) {
-            if (support::ClassOf(window) == L"#32768" && IsWindowVisible(window)) return window;
-        }
-        return nullptr;
-    }
     bool MenuOpens() const {
-        return WaitUntil([&] { return Menu() != nullptr; }, 3s);
+        return WaitUntil([&] { return MenusShown() > 0; }, support::kStateTimeout);
     }
     HWND Focus() const {
         GUITHREADINFO info{sizeof info};
@@ -89,7 +82,7 @@ TEST_F(FaceMenu, CopiesTheTimeTogglesAlwaysOnTopOpensTheSettingsResizesAndExits)
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     support::PressKey('C');
-    ASSERT_TRUE(WaitUntil([&] { return !Menu(); }, 3s));
+    ASSERT_TRUE(WaitUntil([&] { return MenusShown() == 0; }, 3s));
     Sleep(150);
     CloseClipboard();
     std::wstring copied;
