@@ -1,22 +1,85 @@
-# Checks that each part includes only what it may, and that no .cpp or .h of logic/, win32/ or app/ passes 400 lines:
-#   logic/  no <*.h> (the system's headers, <windows.h> first of all) and no project header outside logic/;
-#   win32/  no project header outside logic/ and win32/.
+# Checks that each part includes only what it may, and that no .cpp or .h of logic/, win32/ or app/ passes 400 lines.
+# Every include counts, <...> as well as "...": a header of the project is found by its path from the file's own
+# folder or from the root, with "." and ".." resolved, so neither form nor a detour hides where it leads.
+#   logic/         logic/ only, and no <*.h> of the system (<windows.h> first of all): standard C++ headers;
+#   win32/         logic/ and win32/;
+#   app/           logic/, win32/, app/ and resources/;
+#   tests/logic/   logic/ and tests/logic/ (they also run natively, without Windows);
+#   tests/fuzz/    logic/ and tests/fuzz/;
+#   tests/ else    logic/, win32/, app/, resources/ and tests/;
+#   bench/         logic/, win32/, app/, resources/, tests/ and bench/.
+# Nothing below reaches back up: no part of the program includes tests/ or bench/.
 # cmake -DSOURCE_DIR=<the repository's root> -P check_layout.cmake
+cmake_minimum_required(VERSION 3.25)
 if(NOT SOURCE_DIR)
   get_filename_component(SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/../.." ABSOLUTE)
 endif()
+get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 set(max_lines 400)
 set(problems "")
+set(parts logic win32 app resources tests bench)
 
-file(GLOB_RECURSE files RELATIVE "${SOURCE_DIR}" LIST_DIRECTORIES false
-     "${SOURCE_DIR}/logic/*.cpp" "${SOURCE_DIR}/logic/*.h" "${SOURCE_DIR}/win32/*.cpp" "${SOURCE_DIR}/win32/*.h"
-     "${SOURCE_DIR}/app/*.cpp" "${SOURCE_DIR}/app/*.h")
+# The part a file of the project belongs to, as the rules name it: tests/logic and tests/fuzz apart.
+function(part_of path out)
+  if(path MATCHES "^tests/(logic|fuzz)/")
+    set(${out} "tests/${CMAKE_MATCH_1}" PARENT_SCOPE)
+  elseif(path MATCHES "^([^/]+)/")
+    set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+  else()
+    set(${out} "" PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(allowed_for part out)
+  if(part STREQUAL "logic")
+    set(${out} logic PARENT_SCOPE)
+  elseif(part STREQUAL "win32")
+    set(${out} logic win32 PARENT_SCOPE)
+  elseif(part STREQUAL "app")
+    set(${out} logic win32 app resources PARENT_SCOPE)
+  elseif(part STREQUAL "tests/logic" OR part STREQUAL "tests/fuzz")
+    set(${out} logic ${part} PARENT_SCOPE)
+  elseif(part STREQUAL "tests")
+    set(${out} logic win32 app resources tests PARENT_SCOPE)
+  else()
+    set(${out} logic win32 app resources tests bench PARENT_SCOPE)
+  endif()
+endfunction()
+
+# The project file an include names, from the root ("" when it names none: a system or library header).
+function(resolve_include file header out)
+  get_filename_component(folder "${SOURCE_DIR}/${file}" DIRECTORY)
+  set(found "")
+  foreach(base IN ITEMS "${folder}" "${SOURCE_DIR}")
+    get_filename_component(candidate "${header}" ABSOLUTE BASE_DIR "${base}")
+    file(RELATIVE_PATH relative "${SOURCE_DIR}" "${candidate}")
+    if(relative MATCHES "^\\.\\./" OR IS_ABSOLUTE "${relative}")
+      continue()
+    endif()
+    if(EXISTS "${candidate}")
+      set(found "${relative}")
+      break()
+    endif()
+    # Not there (yet): from the root, a path into one of the parts is still the project's.
+    if(base STREQUAL SOURCE_DIR AND relative MATCHES "^([^/]+)/" AND CMAKE_MATCH_1 IN_LIST parts)
+      set(found "${relative}")
+    endif()
+  endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+set(globs "")
+foreach(folder IN ITEMS logic win32 app tests bench)
+  list(APPEND globs "${SOURCE_DIR}/${folder}/*.cpp" "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.rc")
+endforeach()
+file(GLOB_RECURSE files RELATIVE "${SOURCE_DIR}" LIST_DIRECTORIES false ${globs})
 list(SORT files)
 foreach(file IN LISTS files)
-  string(REGEX MATCH "^[^/]+" part "${file}")
+  part_of("${file}" part)
+  allowed_for("${part}" allowed)
   file(READ "${SOURCE_DIR}/${file}" text)
   # One list item a line: the characters a CMake list treats specially are of no interest here.
-  string(REGEX REPLACE "[][;\\\\\r]" " " text "${text}")
+  string(REGEX REPLACE "[][;\\\\\r]" "/" text "${text}")
   string(REPLACE "\n" ";" lines "${text}")
   set(number 0)
   foreach(line IN LISTS lines)
@@ -27,15 +90,29 @@ foreach(file IN LISTS files)
     # Saved first: every MATCHES below sets CMAKE_MATCH_<n> again (if() evaluates all of its terms).
     set(quote "${CMAKE_MATCH_1}")
     set(header "${CMAKE_MATCH_2}")
-    set(where "${file}:${number}: ${part}/ may not include")
-    if(part STREQUAL "logic" AND quote STREQUAL "<" AND header MATCHES "\\.h$")
-      list(APPEND problems "${where} <${header}>: the portable part uses standard C++ headers only")
-    elseif(part STREQUAL "logic" AND quote STREQUAL "\"" AND NOT header MATCHES "^logic/")
-      list(APPEND problems "${where} \"${header}\": only \"logic/...\"")
-    elseif(part STREQUAL "win32" AND quote STREQUAL "\"" AND NOT header MATCHES "^(logic|win32)/")
-      list(APPEND problems "${where} \"${header}\": only \"logic/...\" and \"win32/...\"")
+    if(quote STREQUAL "<")
+      set(shown "<${header}>")
+    else()
+      set(shown "\"${header}\"")
+    endif()
+    set(where "${file}:${number}: ${part}/ may not include ${shown}")
+    resolve_include("${file}" "${header}" target)
+    if(target STREQUAL "")
+      if(part STREQUAL "logic" AND header MATCHES "\\.h$")
+        list(APPEND problems "${where}: the portable part uses standard C++ headers only")
+      endif()
+      continue()
+    endif()
+    part_of("${target}" target_part)
+    string(REGEX MATCH "^[^/]+" target_top "${target}")
+    if(NOT target_part IN_LIST allowed AND NOT target_top IN_LIST allowed)
+      list(JOIN allowed ", " may)
+      list(APPEND problems "${where} (${target}): only ${may}")
     endif()
   endforeach()
+  if(NOT part MATCHES "^(logic|win32|app)$" OR NOT file MATCHES "\\.(cpp|h)$")
+    continue()
+  endif()
   # The split leaves one empty item after the final newline: it is no line.
   if(text MATCHES "\n$")
     math(EXPR number "${number} - 1")
