@@ -103,15 +103,17 @@ constexpr std::array kClockOptionsControls{
 
 // The settings window opens with the caption "Form2" in the clock window's layout too:
 // the clock window's load handler replaces it before the window is shown.
-constexpr WindowLayout kForm1{L"Form1", L"Form2", 6915, 855, true, true, false, kWhite, kArial9Bold, kForm1Controls};
+constexpr WindowLayout kForm1{L"Tellurane.Form1", L"Form2",      6915, 855, true, true, false, kWhite,
+                              kArial9Bold,        kForm1Controls};
 // Every clock after the first: the same window, a class of its own, so the first is always found by its.
-constexpr WindowLayout kExtraClock{L"Clock", L"Tellurane", 6915,   855,         true,
-                                   true,     false,        kWhite, kArial9Bold, kForm1Controls};
-constexpr WindowLayout kForm2{L"Form2", L"Settings", 8040,   5025,        false,
-                              false,    false,       kWhite, kArial9Bold, kForm2Controls};
+constexpr WindowLayout kExtraClock{L"Tellurane.Clock", L"Tellurane",  6915, 855, true, true, false, kWhite,
+                                   kArial9Bold,        kForm1Controls};
+constexpr WindowLayout kForm2{L"Tellurane.Form2", L"Settings",   8040, 5025, false, false, false, kWhite,
+                              kArial9Bold,        kForm2Controls};
 
-constexpr WindowLayout kClockOptions{L"ClockOptions", L"Clock options",     7800, 5400, false, false, false, kWhite,
-                                     kArial9Bold,     kClockOptionsControls};
+constexpr WindowLayout kClockOptions{
+    L"Tellurane.ClockOptions", L"Clock options", 7800, 5400, false, false, false, kWhite, kArial9Bold,
+    kClockOptionsControls};
 
 }  // namespace
 

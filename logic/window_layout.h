@@ -36,7 +36,7 @@ struct ControlLayout {
 };
 
 struct WindowLayout {
-    std::wstring_view name;
+    std::wstring_view name;  // the window class it is made of: the program names its own
     std::wstring_view caption;
     int clientWidth, clientHeight;  // twips
     bool sizable;

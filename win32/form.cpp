@@ -87,7 +87,7 @@ Form::~Form() {
 }
 
 bool Form::Create(HWND owner, std::wstring_view caption) {
-    const std::wstring className = L"Tellurane." + std::wstring(layout_.name);
+    const std::wstring className(layout_.name);
     if (!RegisterWindowClass(className.c_str(), nullptr)) return false;
 
     // Centred on the owner's monitor (the primary one without an owner), at the client size the

@@ -84,7 +84,7 @@ FrameInsetReader SetFrameInsetReader(FrameInsetReader reader) noexcept {
 std::vector<RECT> VisibleFormRects(std::initializer_list<const WindowLayout*> layouts, HWND except) {
     FormSearch search{{}, except, {}};
     // Named as Form::Create registers them.
-    for (const WindowLayout* layout : layouts) search.classNames.push_back(L"Tellurane." + std::wstring(layout->name));
+    for (const WindowLayout* layout : layouts) search.classNames.emplace_back(layout->name);
     EnumThreadWindows(GetCurrentThreadId(), &AddForm, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

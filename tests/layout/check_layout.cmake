@@ -8,7 +8,8 @@
 #   tests/fuzz/    logic/ and tests/fuzz/;
 #   tests/ else    logic/, win32/, app/, resources/ and tests/;
 #   bench/         logic/, win32/, app/, resources/, tests/ and bench/.
-# Nothing below reaches back up: no part of the program includes tests/ or bench/.
+# Nothing below reaches back up: no part of the program includes tests/ or bench/. And the kit (win32/) names no
+# window class of the program ("Tellurane.Form1"): the layouts do.
 # cmake -DSOURCE_DIR=<the repository's root> -P check_layout.cmake
 cmake_minimum_required(VERSION 3.25)
 if(NOT SOURCE_DIR)
@@ -84,6 +85,9 @@ foreach(file IN LISTS files)
   set(number 0)
   foreach(line IN LISTS lines)
     math(EXPR number "${number} + 1")
+    if(part STREQUAL "win32" AND line MATCHES "\"Tellurane\\.")
+      list(APPEND problems "${file}:${number}: the kit names no window of the program: its layouts do")
+    endif()
     if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]*)")
       continue()
     endif()

@@ -62,7 +62,8 @@ set(plants
   "program_reaches_tests" "app/bad.h" "#include \"tests/support/s.h\"\n" "(tests/support/s.h)"
   "program_reaches_bench" "app/bad.h" "#include \"bench/near.h\"\n" "(bench/near.h)"
   "tests_reach_bench" "tests/win32/bad.cpp" "#include \"bench/near.h\"\n" "(bench/near.h)"
-  "too_long" "app/long.cpp" "${long_text}" "app/long.cpp:401: 401 lines")
+  "too_long" "app/long.cpp" "${long_text}" "app/long.cpp:401: 401 lines"
+  "kit_names_a_window" "win32/bad.cpp" "auto name = L\"Tellurane.Form1\"\n" "win32/bad.cpp:1: the kit names no window")
 list(LENGTH plants count)
 math(EXPR last "${count} - 1")
 foreach(index RANGE 0 ${last} 4)
