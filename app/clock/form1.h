@@ -147,13 +147,6 @@ private:
     void OpenClockOptions(ExtraClock* clock);
     // After its window: a clock closed meanwhile is let go, and nothing more is done to it.
     bool ClosedMeanwhile(ExtraClock& clock);
-    struct KeptWhileInUse {
-        KeptWhileInUse(ExtraClock*& slot, ExtraClock* clock) noexcept : slot_(slot) { slot_ = clock; }
-        ~KeptWhileInUse() { slot_ = nullptr; }
-        KeptWhileInUse(const KeptWhileInUse&) = delete;
-        KeptWhileInUse& operator=(const KeptWhileInUse&) = delete;
-        ExtraClock*& slot_;
-    };
     void RemoveClock(ExtraClock& clock);
     bool HideAllInTray() override;
     void ClockClosed(ExtraClock& clock) override;

@@ -103,11 +103,12 @@ void Form1::OpenClockOptions(ExtraClock* clock) {
     optionsOpen_ = true;
     ClearTopMost(window.Handle());
     ClockOptionsAnswer answer = ClockOptionsAnswer::Cancelled;
+    inUse_ = clock;
     CarryOn("Form1::OpenClockOptions", [&] {
-        const KeptWhileInUse kept(inUse_, clock);
         ClockOptions options(store, clock != nullptr);
         answer = options.ShowModal(window.Handle());
     });
+    inUse_ = nullptr;
     optionsOpen_ = false;
     if (clock && answer != ClockOptionsAnswer::Removed && ClosedMeanwhile(*clock)) return;
     if (clock && answer == ClockOptionsAnswer::Removed) {
@@ -189,12 +190,13 @@ void Form1::OpenSettingsFor(ExtraClock& clock) {
     if (closing_ || optionsOpen_) return;
     optionsOpen_ = true;
     ClearTopMost(clock.Handle());
+    inUse_ = &clock;
     CarryOn("Form1::OpenSettingsFor", [&] {
-        const KeptWhileInUse kept(inUse_, &clock);
         Form2 settings(clock.Store(), clock.Face(), services_.report, services_.chooseColor, services_.dialogError);
         settings.StartsWithWindowsIn(store_);  // the program's, not this clock's
         settings.ShowModal(clock.Handle());
     });
+    inUse_ = nullptr;
     optionsOpen_ = false;
     if (ClosedMeanwhile(clock)) return;
     const bool onTop = CarryOnOr("Form1::OpenSettingsFor", false,
