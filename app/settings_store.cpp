@@ -94,6 +94,21 @@ std::optional<std::wstring> SettingsStore::ReadStored(std::wstring_view key) con
     return std::nullopt;
 }
 
+std::wstring SettingsStore::Read(const Setting& setting) const {
+    std::optional<std::wstring> text = ReadStored(setting.name);
+    return text ? std::move(*text) : FallbackText(setting, UserNumberFormat());
+}
+
+double SettingsStore::Number(const Setting& setting, std::optional<double> missing) const {
+    const std::optional<std::wstring> text = ReadStored(setting.name);
+    if (!text) return missing.value_or(setting.fallback.value_or(0));
+    return StoredNumber(setting, *text, UserNumberFormat());
+}
+
+bool SettingsStore::Write(const Setting& setting, double value) const {
+    return WriteSetting(setting.name, NumberToStored(setting, value));
+}
+
 std::wstring SettingsStore::CachedSetting(std::wstring_view key, double defaultValue) const {
     std::optional<std::wstring> text = CachedStored(key);
     return text ? std::move(*text) : DefaultText(defaultValue);
@@ -158,26 +173,21 @@ std::int16_t StoredInteger16(std::wstring_view text) { return ToInteger16(text, 
 std::int32_t StoredInteger32(std::wstring_view text) { return ToInteger32(text, UserNumberFormat()); }
 float StoredSingle(std::wstring_view text) { return ToSingle(text, UserNumberFormat()); }
 bool StoredIsNumeric(std::wstring_view text) { return IsNumeric(text, UserNumberFormat()); }
-bool StoredSwitchIsOn(std::wstring_view text) { return StoredInteger16(text) == 1; }
+bool StoredSwitchIsOn(std::wstring_view text) { return StoredSwitchOn(text, UserNumberFormat()); }
 
 std::wstring SingleToStoredText(double value) { return SingleToText(static_cast<float>(value), UserNumberFormat()); }
 
 std::wstring GeometryToStoredText(double twips) { return WholeNumberText(twips); }
 
-std::wstring SizeToStoredText(std::wstring_view typed) {
-    try {
-        return TypedToStoredText(typed, UserNumberFormat());
-    } catch (const AppError&) {
-        return std::wstring(typed);  // no size at all: kept as typed, and reported where it is applied
-    }
-}
+std::wstring SizeToStoredText(std::wstring_view typed) { return TypedToStored(typed, UserNumberFormat()); }
 
 std::wstring StoredSizeToTyped(std::wstring_view stored) { return StoredToTypedText(stored, UserNumberFormat()); }
 
 float StoredDecimal(std::wstring_view text) { return static_cast<float>(ParseStoredNumber(text, UserNumberFormat())); }
 
-bool StoredSwitchOr(const SettingsStore& store, std::wstring_view key, bool fallback) {
-    const std::wstring text = store.CachedText(key);
+bool StoredSwitchOr(const SettingsStore& store, const Setting& setting) {
+    const bool fallback = setting.fallback.value_or(0) == 1;
+    const std::wstring text = store.CachedText(setting.name);
     if (text.empty()) return fallback;
     try {
         return StoredSwitchIsOn(text);

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "logic/number_text.h"
+#include "logic/setting_keys.h"
 #include "win32/change_watch.h"
 #include "win32/handles.h"
 
@@ -30,6 +31,14 @@ public:
 
     // Creates what is missing and replaces any earlier value. Returns false when the registry refused.
     bool WriteSetting(std::wstring_view key, std::wstring_view text) const;
+
+    // Through a value's declaration: the stored text, or what a missing one reads as (FallbackText).
+    std::wstring Read(const Setting& setting) const;
+    // The number it holds (StoredNumber: AppError for a bad one); a missing one reads as missing, else as
+    // the declaration's fallback.
+    double Number(const Setting& setting, std::optional<double> missing = std::nullopt) const;
+    // A number, written as the declaration says.
+    bool Write(const Setting& setting, double value) const;
 
     // Whether the key holds a value at all (a skin's colour gives way only to one the user chose).
     bool HasSetting(std::wstring_view key) const;
@@ -85,8 +94,9 @@ float StoredSingle(std::wstring_view text);
 bool StoredIsNumeric(std::wstring_view text);
 // A switch is on only when its text converts to the 16-bit integer 1.
 bool StoredSwitchIsOn(std::wstring_view text);
-// A stored switch as the store keeps it (CachedText); fallback when there is none or it is no number.
-bool StoredSwitchOr(const SettingsStore& store, std::wstring_view key, bool fallback);
+// A stored switch as the store keeps it (CachedText); the declaration's fallback when there is none or it is
+// no number.
+bool StoredSwitchOr(const SettingsStore& store, const Setting& setting);
 
 // A single-precision number as the program stores it.
 std::wstring SingleToStoredText(double value);

@@ -4,8 +4,11 @@
 // output (OutputDebugString, seen in DebugView or a debugger) and the caller carries on with what
 // it has. The trapped handlers do not use this: their failures go to the common error box.
 
+#include <string>
 #include <string_view>
 #include <utility>
+
+#include "logic/app_error.h"
 
 namespace tellurane {
 
@@ -35,6 +38,21 @@ Result CarryOnOr(std::string_view where, Result fallback, Work&& work) noexcept 
         LogCaughtFailure(where);
         return fallback;
     }
+}
+
+// Runs work; an AppError, which says what went wrong in the user's words, goes to say (a box); anything
+// else is logged. Returns whether work completed.
+template <typename Work, typename Say>
+bool SayOrLog(std::string_view where, Work&& work, Say&& say) noexcept {
+    try {
+        std::forward<Work>(work)();
+        return true;
+    } catch (const AppError& error) {
+        CarryOn(where, [&] { std::forward<Say>(say)(error.Description()); });
+    } catch (...) {
+        LogCaughtFailure(where);
+    }
+    return false;
 }
 
 }  // namespace tellurane

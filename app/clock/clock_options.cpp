@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/clock/extra_clock.h"
 #include "app/clock/system_clock.h"
 #include "app/main_module.h"
 #include "logic/app_error.h"
@@ -102,7 +101,7 @@ void ClockOptions::FillLists() {
 
 void ClockOptions::Load() {
     FillLists();
-    const std::wstring stored = store_.ReadSetting(clock_keys::kTimeZone, 0);
+    const std::wstring stored = store_.ReadSetting(keys::kTimeZone, 0);
     const std::wstring zone = stored == L"0" ? std::wstring() : stored;
     if (!ChooseZone(zone)) {
         // Kept as it is unless another is chosen: a zone this computer lacks may be another's.
@@ -113,13 +112,13 @@ void ClockOptions::Load() {
     const auto chosen = static_cast<std::size_t>(SendMessageW(Control(co::kZone), CB_GETCURSEL, 0, 0));
     zoneLabel_ = chosen < zones_.size() ? CityOfZone(zones_[chosen]) : std::wstring();
     for (auto [id, key] :
-         {std::pair{co::kLabel, clock_keys::kLabel}, std::pair{co::kTimePicture, clock_keys::kTimePicture},
-          std::pair{co::kDatePicture, clock_keys::kDatePicture}, std::pair{co::kCountdown, clock_keys::kCountdown}}) {
+         {std::pair{co::kLabel, keys::kLabel}, std::pair{co::kTimePicture, keys::kTimePicture},
+          std::pair{co::kDatePicture, keys::kDatePicture}, std::pair{co::kCountdown, keys::kCountdown}}) {
         const std::wstring text = store_.HasSetting(key) ? store_.ReadSetting(key, 0) : std::wstring();
         SetText(id, text);
     }
-    SendMessageW(Control(co::kStepAside), BM_SETCHECK, StoredSwitchOr(store_, clock_keys::kStepAside, true), 0);
-    SendMessageW(Control(co::kClickThrough), BM_SETCHECK, StoredSwitchOr(store_, clock_keys::kClickThrough, false), 0);
+    SendMessageW(Control(co::kStepAside), BM_SETCHECK, StoredSwitchOr(store_, keys::kStepAside), 0);
+    SendMessageW(Control(co::kClickThrough), BM_SETCHECK, StoredSwitchOr(store_, keys::kClickThrough), 0);
     Refresh();
 }
 
@@ -173,8 +172,8 @@ int ClockOptions::Refresh() {
 
     OwnFaceSettings settings{
         zone, momentBad ? std::wstring() : countdown,
-        ClockLook{Text(co::kLabel), StoredSwitchOr(store_, keys::kMilitaryTime, false),
-                  StoredSwitchOr(store_, keys::kDayMonthYear, false), StoredSwitchOr(store_, keys::kShowWeekday, false),
+        ClockLook{Text(co::kLabel), StoredSwitchOr(store_, keys::kMilitaryTime),
+                  StoredSwitchOr(store_, keys::kDayMonthYear), StoredSwitchOr(store_, keys::kShowWeekday),
                   timeNote.empty() ? Text(co::kTimePicture) : L"", dateNote.empty() ? Text(co::kDatePicture) : L""}};
     SetText(co::kPreview, preview_.Compose(std::move(settings), now, [](const std::wstring&) {}));
     if (!timeNote.empty()) return co::kTimePicture;
@@ -189,14 +188,14 @@ void ClockOptions::Save() {
         SetFocus(Control(bad));
         return;
     }
-    bool stored = store_.WriteSetting(clock_keys::kTimeZone, ChosenZone());
+    bool stored = store_.WriteSetting(keys::kTimeZone, ChosenZone());
     for (auto [id, key] :
-         {std::pair{co::kLabel, clock_keys::kLabel}, std::pair{co::kTimePicture, clock_keys::kTimePicture},
-          std::pair{co::kDatePicture, clock_keys::kDatePicture}, std::pair{co::kCountdown, clock_keys::kCountdown}}) {
+         {std::pair{co::kLabel, keys::kLabel}, std::pair{co::kTimePicture, keys::kTimePicture},
+          std::pair{co::kDatePicture, keys::kDatePicture}, std::pair{co::kCountdown, keys::kCountdown}}) {
         stored = store_.WriteSetting(key, Text(id)) && stored;
     }
     for (auto [id, key] :
-         {std::pair{co::kStepAside, clock_keys::kStepAside}, std::pair{co::kClickThrough, clock_keys::kClickThrough}}) {
+         {std::pair{co::kStepAside, keys::kStepAside}, std::pair{co::kClickThrough, keys::kClickThrough}}) {
         stored = store_.WriteSetting(key, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0") &&
                  stored;
     }

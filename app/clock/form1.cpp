@@ -49,7 +49,9 @@ PropertyBag Form1TrayProperties() {
 }
 
 Form1::Form1(const SettingsStore& store, ClockServices services)
-    : Form(Form1Layout()), store_(store), services_(std::move(services)), cSysTray1_(services_.shell) {
+    : ClockWindow(Form1Layout(), store, clocks_, services.report),
+      services_(std::move(services)),
+      cSysTray1_(services_.shell) {
     timer1_.onTick = [this] { Timer1_Fired(); };
     cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
     cSysTray1_.LoadTrayIcon = [] { return LoadTrayIconPicture(TELLURANE_SHARP_TRAY_ICON); };
@@ -57,17 +59,12 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
         // Explorer lost the icon and cannot take it back: a window hidden into it would be lost too.
         if (!shown && minimizedToTray_ && Handle()) ShowWindow(Handle(), SW_SHOWMINNOACTIVE);
     };
-    skinFramework1_.showLook = [this](const SkinLook* look, SkinGrant grant) { skinned_.Show(look, grant); };
 }
 
 bool Form1::Load() {
-    if (!Create()) return false;
-    SnapToEdges([this] { return VisibleFormRects({&Form1Layout(), &ExtraClockLayout()}, Handle()); });
+    if (!CreateClock({})) return false;
     cSysTray1_.ReadProperties(Form1TrayProperties());
     ReloadTrayIcon();  // the sharp picture at the shell's size, in place of the stored 16x16 one
-    PushButton1().onClick = [this] { PushButton1_Click(); };
-    PassMenuRequestsUp(form1::kText1);
-    PushButton1().SetDescription(L"Opens the settings");  // said the same for a click, Enter or Space
     PushButton1().onMouseMove = [this] {
         if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Custom);
     };
@@ -81,13 +78,13 @@ bool Form1::Load() {
     UpdateWindow(Handle());
     // The first tick comes at the start of the next second, like every other.
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, std::nullopt).delayMilliseconds);
-    CarryOn("Form1::OpenStoredClocks", [&] { OpenStoredClocks(); });
+    CarryOn("Form1::OpenStoredClocks", [&] { clocks_.OpenStored(); });
     return true;
 }
 
 void Form1::Form_Load() {
     ErrorTrap trap(location::kForm1Load, services_.report);
-    trap.Run(100, [this] { ApplySkin(*this, skinFramework1_); });
+    trap.Run(100, [this] { ApplySkin(*this, Skin()); });
     const std::wstring cursorFile = InFolder(ProgramFolder(), kCursorFile);
     if (trap.If(104, [&] { return FileExists(cursorFile); })) {
         trap.Run(106, [&] { SetMouseIcon(LoadCursorFile(cursorFile)); });
@@ -96,19 +93,18 @@ void Form1::Form_Load() {
     // twips at the system DPI.
     const double screenWidth = PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), SystemDpi());
     const double screenHeight = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), SystemDpi());
-    trap.Run(110, [&] { SetTop(StoredDecimal(store_.ReadSetting(keys::kForm1Top, (screenHeight - Height()) / 2))); });
-    trap.Run(112, [&] { SetLeft(StoredDecimal(store_.ReadSetting(keys::kForm1Left, (screenWidth - Width()) / 2))); });
-    trap.Run(114, [&] { SetHeight(StoredDecimal(store_.ReadSetting(keys::kForm1Height, Height()))); });
-    trap.Run(116, [&] { SetWidth(StoredDecimal(store_.ReadSetting(keys::kForm1Width, Width()))); });
+    trap.Run(110, [&] { SetTop(Store().Number(keys::kForm1Top, (screenHeight - Height()) / 2)); });
+    trap.Run(112, [&] { SetLeft(Store().Number(keys::kForm1Left, (screenWidth - Width()) / 2)); });
+    trap.Run(114, [&] { SetHeight(Store().Number(keys::kForm1Height, Height())); });
+    trap.Run(116, [&] { SetWidth(Store().Number(keys::kForm1Width, Width())); });
     // Stored places are applied as they are, partly off screen included; but a window that would lie
     // wholly off every monitor (a monitor unplugged since) could never be found again.
     BringOntoAMonitor();
     trap.Run(118, [&] {
         // Without a colour of the user's, the skin's (if any) is the one that shows.
-        const std::optional<COLORREF> skinColor = skinned_.TextColor();
+        const std::optional<COLORREF> skinColor = SkinTextColor();
         const double fallback = skinColor ? static_cast<double>(*skinColor) : 0;
-        PushButton1().SetForeColor(
-            static_cast<ColorValue>(StoredInteger32(store_.ReadSetting(keys::kFontColor, fallback))));
+        PushButton1().SetForeColor(static_cast<ColorValue>(Store().Number(keys::kFontColor, fallback)));
     });
     trap.Run(136, [this] {
         SetCaption(kProductName);
@@ -117,27 +113,27 @@ void Form1::Form_Load() {
     });
     trap.Run(138, [this] { cSysTray1_.SetTrayTip(kProductName); });
     trap.Run(140, [this] { cSysTray1_.SetInTray(true); });
-    if (trap.If(142, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
+    if (trap.If(142, [&] { return StoredSwitchIsOn(Store().Read(keys::kAlwaysOnTop)); })) {
         trap.Run(144, [this] { SetTopMost(Handle()); });
     }
-    trap.Run(146, [&] { PushButton1().SetFontSize(StoredDecimal(store_.ReadSetting(keys::kFontSize, 20))); });
+    trap.Run(146, [&] { PushButton1().SetFontSize(Store().Number(keys::kFontSize)); });
 }
 
 void Form1::Timer1_Fired() {
     const TickPlan plan = PlanTick(services_.clock().utcMilliseconds, shownSecond_);
     if (plan.tickNow) {
         Timer1_Timer();
-        TickExtraClocks(services_.clock());    // every clock in the one wake-up
-        UpdateWindow(PushButton1().Handle());  // the new second shows now, in one repaint
+        clocks_.TickOthers(services_.clock());  // every clock in the one wake-up
+        UpdateWindow(PushButton1().Handle());   // the new second shows now, in one repaint
         // A change in the skin's folder is looked at in the same wake: a timer of its own would wake the
         // program (and Wine's server) a second time every second.
         WatchSkinFile();
         FollowChosenSkin();
         FollowClickThrough();
     }
-    WatchForegroundWhileWanted();
-    FollowWindowsFullScreenState();
-    LookAtForeground();
+    clocks_.WatchForegroundWhileWanted();
+    clocks_.FollowWindowsFullScreenState();
+    clocks_.LookAtForeground();
     if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
 }
@@ -150,7 +146,13 @@ void Form1::Timer1_Timer() {
     });
     const PushButton::CaptionBatch oneChange(PushButton1());
     if (HasOwnFace()) {
-        ShowOwnFace(trap);
+        trap.Run([&] {
+            const ClockReading now = services_.clock();
+            PushButton1().SetCaption(ComposeFace(now, [&](const Setting& key) {
+                return trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(key)); });
+            }));
+            shownSecond_ = now.utcMilliseconds / 1000;
+        });
         return;
     }
     std::wstring pattern;
@@ -175,7 +177,7 @@ void Form1::Timer1_Timer() {
 // tick is open, the system's loop of the box keeps the watch from running: the store is read each time,
 // so a value put right meanwhile shows at once, and once more after the box, which is then the last.
 std::wstring Form1::TickSetting(std::wstring_view key) const {
-    return tickBoxOpen_ ? store_.ReadSetting(key, 0) : store_.CachedSetting(key, 0);
+    return tickBoxOpen_ ? Store().ReadSetting(key, 0) : Store().CachedSetting(key, 0);
 }
 
 // Ticks go on while a box of an earlier tick is open, so that the clock keeps running; they
@@ -185,34 +187,33 @@ void Form1::ReportTickFailure(std::wstring_view description, std::wstring_view l
     tickBoxOpen_ = true;
     CarryOn("Form1::ReportTickFailure", [&] { services_.report(description, location, line); });
     tickBoxOpen_ = false;
-    store_.ForgetCached();
+    Store().ForgetCached();
 }
 
 void Form1::PushButton1_Click() {
     if (closing_) return;  // the program is ending: a settings window now would outlive it
     ErrorTrap trap(location::kForm1FaceClick, services_.report);
-    if (trap.If(100, [this] { return optionsOpen_; })) return;
-    trap.Run(102, [this] { optionsOpen_ = true; });
+    if (trap.If(100, [this] { return clocks_.OptionsOpen(); })) return;
+    trap.Run(102, [this] { clocks_.SetOptionsOpen(true); });
     trap.Run(104, [this] { ClearTopMost(Handle()); });
     trap.Run(106, [this] {
-        Form2 settings(store_, PushButton1(), services_.report, services_.chooseColor, services_.dialogError);
-        if (const auto skinColor = skinned_.TextColor()) settings.skinTextColor = static_cast<ColorValue>(*skinColor);
+        Form2 settings(Store(), PushButton1(), services_.report, services_.chooseColor, services_.dialogError);
+        if (const auto skinColor = SkinTextColor()) settings.skinTextColor = static_cast<ColorValue>(*skinColor);
         settings.ShowModal(Handle());
     });
-    if (trap.If(108, [&] { return StoredSwitchIsOn(store_.ReadSetting(keys::kAlwaysOnTop, 0)); })) {
+    if (trap.If(108, [&] { return StoredSwitchIsOn(Store().Read(keys::kAlwaysOnTop)); })) {
         trap.Run(110, [this] { SetTopMost(Handle()); });
     } else {
         trap.Run(112, [this] { ClearTopMost(Handle()); });
     }
-    trap.Run(114, [this] { optionsOpen_ = false; });
+    trap.Run(114, [this] { clocks_.SetOptionsOpen(false); });
 }
 
 void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
     // Clocks the mouse passes through take it again, until the pointer has left them.
-    clickThrough_.TakeTheMouse();
-    for (auto& clock : extraClocks_) clock->TakeTheMouse();
+    clocks_.ForEach([](ClockWindow& clock) { clock.TakeTheMouse(); });
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
-    ShowExtraClocks(true);
+    clocks_.ShowOthers(true);
     // While the settings window is open the clock window is disabled: the settings come to the front.
     HWND popup = OwnedWindowInUse(Handle());
     SetForegroundWindow(popup ? popup : Handle());
@@ -232,13 +233,19 @@ void Form1::Form_Resize() {
         if (!minimizedToTray_ && CanHideInTray()) MinimiseIntoTray();
         return;
     }
-    // The face fills the client area less the layout's own margins, whatever the frame's size.
-    const TwipsSize face = FaceSizeForClient(Layout(), form1::kPushButton1, ClientWidth(), ClientHeight());
-    PushButton1().SetWidth(face.width);
-    PushButton1().SetHeight(face.height);
+    FitFace();
 }
 
 bool Form1::CanHideInTray() const noexcept { return cSysTray1_.IconShown() && !closing_; }
+
+// Into the tray straight from the normal state: the window is never left minimised while hidden. True
+// once done, whatever the balloon's wait brought meanwhile (a click on the icon shows it again).
+bool Form1::HideAllInTray() {
+    if (minimizedToTray_) return true;
+    if (!CanHideInTray()) return false;
+    MinimiseIntoTray();
+    return true;
+}
 
 void Form1::MinimiseIntoTray() {
     // The window leaves the taskbar; the tray icon brings it back, in its normal state. Minimised by
@@ -246,10 +253,12 @@ void Form1::MinimiseIntoTray() {
     // and is restored as it is shown: showing it in between would play Windows' animation of a window
     // flying out of the taskbar and vanishing.
     ShowWindow(Handle(), SW_HIDE);
-    ShowExtraClocks(false);
+    clocks_.ShowOthers(false);
     minimizedToTray_ = true;
     cSysTray1_.ShowBalloon(kMinimizedBalloonText, kMinimizedBalloonTitle, 5, true);
 }
+
+void Form1::Announce(const std::wstring& text) { cSysTray1_.ShowBalloon(text, kProductName, 0, false); }
 
 void Form1::OnMouseMove() noexcept {
     if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Default);
@@ -260,7 +269,7 @@ bool Form1::OnClose() noexcept {
     // again would nest a second wait inside the first and end the program from within it.
     if (closing_) return true;
     closing_ = true;
-    SaveExtraClocks();
+    clocks_.SaveOthers();
     CarryOn("Form1::OnClose", [&] { Form_QueryUnload(); });
     Form_Unload();
     return true;
@@ -269,10 +278,10 @@ bool Form1::OnClose() noexcept {
 void Form1::Form_QueryUnload() {
     ErrorTrap trap(location::kForm1QueryUnload, services_.report);
     // The normal-state place, whether the window shows, hides in the tray or is minimised.
-    trap.Run(100, [this] { store_.WriteSetting(keys::kForm1Top, GeometryToStoredText(Top())); });
-    trap.Run(102, [this] { store_.WriteSetting(keys::kForm1Left, GeometryToStoredText(Left())); });
-    trap.Run(222, [this] { store_.WriteSetting(keys::kForm1Height, GeometryToStoredText(Height())); });
-    trap.Run(223, [this] { store_.WriteSetting(keys::kForm1Width, GeometryToStoredText(Width())); });
+    constexpr int kLines[] = {100, 102, 222, 223};  // of the kPlaceKeys, in order
+    for (std::size_t index = 0; index < std::size(kPlaceKeys); ++index) {
+        trap.Run(kLines[index], [&] { SavePlaceValue(*kPlaceKeys[index]); });
+    }
     trap.Run(104, [this] { timer1_.SetEnabled(false); });
     trap.Run(106, [this] {
         cSysTray1_.SetInTray(false);
@@ -301,18 +310,16 @@ void Form1::Form_Unload() {
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (const std::optional<LRESULT> handled = HandleFaceMessage(message, wParam, lParam)) return *handled;
     switch (message) {
+        case WM_TIMECHANGE:
+            OnTimeChanged();
+            return 0;
+        case kRemoveClosedClocks:
+            CarryOn("Form1::RemoveClosedClocks", [&] { clocks_.RemoveClosed(); });
+            return 0;
         case WM_TIMER:
             if (wParam == timer1_.Id()) {
                 timer1_.Tick();
-                return 0;
-            }
-            break;
-        case WM_SYSCOMMAND:
-            // Into the tray straight from the normal state: the window is never left minimised while hidden.
-            if ((wParam & 0xFFF0) == SC_MINIMIZE && !minimizedToTray_ && CanHideInTray()) {
-                CarryOn("Form1::HandleMessage", [&] { MinimiseIntoTray(); });
                 return 0;
             }
             break;
@@ -321,7 +328,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) minimizedToTray_ = false;
             break;
         case WM_DPICHANGED: {
-            const LRESULT result = Form::HandleMessage(message, wParam, lParam);
+            const LRESULT result = ClockWindow::HandleMessage(message, wParam, lParam);
             OnDpiApplied();
             return result;
         }
@@ -330,8 +337,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             if (wParam == SPI_SETICONMETRICS || wParam == SPI_SETNONCLIENTMETRICS) ReloadTrayIcon();
             // Windows' apps switched between light and dark: the skin's [Dark] keys come or go at once.
             if (lParam && lstrcmpiW(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0) {
-                skinFramework1_.Reapply();
-                for (auto& clock : extraClocks_) clock->ReapplySkin();
+                clocks_.ForEach([](ClockWindow& clock) { clock.ReapplySkin(); });
             }
             break;
         case WM_DISPLAYCHANGE:
@@ -344,7 +350,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         default:
             break;
     }
-    return Form::HandleMessage(message, wParam, lParam);
+    return ClockWindow::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace tellurane

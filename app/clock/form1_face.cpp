@@ -29,46 +29,26 @@ void Form1::CreateFaceTooltip() noexcept {
 
 // A zone, label, picture or countdown of its own: then the first clock shows what the others show.
 bool Form1::HasOwnFace() const {
-    for (std::wstring_view key : {clock_keys::kTimeZone, clock_keys::kLabel, clock_keys::kTimePicture,
-                                  clock_keys::kDatePicture, clock_keys::kCountdown}) {
-        if (!store_.CachedText(key).empty()) return true;
+    for (const Setting* key :
+         {&keys::kTimeZone, &keys::kLabel, &keys::kTimePicture, &keys::kDatePicture, &keys::kCountdown}) {
+        if (!Store().CachedText(*key).empty()) return true;
     }
     return false;
 }
 
-void Form1::ShowOwnFace(ErrorTrap& trap) {
-    OwnFaceSettings settings;
-    settings.zone = store_.CachedText(clock_keys::kTimeZone);
-    settings.countdown = store_.CachedText(clock_keys::kCountdown);
-    settings.look.label = store_.CachedText(clock_keys::kLabel);
-    settings.look.timePicture = store_.CachedText(clock_keys::kTimePicture);
-    settings.look.datePicture = store_.CachedText(clock_keys::kDatePicture);
-    settings.look.military = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kMilitaryTime)); });
-    settings.look.dayFirst = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kDayMonthYear)); });
-    settings.look.weekday = trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kShowWeekday)); });
-    const std::wstring label = settings.look.label;
-    trap.Run([&] {
-        const ClockReading now = services_.clock();
-        PushButton1().SetCaption(ownFace_.Compose(std::move(settings), now, [this](const std::wstring& problem) {
-            // Once per bad value, not once a second.
-            if (problem == ownFaceReported_) return;
-            ownFaceReported_ = problem;
-            ReportTickFailure(problem, location::kForm1Tick, 0);
-        }));
-        shownSecond_ = now.utcMilliseconds / 1000;
-        if (ownFace_.ReachedZero()) CountdownReached(label);
-    });
-}
+void Form1::Tick(const ClockReading&) { Timer1_Timer(); }
+
+// A value of its own face that cannot be used: said as the tick's failures are.
+void Form1::Say(const std::wstring& description) { ReportTickFailure(description, location::kForm1Tick, 0); }
 
 // The time was set or the zone changed (by hand, by Windows' automatic zone, on a trip): the zones' rules
 // read so far may be old, and every face shows the change now, not at the next second.
 void Form1::OnTimeChanged() noexcept {
     CarryOn("Form1::OnTimeChanged", [&] {
-        ownFace_.ForgetRules();
-        for (auto& clock : extraClocks_) clock->ForgetZoneRules();
+        clocks_.ForEach([](ClockWindow& clock) { clock.ForgetZoneRules(); });
         if (!timer1_.Enabled()) return;
         Timer1_Timer();
-        TickExtraClocks(services_.clock());
+        clocks_.TickOthers(services_.clock());
         timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
     });
 }

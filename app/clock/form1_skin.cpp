@@ -29,7 +29,7 @@ std::uint64_t FileStamp(const std::wstring& path) {
 // still being written is read once, when the tick comes): a file written, replaced or deleted shows
 // within two seconds, and is read once per change. Without a folder watch, every tick looks.
 void Form1::WatchSkinFile() noexcept {
-    if (chosenSkin_ && !chosenSkin_->empty()) return;  // a skin of the clock's own: the program's is not shown
+    if (!programSkinShown_) return;  // a skin of the clock's own: the program's is not shown
     if (skinFolderWatch_ && skinFolderWatch_->Active() && !skinCheckDue_) return;
     skinCheckDue_ = false;
     try {
@@ -38,37 +38,29 @@ void Form1::WatchSkinFile() noexcept {
         if (stamp == skinFileStamp_) return;
         skinFileStamp_ = stamp;
         if (!stamp) {
-            skinFramework1_.Unload();
+            Skin().Unload();
             SetBackColor(Layout().backColor);
             return;
         }
         // The whole skin routine again; a bad edit is said once and the last good look stays.
-        ApplySkin(*this, skinFramework1_);
+        ApplySkin(*this, Skin());
     } catch (const AppError& error) {
         ShowPlainError(error.Description());
-        skinFramework1_.Reapply();
+        Skin().Reapply();
     } catch (...) {
         LogCaughtFailure("Form1::WatchSkinFile");
     }
 }
 
-void Form1::FollowChosenSkin() noexcept {
-    const std::wstring name = CarryOnOr("Form1::FollowChosenSkin", std::wstring(),
-                                        [&] { return store_.CachedText(clock_keys::kSkin); });
-    if (chosenSkin_ == name) return;
-    const bool loaded = chosenSkin_.has_value();
-    chosenSkin_ = name;
-    if (!loaded && name.empty()) return;  // the program's skin, as loading gave it
-    try {
-        ApplyChosenSkin(*this, skinFramework1_, name);
-        if (name.empty()) skinFileStamp_ = FileStamp(InFolder(ProgramFolder(), kSkinFile));
-    } catch (const AppError& error) {
-        // Said once per name; the look stays as it was.
-        ShowPlainError(error.Description());
-    } catch (...) {
-        LogCaughtFailure("Form1::FollowChosenSkin");
+void Form1::SkinChosen(const std::wstring& name) noexcept {
+    programSkinShown_ = name.empty();
+    if (programSkinShown_) {
+        CarryOn("Form1::SkinChosen", [&] { skinFileStamp_ = FileStamp(InFolder(ProgramFolder(), kSkinFile)); });
     }
 }
+
+// Said once per name, as the skin file's own errors are.
+void Form1::SkinRefused(const std::wstring& description) { ShowPlainError(description); }
 
 void Form1::StartSkinWatch() noexcept {
     CarryOn("Form1::StartSkinWatch", [&] {

@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kCheckIds[] = {form2::kCheck1, form2::kCheck2, form2::kCheck3, form2::kCheck4, form2::kCheck6};
 
-std::wstring_view KeyOf(int checkId) {
+const Setting& KeyOf(int checkId) {
     switch (checkId) {
         case form2::kCheck1:
             return keys::kAlwaysOnTop;
@@ -34,15 +34,6 @@ std::wstring_view KeyOf(int checkId) {
         default:
             return keys::kMilitaryTime;
     }
-}
-
-// A stored switch as a box's state: 0 cleared, 1 set, 2 grey.
-int StoredCheckState(std::wstring_view text) {
-    const int state = StoredInteger16(text);
-    if (state < 0 || state > 2) {
-        throw AppError(L"The stored state " + std::wstring(text) + L" is not one of a check box's states (0, 1 or 2).");
-    }
-    return state;
 }
 
 }  // namespace
@@ -104,18 +95,24 @@ void Form2::Form_Load() {
     if (trap.If(104, [] { return FileExists(InFolder(ProgramFolder(), kCursorFile)); })) {
         trap.Run(106, [this] { SetMouseIcon(LoadCursorFile(InFolder(ProgramFolder(), kCursorFile))); });
     }
-    LoadCheck(trap, 108, form2::kCheck1, keys::kAlwaysOnTop);
-    LoadCheck(trap, 110, form2::kCheck2, keys::kDayMonthYear);
-    LoadCheck(trap, 112, form2::kCheck3, keys::kRunAtStartup);
-    LoadCheck(trap, 114, form2::kCheck6, keys::kMilitaryTime);
-    LoadCheck(trap, 116, form2::kCheck4, keys::kShowWeekday);
-    trap.Run(118, [this] { SetText1(StoredSizeToTyped(store_->ReadSetting(keys::kFontSize, 20))); });
+    LoadCheck(trap, 108, form2::kCheck1);
+    LoadCheck(trap, 110, form2::kCheck2);
+    LoadCheck(trap, 112, form2::kCheck3);
+    LoadCheck(trap, 114, form2::kCheck6);
+    LoadCheck(trap, 116, form2::kCheck4);
+    trap.Run(118, [this] { SetText1(StoredSizeToTyped(store_->Read(keys::kFontSize))); });
     trap.Run(120, [this] { SetControlBackColor(form2::kPicture1, face_->ForeColor()); });
 }
 
-void Form2::LoadCheck(ErrorTrap& trap, int line, int id, std::wstring_view key) {
-    const SettingsStore& store = id == form2::kCheck3 && programStore_ ? *programStore_ : *store_;
-    trap.Run(line, [&] { SetCheckValue(id, StoredCheckState(store.ReadSetting(key, 0))); });
+// A stored switch as a box's state: 0 cleared, 1 set, 2 grey.
+void Form2::LoadCheck(ErrorTrap& trap, int line, int id) {
+    const SettingsStore& store = StoreOf(KeyOf(id));
+    trap.Run(line, [&] { SetCheckValue(id, static_cast<int>(store.Number(KeyOf(id)))); });
+}
+
+// The program's values are kept with the first clock's, whichever clock's settings these are.
+const SettingsStore& Form2::StoreOf(const Setting& key) const {
+    return key.holder == Holder::Program && programStore_ ? *programStore_ : *store_;
 }
 
 int Form2::CheckValue(int id) const noexcept { return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0)); }
@@ -144,12 +141,12 @@ void Form2::CheckClicked(int id) {
         Check3_Click();
         return;
     }
-    store_->WriteSetting(KeyOf(id), IntegerToText(CheckValue(id)));
+    store_->Write(KeyOf(id), CheckValue(id));
 }
 
 void Form2::Check3_Click() {
-    const SettingsStore& store = programStore_ ? *programStore_ : *store_;
-    store.WriteSetting(keys::kRunAtStartup, IntegerToText(CheckValue(form2::kCheck3)));
+    const SettingsStore& store = StoreOf(keys::kRunAtStartup);
+    store.Write(keys::kRunAtStartup, CheckValue(form2::kCheck3));
     if (CheckValue(form2::kCheck3) != BST_CHECKED) {
         modStartUp::RemoveFromStartUp();
     } else if (!modStartUp::AddToStartUp()) {
@@ -198,7 +195,7 @@ void Form2::PushButton3_Click() {
     trap.Run(110, [&] {
         const bool skinColourShown = skinTextColor == face_->ForeColor() && !store_->HasSetting(keys::kFontColor);
         if (cancelled && skinColourShown) return;
-        store_->WriteSetting(keys::kFontColor, IntegerToText(static_cast<std::int32_t>(face_->ForeColor())));
+        store_->Write(keys::kFontColor, static_cast<std::int32_t>(face_->ForeColor()));
     });
 }
 
@@ -221,11 +218,11 @@ void Form2::Unload() {
 }
 
 void Form2::Form_Unload() {
-    if (!StoredIsNumeric(Text1())) SetText1(L"20");
+    if (!StoredIsNumeric(Text1())) SetText1(FallbackText(keys::kFontSize, UserNumberFormat()));
     const std::wstring size = SizeToStoredText(Text1());
     store_->WriteSetting(keys::kFontSize, size);
     try {
-        face_->SetFontSize(StoredDecimal(size));
+        face_->SetFontSize(StoredNumber(keys::kFontSize, size, UserNumberFormat()));
     } catch (const AppError& error) {
         // Stored as typed; the face keeps its size, and the user is told why.
         ShowPlainError(error.Description());

@@ -74,7 +74,8 @@ private:
     void Check3_Click();
     // Gives a box a state; a change runs its click handler, as a click would.
     void SetCheckValue(int id, int value);
-    void LoadCheck(ErrorTrap& trap, int line, int id, std::wstring_view key);
+    void LoadCheck(ErrorTrap& trap, int line, int id);
+    const SettingsStore& StoreOf(const Setting& key) const;
     void Unload();
     // The colour swatch, for screen readers: named, with the colour it shows as its value.
     void DescribeSwatch() noexcept;

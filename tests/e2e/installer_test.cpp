@@ -235,9 +235,9 @@ protected:
         DWORD exitCode = 99;
         ASSERT_TRUE(clock_->WaitForExit(0ms, exitCode)) << by << " left the clock running";
         EXPECT_EQ(exitCode, 0u) << by;
-        EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Top.data()))
+        EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Top.name.data()))
             << by << " ended the clock without letting it save its place";
-        EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Left.data())) << by;
+        EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Left.name.data())) << by;
     }
 
     void ExpectInstalledIn(const fs::path& folder) {
@@ -363,8 +363,8 @@ TEST_F(Installer, InstallsQuietlyUpgradesOverARunningClockAndUninstallsLeavingOn
                               static_cast<DWORD>((runData.size() + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
     StartInstalled(folder);
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Top.data());
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Left.data());
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Top.name.data());
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, keys::kForm1Left.name.data());
     UninstallQuietly();
     ExpectClockClosedCleanly("the uninstaller");
     ExpectNothingInstalledLeft(folder);

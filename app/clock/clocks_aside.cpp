@@ -1,13 +1,11 @@
 // Out of the way by itself. A clock on top steps aside for a program in full screen on its monitor (a
 // game, a film, a slide show): it leaves the topmost band for as long as that window fills the monitor
-// and has the foreground; the stored "Always on top" is never changed. And a clock may let the mouse
-// through to what is under it.
+// and has the foreground; the stored "Always on top" is never changed.
 
 #include <algorithm>
 
-#include "app/clock/form1.h"
+#include "app/clock/clocks.h"
 #include "logic/full_screen.h"
-#include "logic/setting_keys.h"
 #include "win32/boundary.h"
 #include "win32/dpi.h"
 
@@ -40,40 +38,34 @@ ForegroundWindow ForegroundFacts(HWND foreground) {
 
 }  // namespace
 
-void Form1::FollowFullScreen() noexcept {
-    CarryOn("Form1::FollowFullScreen", [&] {
+void Clocks::FollowFullScreen() noexcept {
+    CarryOn("Clocks::FollowFullScreen", [&] {
         HWND foreground = GetForegroundWindow();
         const ForegroundWindow facts = ForegroundFacts(foreground);
         seenForeground_ = {foreground, facts.client};
         const std::vector<MonitorArea> monitors = DesktopMonitors();
         const std::optional<std::size_t> filled = FilledMonitor(facts, monitors);
-        const auto follow = [&](Form& window, int number, const SettingsStore& store) {
-            const bool aside = StepsAside(ToPixelRect(window.NormalRect()), filled, windowsSay_, monitors);
-            StepAside(window, number, store, aside);
-        };
-        follow(*this, 0, store_);
-        for (auto& clock : extraClocks_) {
-            if (!clock->Closed()) follow(*clock, clock->Number(), clock->Store());
-        }
+        ForEach([&](ClockWindow& clock) {
+            StepAside(clock, StepsAside(ToPixelRect(clock.NormalRect()), filled, windowsSay_, monitors));
+        });
     });
 }
 
 // Where Windows raises no foreground event (Wine), the tick's wake looks at the foreground window too:
 // a program in full screen is noticed within a second, at no wake-up of its own.
-void Form1::LookAtForeground() noexcept {
+void Clocks::LookAtForeground() noexcept {
     if (!foregroundWatch_) return;
     HWND foreground = GetForegroundWindow();
     if (std::pair{foreground, ForegroundFacts(foreground).client} != seenForeground_) FollowFullScreen();
 }
 
-void Form1::WatchForegroundWhileWanted() noexcept {
-    CarryOn("Form1::WatchForegroundWhileWanted", [&] {
-        const auto wants = [](const SettingsStore& store) {
-            return StoredSwitchOr(store, keys::kAlwaysOnTop, false) &&
-                   StoredSwitchOr(store, clock_keys::kStepAside, true);
-        };
-        bool wanted = wants(store_);
-        for (auto& clock : extraClocks_) wanted = wanted || (!clock->Closed() && wants(clock->Store()));
+void Clocks::WatchForegroundWhileWanted() noexcept {
+    CarryOn("Clocks::WatchForegroundWhileWanted", [&] {
+        bool wanted = false;
+        ForEach([&](ClockWindow& clock) {
+            wanted = wanted || (StoredSwitchOr(clock.Store(), keys::kAlwaysOnTop) &&
+                                StoredSwitchOr(clock.Store(), keys::kStepAside));
+        });
         if (wanted == (foregroundWatch_ != nullptr)) return;
         if (wanted) {
             foregroundWatch_ = std::make_unique<ForegroundWatch>([this] { FollowFullScreen(); });
@@ -86,7 +78,7 @@ void Form1::WatchForegroundWhileWanted() noexcept {
 
 // Windows' own word (a Direct3D program in full screen, presentation settings) comes without an event:
 // it is asked in the tick's wake, and only a change of it looks at the windows.
-void Form1::FollowWindowsFullScreenState() noexcept {
+void Clocks::FollowWindowsFullScreenState() noexcept {
     QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
     if (!services_.notificationState || FAILED(services_.notificationState(&state))) return;
     const WindowsSays says = state == QUNS_PRESENTATION_MODE ? WindowsSays::Presentation
@@ -98,14 +90,11 @@ void Form1::FollowWindowsFullScreenState() noexcept {
     FollowFullScreen();
 }
 
-void Form1::FollowClickThrough() noexcept {
-    clickThrough_.Follow(StoredSwitchOr(store_, clock_keys::kClickThrough, false));
-}
-
-void Form1::StepAside(Form& window, int number, const SettingsStore& store, bool aside) {
-    HWND handle = window.Handle();
-    const bool should = aside && StoredSwitchOr(store, keys::kAlwaysOnTop, false) &&
-                        StoredSwitchOr(store, clock_keys::kStepAside, true);
+void Clocks::StepAside(ClockWindow& clock, bool aside) {
+    HWND handle = clock.Handle();
+    const int number = clock.Number();
+    const SettingsStore& store = clock.Store();
+    const bool should = aside && StoredSwitchOr(store, keys::kAlwaysOnTop) && StoredSwitchOr(store, keys::kStepAside);
     const auto stepped = std::find(steppedAside_.begin(), steppedAside_.end(), number);
     if (should && stepped == steppedAside_.end()) {
         steppedAside_.push_back(number);
@@ -115,13 +104,13 @@ void Form1::StepAside(Form& window, int number, const SettingsStore& store, bool
         SetWindowPos(handle, HWND_BOTTOM, 0, 0, 0, 0, kStay);
     } else if (!should && stepped != steppedAside_.end()) {
         steppedAside_.erase(stepped);
-        if (StoredSwitchOr(store, keys::kAlwaysOnTop, false)) SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, kStay);
+        if (StoredSwitchOr(store, keys::kAlwaysOnTop)) SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, kStay);
     }
 }
 
 // "Always on top" changed by hand (the menu, the settings): the clock is judged afresh, not by what it
 // was when the switch was the other way.
-void Form1::OnTopChangedByHand(int number) noexcept {
+void Clocks::OnTopChangedByHand(int number) noexcept {
     std::erase(steppedAside_, number);
     WatchForegroundWhileWanted();
     if (foregroundWatch_) FollowFullScreen();

@@ -1,0 +1,248 @@
+#include "app/clock/clock_window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/main_module.h"
+#include "logic/menu_point.h"
+#include "win32/boundary.h"
+#include "win32/dpi.h"
+
+namespace tellurane {
+namespace {
+
+ScreenPoint SaidPoint(LPARAM where) { return {GET_X_LPARAM(where), GET_Y_LPARAM(where)}; }
+
+// Where the pointer was when the message that asked for the menu came.
+ScreenPoint PointerAtMessage() {
+    const DWORD position = GetMessagePos();
+    return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+}
+
+}  // namespace
+
+bool AsksForFaceMenu(Form& clock, WPARAM from, LPARAM where) {
+    const auto window = reinterpret_cast<HWND>(from);
+    if (window == clock.Button(form1::kPushButton1).Handle() || window == clock.Control(form1::kText1)) return true;
+    return window == clock.Handle() && ContextMenuFromKeyboard(SaidPoint(where), PointerAtMessage());
+}
+
+POINT FaceMenuPoint(HWND face, LPARAM where) {
+    RECT area{};
+    GetWindowRect(face, &area);
+    const ScreenPoint at = ContextMenuPoint(SaidPoint(where), PointerAtMessage(), ToPixelRect(area));
+    return {at.x, at.y};
+}
+
+ClockWindow::ClockWindow(const WindowLayout& layout, const SettingsStore& store, ClockHost& host,
+                         ErrorTrap::Reporter report)
+    : Form(layout), number_(0), store_(store), host_(host), report_(std::move(report)) {
+    skin_.showLook = [this](const SkinLook* look, SkinGrant grant) { skinned_.Show(look, grant); };
+}
+
+ClockWindow::ClockWindow(int number, const SettingsStore& main, ClockHost& host, ErrorTrap::Reporter report)
+    : Form(ExtraClockLayout()),
+      number_(number),
+      own_(ClockStore(main, number)),
+      store_(*own_),
+      host_(host),
+      report_(std::move(report)) {
+    skin_.showLook = [this](const SkinLook* look, SkinGrant grant) { skinned_.Show(look, grant); };
+}
+
+std::wstring ClockWindow::WindowCaption() const {
+    return Label().empty() ? std::wstring(L"Tellurane") : Label() + L" - Tellurane";
+}
+
+bool ClockWindow::CreateClock(std::wstring_view caption) {
+    if (!Create(nullptr, caption)) return false;
+    SnapToEdges([this] { return VisibleFormRects({&Form1Layout(), &ExtraClockLayout()}, Handle()); });
+    PassMenuRequestsUp(form1::kText1);
+    Face().onClick = [this] { OpenSettings(); };
+    Face().SetDescription(L"Opens the settings");  // said the same for a click, Enter or Space
+    return true;
+}
+
+bool ClockWindow::Open() {
+    windowCaption_ = WindowCaption();
+    if (!CreateClock(windowCaption_)) return false;
+    SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
+    // A place that does not read as a number keeps the layout's, as a bad size or colour keeps its default.
+    for (const Setting* key : kPlaceKeys) {
+        CarryOn("ClockWindow::Open", [&] {
+            const double twips = store_.Number(*key, std::numeric_limits<double>::quiet_NaN());
+            if (std::isnan(twips)) return;
+            if (key == &keys::kForm1Top) SetTop(twips);
+            if (key == &keys::kForm1Left) SetLeft(twips);
+            if (key == &keys::kForm1Height) SetHeight(twips);
+            if (key == &keys::kForm1Width) SetWidth(twips);
+        });
+    }
+    BringOntoAMonitor();
+    ApplyLook();
+    FollowChosenSkin();
+    store_.WriteSetting(keys::kOpen, L"1");
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    return true;
+}
+
+void ClockWindow::ApplyLook() {
+    if (store_.HasSetting(keys::kFontColor)) {
+        CarryOn("ClockWindow::ApplyLook",
+                [&] { Face().SetForeColor(static_cast<ColorValue>(store_.Number(keys::kFontColor))); });
+    }
+    if (store_.HasSetting(keys::kFontSize)) {
+        CarryOn("ClockWindow::ApplyLook", [&] { Face().SetFontSize(store_.Number(keys::kFontSize)); });
+    }
+    if (Switch(keys::kAlwaysOnTop)) {
+        SetTopMost(Handle());
+    } else {
+        ClearTopMost(Handle());
+    }
+}
+
+bool ClockWindow::Switch(const Setting& key) {
+    const std::wstring text = store_.CachedText(key);
+    if (text.empty()) return false;
+    try {
+        return StoredSwitchIsOn(text);
+    } catch (const AppError& error) {
+        Report(error.Description());
+        return false;
+    }
+}
+
+void ClockWindow::Report(const std::wstring& description) {
+    if (description == reported_) return;  // once per bad value, not once a second
+    reported_ = description;
+    CarryOn("ClockWindow::Report", [&] { Say(description); });
+}
+
+void ClockWindow::Say(const std::wstring& description) {
+    const std::wstring label = Label();
+    report_(description, L"in the clock " + std::to_wstring(number_) + (label.empty() ? L"" : L" (" + label + L")"), 0);
+}
+
+std::wstring ClockWindow::ComposeFace(const ClockReading& now, const SwitchReader& switchOn) {
+    OwnFaceSettings settings{
+        store_.CachedText(keys::kTimeZone), store_.CachedText(keys::kCountdown),
+        ClockLook{Label(), switchOn(keys::kMilitaryTime), switchOn(keys::kDayMonthYear), switchOn(keys::kShowWeekday),
+                  store_.CachedText(keys::kTimePicture), store_.CachedText(keys::kDatePicture)}};
+    const std::wstring label = settings.look.label;
+    std::wstring text = face_.Compose(std::move(settings), now,
+                                      [this](const std::wstring& problem) { Report(problem); });
+    if (face_.ReachedZero()) host_.CountdownReached(label);
+    return text;
+}
+
+void ClockWindow::Tick(const ClockReading& now) {
+    const std::wstring text = ComposeFace(now, [this](const Setting& key) { return Switch(key); });
+    FollowChosenSkin();
+    FollowClickThrough();
+    const PushButton::CaptionBatch oneChange(Face());
+    Face().SetCaption(text);
+    const std::wstring caption = WindowCaption();
+    if (caption != windowCaption_) {
+        windowCaption_ = caption;
+        SetCaption(caption);
+    }
+}
+
+void ClockWindow::FollowClickThrough() noexcept { clickThrough_.Follow(StoredSwitchOr(store_, keys::kClickThrough)); }
+
+void ClockWindow::FollowChosenSkin() noexcept {
+    const std::wstring name = CarryOnOr("ClockWindow::FollowChosenSkin", std::wstring(),
+                                        [&] { return store_.CachedText(keys::kSkin); });
+    if (chosenSkin_ == name) return;
+    const bool loaded = chosenSkin_.has_value();
+    chosenSkin_ = name;
+    SkinChosen(name);
+    if (!loaded && name.empty() && SkinLoadedWithWindow()) return;
+    // A name that is no usable skin is said once; the look stays as it was.
+    SayOrLog(
+        "ClockWindow::FollowChosenSkin", [&] { ApplyChosenSkin(*this, skin_, name); },
+        [this](const std::wstring& problem) { SkinRefused(problem); });
+}
+
+bool ClockWindow::SavePlaceValue(const Setting& key) {
+    const double twips = &key == &keys::kForm1Top      ? Top()
+                         : &key == &keys::kForm1Left   ? Left()
+                         : &key == &keys::kForm1Height ? Height()
+                                                       : Width();
+    return store_.Write(key, twips);
+}
+
+void ClockWindow::SavePlace() {
+    for (const Setting* key : kPlaceKeys) SavePlaceValue(*key);
+}
+
+bool ClockWindow::OnClose() noexcept {
+    CarryOn("ClockWindow::OnClose", [&] { host_.ClockClosed(*this); });
+    return true;  // the host destroys it, outside its own messages
+}
+
+void ClockWindow::FitFace() {
+    const TwipsSize face = FaceSizeForClient(Layout(), form1::kPushButton1, ClientWidth(), ClientHeight());
+    Face().SetWidth(face.width);
+    Face().SetHeight(face.height);
+}
+
+void ClockWindow::OnResized() noexcept {
+    if (!Control(form1::kPushButton1) || IsIconic(Handle())) return;
+    CarryOn("ClockWindow::OnResized", [&] { FitFace(); });
+}
+
+void ClockWindow::OnCommand(int id, int code) noexcept {
+    // The unseen text box only keeps the focus: its caret would blink, waking the program twice a second
+    // for nothing. Removing it leaves the box working as before.
+    if (id == form1::kText1 && code == EN_SETFOCUS) DestroyCaret();
+}
+
+// Each notch of Ctrl + wheel one point larger or smaller, stored as the settings store it; only over the
+// face, so a wheel meant for a window beside it does nothing here.
+bool ClockWindow::ResizeTextByWheel(WPARAM wParam, LPARAM lParam) {
+    if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL)) return false;
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT area;
+    GetWindowRect(Face().Handle(), &area);
+    if (!PtInRect(&area, at)) return false;
+    wheelTurned_ += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int notches = wheelTurned_ / WHEEL_DELTA;
+    wheelTurned_ %= WHEEL_DELTA;
+    if (notches == 0) return true;
+    const double size = std::clamp(std::round(Face().FontSize()) + notches, 1.0, std::floor(keys::kFontSize.high));
+    Face().SetFontSize(size);
+    store_.Write(keys::kFontSize, size);
+    return true;
+}
+
+LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_CONTEXTMENU:
+            if (!AsksForFaceMenu(*this, wParam, lParam)) break;
+            CarryOn("ClockWindow::ShowMenu", [&] { host_.ShowMenuFor(*this, lParam); });
+            return 0;
+        case WM_MOUSEWHEEL:
+            if (CarryOnOr("ClockWindow::ResizeTextByWheel", false, [&] { return ResizeTextByWheel(wParam, lParam); })) {
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            clickThrough_.PointerOver();
+            break;
+        case WM_SYSCOMMAND:
+            // Into the tray straight from the normal state, with every other clock.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE &&
+                CarryOnOr("ClockWindow::HandleMessage", false, [&] { return host_.HideAllInTray(); })) {
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace tellurane

@@ -1,0 +1,135 @@
+#pragma once
+// A clock window, the first and every other: its whole face is a push button that shows the time. It
+// composes its face from its store, wears its skin, lets the mouse through, answers the wheel and the
+// face's menu, and keeps its place. The host that owns the clocks does what concerns them all.
+
+#include <optional>
+#include <string>
+
+#include "app/clock/click_through.h"
+#include "app/clock/own_face.h"
+#include "app/clock/skinned_clock.h"
+#include "app/clock/system_clock.h"
+#include "app/settings_store.h"
+#include "logic/error_trap.h"
+#include "logic/layouts.h"
+#include "win32/form.h"
+
+namespace tellurane {
+
+class ClockWindow;
+
+// What a clock asks of the host that owns every clock.
+class ClockHost {
+public:
+    virtual void ShowMenuFor(ClockWindow& clock, LPARAM where) = 0;
+    virtual void OpenSettingsFor(ClockWindow& clock) = 0;
+    // False when there is no tray icon to hide in: the clock then minimises as any window does.
+    virtual bool HideAllInTray() = 0;
+    virtual void ClockClosed(ClockWindow& clock) = 0;
+    virtual void CountdownReached(const std::wstring& label) = 0;
+
+protected:
+    ~ClockHost() = default;
+};
+
+// The store of Clocks\N below the first clock's.
+inline SettingsStore ClockStore(const SettingsStore& main, int number) {
+    return main.Below(std::wstring(kClocksSubKey) + L"\\" + std::to_wstring(number));
+}
+
+// Whether a WM_CONTEXTMENU to a clock window asks for its face's menu: from the face or the unseen text
+// box that keeps the focus (by mouse or keyboard), or from the window itself by the keyboard; a right
+// click on its frame keeps the window's own menu.
+bool AsksForFaceMenu(Form& clock, WPARAM from, LPARAM where);
+// Where that menu opens: at the pointer, or under the face's middle when asked for from the keyboard.
+POINT FaceMenuPoint(HWND face, LPARAM where);
+
+// The stored values that say where a clock's window is, in the order the first clock saves them.
+inline constexpr const Setting* kPlaceKeys[] = {&keys::kForm1Top, &keys::kForm1Left, &keys::kForm1Height,
+                                                &keys::kForm1Width};
+
+class ClockWindow : public Form {
+public:
+    // The first clock: the settings key itself.
+    ClockWindow(const WindowLayout& layout, const SettingsStore& store, ClockHost& host, ErrorTrap::Reporter report);
+    // Another clock: N of Clocks\N; main is the first clock's store, whose watch tells of every change.
+    ClockWindow(int number, const SettingsStore& main, ClockHost& host, ErrorTrap::Reporter report);
+
+    // Opens a clock after the first, in its stored place and look.
+    bool Open();
+    // Shows the time at that moment (the first clock reads its own).
+    virtual void Tick(const ClockReading& now);
+    // A click on the face, or Settings in its menu.
+    virtual void OpenSettings() { host_.OpenSettingsFor(*this); }
+    // Writes one value of kPlaceKeys from the window's normal-state place.
+    bool SavePlaceValue(const Setting& key);
+    void SavePlace();
+    // The skin the clock's store names, applied when the name changes (by the menu or by hand).
+    void FollowChosenSkin() noexcept;
+    // Again after a switch of Windows' light and dark modes.
+    void ReapplySkin() noexcept { skin_.Reapply(); }
+    void ForgetZoneRules() noexcept { face_.ForgetRules(); }
+    void TakeTheMouse() noexcept { clickThrough_.TakeTheMouse(); }
+    void FollowClickThrough() noexcept;
+
+    // 0: the first clock; else N of Clocks\N, which outlives any window handle.
+    int Number() const noexcept { return number_; }
+    // Closed or removed: the host destroys it, outside its own messages.
+    void MarkClosed() noexcept { closed_ = true; }
+    bool Closed() const noexcept { return closed_; }
+    std::wstring Label() const { return store_.CachedText(keys::kLabel); }
+    const SettingsStore& Store() const noexcept { return store_; }
+    PushButton& Face() { return Button(form1::kPushButton1); }
+    SkinFramework& Skin() noexcept { return skin_; }
+    // The text colour the skin gives while the user has chosen none.
+    std::optional<COLORREF> SkinTextColor() const noexcept { return skinned_.TextColor(); }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
+    bool OnClose() noexcept override;
+    void OnResized() noexcept override;
+    void OnCommand(int id, int code) noexcept override;
+
+    // Creates the window with what every clock has: snapping, the face's menu from the keyboard, the
+    // face's click and its description for screen readers, the skin's look.
+    bool CreateClock(std::wstring_view caption);
+    // The face fills the client area less the layout's margins.
+    void FitFace();
+    // Its zone, label, pictures and countdown as stored, the switches as switchOn reads them: the text it
+    // shows, a countdown's end told to the host, a bad value said once (Say).
+    using SwitchReader = std::function<bool(const Setting& key)>;
+    std::wstring ComposeFace(const ClockReading& now, const SwitchReader& switchOn);
+    // A bad stored value of this clock's, said once per value and not once a second.
+    void Report(const std::wstring& description);
+    virtual void Say(const std::wstring& description);
+    // The first clock's own skin came with its loading: an empty name needs nothing more at first.
+    virtual bool SkinLoadedWithWindow() const noexcept { return false; }
+    // The store names another skin (empty: the program folder's), before it is applied.
+    virtual void SkinChosen(const std::wstring& name) noexcept { (void)name; }
+    virtual void SkinRefused(const std::wstring& description) { Report(description); }
+    ClockHost& Host() noexcept { return host_; }
+
+private:
+    bool Switch(const Setting& key);
+    void ApplyLook();
+    std::wstring WindowCaption() const;
+    bool ResizeTextByWheel(WPARAM wParam, LPARAM lParam);
+
+    int number_;
+    std::optional<SettingsStore> own_;  // a clock after the first keeps its own store
+    const SettingsStore& store_;
+    ClockHost& host_;
+    ErrorTrap::Reporter report_;
+    OwnFace face_;
+    SkinFramework skin_;
+    SkinnedClock skinned_{*this, form1::kPushButton1, store_};
+    std::optional<std::wstring> chosenSkin_;  // the store's skin name last applied
+    ClickThrough clickThrough_{*this};
+    std::wstring reported_;  // the last bad value said
+    std::wstring windowCaption_;
+    int wheelTurned_ = 0;  // of a notch, on a wheel that turns in finer steps
+    bool closed_ = false;
+};
+
+}  // namespace tellurane

@@ -1,0 +1,158 @@
+// The face's menu, for any clock: a right click, the Menu key or Shift+F10.
+
+#include <algorithm>
+
+#include "app/clock/clocks.h"
+#include "win32/boundary.h"
+#include "win32/handles.h"
+#include "win32/message_loop.h"
+
+namespace tellurane {
+namespace {
+
+struct MenuTraits {
+    static void Close(HMENU menu) noexcept { DestroyMenu(menu); }
+};
+using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+
+bool PutOnClipboard(HWND owner, const std::wstring& text) {
+    // Another program may hold the clipboard for a moment (a clipboard manager, a remote desktop): asked
+    // again for up to half a second, the clocks ticking on meanwhile.
+    bool open = OpenClipboard(owner) != FALSE;
+    for (int attempt = 0; !open && attempt < 10; ++attempt) {
+        WaitSeconds(0.05);
+        open = OpenClipboard(owner) != FALSE;
+    }
+    if (!open) return false;
+    EmptyClipboard();
+    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    bool given = false;
+    if (memory) {
+        if (void* target = GlobalLock(memory)) {
+            std::copy(text.c_str(), text.c_str() + text.size() + 1, static_cast<wchar_t*>(target));
+            GlobalUnlock(memory);
+            given = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;  // the clipboard owns it now
+        }
+        if (!given) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return given;
+}
+
+void AddSkinItems(HMENU menu, const SettingsStore& store, const std::vector<SkinChoice>& skins) {
+    HMENU list = CreatePopupMenu();
+    if (!list) return;
+    std::wstring current = store.CachedText(keys::kSkin);
+    // The program's skin, where the program folder has none, is no skin.
+    if (current.empty() &&
+        std::none_of(skins.begin(), skins.end(), [](const SkinChoice& skin) { return skin.value.empty(); })) {
+        current = kNoSkin;
+    }
+    for (std::size_t index = 0; index < skins.size() && index < kMenuReopenClock - kMenuSkin; ++index) {
+        const bool chosen = CompareStringOrdinal(skins[index].value.c_str(), -1, current.c_str(), -1, TRUE) ==
+                            CSTR_EQUAL;
+        AppendMenuW(list, MF_STRING | (chosen ? MF_CHECKED : MF_UNCHECKED), kMenuSkin + index,
+                    skins[index].title.c_str());
+    }
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(list), L"S&kin");  // the menu owns it now
+}
+
+}  // namespace
+
+void Clocks::ShowMenuFor(ClockWindow& clock, LPARAM where) {
+    if (program_.Closing()) return;
+    const POINT at = FaceMenuPoint(clock.Face().Handle(), where);
+    const bool onTop = CarryOnOr("Clocks::ShowMenuFor", false,
+                                 [&] { return StoredSwitchIsOn(clock.Store().Read(keys::kAlwaysOnTop)); });
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return;
+    AppendMenuW(menu.get(), MF_STRING, kMenuSettings, L"&Settings\u2026");
+    AppendMenuW(menu.get(), MF_STRING, kMenuClockOptions, L"Clock &options\u2026");
+    AddNewClockItems(menu.get());
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING | (onTop ? MF_CHECKED : MF_UNCHECKED), kMenuAlwaysOnTop, L"Always on &top");
+    const std::vector<SkinChoice> skins = CarryOnOr("Clocks::ShowMenuFor", std::vector<SkinChoice>{},
+                                                    [] { return SkinChoices(); });
+    AddSkinItems(menu.get(), clock.Store(), skins);
+    AppendMenuW(menu.get(), MF_STRING, kMenuCopyTime, L"&Copy time");
+    AppendMenuW(menu.get(), MF_STRING | (program_.CanHideInTray() ? MF_ENABLED : MF_GRAYED), kMenuHideToTray,
+                L"&Hide to tray");
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    if (clock.Number() != 0) AppendMenuW(menu.get(), MF_STRING, kMenuCloseClock, L"C&lose this clock");
+    AppendMenuW(menu.get(), MF_STRING, kMenuExit, L"E&xit");
+    SetMenuDefaultItem(menu.get(), kMenuSettings, FALSE);  // what a left click does
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                           at.x, at.y, clock.Handle(), nullptr));
+    RunMenuChoice(clock, chosen, onTop, skins);
+}
+
+// New clock, or, when clocks have been closed, a list that also reopens them.
+void Clocks::AddNewClockItems(HMENU menu) {
+    HMENU closed = nullptr;
+    for (const ClosedClock& entry : ClosedClocks()) {
+        if (!closed) {
+            closed = CreatePopupMenu();
+            if (!closed) break;
+            AppendMenuW(closed, MF_STRING, kMenuNewClock, L"&New clock");
+            AppendMenuW(closed, MF_SEPARATOR, 0, nullptr);
+        }
+        AppendMenuW(closed, MF_STRING, kMenuReopenClock + static_cast<UINT>(entry.number), entry.title.c_str());
+    }
+    if (closed) {
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(closed), L"&New clock");  // the menu owns it now
+    } else {
+        AppendMenuW(menu, MF_STRING, kMenuNewClock, L"&New clock");
+    }
+}
+
+void Clocks::RunMenuChoice(ClockWindow& clock, UINT chosen, bool onTop, const std::vector<SkinChoice>& skins) {
+    if (chosen >= kMenuSkin && chosen - kMenuSkin < skins.size()) {
+        clock.Store().WriteSetting(keys::kSkin, skins[chosen - kMenuSkin].value);
+        clock.FollowChosenSkin();
+        return;
+    }
+    if (chosen > kMenuReopenClock) {
+        if (ClockWindow* reopened = OpenClock(static_cast<int>(chosen - kMenuReopenClock))) {
+            SetForegroundWindow(reopened->Handle());
+        }
+        return;
+    }
+    switch (chosen) {
+        case kMenuSettings:
+            clock.OpenSettings();
+            break;
+        case kMenuClockOptions:
+            OpenClockOptions(clock);
+            break;
+        case kMenuNewClock:
+            NewClock(clock);
+            break;
+        case kMenuAlwaysOnTop:
+            // Stored and applied at once, as the settings' box does when they close.
+            clock.Store().WriteSetting(keys::kAlwaysOnTop, onTop ? L"0" : L"1");
+            if (onTop) {
+                ClearTopMost(clock.Handle());
+            } else {
+                SetTopMost(clock.Handle());
+            }
+            OnTopChangedByHand(clock.Number());
+            break;
+        case kMenuCopyTime:
+            if (!PutOnClipboard(clock.Handle(), clock.Face().Caption())) ShowPlainError(kTimeNotCopied);
+            break;
+        case kMenuHideToTray:
+            HideAllInTray();
+            break;
+        case kMenuCloseClock:
+            if (clock.Number() != 0) PostMessageW(clock.Handle(), WM_CLOSE, 0, 0);
+            break;
+        case kMenuExit:
+            PostMessageW(first_.Handle(), WM_CLOSE, 0, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace tellurane
