@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "logic/app_error.h"
+
 namespace tellurane {
 
 // Writes "Tellurane: where: what" to the debugger's output.
@@ -35,6 +37,21 @@ Result CarryOnOr(std::string_view where, Result fallback, Work&& work) noexcept 
         LogCaughtFailure(where);
         return fallback;
     }
+}
+
+// Runs work; an AppError, which is meant for the user, has its description passed to say (a box, a
+// report); any other failure is logged. Returns whether work completed. A failing say is logged too.
+template <typename Work, typename Say>
+bool SayOrLog(std::string_view where, Work&& work, Say&& say) noexcept {
+    try {
+        std::forward<Work>(work)();
+        return true;
+    } catch (const AppError& error) {
+        CarryOn(where, [&] { std::forward<Say>(say)(error.Description()); });
+    } catch (...) {
+        LogCaughtFailure(where);
+    }
+    return false;
 }
 
 }  // namespace tellurane
