@@ -11,6 +11,7 @@
 #include "win32/boundary.h"
 #include "win32/form.h"
 #include "win32/handles.h"
+#include "win32/system_library.h"
 
 namespace tellurane {
 namespace {
@@ -82,11 +83,7 @@ namespace {
 
 int IconSide(bool small, int dpi) noexcept {
     using Fn = int(WINAPI*)(int, UINT);
-    static const Fn forDpi = [] {
-        HMODULE user32 = GetModuleHandleW(L"user32.dll");
-        return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, "GetSystemMetricsForDpi")))
-                      : nullptr;
-    }();
+    static const Fn forDpi = SystemFunction<Fn>(L"user32.dll", "GetSystemMetricsForDpi");
     const int metric = small ? SM_CXSMICON : SM_CXICON;
     const int side = forDpi && dpi > 0 ? forDpi(metric, static_cast<UINT>(dpi)) : 0;
     return side > 0 ? side : GetSystemMetrics(metric);

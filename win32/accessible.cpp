@@ -17,14 +17,8 @@ constexpr UINT_PTR kDescribedSubclass = 1;
 struct Oleacc {
     using CreateStd = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
     using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-    HMODULE module = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    CreateStd createStd = Find<CreateStd>("CreateStdAccessibleObject");
-    FromObject fromObject = Find<FromObject>("LresultFromObject");
-
-    template <typename Function>
-    Function Find(const char* name) const noexcept {
-        return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-    }
+    CreateStd createStd = SystemFunction<CreateStd>(L"oleacc.dll", "CreateStdAccessibleObject");
+    FromObject fromObject = SystemFunction<FromObject>(L"oleacc.dll", "LresultFromObject");
 };
 
 // oleaut32 too is needed only while a reader asks.

@@ -4,7 +4,6 @@
 // output (OutputDebugString, seen in DebugView or a debugger) and the caller carries on with what
 // it has. The trapped handlers do not use this: their failures go to the common error box.
 
-#include <string>
 #include <string_view>
 #include <utility>
 
@@ -40,8 +39,8 @@ Result CarryOnOr(std::string_view where, Result fallback, Work&& work) noexcept 
     }
 }
 
-// Runs work; an AppError, which says what went wrong in the user's words, goes to say (a box); anything
-// else is logged. Returns whether work completed.
+// Runs work; an AppError, which is meant for the user, has its description passed to say (a box, a
+// report); any other failure is logged. Returns whether work completed. A failing say is logged too.
 template <typename Work, typename Say>
 bool SayOrLog(std::string_view where, Work&& work, Say&& say) noexcept {
     try {

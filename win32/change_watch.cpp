@@ -78,22 +78,20 @@ FolderWatch::FolderWatch(std::wstring folder, std::function<void()> onChange)
 FolderWatch::~FolderWatch() { Close(); }
 
 void FolderWatch::Close() noexcept {
-    if (notification_ == INVALID_HANDLE_VALUE) return;
-    StopWatching(notification_);
-    FindCloseChangeNotification(notification_);
-    notification_ = INVALID_HANDLE_VALUE;
+    if (!notification_) return;
+    StopWatching(notification_.get());  // before the handle goes: the loop must not wait on a closed one
+    notification_.reset();
 }
 
 void FolderWatch::Arm() noexcept {
     const std::wstring target = IsFolder(folder_) ? folder_ : FolderOf(folder_);
-    if (notification_ != INVALID_HANDLE_VALUE && target == watched_ && FindNextChangeNotification(notification_)) {
-        return;
-    }
+    if (notification_ && target == watched_ && FindNextChangeNotification(notification_.get())) return;
     Close();
-    notification_ = FindFirstChangeNotificationW(target.c_str(), FALSE, kFileChanges);
-    if (notification_ == INVALID_HANDLE_VALUE) return;
+    const HANDLE opened = FindFirstChangeNotificationW(target.c_str(), FALSE, kFileChanges);
+    if (opened == INVALID_HANDLE_VALUE) return;
+    notification_.reset(opened);
     watched_ = target;
-    if (!WatchObject(notification_, [this] { Signalled(); })) Close();
+    if (!WatchObject(notification_.get(), [this] { Signalled(); })) Close();
 }
 
 void FolderWatch::Signalled() {

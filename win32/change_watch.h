@@ -47,7 +47,7 @@ public:
     FolderWatch(const FolderWatch&) = delete;
     FolderWatch& operator=(const FolderWatch&) = delete;
 
-    bool Active() const noexcept { return notification_ != INVALID_HANDLE_VALUE; }
+    bool Active() const noexcept { return static_cast<bool>(notification_); }
 
 private:
     void Arm() noexcept;
@@ -56,7 +56,7 @@ private:
 
     std::wstring folder_;
     std::function<void()> onChange_;
-    HANDLE notification_ = INVALID_HANDLE_VALUE;  // closed with FindCloseChangeNotification, not CloseHandle
+    UniqueChangeNotification notification_;
     std::wstring watched_;
 };
 

@@ -3,15 +3,10 @@
 #include "logic/twips.h"
 #include "win32/boundary.h"
 #include "win32/handles.h"
+#include "win32/system_library.h"
 
 namespace tellurane {
 namespace {
-
-template <typename Function>
-Function User32Function(const char* name) noexcept {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
-}
 
 int ScreenDpi() noexcept {
     const WindowDc screen(nullptr);
@@ -23,7 +18,7 @@ int ScreenDpi() noexcept {
 
 int DpiForWindow(HWND window) noexcept {
     using Fn = UINT(WINAPI*)(HWND);
-    static const Fn getDpiForWindow = User32Function<Fn>("GetDpiForWindow");
+    static const Fn getDpiForWindow = SystemFunction<Fn>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow && window) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi > 0) return static_cast<int>(dpi);
@@ -35,12 +30,7 @@ namespace {
 
 int DpiForMonitor(HMONITOR monitor) noexcept {
     using Fn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const Fn getDpiForMonitor = [] {
-        // From System32 only, and kept loaded for the process's life.
-        HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        return shcore ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
-    }();
+    static const Fn getDpiForMonitor = SystemFunction<Fn>(L"shcore.dll", "GetDpiForMonitor");
     if (getDpiForMonitor && monitor) {
         UINT x = 0, y = 0;
         if (SUCCEEDED(getDpiForMonitor(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && x > 0) {
@@ -66,7 +56,7 @@ int DpiForPoint(POINT point) noexcept { return DpiForMonitor(MonitorFromPoint(po
 
 int SystemDpi() noexcept {
     using Fn = UINT(WINAPI*)();
-    static const Fn getDpiForSystem = User32Function<Fn>("GetDpiForSystem");
+    static const Fn getDpiForSystem = SystemFunction<Fn>(L"user32.dll", "GetDpiForSystem");
     if (getDpiForSystem) {
         const UINT dpi = getDpiForSystem();
         if (dpi > 0) return static_cast<int>(dpi);
@@ -86,7 +76,7 @@ std::vector<MonitorArea> DesktopMonitors() {
 
 bool AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) noexcept {
     using Fn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const Fn adjust = User32Function<Fn>("AdjustWindowRectExForDpi");
+    static const Fn adjust = SystemFunction<Fn>(L"user32.dll", "AdjustWindowRectExForDpi");
     if (adjust) return adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)) != FALSE;
     return AdjustWindowRectEx(&rect, style, FALSE, exStyle) != FALSE;
 }

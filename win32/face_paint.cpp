@@ -178,7 +178,7 @@ PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, c
     const int y = CentredTextTop(metrics, rect);
     SetBkMode(dc, TRANSPARENT);
     // Within the face, and within whatever part of it the caller draws.
-    const int saved = SaveDC(dc);
+    const SavedDcState state(dc);
     IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
 
     if (skin.shadow) {
@@ -205,7 +205,6 @@ PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, c
     }
     SetTextColor(dc, text);
     DrawRun(dc, run, x, y);
-    RestoreDC(dc, saved);
     return {run, x};
 }
 

@@ -11,8 +11,8 @@ thread_local ForegroundWatch* watching = nullptr;
 
 ForegroundWatch::ForegroundWatch(std::function<void()> onChange) : onChange_(std::move(onChange)) {
     if (watching) return;  // one per thread: the hooks' callback has no context of its own
-    foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &OnEvent, 0, 0,
-                                      WINEVENT_OUTOFCONTEXT);
+    foregroundHook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, &OnEvent, 0, 0,
+                                          WINEVENT_OUTOFCONTEXT));
     if (!foregroundHook_) return;
     watching = this;
     Follow(GetForegroundWindow());
@@ -20,15 +20,13 @@ ForegroundWatch::ForegroundWatch(std::function<void()> onChange) : onChange_(std
 
 ForegroundWatch::~ForegroundWatch() {
     Unfollow();
-    if (foregroundHook_) UnhookWinEvent(foregroundHook_);
+    foregroundHook_.reset();
     if (watching == this) watching = nullptr;
 }
 
 void ForegroundWatch::Unfollow() noexcept {
-    for (HWINEVENTHOOK* hook : {&locationHook_, &goneHook_}) {
-        if (*hook) UnhookWinEvent(*hook);
-        *hook = nullptr;
-    }
+    locationHook_.reset();
+    goneHook_.reset();
 }
 
 void ForegroundWatch::Follow(HWND window) noexcept {
@@ -43,10 +41,10 @@ void ForegroundWatch::Follow(HWND window) noexcept {
     // tooltip and menu anywhere: only that thread's. Moved or resized (a player going to full screen),
     // closed or hidden (the foreground moves on, and the clock may come back).
     // (Wine 8 delivers nothing to a hook for one thread of another process: the tick looks too.)
-    locationHook_ = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, &OnEvent,
-                                    process, thread, WINEVENT_OUTOFCONTEXT);
-    goneHook_ = SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE, nullptr, &OnEvent, process, thread,
-                                WINEVENT_OUTOFCONTEXT);
+    locationHook_.reset(SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr, &OnEvent,
+                                        process, thread, WINEVENT_OUTOFCONTEXT));
+    goneHook_.reset(SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE, nullptr, &OnEvent, process, thread,
+                                    WINEVENT_OUTOFCONTEXT));
 }
 
 void CALLBACK ForegroundWatch::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {

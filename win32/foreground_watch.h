@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "win32/handles.h"
+
 namespace tellurane {
 
 class ForegroundWatch {
@@ -16,7 +18,7 @@ public:
     ForegroundWatch(const ForegroundWatch&) = delete;
     ForegroundWatch& operator=(const ForegroundWatch&) = delete;
 
-    bool Active() const noexcept { return foregroundHook_ != nullptr; }
+    bool Active() const noexcept { return static_cast<bool>(foregroundHook_); }
     // How many events have reached the watch: each one woke the program.
     unsigned long EventsHeard() const noexcept { return eventsHeard_; }
 
@@ -29,9 +31,9 @@ private:
     void Unfollow() noexcept;
 
     std::function<void()> onChange_;
-    HWINEVENTHOOK foregroundHook_ = nullptr;
-    HWINEVENTHOOK locationHook_ = nullptr;
-    HWINEVENTHOOK goneHook_ = nullptr;
+    UniqueWinEventHook foregroundHook_;
+    UniqueWinEventHook locationHook_;
+    UniqueWinEventHook goneHook_;
     HWND followed_ = nullptr;
     unsigned long eventsHeard_ = 0;
 };

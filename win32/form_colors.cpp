@@ -4,6 +4,7 @@
 
 #include "win32/boundary.h"
 #include "win32/gdi.h"
+#include "win32/handles.h"
 #include "win32/surface_colors.h"
 
 namespace tellurane {
@@ -44,11 +45,8 @@ void PaintFrame(HWND frame, HDC dc) {
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) noexcept {
     switch (message) {
         case WM_PAINT: {
-            PAINTSTRUCT paint;
-            if (HDC dc = BeginPaint(frame, &paint)) {
-                PaintFrame(frame, dc);
-                EndPaint(frame, &paint);
-            }
+            const PaintDc paint(frame);
+            if (paint) PaintFrame(frame, paint.get());
             return 0;
         }
         case WM_ERASEBKGND:

@@ -62,6 +62,13 @@ struct LocalMemoryTraits {
 struct WindowTraits {
     static void Close(HWND w) noexcept { DestroyWindow(w); }
 };
+struct WinEventHookTraits {
+    static void Close(HWINEVENTHOOK hook) noexcept { UnhookWinEvent(hook); }
+};
+// FindFirstChangeNotificationW fails with INVALID_HANDLE_VALUE, not nullptr: only a handle it gave goes in.
+struct ChangeNotificationTraits {
+    static void Close(HANDLE notification) noexcept { FindCloseChangeNotification(notification); }
+};
 
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits>;
@@ -75,6 +82,8 @@ using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueRegion = UniqueHandle<HRGN, GdiObjectTraits>;
 using UniquePen = UniqueHandle<HPEN, GdiObjectTraits>;
 using UniqueLocalMemory = UniqueHandle<HLOCAL, LocalMemoryTraits>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, WinEventHookTraits>;
+using UniqueChangeNotification = UniqueHandle<HANDLE, ChangeNotificationTraits>;
 
 // A window's DC (the screen's for nullptr), got with GetDC and released to that window when it goes.
 class WindowDc {
@@ -92,6 +101,41 @@ public:
 private:
     HWND window_;
     HDC dc_;
+};
+
+// A window's paint, from BeginPaint to EndPaint: within WM_PAINT only.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) noexcept : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() {
+        if (dc_) EndPaint(window_, &paint_);
+    }
+
+    HDC get() const noexcept { return dc_; }
+    explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// A DC's state (clip region, colours, modes, selected objects) saved for a scope and put back when it
+// ends, whatever was changed meanwhile.
+class SavedDcState {
+public:
+    explicit SavedDcState(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
+    SavedDcState(const SavedDcState&) = delete;
+    SavedDcState& operator=(const SavedDcState&) = delete;
+    ~SavedDcState() {
+        if (saved_ != 0) RestoreDC(dc_, saved_);
+    }
+
+private:
+    HDC dc_;
+    int saved_;
 };
 
 // An object selected into a DC for a scope: the DC's previous object goes back in when it ends, so

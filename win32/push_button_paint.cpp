@@ -7,6 +7,7 @@
 #include "logic/clock/face_band.h"
 #include "win32/boundary.h"
 #include "win32/gdi.h"
+#include "win32/handles.h"
 #include "win32/push_button.h"
 #include "win32/surface_colors.h"
 
@@ -56,26 +57,27 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
         OffsetRect(&asked, -bounds.left, -bounds.top);
         IntersectRect(&part, &rect, &asked);
     }
-    const int saved = SaveDC(memory);
-    IntersectClipRect(memory, part.left, part.top, part.right, part.bottom);
-    const bool focused = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
-    if (skin_ && !HighContrastOn()) {
-        {
-            const int room = height - 2 * MulDiv(2, dpi_, 96);
-            const SelectedObject font(memory, FontFitting(memory, room));
-            const PlacedRun line = DrawSkinnedFace(memory, rect, CaptionOrNothing(), *skin_, ToColorRef(foreColor_),
-                                                   dpi_, outlines_);
-            RememberLine(memory, line, room, skin_->tabular, SkinInkReach(*skin_, dpi_));
+    {
+        const SavedDcState state(memory);  // the buffer's clip is for this face only
+        IntersectClipRect(memory, part.left, part.top, part.right, part.bottom);
+        const bool focused = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
+        if (skin_ && !HighContrastOn()) {
+            {
+                const int room = height - 2 * MulDiv(2, dpi_, 96);
+                const SelectedObject font(memory, FontFitting(memory, room));
+                const PlacedRun line = DrawSkinnedFace(memory, rect, CaptionOrNothing(), *skin_, ToColorRef(foreColor_),
+                                                       dpi_, outlines_);
+                RememberLine(memory, line, room, skin_->tabular, SkinInkReach(*skin_, dpi_));
+            }
+            if (focused) {
+                RECT focus = rect;
+                InflateRect(&focus, -MulDiv(2, dpi_, 96), -MulDiv(2, dpi_, 96));
+                DrawFocusRect(memory, &focus);
+            }
+        } else {
+            DrawPlain(memory, rect, (item.itemState & ODS_SELECTED) != 0, focused);
         }
-        if (focused) {
-            RECT focus = rect;
-            InflateRect(&focus, -MulDiv(2, dpi_, 96), -MulDiv(2, dpi_, 96));
-            DrawFocusRect(memory, &focus);
-        }
-    } else {
-        DrawPlain(memory, rect, (item.itemState & ODS_SELECTED) != 0, focused);
     }
-    RestoreDC(memory, saved);
     BitBlt(item.hDC, bounds.left + part.left, bounds.top + part.top, part.right - part.left, part.bottom - part.top,
            memory, part.left, part.top, SRCCOPY);
 }

@@ -2,15 +2,15 @@
 
 #include <utility>
 
+#include "win32/system_library.h"
+
 namespace tellurane {
 namespace {
 
 DWORD RealWindowsBuild() {
     using Fn = LONG(WINAPI*)(OSVERSIONINFOW*);
     static const DWORD build = [] {
-        HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        const auto get = ntdll ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                               : nullptr;
+        const auto get = SystemFunction<Fn>(L"ntdll.dll", "RtlGetVersion");
         OSVERSIONINFOW info{sizeof info};
         return get && get(&info) == 0 ? info.dwBuildNumber : DWORD{0};
     }();

@@ -4,16 +4,11 @@
 
 #include "app/clock/clocks.h"
 #include "win32/boundary.h"
-#include "win32/handles.h"
+#include "win32/menu.h"
 #include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {
-
-struct MenuTraits {
-    static void Close(HMENU menu) noexcept { DestroyMenu(menu); }
-};
-using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 
 bool PutOnClipboard(HWND owner, const std::wstring& text) {
     // Another program may hold the clipboard for a moment (a clipboard manager, a remote desktop): asked
@@ -41,7 +36,7 @@ bool PutOnClipboard(HWND owner, const std::wstring& text) {
 }
 
 void AddSkinItems(HMENU menu, const SettingsStore& store, const std::vector<SkinChoice>& skins) {
-    HMENU list = CreatePopupMenu();
+    UniqueMenu list(CreatePopupMenu());
     if (!list) return;
     std::wstring current = store.CachedText(keys::kSkin);
     // The program's skin, where the program folder has none, is no skin.
@@ -52,10 +47,10 @@ void AddSkinItems(HMENU menu, const SettingsStore& store, const std::vector<Skin
     for (std::size_t index = 0; index < skins.size() && index < kMenuReopenClock - kMenuSkin; ++index) {
         const bool chosen = CompareStringOrdinal(skins[index].value.c_str(), -1, current.c_str(), -1, TRUE) ==
                             CSTR_EQUAL;
-        AppendMenuW(list, MF_STRING | (chosen ? MF_CHECKED : MF_UNCHECKED), kMenuSkin + index,
+        AppendMenuW(list.get(), MF_STRING | (chosen ? MF_CHECKED : MF_UNCHECKED), kMenuSkin + index,
                     skins[index].title.c_str());
     }
-    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(list), L"S&kin");  // the menu owns it now
+    AppendSubmenu(menu, std::move(list), L"S&kin");
 }
 
 }  // namespace
@@ -89,18 +84,18 @@ void Clocks::ShowMenuFor(ClockWindow& clock, LPARAM where) {
 
 // New clock, or, when clocks have been closed, a list that also reopens them.
 void Clocks::AddNewClockItems(HMENU menu) {
-    HMENU closed = nullptr;
+    UniqueMenu closed;
     for (const ClosedClock& entry : ClosedClocks()) {
         if (!closed) {
-            closed = CreatePopupMenu();
+            closed.reset(CreatePopupMenu());
             if (!closed) break;
-            AppendMenuW(closed, MF_STRING, kMenuNewClock, L"&New clock");
-            AppendMenuW(closed, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(closed.get(), MF_STRING, kMenuNewClock, L"&New clock");
+            AppendMenuW(closed.get(), MF_SEPARATOR, 0, nullptr);
         }
-        AppendMenuW(closed, MF_STRING, kMenuReopenClock + static_cast<UINT>(entry.number), entry.title.c_str());
+        AppendMenuW(closed.get(), MF_STRING, kMenuReopenClock + static_cast<UINT>(entry.number), entry.title.c_str());
     }
     if (closed) {
-        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(closed), L"&New clock");  // the menu owns it now
+        AppendSubmenu(menu, std::move(closed), L"&New clock");
     } else {
         AppendMenuW(menu, MF_STRING, kMenuNewClock, L"&New clock");
     }

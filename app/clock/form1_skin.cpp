@@ -32,7 +32,7 @@ void Form1::WatchSkinFile() noexcept {
     if (!programSkinShown_) return;  // a skin of the clock's own: the program's is not shown
     if (skinFolderWatch_ && skinFolderWatch_->Active() && !skinCheckDue_) return;
     skinCheckDue_ = false;
-    try {
+    const auto look = [this] {
         const std::wstring path = InFolder(ProgramFolder(), kSkinFile);
         const std::uint64_t stamp = FileStamp(path);
         if (stamp == skinFileStamp_) return;
@@ -44,12 +44,11 @@ void Form1::WatchSkinFile() noexcept {
         }
         // The whole skin routine again; a bad edit is said once and the last good look stays.
         ApplySkin(*this, Skin());
-    } catch (const AppError& error) {
-        ShowPlainError(error.Description());
+    };
+    SayOrLog("Form1::WatchSkinFile", look, [this](const std::wstring& problem) {
+        ShowPlainError(problem);
         Skin().Reapply();
-    } catch (...) {
-        LogCaughtFailure("Form1::WatchSkinFile");
-    }
+    });
 }
 
 void Form1::SkinChosen(const std::wstring& name) noexcept {

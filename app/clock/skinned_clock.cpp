@@ -8,6 +8,7 @@
 #include "logic/setting_keys.h"
 #include "win32/boundary.h"
 #include "win32/gdi.h"
+#include "win32/system_library.h"
 #include "win32/windows_build.h"
 
 namespace tellurane {
@@ -20,11 +21,7 @@ constexpr DWORD kWindowCornerPreference = 33;
 
 HRESULT SetDwmAttribute(HWND window, DWORD attribute, const void* value, DWORD size) {
     using Fn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-    static const Fn set = [] {
-        HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);  // kept loaded
-        return dwm ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
-                   : nullptr;
-    }();
+    static const Fn set = SystemFunction<Fn>(L"dwmapi.dll", "DwmSetWindowAttribute");
     return set ? set(window, attribute, value, size) : E_NOTIMPL;
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "win32/system_library.h"
+
 namespace tellurane {
 
 PictureRef LoadIconPicture(int resourceId, int size) {
@@ -15,12 +17,7 @@ PictureRef LoadTrayIconPicture(int resourceId) {
     // Looked up, not imported: only version 6 of the common controls has it, and an exe without the
     // manifest that asks for that version would not even start with the import.
     using LoadIconMetricFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
-    static const LoadIconMetricFunction loadIconMetric = [] {
-        HMODULE comctl32 = GetModuleHandleW(L"comctl32.dll");
-        return comctl32 ? reinterpret_cast<LoadIconMetricFunction>(
-                              reinterpret_cast<void*>(GetProcAddress(comctl32, "LoadIconMetric")))
-                        : nullptr;
-    }();
+    static const auto loadIconMetric = SystemFunction<LoadIconMetricFunction>(L"comctl32.dll", "LoadIconMetric");
     UniqueIcon icon;
     if (!loadIconMetric ||
         FAILED(loadIconMetric(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), LIM_SMALL, icon.put()))) {

@@ -4,7 +4,9 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 #include "app/clock/form1.h"
@@ -14,7 +16,9 @@
 #include "logic/product.h"
 #include "tests/support/desktop.h"
 #include "tests/support/failing_allocations.h"
+#include "win32/boundary.h"
 #include "win32/form.h"
+#include "win32/menu.h"
 #include "win32/message_loop.h"
 #include "win32/skin.h"
 
@@ -119,6 +123,49 @@ TEST_F(ErrorBoxTest, APlainBoxCarriesTheApplicationTitle) {
     ASSERT_EQ(g_box.calls, 1);
     EXPECT_EQ(g_box.title, ApplicationTitle());
     EXPECT_EQ(g_box.text, L"Something could not be done.");
+}
+
+// What is meant for the user reaches the box; nothing else does, and nothing escapes, not even from the box.
+TEST_F(ErrorBoxTest, SayOrLogShowsAnAppErrorAndOnlyLogsAnyOtherFailure) {
+    const struct {
+        const char* name;
+        std::function<void()> work;
+        bool boxFails;
+        bool completed;
+        const wchar_t* shown;  // "" for no box
+    } cases[] = {
+        {"completes", [] {}, false, true, L""},
+        {"app error", [] { throw AppError(L"Too big."); }, false, false, L"Too big."},
+        {"other failure", [] { throw std::runtime_error("lost"); }, false, false, L""},
+        {"failing box", [] { throw AppError(L"Too big."); }, true, false, L""},
+    };
+    for (const auto& test : cases) {
+        g_box = {};
+        const bool completed = SayOrLog("SayOrLogTest", test.work, [&](const std::wstring& description) {
+            if (test.boxFails) throw std::bad_alloc();
+            ShowPlainError(description);
+        });
+        EXPECT_EQ(completed, test.completed) << test.name;
+        EXPECT_EQ(g_box.calls, *test.shown ? 1 : 0) << test.name;
+        EXPECT_EQ(g_box.text, test.shown) << test.name;
+    }
+}
+
+// A submenu is its parent's once added, and destroyed at once when it cannot be.
+TEST(AppendSubmenu, HandsTheSubmenuToItsParentOnlyWhenAdded) {
+    UniqueMenu parent(CreatePopupMenu());
+    UniqueMenu added(CreatePopupMenu());
+    const HMENU sub = added.get();
+    ASSERT_TRUE(AppendSubmenu(parent.get(), std::move(added), L"&Sub"));
+    EXPECT_EQ(GetSubMenu(parent.get(), 0), sub);
+    EXPECT_TRUE(IsMenu(sub));
+    parent.reset();
+    EXPECT_FALSE(IsMenu(sub));
+
+    UniqueMenu refused(CreatePopupMenu());
+    const HMENU orphan = refused.get();
+    EXPECT_FALSE(AppendSubmenu(nullptr, std::move(refused), L"&Sub"));
+    EXPECT_FALSE(IsMenu(orphan));
 }
 
 class RecordingSkin : public SkinFramework {
