@@ -5,7 +5,6 @@
 // Whatever reads or writes a value goes through its declaration: SettingsStore::Read/Write/Number and
 // the conversions below. A new value is one line in this table.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,36 +37,41 @@ struct Setting {
     constexpr operator std::wstring_view() const noexcept { return name; }  // NOLINT(google-explicit-constructor)
 };
 
+// The table: one line a value. Its name in the code, its name in the store, its kind, what a missing one
+// reads as, its range, whose key holds it, and whether a new clock takes it from the one it came from.
+#define TELLURANE_STORED_VALUES(VALUE)                                                      \
+    VALUE(kForm1Top, L"Form1Top", Geometry, std::nullopt, 0, 0, Holder::Clock, false)       \
+    VALUE(kForm1Left, L"Form1Left", Geometry, std::nullopt, 0, 0, Holder::Clock, false)     \
+    VALUE(kForm1Height, L"Form1Height", Geometry, std::nullopt, 0, 0, Holder::Clock, false) \
+    VALUE(kForm1Width, L"Form1Width", Geometry, std::nullopt, 0, 0, Holder::Clock, false)   \
+    VALUE(kFontColor, L"Font Color", Colour, 0, 0, 0, Holder::Clock, true)                  \
+    VALUE(kFontSize, L"FontSize", Size, 20, 0, 2160, Holder::Clock, true)                   \
+    VALUE(kAlwaysOnTop, L"Check1", Switch, 0, 0, 2, Holder::Clock, true)                    \
+    VALUE(kDayMonthYear, L"Check2", Switch, 0, 0, 2, Holder::Clock, true)                   \
+    VALUE(kRunAtStartup, L"Check3", Switch, 0, 0, 2, Holder::Program, false)                \
+    VALUE(kShowWeekday, L"Check4", Switch, 0, 0, 2, Holder::Clock, true)                    \
+    VALUE(kMilitaryTime, L"Check6", Switch, 0, 0, 2, Holder::Clock, true)                   \
+    VALUE(kTimeZone, L"TimeZone", Text, std::nullopt, 0, 0, Holder::Clock, true)            \
+    VALUE(kLabel, L"Label", Text, std::nullopt, 0, 0, Holder::Clock, true)                  \
+    VALUE(kTimePicture, L"TimePicture", Text, std::nullopt, 0, 0, Holder::Clock, true)      \
+    VALUE(kDatePicture, L"DatePicture", Text, std::nullopt, 0, 0, Holder::Clock, true)      \
+    VALUE(kSkin, L"Skin", Text, std::nullopt, 0, 0, Holder::Clock, true)                    \
+    VALUE(kCountdown, L"Countdown", Text, std::nullopt, 0, 0, Holder::Clock, false)         \
+    VALUE(kOpen, L"Open", Switch, 1, 0, 1, Holder::Clock, false)                            \
+    VALUE(kStepAside, L"StepAside", Switch, 1, 0, 1, Holder::Clock, true)                   \
+    VALUE(kClickThrough, L"ClickThrough", Switch, 0, 0, 1, Holder::Clock, true)
+
 namespace keys {
 using enum ValueKind;
-inline constexpr Setting kForm1Top{L"Form1Top", Geometry, std::nullopt, 0, 0, Holder::Clock, false};
-inline constexpr Setting kForm1Left{L"Form1Left", Geometry, std::nullopt, 0, 0, Holder::Clock, false};
-inline constexpr Setting kForm1Height{L"Form1Height", Geometry, std::nullopt, 0, 0, Holder::Clock, false};
-inline constexpr Setting kForm1Width{L"Form1Width", Geometry, std::nullopt, 0, 0, Holder::Clock, false};
-inline constexpr Setting kFontColor{L"Font Color", Colour, 0};
-inline constexpr Setting kFontSize{L"FontSize", Size, 20, 0, 2160};
-inline constexpr Setting kAlwaysOnTop{L"Check1", Switch, 0, 0, 2};
-inline constexpr Setting kDayMonthYear{L"Check2", Switch, 0, 0, 2};
-inline constexpr Setting kRunAtStartup{L"Check3", Switch, 0, 0, 2, Holder::Program, false};
-inline constexpr Setting kShowWeekday{L"Check4", Switch, 0, 0, 2};
-inline constexpr Setting kMilitaryTime{L"Check6", Switch, 0, 0, 2};
-inline constexpr Setting kTimeZone{L"TimeZone", Text, std::nullopt};
-inline constexpr Setting kLabel{L"Label", Text, std::nullopt};
-inline constexpr Setting kTimePicture{L"TimePicture", Text, std::nullopt};
-inline constexpr Setting kDatePicture{L"DatePicture", Text, std::nullopt};
-inline constexpr Setting kSkin{L"Skin", Text, std::nullopt};
-inline constexpr Setting kCountdown{L"Countdown", Text, std::nullopt, 0, 0, Holder::Clock, false};
-inline constexpr Setting kOpen{L"Open", Switch, 1, 0, 1, Holder::Clock, false};
-inline constexpr Setting kStepAside{L"StepAside", Switch, 1, 0, 1};
-inline constexpr Setting kClickThrough{L"ClickThrough", Switch, 0, 0, 1};
+#define TELLURANE_DECLARE_VALUE(id, ...) inline constexpr Setting id{__VA_ARGS__};
+TELLURANE_STORED_VALUES(TELLURANE_DECLARE_VALUE)
+#undef TELLURANE_DECLARE_VALUE
 }  // namespace keys
 
-// Every stored value, in the order above.
-inline constexpr std::array<const Setting*, 20> kAllSettings{
-    &keys::kForm1Top,     &keys::kForm1Left,   &keys::kForm1Height,  &keys::kForm1Width,   &keys::kFontColor,
-    &keys::kFontSize,     &keys::kAlwaysOnTop, &keys::kDayMonthYear, &keys::kRunAtStartup, &keys::kShowWeekday,
-    &keys::kMilitaryTime, &keys::kTimeZone,    &keys::kLabel,        &keys::kTimePicture,  &keys::kDatePicture,
-    &keys::kSkin,         &keys::kCountdown,   &keys::kOpen,         &keys::kStepAside,    &keys::kClickThrough};
+// Every stored value, in the table's order.
+#define TELLURANE_LIST_VALUE(id, ...) &keys::id,  // NOLINT(bugprone-macro-parentheses): a name, not an expression
+inline constexpr const Setting* kAllSettings[] = {TELLURANE_STORED_VALUES(TELLURANE_LIST_VALUE)};
+#undef TELLURANE_LIST_VALUE
 
 // The clocks after the first, each in Clocks\N below the settings key.
 inline constexpr std::wstring_view kClocksSubKey = L"Clocks";

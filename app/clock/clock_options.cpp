@@ -101,7 +101,7 @@ void ClockOptions::FillLists() {
 
 void ClockOptions::Load() {
     FillLists();
-    const std::wstring stored = store_.ReadSetting(keys::kTimeZone, 0);
+    const std::wstring stored = store_.Read(keys::kTimeZone);
     const std::wstring zone = stored == L"0" ? std::wstring() : stored;
     if (!ChooseZone(zone)) {
         // Kept as it is unless another is chosen: a zone this computer lacks may be another's.
@@ -114,8 +114,7 @@ void ClockOptions::Load() {
     for (auto [id, key] :
          {std::pair{co::kLabel, keys::kLabel}, std::pair{co::kTimePicture, keys::kTimePicture},
           std::pair{co::kDatePicture, keys::kDatePicture}, std::pair{co::kCountdown, keys::kCountdown}}) {
-        const std::wstring text = store_.HasSetting(key) ? store_.ReadSetting(key, 0) : std::wstring();
-        SetText(id, text);
+        SetText(id, store_.Read(key));
     }
     SendMessageW(Control(co::kStepAside), BM_SETCHECK, StoredSwitchOr(store_, keys::kStepAside), 0);
     SendMessageW(Control(co::kClickThrough), BM_SETCHECK, StoredSwitchOr(store_, keys::kClickThrough), 0);
@@ -196,8 +195,7 @@ void ClockOptions::Save() {
     }
     for (auto [id, key] :
          {std::pair{co::kStepAside, keys::kStepAside}, std::pair{co::kClickThrough, keys::kClickThrough}}) {
-        stored = store_.WriteSetting(key, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? L"1" : L"0") &&
-                 stored;
+        stored = store_.Write(key, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0) && stored;
     }
     if (!stored) {
         // The choices stay in the window, to be stored again or cancelled: none is lost unsaid.

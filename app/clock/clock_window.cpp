@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/main_module.h"
 #include "logic/menu_point.h"
@@ -70,20 +71,16 @@ bool ClockWindow::Open() {
     if (!CreateClock(windowCaption_)) return false;
     SetIcons(ProgramIcon(false, Dpi()), ProgramIcon(true, Dpi()));
     // A place that does not read as a number keeps the layout's, as a bad size or colour keeps its default.
-    for (const Setting* key : kPlaceKeys) {
+    for (const PlaceValue& value : kPlace) {
         CarryOn("ClockWindow::Open", [&] {
-            const double twips = store_.Number(*key, std::numeric_limits<double>::quiet_NaN());
-            if (std::isnan(twips)) return;
-            if (key == &keys::kForm1Top) SetTop(twips);
-            if (key == &keys::kForm1Left) SetLeft(twips);
-            if (key == &keys::kForm1Height) SetHeight(twips);
-            if (key == &keys::kForm1Width) SetWidth(twips);
+            const double twips = store_.Number(*value.key, std::numeric_limits<double>::quiet_NaN());
+            if (!std::isnan(twips)) (this->*value.set)(twips);
         });
     }
     BringOntoAMonitor();
     ApplyLook();
     FollowChosenSkin();
-    store_.WriteSetting(keys::kOpen, L"1");
+    store_.Write(keys::kOpen, 1);
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     return true;
 }
@@ -166,16 +163,8 @@ void ClockWindow::FollowChosenSkin() noexcept {
         [this](const std::wstring& problem) { SkinRefused(problem); });
 }
 
-bool ClockWindow::SavePlaceValue(const Setting& key) {
-    const double twips = &key == &keys::kForm1Top      ? Top()
-                         : &key == &keys::kForm1Left   ? Left()
-                         : &key == &keys::kForm1Height ? Height()
-                                                       : Width();
-    return store_.Write(key, twips);
-}
-
 void ClockWindow::SavePlace() {
-    for (const Setting* key : kPlaceKeys) SavePlaceValue(*key);
+    for (const PlaceValue& value : kPlace) SavePlaceValue(value);
 }
 
 bool ClockWindow::OnClose() noexcept {

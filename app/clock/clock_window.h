@@ -45,9 +45,17 @@ bool AsksForFaceMenu(Form& clock, WPARAM from, LPARAM where);
 // Where that menu opens: at the pointer, or under the face's middle when asked for from the keyboard.
 POINT FaceMenuPoint(HWND face, LPARAM where);
 
-// The stored values that say where a clock's window is, in the order the first clock saves them.
-inline constexpr const Setting* kPlaceKeys[] = {&keys::kForm1Top, &keys::kForm1Left, &keys::kForm1Height,
-                                                &keys::kForm1Width};
+// Where a clock's window is, as stored: each value with the window's own reader and setter, in the order
+// the first clock saves them.
+struct PlaceValue {
+    const Setting* key;
+    double (Form::*get)() const noexcept;
+    void (Form::*set)(double twips) noexcept;
+};
+inline constexpr PlaceValue kPlace[] = {{&keys::kForm1Top, &Form::Top, &Form::SetTop},
+                                        {&keys::kForm1Left, &Form::Left, &Form::SetLeft},
+                                        {&keys::kForm1Height, &Form::Height, &Form::SetHeight},
+                                        {&keys::kForm1Width, &Form::Width, &Form::SetWidth}};
 
 class ClockWindow : public Form {
 public:
@@ -62,8 +70,8 @@ public:
     virtual void Tick(const ClockReading& now);
     // A click on the face, or Settings in its menu.
     virtual void OpenSettings() { host_.OpenSettingsFor(*this); }
-    // Writes one value of kPlaceKeys from the window's normal-state place.
-    bool SavePlaceValue(const Setting& key);
+    // Writes one value of kPlace from the window's normal-state place.
+    bool SavePlaceValue(const PlaceValue& value) { return store_.Write(*value.key, (this->*value.get)()); }
     void SavePlace();
     // The skin the clock's store names, applied when the name changes (by the menu or by hand).
     void FollowChosenSkin() noexcept;

@@ -157,7 +157,7 @@ void Clocks::RemoveClock(ClockWindow& clock) {
     if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, left.put()) == ERROR_SUCCESS) {
         // Still stored, it would come back at the next start: closed instead (or, where even that is
         // refused, left as it is), and the user is told.
-        if (!clock.Store().WriteSetting(keys::kOpen, L"0")) {
+        if (!clock.Store().Write(keys::kOpen, 0)) {
             ShowPlainError(kClockNotRemovedNorClosed);
             return;
         }
@@ -170,7 +170,7 @@ void Clocks::RemoveClock(ClockWindow& clock) {
 
 void Clocks::ClockClosed(ClockWindow& clock) {
     clock.SavePlace();
-    clock.Store().WriteSetting(keys::kOpen, L"0");
+    clock.Store().Write(keys::kOpen, 0);
     clock.MarkClosed();
     ShowWindow(clock.Handle(), SW_HIDE);
     // Destroyed from the first clock's messages, not from within its own.

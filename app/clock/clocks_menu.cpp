@@ -125,7 +125,7 @@ void Clocks::RunMenuChoice(ClockWindow& clock, UINT chosen, bool onTop, const st
             break;
         case kMenuAlwaysOnTop:
             // Stored and applied at once, as the settings' box does when they close.
-            clock.Store().WriteSetting(keys::kAlwaysOnTop, onTop ? L"0" : L"1");
+            clock.Store().Write(keys::kAlwaysOnTop, onTop ? 0 : 1);
             if (onTop) {
                 ClearTopMost(clock.Handle());
             } else {

@@ -176,8 +176,8 @@ void Form1::Timer1_Timer() {
 // What the tick shows is read again only after a change (the store's watch). While a box of an earlier
 // tick is open, the system's loop of the box keeps the watch from running: the store is read each time,
 // so a value put right meanwhile shows at once, and once more after the box, which is then the last.
-std::wstring Form1::TickSetting(std::wstring_view key) const {
-    return tickBoxOpen_ ? Store().ReadSetting(key, 0) : Store().CachedSetting(key, 0);
+std::wstring Form1::TickSetting(const Setting& key) const {
+    return tickBoxOpen_ ? Store().Read(key) : Store().CachedSetting(key, key.fallback.value_or(0));
 }
 
 // Ticks go on while a box of an earlier tick is open, so that the clock keeps running; they
@@ -278,9 +278,9 @@ bool Form1::OnClose() noexcept {
 void Form1::Form_QueryUnload() {
     ErrorTrap trap(location::kForm1QueryUnload, services_.report);
     // The normal-state place, whether the window shows, hides in the tray or is minimised.
-    constexpr int kLines[] = {100, 102, 222, 223};  // of the kPlaceKeys, in order
-    for (std::size_t index = 0; index < std::size(kPlaceKeys); ++index) {
-        trap.Run(kLines[index], [&] { SavePlaceValue(*kPlaceKeys[index]); });
+    constexpr int kLines[] = {100, 102, 222, 223};  // of kPlace's values, in order
+    for (std::size_t index = 0; index < std::size(kPlace); ++index) {
+        trap.Run(kLines[index], [&] { SavePlaceValue(kPlace[index]); });
     }
     trap.Run(104, [this] { timer1_.SetEnabled(false); });
     trap.Run(106, [this] {

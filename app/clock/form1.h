@@ -72,7 +72,7 @@ private:
     void Form_Resize();
     void Timer1_Fired();
     void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
-    std::wstring TickSetting(std::wstring_view key) const;
+    std::wstring TickSetting(const Setting& key) const;
     // form1_face.cpp: a face of its own, the tooltip, and Windows' time or zone changed.
     bool HasOwnFace() const;
     void OnTimeChanged() noexcept;

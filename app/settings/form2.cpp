@@ -152,7 +152,7 @@ void Form2::Check3_Click() {
     } else if (!modStartUp::AddToStartUp()) {
         // The box said why; a ticked box would say the program starts at logon when it does not.
         SendMessageW(Control(form2::kCheck3), BM_SETCHECK, BST_UNCHECKED, 0);
-        store.WriteSetting(keys::kRunAtStartup, L"0");
+        store.Write(keys::kRunAtStartup, 0);
     }
 }
 

@@ -10,6 +10,12 @@
 #   bench/         logic/, win32/, app/, resources/, tests/ and bench/.
 # Nothing below reaches back up: no part of the program includes tests/ or bench/. And the kit (win32/) names no
 # window class of the program ("Tellurane.Form1"): the layouts do.
+# Inside app/, each room sees only the rooms below it:
+#   app/*.h, *.cpp   (the store, the shared routines)   app/ itself only;
+#   app/tray/        app/ and app/tray/;
+#   app/settings/    app/ and app/settings/;
+#   app/clock/       app/, app/clock/, app/settings/ and app/tray/;
+#   app/main.cpp     any of them.
 # cmake -DSOURCE_DIR=<the repository's root> -P check_layout.cmake
 cmake_minimum_required(VERSION 3.25)
 if(NOT SOURCE_DIR)
@@ -44,6 +50,29 @@ function(allowed_for part out)
     set(${out} logic win32 app resources tests PARENT_SCOPE)
   else()
     set(${out} logic win32 app resources tests bench PARENT_SCOPE)
+  endif()
+endfunction()
+
+# A file's room inside app/: "app" for the files at its top, "main" for the start-up, else app/<room>.
+function(app_room_of path out)
+  if(path STREQUAL "app/main.cpp")
+    set(${out} main PARENT_SCOPE)
+  elseif(path MATCHES "^app/([^/]+)/")
+    set(${out} "app/${CMAKE_MATCH_1}" PARENT_SCOPE)
+  else()
+    set(${out} app PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(app_rooms_for room out)
+  if(room STREQUAL "main")
+    set(${out} app app/clock app/settings app/tray PARENT_SCOPE)
+  elseif(room STREQUAL "app/clock")
+    set(${out} app app/clock app/settings app/tray PARENT_SCOPE)
+  elseif(room STREQUAL "app")
+    set(${out} app PARENT_SCOPE)
+  else()
+    set(${out} app ${room} PARENT_SCOPE)
   endif()
 endfunction()
 
@@ -112,6 +141,14 @@ foreach(file IN LISTS files)
     if(NOT target_part IN_LIST allowed AND NOT target_top IN_LIST allowed)
       list(JOIN allowed ", " may)
       list(APPEND problems "${where} (${target}): only ${may}")
+    elseif(part STREQUAL "app" AND target_top STREQUAL "app")
+      app_room_of("${file}" room)
+      app_room_of("${target}" target_room)
+      app_rooms_for("${room}" rooms)
+      if(NOT target_room IN_LIST rooms)
+        list(JOIN rooms "/, " may)
+        list(APPEND problems "${file}:${number}: ${room}/ may not include ${shown} (${target}): only ${may}/")
+      endif()
     endif()
   endforeach()
   if(NOT part MATCHES "^(logic|win32|app)$" OR NOT file MATCHES "\\.(cpp|h)$")

@@ -63,7 +63,10 @@ set(plants
   "program_reaches_bench" "app/bad.h" "#include \"bench/near.h\"\n" "(bench/near.h)"
   "tests_reach_bench" "tests/win32/bad.cpp" "#include \"bench/near.h\"\n" "(bench/near.h)"
   "too_long" "app/long.cpp" "${long_text}" "app/long.cpp:401: 401 lines"
-  "kit_names_a_window" "win32/bad.cpp" "auto name = L\"Tellurane.Form1\"\n" "win32/bad.cpp:1: the kit names no window")
+  "kit_names_a_window" "win32/bad.cpp" "auto name = L\"Tellurane.Form1\"\n" "win32/bad.cpp:1: the kit names no window"
+  "tray_reaches_the_clock" "app/tray/bad.cpp" "#include \"app/clock/c.h\"\n"
+    "app/tray/bad.cpp:1: app/tray/ may not include \"app/clock/c.h\""
+  "store_reaches_a_room" "app/bad.h" "#include <app/settings/s.h>\n" "app/bad.h:1: app/ may not include <app/settings/s.h>")
 list(LENGTH plants count)
 math(EXPR last "${count} - 1")
 foreach(index RANGE 0 ${last} 4)

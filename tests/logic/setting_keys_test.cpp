@@ -67,7 +67,7 @@ TEST(SettingKeys, EveryValueRoundTripsAndRefusesBadTexts) {
             EXPECT_EQ(FallbackText(*setting, kUs), L"");
         }
     }
-    EXPECT_EQ(names.size(), kAllSettings.size());
+    EXPECT_EQ(names.size(), std::size(kAllSettings));
 }
 
 // What the conversions must keep for data that is already stored: the text size in the invariant form
