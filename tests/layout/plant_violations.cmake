@@ -17,8 +17,10 @@ set(clean_tree
   "app/main.h" "#include \"logic/b.h\"\n"
   "resources/ids.h" "\n"
   "tests/logic/t.cpp" "#include <gtest/gtest.h>\n#include \"logic/b.h\"\n"
-  "tests/support/s.h" "#include \"app/main.h\"\n"
+  "tests/support/s.h" "#include \"win32/w.h\"\n#include \"logic/b.h\"\n"
   "tests/win32/u.cpp" "#include \"tests/support/s.h\"\n#include \"win32/w.h\"\n"
+  "tests/app/a.cpp" "#include \"app/main.h\"\n#include \"tests/support/s.h\"\n#include \"tests/win32/u.h\"\n"
+  "tests/win32/u.h" "\n"
   "bench/x.cpp" "#include \"tests/support/s.h\"\n#include \"near.h\"\n"
   "bench/near.h" "\n")
 
@@ -62,7 +64,14 @@ set(plants
   "program_reaches_tests" "app/bad.h" "#include \"tests/support/s.h\"\n" "(tests/support/s.h)"
   "program_reaches_bench" "app/bad.h" "#include \"bench/near.h\"\n" "(bench/near.h)"
   "tests_reach_bench" "tests/win32/bad.cpp" "#include \"bench/near.h\"\n" "(bench/near.h)"
+  "kit_test_reaches_program" "tests/win32/bad.cpp" "#include \"app/main.h\"\n"
+    "tests/win32/bad.cpp:1: tests/win32/ may not include \"app/main.h\" (app/main.h)"
+  "kit_test_reaches_program_tests" "tests/win32/bad.cpp" "#include \"../app/a.cpp\"\n" "(tests/app/a.cpp)"
+  "shared_support_reaches_program" "tests/support/bad.h" "#include <app/main.h>\n"
+    "tests/support/bad.h:1: tests/support/ may not include <app/main.h>"
   "too_long" "app/long.cpp" "${long_text}" "app/long.cpp:401: 401 lines"
+  "test_too_long" "tests/e2e/long_test.cpp" "${long_text}" "tests/e2e/long_test.cpp:401: 401 lines"
+  "bench_too_long" "bench/long.h" "${long_text}" "bench/long.h:401: 401 lines"
   "kit_names_a_window" "win32/bad.cpp" "auto name = L\"Tellurane.Form1\"\n" "win32/bad.cpp:1: the kit names no window")
 list(LENGTH plants count)
 math(EXPR last "${count} - 1")
