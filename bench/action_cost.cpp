@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "tests/support/desktop.h"
 
@@ -77,6 +78,77 @@ HWND FaceOf(HWND window) {
     return nullptr;
 }
 
+// The program's and the wineserver's CPU time from the moment it is made, after a few quiet seconds
+// that measure what the running clock costs anyway: taken off an action's figure as its "net".
+class CpuMeter {
+public:
+    CpuMeter(std::wstring programPid, std::wstring server)
+        : programPid_(std::move(programPid)), server_(std::move(server)) {
+        const double idleBefore = Both();
+        Sleep(4000);
+        idleRate_ = (Both() - idleBefore) / 4.0;
+        QueryPerformanceCounter(&from_);
+        programBefore_ = ProgramCpu();
+        serverBefore_ = LinuxCpu(server_);
+    }
+
+    // Wine reports no CPU times for other processes: the program's own come from /proc.
+    double ProgramCpu() const { return LinuxCpu(programPid_); }
+    double ProgramBefore() const { return programBefore_; }
+    double ProgramSince() const { return ProgramCpu() - programBefore_; }
+    double ServerSince() const { return LinuxCpu(server_) - serverBefore_; }
+
+    // Prints the action's figures, the program's taken as given (it may have gone by now).
+    void PrintAction(double program) const {
+        const double server = ServerSince();
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        const double net = program + server - idleRate_ * Seconds(from_, now);
+        std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f net_cpu=%.3f\n", program, server, net > 0 ? net : 0.0);
+    }
+
+private:
+    double Both() const { return ProgramCpu() + LinuxCpu(server_); }
+
+    std::wstring programPid_, server_;
+    double idleRate_ = 0, programBefore_ = 0, serverBefore_ = 0;
+    LARGE_INTEGER from_{};
+};
+
+// Idle for the seconds asked: CPU, working set, and the clocks that were shown all along (each a visible
+// window with a face).
+void MeasureIdle(const CpuMeter& meter, const support::LaunchedProgram& program, int seconds) {
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    PROCESS_MEMORY_COUNTERS memory{sizeof memory};
+    GetProcessMemoryInfo(program.Process(), &memory, sizeof memory);
+    int clocks = 0;
+    for (HWND other : support::TopLevelWindowsOf(program.ProcessId())) {
+        if (IsWindowVisible(other) && FaceOf(other)) ++clocks;
+    }
+    std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f working_set_mb=%.1f clock_windows=%d\n", meter.ProgramSince(),
+                 meter.ServerSince(), static_cast<double>(memory.WorkingSetSize) / 1048576.0, clocks);
+}
+
+// Closing: the program's last reading before it goes, as /proc forgets a process once it has ended.
+void MeasureClose(const CpuMeter& meter, support::LaunchedProgram& program, HWND window) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    double last = meter.ProgramBefore();
+    DWORD code = 0;
+    while (!program.WaitForExit(5ms, code)) {
+        const double now = meter.ProgramCpu();
+        if (now >= 0) last = now;
+    }
+    meter.PrintAction(last - meter.ProgramBefore());
+}
+
+// Minimising: hidden into the tray with the first balloon, which waits up to its five seconds.
+void MeasureMinimise(const CpuMeter& meter, HWND window) {
+    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    support::WaitUntil([&] { return !IsWindowVisible(window); }, 5s);
+    Sleep(6000);
+    meter.PrintAction(meter.ProgramSince());
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -109,58 +181,13 @@ int wmain(int argc, wchar_t** argv) {
     SetCursorPos(1, 1);
     Sleep(1000);  // settled: start-up is not counted
 
-    // Wine reports no CPU times for other processes: read the program's own from /proc.
-    const std::wstring programPid = LinuxPidOf(argv[2]);
-    auto ProgramCpu = [&] { return LinuxCpu(programPid); };
-    auto Both = [&] { return ProgramCpu() + LinuxCpu(server); };
-    // What the running clock costs anyway, per second: taken off an action's figure as its "net".
-    const double idleBefore = Both();
-    Sleep(4000);
-    const double idleRate = (Both() - idleBefore) / 4.0;
-
-    LARGE_INTEGER actionFrom;
-    QueryPerformanceCounter(&actionFrom);
-    auto Net = [&](double total) {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        const double net = total - idleRate * Seconds(actionFrom, now);
-        return net > 0 ? net : 0.0;
-    };
-    const double programBefore = ProgramCpu();
-    const double serverBefore = LinuxCpu(server);
+    const CpuMeter meter(LinuxPidOf(argv[2]), server);
     if (action == L"idle") {
-        Sleep(static_cast<DWORD>(seconds) * 1000);
-        PROCESS_MEMORY_COUNTERS memory{sizeof memory};
-        GetProcessMemoryInfo(program.Process(), &memory, sizeof memory);
-        // The clocks that were shown all along: each a visible window with a face.
-        int clocks = 0;
-        for (HWND other : support::TopLevelWindowsOf(program.ProcessId())) {
-            if (IsWindowVisible(other) && FaceOf(other)) ++clocks;
-        }
-        std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f working_set_mb=%.1f clock_windows=%d\n",
-                     ProgramCpu() - programBefore, LinuxCpu(server) - serverBefore,
-                     static_cast<double>(memory.WorkingSetSize) / 1048576.0, clocks);
-        return 0;
+        MeasureIdle(meter, program, seconds);
+    } else if (action == L"close") {
+        MeasureClose(meter, program, window);
+    } else {
+        MeasureMinimise(meter, window);
     }
-    if (action == L"close") {
-        // Its last reading before it goes: /proc forgets a process once it has ended.
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        double last = programBefore;
-        DWORD code = 0;
-        while (!program.WaitForExit(5ms, code)) {
-            const double now = ProgramCpu();
-            if (now >= 0) last = now;
-        }
-        const double program_ = last - programBefore, server_ = LinuxCpu(server) - serverBefore;
-        std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f net_cpu=%.3f\n", program_, server_,
-                     Net(program_ + server_));
-        return 0;
-    } else {  // minimise: hidden into the tray with the first balloon, which waits up to its five seconds
-        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        support::WaitUntil([&] { return !IsWindowVisible(window); }, 5s);
-        Sleep(6000);
-    }
-    const double program_ = ProgramCpu() - programBefore, server_ = LinuxCpu(server) - serverBefore;
-    std::wprintf(L"program_cpu=%.3f wineserver_cpu=%.3f net_cpu=%.3f\n", program_, server_, Net(program_ + server_));
     return 0;
 }

@@ -61,11 +61,10 @@ constexpr const wchar_t* kZones[][2] = {
     {L"Nepal Standard Time", L"Kathmandu"},
 };
 
-// count clocks ticking from the first one's timer: what one wake of the program costs with all of them,
-// next to count times a bare clock's work.
-int TimeClocks(int count) {
-    tellurane::SettingsStore store(L"Marrowick", L"TelluraneBench");
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\TelluraneBench");  // what an ended run left
+// The stored clocks after the first, each in a zone of its own and at a place of its own, all showing the
+// weekday as the first does. What an ended run left goes first.
+void StoreClocks(const tellurane::SettingsStore& store, int count) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\TelluraneBench");
     store.WriteSetting(L"Check4", L"1");
     for (int n = 1; n < count; ++n) {
         const tellurane::SettingsStore clock = tellurane::ClockStore(store, n);
@@ -80,6 +79,32 @@ int TimeClocks(int count) {
         clock.WriteSetting(L"Form1Height", L"855");
         clock.WriteSetting(L"Form1Width", L"6915");
     }
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// A bare clock's work for each face: read the time, format it, set the text, paint.
+void ReferenceTick(const std::vector<HWND>& faces, int& second) {
+    SYSTEMTIME time;
+    GetLocalTime(&time);
+    wchar_t text[64];
+    second = (second + 1) % 60;
+    swprintf(text, 64, L"%02d:%02d:%02d %02d/%02d/%04d", time.wHour, time.wMinute, second, time.wMonth, time.wDay,
+             time.wYear);
+    for (HWND face : faces) {
+        SetWindowTextW(face, text);
+        UpdateWindow(face);
+    }
+}
+
+// count clocks ticking from the first one's timer: what one wake of the program costs with all of them,
+// next to count times a bare clock's work.
+int TimeClocks(int count) {
+    tellurane::SettingsStore store(L"Marrowick", L"TelluraneBench");
+    StoreClocks(store, count);
     store.WatchChanges();
     tellurane::ClockServices services;
     services.shell = [](DWORD, NOTIFYICONDATAA*) { return TRUE; };
@@ -99,18 +124,7 @@ int TimeClocks(int count) {
         for (HWND face : faces) UpdateWindow(face);
     };
     int second = 0;
-    auto referenceTick = [&] {
-        SYSTEMTIME time;
-        GetLocalTime(&time);
-        wchar_t text[64];
-        second = (second + 1) % 60;
-        swprintf(text, 64, L"%02d:%02d:%02d %02d/%02d/%04d", time.wHour, time.wMinute, second, time.wMonth, time.wDay,
-                 time.wYear);
-        for (HWND face : faces) {
-            SetWindowTextW(face, text);
-            UpdateWindow(face);
-        }
-    };
+    auto referenceTick = [&] { ReferenceTick(faces, second); };
     // Rounds of each in turn, and the median round of each: a slow moment of a shared machine (or of its
     // X server) then hits both, and is left out.
     constexpr int kRounds = 21;
@@ -129,17 +143,75 @@ int TimeClocks(int count) {
         bare.push_back(timeRound(referenceTick));
     }
     const double after = WorkingSetMb();
-    auto median = [](std::vector<double> values) {
-        std::sort(values.begin(), values.end());
-        return values[values.size() / 2];
-    };
-    const double tickTime = median(ours), reference = median(bare);
+    const double tickTime = Median(ours), reference = Median(bare);
     std::printf(
         "clocks=%d opened=%d tick_us=%.1f reference_tick_us=%.1f ratio=%.2f working_set_before_mb=%.1f "
         "after_mb=%.1f\n",
         count, static_cast<int>(faces.size()), tickTime * 1e6, reference * 1e6, tickTime / reference, before, after);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\TelluraneBench");
     return 0;
+}
+
+// What one more tick asks to be drawn again, against the face the loop left.
+void PrintRedrawnBand(tellurane::Form1& clock, HWND face) {
+    clock.Timer1_Timer();
+    RECT band{}, whole{};
+    GetUpdateRect(face, &band, FALSE);
+    GetClientRect(face, &whole);
+    std::printf("  redrawn_by_a_tick=%ldx%ld of %ldx%ld\n", band.right - band.left, band.bottom - band.top, whole.right,
+                whole.bottom);
+    UpdateWindow(face);
+}
+
+// A bare clock's ticks on the same button, each a new second; the time of one.
+double TimeReferenceTicks(HWND button, int ticks) {
+    const double start = Now();
+    for (int i = 0; i < ticks; ++i) {
+        SYSTEMTIME time;
+        GetLocalTime(&time);
+        wchar_t text[64];
+        swprintf(text, 64, L"%02d:%02d:%02d %02d/%02d/%04d", time.wHour, time.wMinute, i % 60, time.wMonth, time.wDay,
+                 time.wYear);
+        SetWindowTextW(button, text);
+        UpdateWindow(button);
+    }
+    return (Now() - start) / ticks;
+}
+
+double ProcessCpu() {
+    FILETIME a, b, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &a, &b, &kernel, &user);
+    auto s = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return s(kernel) + s(user);
+}
+
+// The parts of a tick, each timed on its own, in wall and CPU time.
+void TimeTheParts(tellurane::Form1& clock, const tellurane::SettingsStore& store, HWND button) {
+    auto time = [&](const char* what, auto&& work) {
+        const double begin = Now(), cpuBegin = ProcessCpu();
+        for (int i = 0; i < 2000; ++i) work();
+        std::printf("  %s_us=%.1f cpu_us=%.1f\n", what, (Now() - begin) / 2000 * 1e6,
+                    (ProcessCpu() - cpuBegin) / 2000 * 1e6);
+    };
+    time("paint", [&] { RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
+    time("tick_no_paint", [&] {
+        clock.Timer1_Timer();
+        ValidateRect(button, nullptr);
+    });
+    time("locale_text", [] { tellurane::UserLocaleTexts(); });
+    time("read_setting", [&] { store.ReadSetting(L"Check4", 0); });
+    time("switch_on", [&] { tellurane::StoredSwitchIsOn(L"1"); });
+    time("caption", [&] { clock.PushButton1().SetCaption(L"12:00:00"); });
+    time("set_text_only", [&] { SetWindowTextW(button, L"12:00:01"); });
+    time("weekday", [&] { tellurane::DayOfWeekName(tellurane::LocalTime{}); });
+    // With a skin beside the program: what applying it costs (read, check, show), as when it is edited.
+    if (clock.SkinFramework1().Loaded()) {
+        const double begin = Now();
+        for (int i = 0; i < 50; ++i) tellurane::ApplySkin(clock, clock.SkinFramework1());
+        std::printf("  apply_skin_ms=%.2f\n", (Now() - begin) / 50 * 1e3);
+    }
 }
 
 }  // namespace
@@ -163,10 +235,9 @@ int main(int argc, char** argv) {
     clock.Timer1().SetEnabled(false);
 
     clock.Timer1_Timer();
-    HWND button = clock.PushButton1().Handle();
-    const double before = WorkingSetMb();
-    double start = Now();
     HWND face = clock.PushButton1().Handle();
+    const double before = WorkingSetMb();
+    const double start = Now();
     for (int i = 0; i < kTicks; ++i) {
         // As the timer runs it: the tick, then its one repaint.
         clock.Timer1_Timer();
@@ -174,59 +245,9 @@ int main(int argc, char** argv) {
     }
     const double tick = (Now() - start) / kTicks;
     const double after = WorkingSetMb();
-    {
-        // What one more tick asks to be drawn again, against the face the loop left.
-        clock.Timer1_Timer();
-        RECT band{}, whole{};
-        GetUpdateRect(face, &band, FALSE);
-        GetClientRect(face, &whole);
-        std::printf("  redrawn_by_a_tick=%ldx%ld of %ldx%ld\n", band.right - band.left, band.bottom - band.top,
-                    whole.right, whole.bottom);
-        UpdateWindow(face);
-    }
-
-    start = Now();
-    for (int i = 0; i < kTicks; ++i) {
-        SYSTEMTIME time;
-        GetLocalTime(&time);
-        wchar_t text[64];
-        swprintf(text, 64, L"%02d:%02d:%02d %02d/%02d/%04d", time.wHour, time.wMinute, i % 60, time.wMonth, time.wDay,
-                 time.wYear);
-        SetWindowTextW(button, text);
-        UpdateWindow(button);
-    }
-    const double reference = (Now() - start) / kTicks;
-    auto cpu = [] {
-        FILETIME a, b, kernel, user;
-        GetProcessTimes(GetCurrentProcess(), &a, &b, &kernel, &user);
-        auto s = [](const FILETIME& t) {
-            return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
-                   1e7;
-        };
-        return s(kernel) + s(user);
-    };
-    auto time = [&](const char* what, auto&& work) {
-        const double begin = Now(), cpuBegin = cpu();
-        for (int i = 0; i < 2000; ++i) work();
-        std::printf("  %s_us=%.1f cpu_us=%.1f\n", what, (Now() - begin) / 2000 * 1e6, (cpu() - cpuBegin) / 2000 * 1e6);
-    };
-    time("paint", [&] { RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
-    time("tick_no_paint", [&] {
-        clock.Timer1_Timer();
-        ValidateRect(button, nullptr);
-    });
-    time("locale_text", [] { tellurane::UserLocaleTexts(); });
-    time("read_setting", [&] { store.ReadSetting(L"Check4", 0); });
-    time("switch_on", [&] { tellurane::StoredSwitchIsOn(L"1"); });
-    time("caption", [&] { clock.PushButton1().SetCaption(L"12:00:00"); });
-    time("set_text_only", [&] { SetWindowTextW(button, L"12:00:01"); });
-    time("weekday", [&] { tellurane::DayOfWeekName(tellurane::LocalTime{}); });
-    // With a skin beside the program: what applying it costs (read, check, show), as when it is edited.
-    if (clock.SkinFramework1().Loaded()) {
-        const double begin = Now();
-        for (int i = 0; i < 50; ++i) tellurane::ApplySkin(clock, clock.SkinFramework1());
-        std::printf("  apply_skin_ms=%.2f\n", (Now() - begin) / 50 * 1e3);
-    }
+    PrintRedrawnBand(clock, face);
+    const double reference = TimeReferenceTicks(face, kTicks);
+    TimeTheParts(clock, store, face);
     std::printf("tick_us=%.1f reference_tick_us=%.1f ratio=%.2f working_set_before_mb=%.1f after_mb=%.1f\n", tick * 1e6,
                 reference * 1e6, tick / reference, before, after);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Marrowick\\TelluraneBench");

@@ -28,7 +28,7 @@ double ProcessCpuSeconds() {
 // CPU seconds of a Linux process, read from /proc through Wine's Z: drive.
 double LinuxCpu(const char* pid) {
     char path[64];
-    std::snprintf(path, sizeof path, "Z:\\proc\\%s\\stat", pid);
+    std::snprintf(path, sizeof path, R"(Z:\proc\%s\stat)", pid);
     std::FILE* file = std::fopen(path, "r");
     if (!file) return 0;
     char line[1024] = {};

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the host unit tests (with sanitizers), then the unit,
-# Win32 and end-to-end tests under Wine, at 96 DPI and on 144 and 192 DPI desktops.
+# Builds everything and runs every test: the host unit tests (with sanitizers), then the unit tests,
+# the Win32 kit's and the program's classes' tests and the end-to-end tests under Wine, at 96 DPI and on
+# 144 and 192 DPI desktops.
 # Installs what is missing first (Debian 12; as root or with sudo).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."

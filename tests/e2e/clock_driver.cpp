@@ -54,7 +54,7 @@ std::wstring RunningClock::AnswerNextBox(std::chrono::milliseconds timeout) {
             timeout)) {
         return L"<no box>";
     }
-    const std::wstring text = support::WindowText(GetDlgItem(box, 0xFFFF));
+    std::wstring text = support::WindowText(GetDlgItem(box, 0xFFFF));
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     WaitUntil([&] { return !IsWindow(box); }, support::kStateTimeout);
     return text;
@@ -97,7 +97,7 @@ RECT RunningClock::FaceTextExtent(COLORREF colour) const {
     RECT extent{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
     HDC screen = GetDC(nullptr);
     // Inside the edges and the focus rectangle, which are drawn in black too.
-    const int inset = MulDiv(7, GetDpiForWindow(Face()), 96);
+    const int inset = MulDiv(7, static_cast<int>(GetDpiForWindow(Face())), 96);
     for (LONG y = face.top + inset; y < face.bottom - inset; ++y) {
         for (LONG x = face.left + inset; x < face.right - inset; ++x) {
             if (GetPixel(screen, x, y) != colour) continue;

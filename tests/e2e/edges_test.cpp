@@ -98,7 +98,7 @@ protected:
     void StoreForSecondClock(const wchar_t* name, const std::wstring& text) const {
         const std::wstring key = store_.KeyPath() + L"\\Clocks\\1";
         RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, text.c_str(),
-                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+                        static_cast<DWORD>(text.size() + 1) * DWORD{sizeof(wchar_t)});
     }
     HWND SecondClock() const { return support::FindTopLevel(clock_->ProcessId(), L"Tellurane.Clock", 5s); }
     static RECT RectOf(HWND window) {

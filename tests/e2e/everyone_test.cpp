@@ -35,6 +35,65 @@ protected:
         support::PressKey(VK_RETURN);
         return WaitUntil([&] { return Settings() != nullptr && IsWindowVisible(Settings()); }, 5s);
     }
+
+    // The captions of the clock, its settings and its Clock options, read off the screen.
+    // What was painted reaches the screen a moment later, longer on a busy machine: a caption is read
+    // until it reads well, or the time is up.
+    static double Reads(const RECT& rect) {
+        double contrast = 0;
+        WaitUntil([&] { return (contrast = support::TextContrastOnScreen(rect)) >= 4.5; }, support::kStateTimeout);
+        return contrast;
+    }
+    // A control's caption: inside its edges.
+    static RECT Inner(HWND control) {
+        const int edge = MulDiv(6, support::ExpectedDpi(), 96);
+        RECT rect;
+        GetWindowRect(control, &rect);
+        InflateRect(&rect, -edge, -edge);
+        return rect;
+    }
+    void ExpectTheFaceToRead(const wchar_t* scheme) const {
+        EXPECT_GE(Reads(Inner(Face())), 4.5) << "the face on the " << scheme;
+        Screenshot(std::wstring(L"52-clock-on-the-") + scheme);
+    }
+    void ExpectTheSettingsToRead(const wchar_t* scheme) const {
+        const int dpi = support::ExpectedDpi();
+        // A frame's title sits on its top line, from a little way in.
+        RECT title;
+        GetWindowRect(Item(form2::kFrame1), &title);
+        title.bottom = title.top + MulDiv(12, dpi, 96);
+        title.left += MulDiv(10, dpi, 96);
+        title.right = title.left + MulDiv(40, dpi, 96);
+        const std::pair<const wchar_t*, RECT> captions[] = {{L"OK", Inner(Item(form2::kPushButton1))},
+                                                            {L"Change", Inner(Item(form2::kPushButton3))},
+                                                            {L"Font Size", title}};
+        for (const auto& [name, rect] : captions) {
+            EXPECT_GE(Reads(rect), 4.5) << testing::PrintToString(std::wstring(name)) << " on the " << scheme;
+        }
+        Screenshot(std::wstring(L"52-settings-on-the-") + scheme);
+    }
+    bool SettingsSurfaceIsBlack() const {
+        RECT rect;
+        GetWindowRect(Item(form2::kFrame1), &rect);
+        HDC screen = GetDC(nullptr);
+        const COLORREF pixel = GetPixel(screen, (rect.left + rect.right) / 2, rect.bottom - 3);
+        ReleaseDC(nullptr, screen);
+        return pixel == RGB(0, 0, 0);
+    }
+    // Clock options, opened under the dark scheme: its names, notes and buttons read as well.
+    void ExpectClockOptionsToRead() {
+        const HWND options = OpenClockOptionsFromTheMenu();
+        ASSERT_TRUE(options);
+        namespace co = clock_options;
+        for (int id : {co::kZoneName, co::kTimeNote, co::kPreview, co::kCountdownNote, co::kOk}) {
+            RECT text;
+            GetWindowRect(GetDlgItem(options, id), &text);
+            EXPECT_GE(Reads(text), 4.5) << id;
+        }
+        Screenshot(L"52-clock-options-on-the-dark-scheme");
+        PostMessageW(options, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+    }
 };
 
 TEST_F(Everyone, TheSettingsWorkWithTheKeyboardAlone) {
@@ -160,75 +219,22 @@ private:
 };
 
 TEST_F(Everyone, EveryCaptionContrastsWithWhatIsPaintedUnderItOnTheDefaultSchemeAndADarkOneChosenWhileItRuns) {
-    const int dpi = support::ExpectedDpi();
-    const int edge = MulDiv(6, dpi, 96);
-    const auto inner = [edge](HWND control) {
-        RECT rect;
-        GetWindowRect(control, &rect);
-        InflateRect(&rect, -edge, -edge);
-        return rect;
-    };
-    // What was painted reaches the screen a moment later, longer on a busy machine: a caption is read
-    // until it reads well, or the time is up.
-    const auto reads = [](const RECT& rect) {
-        double contrast = 0;
-        WaitUntil([&] { return (contrast = support::TextContrastOnScreen(rect)) >= 4.5; }, support::kStateTimeout);
-        return contrast;
-    };
-    const auto faceReads = [&](const wchar_t* scheme) {
-        EXPECT_GE(reads(inner(Face())), 4.5) << "the face on the " << scheme;
-        Screenshot(std::wstring(L"52-clock-on-the-") + scheme);
-    };
-    const auto settingsRead = [&](const wchar_t* scheme) {
-        // A frame's title sits on its top line, from a little way in.
-        RECT title;
-        GetWindowRect(Item(form2::kFrame1), &title);
-        title.bottom = title.top + MulDiv(12, dpi, 96);
-        title.left += MulDiv(10, dpi, 96);
-        title.right = title.left + MulDiv(40, dpi, 96);
-        const std::pair<const wchar_t*, RECT> captions[] = {{L"OK", inner(Item(form2::kPushButton1))},
-                                                            {L"Change", inner(Item(form2::kPushButton3))},
-                                                            {L"Font Size", title}};
-        for (const auto& [name, rect] : captions) {
-            EXPECT_GE(reads(rect), 4.5) << testing::PrintToString(std::wstring(name)) << " on the " << scheme;
-        }
-        Screenshot(std::wstring(L"52-settings-on-the-") + scheme);
-    };
-    Start();
-    faceReads(L"default-scheme");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ExpectTheFaceToRead(L"default-scheme");
     HWND settings = OpenSettingsByClickingTheFace();
     ASSERT_TRUE(settings);
-    settingsRead(L"default-scheme");
+    ExpectTheSettingsToRead(L"default-scheme");
 
     // No restart: the open windows repaint in the new colours at once.
     SystemColours colours;
     ASSERT_TRUE(colours.DarkIn(clock_->Process())) << "the scheme could not be set inside the program";
-    const auto surfaceIsBlack = [&] {
-        RECT rect;
-        GetWindowRect(Item(form2::kFrame1), &rect);
-        HDC screen = GetDC(nullptr);
-        const COLORREF pixel = GetPixel(screen, (rect.left + rect.right) / 2, rect.bottom - 3);
-        ReleaseDC(nullptr, screen);
-        return pixel == RGB(0, 0, 0);
-    };
-    ASSERT_TRUE(WaitUntil(surfaceIsBlack, 5s)) << "the running settings window kept its old colours";
-    settingsRead(L"dark-scheme");
+    ASSERT_TRUE(WaitUntil([&] { return SettingsSurfaceIsBlack(); }, 5s))
+        << "the running settings window kept its old colours";
+    ExpectTheSettingsToRead(L"dark-scheme");
     PostClick(Item(form2::kPushButton1));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, support::kStateTimeout));
-    faceReads(L"dark-scheme");
-
-    // Clock options, opened under the dark scheme: its names, notes and buttons read as well.
-    const HWND options = OpenClockOptionsFromTheMenu();
-    ASSERT_TRUE(options);
-    namespace co = clock_options;
-    for (int id : {co::kZoneName, co::kTimeNote, co::kPreview, co::kCountdownNote, co::kOk}) {
-        RECT text;
-        GetWindowRect(GetDlgItem(options, id), &text);
-        EXPECT_GE(reads(text), 4.5) << id;
-    }
-    Screenshot(L"52-clock-options-on-the-dark-scheme");
-    PostMessageW(options, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5s));
+    ExpectTheFaceToRead(L"dark-scheme");
+    ASSERT_NO_FATAL_FAILURE(ExpectClockOptionsToRead());
     ASSERT_TRUE(CloseWithin(5s));
 }
 

@@ -25,7 +25,7 @@ std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name) {
     UINT length = 0;
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
     if (!VerQueryValueW(info.data(), path.c_str(), &value, &length) || length == 0) return L"<missing>";
-    return std::wstring(static_cast<const wchar_t*>(value));
+    return {static_cast<const wchar_t*>(value)};
 }
 
 struct IconImage {

@@ -29,7 +29,7 @@ TEST_F(Interaction, TheFaceFollowsTheWindowsSizeAndTheTextKeepsItsSize) {
     Start();
     const RECT before = FaceRect();
     const RECT textBefore = FaceTextExtent(RGB(0, 0, 0));
-    const int wider = MulDiv(1500, GetDpiForWindow(Window()), 1440);  // 1500 twips
+    const int wider = MulDiv(1500, static_cast<int>(GetDpiForWindow(Window())), 1440);  // 1500 twips
     const RECT frame = Frame();
     SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left + wider, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER);

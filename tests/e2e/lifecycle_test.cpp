@@ -17,8 +17,8 @@ class Lifecycle : public RunningClock {};
 TEST_F(Lifecycle, AFirstRunIsCentredAndAClosedWindowComesBackWhereItWasLeft) {
     Start();
     const RECT first = Frame();
-    EXPECT_NEAR((first.left + first.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((first.top + first.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_NEAR((first.left + first.right) / 2.0, GetSystemMetrics(SM_CXSCREEN) / 2.0, 1);
+    EXPECT_NEAR((first.top + first.bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1);
     Screenshot(L"01-first-run");
 
     // The user moves and widens the window, then closes it.
@@ -51,7 +51,7 @@ TEST_F(Lifecycle, ATopThatIsNoNumberIsReportedThenTheWindowOpensCentredVerticall
     window_ = support::FindTopLevel(clock_->ProcessId(), kClockClass, 10s);
     ASSERT_TRUE(window_);
     const RECT frame = Frame();
-    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1);
     Screenshot(L"03-bad-top-centred");
 }
 

@@ -89,97 +89,109 @@ protected:
         }
         return name;
     }
-};
-
-TEST_F(ScreenReader, HearsTheTimeOnTheFaceAndEverySettingWithItsStateAndColour) {
-    Start();
 
     // The face: a push button named by the time it shows when asked, saying what pressing it does.
-    Reader faceObject(Face());
-    ASSERT_TRUE(faceObject.Found());
-    EXPECT_EQ(faceObject.Role(), ROLE_SYSTEM_PUSHBUTTON);
-    EXPECT_EQ(faceObject.Description(), L"Opens the settings");
-    std::wstring shown;
-    const std::wstring first = NameAgainstFace(faceObject, shown);
-    EXPECT_FALSE(first.empty());
-    EXPECT_EQ(first, shown);
-    // The same object, a second later, has the new time: nothing is kept from the first asking.
-    ASSERT_TRUE(WaitUntil([&] { return FaceText() != first; }, 3s));
-    const std::wstring later = NameAgainstFace(faceObject, shown);
-    EXPECT_NE(later, first);
-    EXPECT_EQ(later, shown);
-
-    HWND settings = OpenSettingsByClickingTheFace();
-    ASSERT_TRUE(settings) << "clicking the face opened no settings";
-    auto item = [&](int id) { return GetDlgItem(settings, id); };
-
-    // The buttons, by their captions.
-    for (const auto& [id, caption] :
-         {std::pair{form2::kPushButton1, L"OK"}, std::pair{form2::kPushButton3, L"Change"}}) {
-        Reader button(item(id));
-        EXPECT_EQ(button.Name(), caption);
-        EXPECT_EQ(button.Role(), ROLE_SYSTEM_PUSHBUTTON) << testing::PrintToString(std::wstring(caption));
+    void ExpectTheFaceHeardByTheTimeItShows() const {
+        Reader faceObject(Face());
+        ASSERT_TRUE(faceObject.Found());
+        EXPECT_EQ(faceObject.Role(), ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(faceObject.Description(), L"Opens the settings");
+        std::wstring shown;
+        const std::wstring first = NameAgainstFace(faceObject, shown);
+        EXPECT_FALSE(first.empty());
+        EXPECT_EQ(first, shown);
+        // The same object, a second later, has the new time: nothing is kept from the first asking.
+        ASSERT_TRUE(WaitUntil([&] { return FaceText() != first; }, 3s));
+        const std::wstring later = NameAgainstFace(faceObject, shown);
+        EXPECT_NE(later, first);
+        EXPECT_EQ(later, shown);
     }
 
-    // The check boxes, by the captions the user sees, all clear on a first run; one ticked, it alone
-    // is heard as checked, then a grey one (a stored 2) as mixed.
-    PostClick(item(form2::kCheck6));
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(item(form2::kCheck6), BM_GETCHECK, 0, 0) == BST_CHECKED; }, 3s));
-    int boxes = 0;
-    for (const ControlLayout& control : Form2Layout().controls) {
-        if (control.kind != ControlKind::CheckBox) continue;
-        ++boxes;
-        Reader box(item(control.id));
-        const std::string which = testing::PrintToString(std::wstring(control.caption));
-        EXPECT_EQ(box.Name(), std::wstring(control.caption));
-        EXPECT_EQ(box.Role(), ROLE_SYSTEM_CHECKBUTTON) << which;
-        EXPECT_EQ((box.State() & STATE_SYSTEM_CHECKED) != 0, control.id == form2::kCheck6) << which;
+    // The buttons, by their captions; the check boxes, by the captions the user sees, all clear on a first
+    // run; one ticked, it alone is heard as checked, then a grey one (a stored 2) as mixed.
+    void ExpectTheSettingsButtonsAndBoxesHeard(HWND settings) const {
+        auto item = [&](int id) { return GetDlgItem(settings, id); };
+        for (const auto& [id, caption] :
+             {std::pair{form2::kPushButton1, L"OK"}, std::pair{form2::kPushButton3, L"Change"}}) {
+            Reader button(item(id));
+            EXPECT_EQ(button.Name(), caption);
+            EXPECT_EQ(button.Role(), ROLE_SYSTEM_PUSHBUTTON) << testing::PrintToString(std::wstring(caption));
+        }
+        PostClick(item(form2::kCheck6));
+        ASSERT_TRUE(
+            WaitUntil([&] { return SendMessageW(item(form2::kCheck6), BM_GETCHECK, 0, 0) == BST_CHECKED; }, 3s));
+        int boxes = 0;
+        for (const ControlLayout& control : Form2Layout().controls) {
+            if (control.kind != ControlKind::CheckBox) continue;
+            ++boxes;
+            Reader box(item(control.id));
+            const std::string which = testing::PrintToString(std::wstring(control.caption));
+            EXPECT_EQ(box.Name(), std::wstring(control.caption));
+            EXPECT_EQ(box.Role(), ROLE_SYSTEM_CHECKBUTTON) << which;
+            EXPECT_EQ((box.State() & STATE_SYSTEM_CHECKED) != 0, control.id == form2::kCheck6) << which;
+        }
+        SendMessageW(item(form2::kCheck2), BM_SETCHECK, BST_INDETERMINATE, 0);
+        EXPECT_EQ(Reader(item(form2::kCheck2)).State() & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED),
+                  STATE_SYSTEM_MIXED);
+        EXPECT_EQ(boxes, 5);
     }
-    SendMessageW(item(form2::kCheck2), BM_SETCHECK, BST_INDETERMINATE, 0);
-    EXPECT_EQ(Reader(item(form2::kCheck2)).State() & (STATE_SYSTEM_CHECKED | STATE_SYSTEM_MIXED), STATE_SYSTEM_MIXED);
-    EXPECT_EQ(boxes, 5);
 
     // The swatch: named for what it shows, its value the colour, following a new choice.
-    Reader swatch(item(form2::kPicture1));
-    EXPECT_EQ(swatch.Name(), L"Text colour");
-    EXPECT_EQ(swatch.Role(), ROLE_SYSTEM_GRAPHIC);
-    EXPECT_EQ(swatch.Value(), L"Red 0, Green 0, Blue 0");  // the first run's black
-    // Through IDispatch it gives nothing, rather than the system object's own facts: on Windows those
-    // would name the swatch a "client" to a late-bound reader.
-    EXPECT_EQ(swatch.LateBound(), (std::pair<UINT, HRESULT>{0, E_NOTIMPL}));
-    PostClick(item(form2::kPushButton3));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            dialog = FindWindowW(L"#32770", L"Color");
-            return dialog && IsWindowVisible(dialog);
-        },
-        5s));
-    Sleep(300);                           // the dialog fills its fields while it opens
-    SetDlgItemTextW(dialog, 706, L"18");  // red, green and blue: three different numbers, so none is swapped
-    SetDlgItemTextW(dialog, 707, L"52");
-    SetDlgItemTextW(dialog, 708, L"86");
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return swatch.Value() == L"Red 18, Green 52, Blue 86"; }, 5s))
-        << testing::PrintToString(swatch.Value());
-    PostClick(item(form2::kPushButton1));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, 5s));
+    void ExpectTheSwatchHeardByItsColour(HWND settings) const {
+        Reader swatch(GetDlgItem(settings, form2::kPicture1));
+        EXPECT_EQ(swatch.Name(), L"Text colour");
+        EXPECT_EQ(swatch.Role(), ROLE_SYSTEM_GRAPHIC);
+        EXPECT_EQ(swatch.Value(), L"Red 0, Green 0, Blue 0");  // the first run's black
+        // Through IDispatch it gives nothing, rather than the system object's own facts: on Windows those
+        // would name the swatch a "client" to a late-bound reader.
+        EXPECT_EQ(swatch.LateBound(), (std::pair<UINT, HRESULT>{0, E_NOTIMPL}));
+        PostClick(GetDlgItem(settings, form2::kPushButton3));
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                dialog = FindWindowW(L"#32770", L"Color");
+                return dialog && IsWindowVisible(dialog);
+            },
+            5s));
+        Sleep(300);                           // the dialog fills its fields while it opens
+        SetDlgItemTextW(dialog, 706, L"18");  // red, green and blue: three different numbers, so none is swapped
+        SetDlgItemTextW(dialog, 707, L"52");
+        SetDlgItemTextW(dialog, 708, L"86");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return swatch.Value() == L"Red 18, Green 52, Blue 86"; }, 5s))
+            << testing::PrintToString(swatch.Value());
+    }
 
     // Clock options, from the face's menu: every field named by the text before it, the preview by what
     // it shows.
-    const HWND options = OpenClockOptionsFromTheMenu();
-    ASSERT_TRUE(options);
-    namespace co = clock_options;
-    for (const auto& [id, name] :
-         {std::pair{co::kZone, L"Time zone:"}, std::pair{co::kLabel, L"Label:"},
-          std::pair{co::kTimePicture, L"Time picture:"}, std::pair{co::kDatePicture, L"Date picture:"},
-          std::pair{co::kCountdown, L"Count down to:"},
-          std::pair{co::kStepAside, L"Step aside for full-screen programs"}, std::pair{co::kOk, L"OK"},
-          std::pair{co::kCancel, L"Cancel"}}) {
-        EXPECT_EQ(Reader(GetDlgItem(options, id)).Name(), name) << id;
+    void ExpectClockOptionsFieldsNamed() {
+        const HWND options = OpenClockOptionsFromTheMenu();
+        ASSERT_TRUE(options);
+        namespace co = clock_options;
+        for (const auto& [id, name] :
+             {std::pair{co::kZone, L"Time zone:"}, std::pair{co::kLabel, L"Label:"},
+              std::pair{co::kTimePicture, L"Time picture:"}, std::pair{co::kDatePicture, L"Date picture:"},
+              std::pair{co::kCountdown, L"Count down to:"},
+              std::pair{co::kStepAside, L"Step aside for full-screen programs"}, std::pair{co::kOk, L"OK"},
+              std::pair{co::kCancel, L"Cancel"}}) {
+            EXPECT_EQ(Reader(GetDlgItem(options, id)).Name(), name) << id;
+        }
+        EXPECT_EQ(Reader(GetDlgItem(options, co::kPreview)).Name(),
+                  support::WindowText(GetDlgItem(options, co::kPreview)));
+        PostMessageW(options, WM_CLOSE, 0, 0);
     }
-    EXPECT_EQ(Reader(GetDlgItem(options, co::kPreview)).Name(), support::WindowText(GetDlgItem(options, co::kPreview)));
-    PostMessageW(options, WM_CLOSE, 0, 0);
+};
+
+TEST_F(ScreenReader, HearsTheTimeOnTheFaceAndEverySettingWithItsStateAndColour) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(ExpectTheFaceHeardByTheTimeItShows());
+    HWND settings = OpenSettingsByClickingTheFace();
+    ASSERT_TRUE(settings) << "clicking the face opened no settings";
+    ASSERT_NO_FATAL_FAILURE(ExpectTheSettingsButtonsAndBoxesHeard(settings));
+    ASSERT_NO_FATAL_FAILURE(ExpectTheSwatchHeardByItsColour(settings));
+    PostClick(GetDlgItem(settings, form2::kPushButton1));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, 5s));
+    ExpectClockOptionsFieldsNamed();
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
-# Checks that each part includes only what it may, and that no .cpp or .h of logic/, win32/ or app/ passes 400 lines.
-# Every include counts, <...> as well as "...": a header of the project is found by its path from the file's own
-# folder or from the root, with "." and ".." resolved, so neither form nor a detour hides where it leads.
-#   logic/         logic/ only, and no <*.h> of the system (<windows.h> first of all): standard C++ headers;
-#   win32/         logic/ and win32/;
-#   app/           logic/, win32/, app/ and resources/;
-#   tests/logic/   logic/ and tests/logic/ (they also run natively, without Windows);
-#   tests/fuzz/    logic/ and tests/fuzz/;
-#   tests/ else    logic/, win32/, app/, resources/ and tests/;
-#   bench/         logic/, win32/, app/, resources/, tests/ and bench/.
+# Checks that each part includes only what it may, and that no .cpp or .h of the program, its tests or its
+# benchmarks passes 400 lines. Every include counts, <...> as well as "...": a header of the project is found by
+# its path from the file's own folder or from the root, with "." and ".." resolved, so neither form nor a detour
+# hides where it leads.
+#   logic/           logic/ only, and no <*.h> of the system (<windows.h> first of all): standard C++ headers;
+#   win32/           logic/ and win32/;
+#   app/             logic/, win32/, app/ and resources/;
+#   tests/logic/     logic/ and tests/logic/ (they also run natively, without Windows);
+#   tests/fuzz/      logic/ and tests/fuzz/;
+#   tests/win32/     logic/, win32/, tests/support/ and tests/win32/: the kit is tested without the program;
+#   tests/support/   logic/, win32/ and tests/support/: the kit's tests use it too;
+#   tests/ else      logic/, win32/, app/, resources/ and tests/ (tests/app/ tests the program's classes);
+#   bench/           logic/, win32/, app/, resources/, tests/ and bench/.
 # Nothing below reaches back up: no part of the program includes tests/ or bench/. And the kit (win32/) names no
 # window class of the program ("Tellurane.Form1"): the layouts do.
 # Inside app/, each room sees only the rooms below it:
@@ -26,9 +29,9 @@ set(max_lines 400)
 set(problems "")
 set(parts logic win32 app resources tests bench)
 
-# The part a file of the project belongs to, as the rules name it: tests/logic and tests/fuzz apart.
+# The part a file of the project belongs to, as the rules name it: the tests with rules of their own apart.
 function(part_of path out)
-  if(path MATCHES "^tests/(logic|fuzz)/")
+  if(path MATCHES "^tests/(logic|fuzz|win32|support)/")
     set(${out} "tests/${CMAKE_MATCH_1}" PARENT_SCOPE)
   elseif(path MATCHES "^([^/]+)/")
     set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
@@ -46,6 +49,10 @@ function(allowed_for part out)
     set(${out} logic win32 app resources PARENT_SCOPE)
   elseif(part STREQUAL "tests/logic" OR part STREQUAL "tests/fuzz")
     set(${out} logic ${part} PARENT_SCOPE)
+  elseif(part STREQUAL "tests/win32")
+    set(${out} logic win32 tests/support tests/win32 PARENT_SCOPE)
+  elseif(part STREQUAL "tests/support")
+    set(${out} logic win32 tests/support PARENT_SCOPE)
   elseif(part STREQUAL "tests")
     set(${out} logic win32 app resources tests PARENT_SCOPE)
   else()
@@ -151,7 +158,7 @@ foreach(file IN LISTS files)
       endif()
     endif()
   endforeach()
-  if(NOT part MATCHES "^(logic|win32|app)$" OR NOT file MATCHES "\\.(cpp|h)$")
+  if(NOT file MATCHES "\\.(cpp|h)$")
     continue()
   endif()
   # The split leaves one empty item after the final newline: it is no line.

@@ -62,8 +62,11 @@ TEST(OthersCanChange, OnlyAdministratorsOwningAndWritingThePathKeepItClosed) {
         {"unread, whatever the rest says", P::File, PathSecurity{false, true, T::Administrators, {}}, true},
     };
     for (const Case& c : cases) EXPECT_EQ(OthersCanChange(c.part, c.security), c.open) << c.what;
+}
 
-    // Each right alone, given to users on each part: the file, its folder, a folder above.
+// Each right alone, given to users on each part: the file, its folder, a folder above; and anything of a
+// path a user owns.
+TEST(OthersCanChange, EachRightAloneOpensThePartsItChanges) {
     const struct {
         std::uint32_t right;
         bool file, folder, ancestor;

@@ -32,118 +32,120 @@ SkinError Refused(const std::string& text) {
 
 using Fonts = std::vector<std::wstring>;
 
-TEST(SkinFile, EveryKeyTakesEachGoodValueAndRefusesBadOnesNamingItself) {
-    struct Good {
-        const char* text;
-        bool (*holds)(const SkinLook&);
-    };
-    const Good good[] = {
-        {"[Face]\nFont = Segoe UI, , Arial ,",
-         [](const SkinLook& l) {
-             return l.face.fonts == Fonts{L"Segoe UI", L"Arial"};
-         }},
-        {"[Face]\nFont = 1234567890123456789012345678901", [](const SkinLook& l) { return l.face.fonts.size() == 1; }},
-        {"[Face]\nWeight = 100", [](const SkinLook& l) { return l.face.weight == 100; }},
-        {"[Face]\nWeight = 900", [](const SkinLook& l) { return l.face.weight == 900; }},
-        {"[Face]\nWeight = NORMAL", [](const SkinLook& l) { return l.face.weight == 400; }},
-        {"[Face]\nWeight = bold", [](const SkinLook& l) { return l.face.weight == 700; }},
-        {"[Face]\nItalic = yes", [](const SkinLook& l) { return l.face.italic == true; }},
-        {"[Face]\nItalic = No", [](const SkinLook& l) { return l.face.italic == false; }},
-        {"[Face]\nTextColor = #FF8000", [](const SkinLook& l) { return l.face.textColor == 0x0080FFu; }},
-        {"[Face]\nTextColor = #abcdef", [](const SkinLook& l) { return l.face.textColor == 0xEFCDABu; }},
-        {"[Face]\nBackground = none", [](const SkinLook& l) { return l.face.background && !*l.face.background; }},
-        {"[Face]\nBackground = #0000ff",
-         [](const SkinLook& l) { return l.face.background == std::optional<std::uint32_t>(0xFF0000u); }},
-        {"[Face]\nDigits = Tabular", [](const SkinLook& l) { return l.face.digits == SkinDigits::Tabular; }},
-        {"[Face]\nDigits = proportional", [](const SkinLook& l) { return l.face.digits == SkinDigits::Proportional; }},
-        {"[Face]\nAlign = left", [](const SkinLook& l) { return l.face.align == SkinAlign::Left; }},
-        {"[Face]\nAlign = Center", [](const SkinLook& l) { return l.face.align == SkinAlign::Center; }},
-        {"[Face]\nAlign = right", [](const SkinLook& l) { return l.face.align == SkinAlign::Right; }},
-        {"[Face]\nOutline = 0, #000000",
-         [](const SkinLook& l) { return l.face.outline && l.face.outline->width == 0; }},
-        {"[Face]\nOutline = 10,#0000FF",
-         [](const SkinLook& l) {
-             return l.face.outline && l.face.outline->width == 10 && l.face.outline->color == 0xFF0000u;
-         }},
-        {"[Face]\nOutline = .5, #000000",
-         [](const SkinLook& l) { return l.face.outline && l.face.outline->width == 0.5; }},
-        {"[Face]\nShadow = -20, +20, #01020380",
-         [](const SkinLook& l) {
-             return l.face.shadow && l.face.shadow->dx == -20 && l.face.shadow->dy == 20 &&
-                    l.face.shadow->color == 0x030201u && l.face.shadow->alpha == 0x80;
-         }},
-        {"[Face]\nCorner = 0", [](const SkinLook& l) { return l.face.corner == 0.0; }},
-        {"[Face]\nCorner = 100.0", [](const SkinLook& l) { return l.face.corner == 100.0; }},
-        {"[Window]\nBackground = #102030", [](const SkinLook& l) { return l.window.background == 0x302010u; }},
-        {"[Window]\nFrame = standard", [](const SkinLook& l) { return l.window.frame == SkinFrame::Standard; }},
-        {"[Window]\nFrame = THIN", [](const SkinLook& l) { return l.window.frame == SkinFrame::Thin; }},
-        {"[Window]\nFrame = none", [](const SkinLook& l) { return l.window.frame == SkinFrame::None; }},
-        {"[Window]\nOpacity = 20", [](const SkinLook& l) { return l.window.opacity == 20; }},
-        {"[Window]\nOpacity = 100", [](const SkinLook& l) { return l.window.opacity == 100; }},
-        {"[Window]\nCorners = default", [](const SkinLook& l) { return l.window.corners == SkinCorners::Default; }},
-        {"[Window]\nCorners = round", [](const SkinLook& l) { return l.window.corners == SkinCorners::Round; }},
-        {"[Window]\nCorners = square", [](const SkinLook& l) { return l.window.corners == SkinCorners::Square; }},
-        {"[Window]\nDarkTitleBar = auto",
-         [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::Auto; }},
-        {"[Window]\nDarkTitleBar = yes",
-         [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::Yes; }},
-        {"[Window]\nDarkTitleBar = no",
-         [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::No; }},
-        {"[Skin]\nFormat = 1\nName = N\nAuthor = A", [](const SkinLook& l) { return !l.face.weight; }},
-        {"[Face]\n\tWeight\t=\tbold\t", [](const SkinLook& l) { return l.face.weight == 700; }},  // tabs are blanks
-        {"[Face]\nWeights = 100", [](const SkinLook& l) { return !l.face.weight; }},              // whole keys only
-    };
-    for (const Good& g : good) EXPECT_TRUE(g.holds(Parsed(g.text).look)) << g.text;
+// Each key with values it takes, and what each gives.
+struct Good {
+    const char* text;
+    bool (*holds)(const SkinLook&);
+};
+const Good kGood[] = {
+    {"[Face]\nFont = Segoe UI, , Arial ,",
+     [](const SkinLook& l) {
+         return l.face.fonts == Fonts{L"Segoe UI", L"Arial"};
+     }},
+    {"[Face]\nFont = 1234567890123456789012345678901", [](const SkinLook& l) { return l.face.fonts.size() == 1; }},
+    {"[Face]\nWeight = 100", [](const SkinLook& l) { return l.face.weight == 100; }},
+    {"[Face]\nWeight = 900", [](const SkinLook& l) { return l.face.weight == 900; }},
+    {"[Face]\nWeight = NORMAL", [](const SkinLook& l) { return l.face.weight == 400; }},
+    {"[Face]\nWeight = bold", [](const SkinLook& l) { return l.face.weight == 700; }},
+    {"[Face]\nItalic = yes", [](const SkinLook& l) { return l.face.italic == true; }},
+    {"[Face]\nItalic = No", [](const SkinLook& l) { return l.face.italic == false; }},
+    {"[Face]\nTextColor = #FF8000", [](const SkinLook& l) { return l.face.textColor == 0x0080FFu; }},
+    {"[Face]\nTextColor = #abcdef", [](const SkinLook& l) { return l.face.textColor == 0xEFCDABu; }},
+    {"[Face]\nBackground = none", [](const SkinLook& l) { return l.face.background && !*l.face.background; }},
+    {"[Face]\nBackground = #0000ff",
+     [](const SkinLook& l) { return l.face.background == std::optional<std::uint32_t>(0xFF0000u); }},
+    {"[Face]\nDigits = Tabular", [](const SkinLook& l) { return l.face.digits == SkinDigits::Tabular; }},
+    {"[Face]\nDigits = proportional", [](const SkinLook& l) { return l.face.digits == SkinDigits::Proportional; }},
+    {"[Face]\nAlign = left", [](const SkinLook& l) { return l.face.align == SkinAlign::Left; }},
+    {"[Face]\nAlign = Center", [](const SkinLook& l) { return l.face.align == SkinAlign::Center; }},
+    {"[Face]\nAlign = right", [](const SkinLook& l) { return l.face.align == SkinAlign::Right; }},
+    {"[Face]\nOutline = 0, #000000", [](const SkinLook& l) { return l.face.outline && l.face.outline->width == 0; }},
+    {"[Face]\nOutline = 10,#0000FF",
+     [](const SkinLook& l) {
+         return l.face.outline && l.face.outline->width == 10 && l.face.outline->color == 0xFF0000u;
+     }},
+    {"[Face]\nOutline = .5, #000000", [](const SkinLook& l) { return l.face.outline && l.face.outline->width == 0.5; }},
+    {"[Face]\nShadow = -20, +20, #01020380",
+     [](const SkinLook& l) {
+         return l.face.shadow && l.face.shadow->dx == -20 && l.face.shadow->dy == 20 &&
+                l.face.shadow->color == 0x030201u && l.face.shadow->alpha == 0x80;
+     }},
+    {"[Face]\nCorner = 0", [](const SkinLook& l) { return l.face.corner == 0.0; }},
+    {"[Face]\nCorner = 100.0", [](const SkinLook& l) { return l.face.corner == 100.0; }},
+    {"[Window]\nBackground = #102030", [](const SkinLook& l) { return l.window.background == 0x302010u; }},
+    {"[Window]\nFrame = standard", [](const SkinLook& l) { return l.window.frame == SkinFrame::Standard; }},
+    {"[Window]\nFrame = THIN", [](const SkinLook& l) { return l.window.frame == SkinFrame::Thin; }},
+    {"[Window]\nFrame = none", [](const SkinLook& l) { return l.window.frame == SkinFrame::None; }},
+    {"[Window]\nOpacity = 20", [](const SkinLook& l) { return l.window.opacity == 20; }},
+    {"[Window]\nOpacity = 100", [](const SkinLook& l) { return l.window.opacity == 100; }},
+    {"[Window]\nCorners = default", [](const SkinLook& l) { return l.window.corners == SkinCorners::Default; }},
+    {"[Window]\nCorners = round", [](const SkinLook& l) { return l.window.corners == SkinCorners::Round; }},
+    {"[Window]\nCorners = square", [](const SkinLook& l) { return l.window.corners == SkinCorners::Square; }},
+    {"[Window]\nDarkTitleBar = auto",
+     [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::Auto; }},
+    {"[Window]\nDarkTitleBar = yes", [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::Yes; }},
+    {"[Window]\nDarkTitleBar = no", [](const SkinLook& l) { return l.window.darkTitleBar == SkinDarkTitleBar::No; }},
+    {"[Skin]\nFormat = 1\nName = N\nAuthor = A", [](const SkinLook& l) { return !l.face.weight; }},
+    {"[Face]\n\tWeight\t=\tbold\t", [](const SkinLook& l) { return l.face.weight == 700; }},  // tabs are blanks
+    {"[Face]\nWeights = 100", [](const SkinLook& l) { return !l.face.weight; }},              // whole keys only
+};
 
-    const std::pair<const char*, const wchar_t*> bad[] = {
-        {"[Face]\nFont = , ,", L"Font must be a list of font family names"},
-        {"[Face]\nFont = Arial, 12345678901234567890123456789012",
-         L"Font must be a list of font family names of at most 31"},
-        {"[Face]\nWeight = 99", L"Weight must be 100 to 900, normal or bold"},
-        {"[Face]\nWeight = 901", L"Weight must be"},
-        {"[Face]\nWeight = 450.5", L"Weight must be"},
-        {"[Face]\nWeight = heavy", L"Weight must be"},
-        {"[Face]\nItalic = true", L"Italic must be yes or no"},
-        {"[Face]\nItalic = yess", L"Italic must be yes or no"},  // whole words only
-        {"[Face]\nAlign = lef", L"Align must be"},
-        {"[Face]\nTextColor = red", L"TextColor must be a colour such as #RRGGBB"},
-        {"[Face]\nTextColor = FF0000", L"TextColor must be"},
-        {"[Face]\nTextColor = #FF00001", L"TextColor must be"},
-        {"[Face]\nTextColor = #FF000080", L"TextColor must be"},  // no alpha asked for here
-        {"[Face]\nBackground = #GG0000", L"Background must be a colour such as #RRGGBB, or none"},
-        {"[Face]\nDigits = wide", L"Digits must be tabular or proportional"},
-        {"[Face]\nAlign = middle", L"Align must be left, center or right"},
-        {"[Face]\nOutline = 10.5, #000000", L"Outline must be"},
-        {"[Face]\nOutline = -0.1, #000000", L"Outline must be"},
-        {"[Face]\nOutline = 1,5, #000000", L"Outline must be"},  // a decimal comma is not a number here
-        {"[Face]\nOutline = 1.5", L"Outline must be"},
-        {"[Face]\nShadow = 1, 1, #000000", L"Shadow must be"},
-        {"[Face]\nShadow = 20.5, 0, #00000080", L"Shadow must be"},
-        {"[Face]\nShadow = 0, -21, #00000080", L"Shadow must be"},
-        {"[Face]\nCorner = -1", L"Corner must be a radius in points from 0 to 100"},
-        {"[Face]\nCorner = 100.5", L"Corner must be"},
-        {"[Face]\nCorner = 1e2", L"Corner must be"},
-        {"[Window]\nBackground = none", L"Background must be a colour such as #RRGGBB"},
-        {"[Window]\nFrame = thick", L"Frame must be standard, thin or none"},
-        {"[Window]\nOpacity = 19", L"Opacity must be a whole number from 20 to 100"},
-        {"[Window]\nOpacity = 101", L"Opacity must be"},
-        {"[Window]\nOpacity = 50.5", L"Opacity must be"},
-        {"[Window]\nOpacity = -", L"Opacity must be"},
-        {"[Window]\nCorners = soft", L"Corners must be default, round or square"},
-        {"[Window]\nDarkTitleBar = 1", L"DarkTitleBar must be auto, yes or no"},
-        {"[dark]\nwindow.opacity = 101", L"Window.Opacity must be a whole number from 20 to 100"},
-        {"[Dark]\nFace.Font = , ,", L"Face.Font must be a list of font family names"},
-        {"[Dark]\nFace.Font = 12345678901234567890123456789012",
-         L"Face.Font must be a list of font family names of at most 31"},
-        {"[Skin]\nFormat = one", L"Format must be a whole number"},
-        {"[Skin]\nFormat = 1.5", L"Format must be a whole number"},
-        {"[Skin]\nFormat = 0", L"Format must be a whole number"},
-        {"[Skin]\nFormat = 2", L"Format 2 is newer than this program reads (1)"},
-        {"[Face]\nno equals sign here", L"expected [Section] or Key = Value"},
-        {"[Face]\n= #000000", L"expected [Section] or Key = Value"},
-        {"[Face]\n[Window", L"expected [Section] or Key = Value"},
-    };
-    for (const auto& [text, message] : bad) {
+// Each key with values it refuses, and how the message that names it begins.
+const std::pair<const char*, const wchar_t*> kBad[] = {
+    {"[Face]\nFont = , ,", L"Font must be a list of font family names"},
+    {"[Face]\nFont = Arial, 12345678901234567890123456789012",
+     L"Font must be a list of font family names of at most 31"},
+    {"[Face]\nWeight = 99", L"Weight must be 100 to 900, normal or bold"},
+    {"[Face]\nWeight = 901", L"Weight must be"},
+    {"[Face]\nWeight = 450.5", L"Weight must be"},
+    {"[Face]\nWeight = heavy", L"Weight must be"},
+    {"[Face]\nItalic = true", L"Italic must be yes or no"},
+    {"[Face]\nItalic = yess", L"Italic must be yes or no"},  // whole words only
+    {"[Face]\nAlign = lef", L"Align must be"},
+    {"[Face]\nTextColor = red", L"TextColor must be a colour such as #RRGGBB"},
+    {"[Face]\nTextColor = FF0000", L"TextColor must be"},
+    {"[Face]\nTextColor = #FF00001", L"TextColor must be"},
+    {"[Face]\nTextColor = #FF000080", L"TextColor must be"},  // no alpha asked for here
+    {"[Face]\nBackground = #GG0000", L"Background must be a colour such as #RRGGBB, or none"},
+    {"[Face]\nDigits = wide", L"Digits must be tabular or proportional"},
+    {"[Face]\nAlign = middle", L"Align must be left, center or right"},
+    {"[Face]\nOutline = 10.5, #000000", L"Outline must be"},
+    {"[Face]\nOutline = -0.1, #000000", L"Outline must be"},
+    {"[Face]\nOutline = 1,5, #000000", L"Outline must be"},  // a decimal comma is not a number here
+    {"[Face]\nOutline = 1.5", L"Outline must be"},
+    {"[Face]\nShadow = 1, 1, #000000", L"Shadow must be"},
+    {"[Face]\nShadow = 20.5, 0, #00000080", L"Shadow must be"},
+    {"[Face]\nShadow = 0, -21, #00000080", L"Shadow must be"},
+    {"[Face]\nCorner = -1", L"Corner must be a radius in points from 0 to 100"},
+    {"[Face]\nCorner = 100.5", L"Corner must be"},
+    {"[Face]\nCorner = 1e2", L"Corner must be"},
+    {"[Window]\nBackground = none", L"Background must be a colour such as #RRGGBB"},
+    {"[Window]\nFrame = thick", L"Frame must be standard, thin or none"},
+    {"[Window]\nOpacity = 19", L"Opacity must be a whole number from 20 to 100"},
+    {"[Window]\nOpacity = 101", L"Opacity must be"},
+    {"[Window]\nOpacity = 50.5", L"Opacity must be"},
+    {"[Window]\nOpacity = -", L"Opacity must be"},
+    {"[Window]\nCorners = soft", L"Corners must be default, round or square"},
+    {"[Window]\nDarkTitleBar = 1", L"DarkTitleBar must be auto, yes or no"},
+    {"[dark]\nwindow.opacity = 101", L"Window.Opacity must be a whole number from 20 to 100"},
+    {"[Dark]\nFace.Font = , ,", L"Face.Font must be a list of font family names"},
+    {"[Dark]\nFace.Font = 12345678901234567890123456789012",
+     L"Face.Font must be a list of font family names of at most 31"},
+    {"[Skin]\nFormat = one", L"Format must be a whole number"},
+    {"[Skin]\nFormat = 1.5", L"Format must be a whole number"},
+    {"[Skin]\nFormat = 0", L"Format must be a whole number"},
+    {"[Skin]\nFormat = 2", L"Format 2 is newer than this program reads (1)"},
+    {"[Face]\nno equals sign here", L"expected [Section] or Key = Value"},
+    {"[Face]\n= #000000", L"expected [Section] or Key = Value"},
+    {"[Face]\n[Window", L"expected [Section] or Key = Value"},
+};
+
+TEST(SkinFile, EveryKeyTakesEachGoodValue) {
+    for (const Good& g : kGood) EXPECT_TRUE(g.holds(Parsed(g.text).look)) << g.text;
+}
+
+TEST(SkinFile, EveryKeyRefusesBadValuesNamingItself) {
+    for (const auto& [text, message] : kBad) {
         const SkinError error = Refused(text);
         EXPECT_EQ(error.line, 2) << text;
         EXPECT_TRUE(error.message.starts_with(message)) << text << " said " << testing::PrintToString(error.message);

@@ -51,7 +51,7 @@ std::wstring WindowText(HWND window) {
                              &copied)) {
         return L"<no answer>";
     }
-    return std::wstring(buffer, copied);
+    return {buffer, copied};
 }
 
 std::wstring ClassOf(HWND window) {

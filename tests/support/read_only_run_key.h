@@ -8,8 +8,6 @@
 
 #include <vector>
 
-#include "app/settings/reg_stuff.h"
-
 namespace tellurane::support {
 
 // A key whose access list lets everyone do only what sddl says (read, by default) while it lives.
@@ -38,9 +36,10 @@ private:
     std::vector<BYTE> saved_;
 };
 
+// The kit's tests share these helpers, which take nothing from the program: Windows' key is named here.
 class ReadOnlyMachineRunKey : public ReadOnlyKey {
 public:
-    ReadOnlyMachineRunKey() : ReadOnlyKey(HKEY_LOCAL_MACHINE, kRunSubKey) {}
+    ReadOnlyMachineRunKey() : ReadOnlyKey(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run") {}
 };
 
 }  // namespace tellurane::support

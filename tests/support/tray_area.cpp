@@ -19,8 +19,9 @@ bool WaitForTrayIcons(std::size_t count, std::chrono::milliseconds timeout) {
             const std::vector<RECT> icons = TrayIconsShown();
             if (icons.size() <= count) return icons.size() == count;
             // Left to right: when an icon goes, those left of it move right, into places already passed.
-            for (auto icon = icons.rbegin(); icon != icons.rend(); ++icon) {
-                MoveMouseTo({(icon->left + icon->right) / 2, (icon->top + icon->bottom) / 2});
+            const std::vector<RECT> leftToRight(icons.rbegin(), icons.rend());
+            for (const RECT& icon : leftToRight) {
+                MoveMouseTo({(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2});
             }
             passed = true;
             return false;

@@ -15,7 +15,7 @@
 #include "logic/twips.h"
 #include "tests/support/cursor_file.h"
 #include "tests/support/desktop.h"
-#include "tests/win32/clock_fixture.h"
+#include "tests/app/clock/clock_fixture.h"
 #include "win32/handles.h"
 #include "win32/message_loop.h"
 #include "win32/windows_build.h"
@@ -52,8 +52,8 @@ TEST_F(ClockWindow, AFirstRunOpensCentredAtLayoutSizeWithTheDefaults) {
     EXPECT_EQ(client.cx, TwipsToPixels(6915, form.Dpi()));
     EXPECT_EQ(client.cy, TwipsToPixels(855, form.Dpi()));
     const RECT frame = Frame();
-    EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_NEAR((frame.left + frame.right) / 2.0, GetSystemMetrics(SM_CXSCREEN) / 2.0, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1);
     EXPECT_EQ(support::WindowText(form.Handle()), L"Tellurane");
     EXPECT_EQ(form.PushButton1().ForeColor(), 0u);
     EXPECT_EQ(form.PushButton1().FontSize(), 20);
@@ -96,7 +96,7 @@ TEST_F(ClockWindow, ATopThatIsNoNumberIsReportedAtLine110AndTheWindowStaysCentre
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].location, L"in Vantorel2021/08/31.Form1.Form_Load ");
     EXPECT_EQ(boxes_[0].line, 110);
-    EXPECT_NEAR((Frame().top + Frame().bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_NEAR((Frame().top + Frame().bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1);
     EXPECT_EQ(Frame().left, TwipsToPixels(300, form.Dpi()));  // the next step still ran
 }
 

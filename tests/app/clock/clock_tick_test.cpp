@@ -6,7 +6,7 @@
 
 #include "app/clock/time_zones.h"
 #include "logic/setting_keys.h"
-#include "tests/win32/clock_fixture.h"
+#include "tests/app/clock/clock_fixture.h"
 #include "win32/message_loop.h"
 
 namespace tellurane {
@@ -95,7 +95,7 @@ TEST_F(ClockTick, AWatchedStoreIsReadOnlyAfterAChangeByAnyone) {
     const std::wstring key = store_.KeyPath();
     const auto writeOutside = [&](std::wstring_view name, const wchar_t* text) {
         RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), std::wstring(name).c_str(), REG_SZ, text,
-                        static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+                        static_cast<DWORD>(wcslen(text) + 1) * DWORD{sizeof(wchar_t)});
     };
     const auto shownWithin1s = [&](const wchar_t* caption) {
         WaitSeconds(1, [&] { return Tick() != caption; });

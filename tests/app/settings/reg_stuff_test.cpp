@@ -15,7 +15,7 @@ namespace tellurane {
 namespace {
 
 constexpr wchar_t kUserRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr wchar_t kName[] = L"tellurane_win32_tests.exe";
+constexpr wchar_t kName[] = L"tellurane_app_tests.exe";
 
 std::wstring RunValue(HKEY root, const wchar_t* subKey) {
     wchar_t data[1024] = {};

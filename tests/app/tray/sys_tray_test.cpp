@@ -33,7 +33,7 @@ protected:
                                                 UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION))));
     }
 
-    static std::string Text(const char* field, std::size_t width) { return std::string(field, width); }
+    static std::string Text(const char* field, std::size_t width) { return {field, width}; }
     static std::string Padded(const std::string& text, std::size_t width) {
         return text + '\0' + std::string(width - text.size() - 1, ' ');
     }

@@ -9,7 +9,7 @@
 #include "logic/paths.h"
 #include "tests/support/cursor_file.h"
 #include "tests/support/desktop.h"
-#include "tests/win32/clock_fixture.h"
+#include "tests/app/clock/clock_fixture.h"
 
 namespace tellurane {
 namespace {
@@ -18,7 +18,7 @@ class SettingsWindow : public ClockWindowTest {
 protected:
     void TearDown() override {
         settings_.reset();
-        RegStuff::RemoveRunEntry(L"tellurane_win32_tests.exe");
+        RegStuff::RemoveRunEntry(L"tellurane_app_tests.exe");
         RegStuff::SetOthersCanChangeCheck(previousCheck_);
     }
     // Taken for an installed copy, which only administrators change: the machine-wide entry.
@@ -187,13 +187,13 @@ TEST_F(SettingsWindow, TickingRunAtStartupWritesTheQuotedPathOfThisProgram) {
     wchar_t data[MAX_PATH + 8] = {};
     DWORD size = sizeof data;
     ASSERT_EQ(
-        RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"tellurane_win32_tests.exe", RRF_RT_REG_SZ, nullptr, data, &size),
+        RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"tellurane_app_tests.exe", RRF_RT_REG_SZ, nullptr, data, &size),
         ERROR_SUCCESS);
     EXPECT_EQ(std::wstring(data), L"\"" + ProgramPath() + L"\"");
     Click(form2::kCheck3);
     EXPECT_EQ(Stored(keys::kRunAtStartup), L"0");
-    EXPECT_NE(RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"tellurane_win32_tests.exe", RRF_RT_REG_SZ, nullptr,
-                           nullptr, nullptr),
+    EXPECT_NE(RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"tellurane_app_tests.exe", RRF_RT_REG_SZ, nullptr, nullptr,
+                           nullptr),
               ERROR_SUCCESS);
     (void)form;
 
@@ -212,9 +212,9 @@ TEST_F(SettingsWindow, TickingRunAtStartupWritesTheQuotedPathOfThisProgram) {
 TEST_F(SettingsWindow, AStoredTickForRunAtStartupWritesTheEntryAgainAtEachOpening) {
     Set(keys::kRunAtStartup, L"1");
     for (int opening = 0; opening < 2; ++opening) {
-        RegStuff::RemoveRunEntry(L"tellurane_win32_tests.exe");  // gone since, as another tool might do
+        RegStuff::RemoveRunEntry(L"tellurane_app_tests.exe");  // gone since, as another tool might do
         Open();
-        EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"tellurane_win32_tests.exe", RRF_RT_REG_SZ, nullptr,
+        EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, kRunSubKey, L"tellurane_app_tests.exe", RRF_RT_REG_SZ, nullptr,
                                nullptr, nullptr),
                   ERROR_SUCCESS)
             << opening;
@@ -245,7 +245,7 @@ private:
         RegGetValueW(key_, nullptr, name, RRF_RT_REG_SZ, nullptr, text, &size);
         old = text;
         RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                       static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+                       static_cast<DWORD>(wcslen(value) + 1) * DWORD{sizeof(wchar_t)});
     }
     HKEY key_ = nullptr;
     std::wstring decimal_, group_;

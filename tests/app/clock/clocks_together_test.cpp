@@ -9,7 +9,7 @@
 
 #include "logic/setting_keys.h"
 #include "tests/support/desktop.h"
-#include "tests/win32/clock_fixture.h"
+#include "tests/app/clock/clock_fixture.h"
 #include "win32/handles.h"
 
 namespace tellurane {

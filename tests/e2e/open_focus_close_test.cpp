@@ -27,8 +27,8 @@ TEST_F(ClockWindow, OpensCentredAtItsLayoutSizeWithTheFaceFillingIt) {
 
     RECT frame;
     GetWindowRect(window_, &frame);
-    EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    EXPECT_NEAR((frame.left + frame.right) / 2.0, GetSystemMetrics(SM_CXSCREEN) / 2.0, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2.0, GetSystemMetrics(SM_CYSCREEN) / 2.0, 1);
 
     HWND face = GetDlgItem(window_, form1::kPushButton1);
     ASSERT_TRUE(face);

@@ -1,8 +1,10 @@
+// The routines the windows share: the error boxes, the program's folder, a skin put on a window, and the
+// controls' colours.
+
 #include "app/main_module.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
 #include <functional>
 #include <new>
@@ -14,7 +16,6 @@
 #include "logic/layouts.h"
 #include "logic/paths.h"
 #include "logic/product.h"
-#include "tests/support/desktop.h"
 #include "tests/support/failing_allocations.h"
 #include "win32/boundary.h"
 #include "win32/form.h"
@@ -73,47 +74,8 @@ TEST(FileExists, AnswersForFilesAndNeverComplains) {
 TEST(ProgramFolder, IsTheFolderOfTheRunningExecutable) {
     const std::wstring folder = ProgramFolder();
     EXPECT_NE(folder.back(), L'\\');
-    EXPECT_TRUE(FileExists(folder + L"\\tellurane_win32_tests.exe"));
-    EXPECT_EQ(folder.substr(folder.size() - 12), L"\\tests\\win32");
-}
-
-TEST(TopMost, SetAndClearChangeOnlyTheLayer) {
-    Form form(Form2Layout());
-    ASSERT_TRUE(form.Create());
-    RECT before;
-    GetWindowRect(form.Handle(), &before);
-    SetTopMost(form.Handle());
-    EXPECT_TRUE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    ClearTopMost(form.Handle());
-    EXPECT_FALSE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    RECT after;
-    GetWindowRect(form.Handle(), &after);
-    EXPECT_TRUE(EqualRect(&before, &after));
-}
-
-int g_ticks = 0;
-void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++g_ticks; }
-
-// The waits must keep the program alive: messages and timers are handled while they run.
-TEST(WaitSeconds, HandlesMessagesAsTheyArriveAndReturnsWhenTheTimeIsUp) {
-    Form form(Form2Layout());
-    ASSERT_TRUE(form.Create());
-    g_ticks = 0;
-    SetTimer(form.Handle(), 7, 100, &CountTick);
-    const auto start = std::chrono::steady_clock::now();
-    WaitSeconds(1.0);
-    const double waited = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    KillTimer(form.Handle(), 7);
-    EXPECT_GE(waited, 0.99);
-    EXPECT_GE(g_ticks, 3);
-}
-
-TEST(WaitSeconds, LeavesTheQuitMessageForTheOuterLoop) {
-    PostQuitMessage(3);
-    WaitSeconds(5.0);  // returns at once: the program is ending
-    MSG message;
-    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 3u);
+    EXPECT_TRUE(FileExists(folder + L"\\tellurane_app_tests.exe"));
+    EXPECT_EQ(folder.substr(folder.size() - 10), L"\\tests\\app");
 }
 
 TEST_F(ErrorBoxTest, APlainBoxCarriesTheApplicationTitle) {

@@ -14,7 +14,7 @@
 #include "logic/error_report.h"
 #include "logic/product.h"
 #include "logic/setting_keys.h"
-#include "tests/win32/clock_fixture.h"
+#include "tests/app/clock/clock_fixture.h"
 
 namespace tellurane {
 namespace {
