@@ -37,7 +37,7 @@ std::vector<std::wstring> BadTextsOf(const Setting& setting) {
         bad.push_back(setting.kind == ValueKind::Size ? L"0" : NumberToStored(setting, setting.low - 1));
         bad.push_back(setting.kind == ValueKind::Size ? L"2160.5" : NumberToStored(setting, setting.high + 1));
     }
-    if (setting.kind == ValueKind::Colour) bad.push_back(L"2147483648");  // beyond 32 bits
+    if (setting.kind == ValueKind::Colour) bad.emplace_back(L"2147483648");  // beyond 32 bits
     return bad;
 }
 
