@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/clock/form1.h"
+#include "app/language.h"
 #include "app/settings_store.h"
 #include "win32/message_loop.h"
 
@@ -16,6 +17,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     tellurane::SettingsStore store;
     store.WatchChanges();
+    // Before any window: every text, and whether windows read right to left, follow it.
+    tellurane::UseProgramLanguage(store.Read(tellurane::keys::kLanguage));
     tellurane::Form1 form1(store);
     if (!form1.Load()) return 1;
     return tellurane::RunMessageLoop();

@@ -12,6 +12,8 @@
 #include "win32/form.h"
 #include "win32/handles.h"
 #include "win32/system_library.h"
+#include "logic/texts.h"
+#include "win32/language.h"
 
 namespace tellurane {
 namespace {
@@ -65,9 +67,9 @@ void ShowApplicationError(std::wstring_view description, std::wstring_view locat
     // With no memory left for the text, nothing can be shown.
     CarryOn("ShowApplicationError", [&] {
         const std::wstring text = ErrorReportText(description, location, line, kSupportAddress);
-        const std::wstring title(kErrorBoxTitle);
+        const std::wstring title = Tr(IDS_ERROR_BOX_TITLE);
         // Owned by the active window, so that the box stays in front of it and blocks it.
-        g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION | BoxReadingFlags());
     });
 }
 
@@ -75,7 +77,7 @@ void ShowPlainError(std::wstring_view description) noexcept {
     CarryOn("ShowPlainError", [&] {
         const std::wstring text(description);
         const std::wstring& title = ApplicationTitle();
-        g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        g_messageBox(GetActiveWindow(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION | BoxReadingFlags());
     });
 }
 

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "logic/app_error.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 
@@ -11,26 +12,24 @@ std::wstring ErrorReportText(std::wstring_view description, std::wstring_view lo
     std::wstring text(description);
     text += L"\r\n";
     text += location;
-    text += L"at line ";
-    text += std::to_wstring(line);
+    text += Tr(IDS_ERROR_AT_LINE, {std::to_wstring(line)});
     text += L"\r\r";
-    text += L"Please email screenshot of this message to ";
-    text += supportAddress;
+    text += Tr(IDS_ERROR_EMAIL, {supportAddress});
     return text;
 }
 
 std::wstring DescribeCaughtFailure(const std::exception_ptr& failure) noexcept {
     try {
         if (failure) std::rethrow_exception(failure);
-        return L"no failure";
+        return TrOr(IDS_NO_FAILURE, L"no failure");
     } catch (const AppError& error) {
         try {
             return error.Description();
         } catch (...) {
-            return L"a failure (its description is too long to copy)";
+            return TrOr(IDS_FAILURE_TOO_LONG, L"a failure (its description is too long to copy)");
         }
     } catch (const std::bad_alloc&) {
-        return L"out of memory";
+        return TrOr(IDS_OUT_OF_MEMORY, L"out of memory");
     } catch (const std::exception& error) {
         std::wstring text;
         try {
@@ -40,7 +39,7 @@ std::wstring DescribeCaughtFailure(const std::exception_ptr& failure) noexcept {
         }
         return text;
     } catch (...) {
-        return L"a failure of unknown kind";
+        return TrOr(IDS_FAILURE_UNKNOWN, L"a failure of unknown kind");
     }
 }
 

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "logic/app_error.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 
@@ -69,11 +70,11 @@ private:
         } catch (const AppError& error) {
             Report(error.Description());
         } catch (const std::bad_alloc&) {
-            Report(L"Out of memory.");
+            Report(L"Out of memory.");  // nothing more can be loaded now
         } catch (const std::exception& error) {
             ReportNarrow(error.what());
         } catch (...) {
-            Report(L"Unexpected failure.");
+            Report(TrOr(IDS_UNEXPECTED_FAILURE, L"Unexpected failure."));
         }
     }
 
@@ -92,7 +93,7 @@ private:
                 wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
             Report(wide);
         } catch (...) {
-            Report(L"Unexpected failure.");
+            Report(TrOr(IDS_UNEXPECTED_FAILURE, L"Unexpected failure."));
         }
     }
 

@@ -10,7 +10,6 @@ namespace form1 {
 inline constexpr int kText1 = 101;
 inline constexpr int kPushButton1 = 102;
 inline constexpr unsigned kTimer1IntervalMs = 1000;
-inline constexpr std::wstring_view kFaceTooltip = L"Click here for more options";
 }  // namespace form1
 
 namespace form2 {

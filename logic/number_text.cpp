@@ -7,6 +7,7 @@
 #include <string>
 
 #include "logic/app_error.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -31,12 +32,10 @@ std::wstring Quoted(std::wstring_view text) {
     return shown + L"\"";
 }
 
-[[noreturn]] void ThrowNotANumber(std::wstring_view text) {
-    throw AppError(L"The text " + Quoted(text) + L" is not a number.");
-}
+[[noreturn]] void ThrowNotANumber(std::wstring_view text) { throw AppError(Tr(IDS_NOT_A_NUMBER, {Quoted(text)})); }
 
 [[noreturn]] void ThrowOutOfRange(std::wstring_view text, std::wstring_view range) {
-    throw AppError(L"The number " + Quoted(text) + L" is out of range (" + std::wstring(range) + L").");
+    throw AppError(Tr(IDS_NUMBER_OUT_OF_RANGE, {Quoted(text), range}));
 }
 
 // Exactly three digits start at `at`, and no fourth follows them.
@@ -107,7 +106,7 @@ double FromPlain(std::wstring_view text, const std::string& plain) {
     double value = 0;
     const auto [ptr, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (error == std::errc::result_out_of_range) {
-        ThrowOutOfRange(text, L"too large");
+        ThrowOutOfRange(text, Tr(IDS_RANGE_TOO_LARGE));
     }
     if (error != std::errc{} || ptr != plain.data() + plain.size()) ThrowNotANumber(text);
     return value;
@@ -117,7 +116,7 @@ double InSingleRange(std::wstring_view text, double value) {
     // Anything below half a step above the largest float still rounds to it.
     const double limit = static_cast<double>(std::numeric_limits<float>::max()) + std::ldexp(1.0, 103);
     if (std::fabs(value) >= limit) {
-        ThrowOutOfRange(text, L"too large for a single-precision number");
+        ThrowOutOfRange(text, Tr(IDS_RANGE_TOO_LARGE_SINGLE));
     }
     return value;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "logic/app_error.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -21,8 +22,8 @@ double InRange(const Setting& setting, std::wstring_view text, double value) {
     if (setting.low == setting.high) return value;
     if (setting.kind == ValueKind::Size) {
         if (!std::isfinite(value) || value <= setting.low || value > setting.high) {
-            throw AppError(L"A font size of " + PointsText(value) + L" points is not possible: it must be above " +
-                           PointsText(setting.low) + L" and at most " + PointsText(setting.high) + L".");
+            throw AppError(
+                Tr(IDS_FONT_SIZE_IMPOSSIBLE, {PointsText(value), PointsText(setting.low), PointsText(setting.high)}));
         }
         return value;
     }
@@ -30,12 +31,12 @@ double InRange(const Setting& setting, std::wstring_view text, double value) {
         // "0, 1 or 2": every state the value may hold.
         std::wstring states;
         const auto last = static_cast<std::int64_t>(setting.high);
-        for (auto state = static_cast<std::int64_t>(setting.low); state <= last; ++state) {
-            if (!states.empty()) states += state == last ? L" or " : L", ";
+        for (auto state = static_cast<std::int64_t>(setting.low); state < last; ++state) {
+            if (!states.empty()) states += L", ";
             states += IntegerToText(state);
         }
-        throw AppError(L"The stored state " + std::wstring(text) + L" is not one of a check box's states (" + states +
-                       L").");
+        states = Tr(IDS_LIST_OR, {states, IntegerToText(last)});
+        throw AppError(Tr(IDS_SWITCH_STATE_BAD, {text, states}));
     }
     return value;
 }
@@ -55,7 +56,7 @@ double StoredNumber(const Setting& setting, std::wstring_view text, const Number
         case ValueKind::Text:
             break;
     }
-    throw AppError(L"The value " + std::wstring(setting.name) + L" holds a text, not a number.");
+    throw AppError(Tr(IDS_VALUE_IS_TEXT, {setting.name}));
 }
 
 bool StoredSwitchOn(std::wstring_view text, const NumberFormat& user) { return ToInteger16(text, user) == 1; }

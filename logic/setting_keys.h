@@ -59,7 +59,8 @@ struct Setting {
     VALUE(kCountdown, L"Countdown", Text, std::nullopt, 0, 0, Holder::Clock, false)         \
     VALUE(kOpen, L"Open", Switch, 1, 0, 1, Holder::Clock, false)                            \
     VALUE(kStepAside, L"StepAside", Switch, 1, 0, 1, Holder::Clock, true)                   \
-    VALUE(kClickThrough, L"ClickThrough", Switch, 0, 0, 1, Holder::Clock, true)
+    VALUE(kClickThrough, L"ClickThrough", Switch, 0, 0, 1, Holder::Clock, true)             \
+    VALUE(kLanguage, L"Language", Text, std::nullopt, 0, 0, Holder::Program, false)
 
 namespace keys {
 using enum ValueKind;

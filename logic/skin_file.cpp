@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "logic/skin_text.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -46,8 +47,9 @@ struct BadValue {
     std::wstring_view key;
     int line;
 
-    [[noreturn]] void operator()(const wchar_t* rule) const {
-        throw Failure{line, (dark ? (face ? L"Face." : L"Window.") : L"") + std::wstring(key) + L" must be " + rule};
+    [[noreturn]] void operator()(TextId rule) const {
+        throw Failure{
+            line, Tr(IDS_SKIN_MUST_BE, {(dark ? (face ? L"Face." : L"Window.") : L"") + std::wstring(key), Tr(rule)})};
     }
 };
 
@@ -56,7 +58,7 @@ SkinOutline ReadOutline(std::wstring_view value, const BadValue& bad) {
     SkinOutline outline;
     if (parts.size() != 2 || !ReadNumber(parts[0], outline.width) || outline.width < 0 || outline.width > 10 ||
         !ReadColor(parts[1], outline.color)) {
-        bad(L"a width in points from 0 to 10 and a colour, such as 1.5, #000000");
+        bad(IDS_SKIN_RULE_OUTLINE);
     }
     return outline;
 }
@@ -66,7 +68,7 @@ SkinShadow ReadShadow(std::wstring_view value, const BadValue& bad) {
     SkinShadow shadow;
     if (parts.size() != 3 || !ReadNumber(parts[0], shadow.dx) || !ReadNumber(parts[1], shadow.dy) ||
         std::fabs(shadow.dx) > 20 || std::fabs(shadow.dy) > 20 || !ReadColor(parts[2], shadow.color, &shadow.alpha)) {
-        bad(L"two offsets in points from -20 to 20 and a colour with alpha, such as 1, 1, #00000080");
+        bad(IDS_SKIN_RULE_SHADOW);
     }
     return shadow;
 }
@@ -77,10 +79,10 @@ void SetFaceKey(SkinFace& f, std::wstring_view key, std::wstring_view value, con
         for (std::wstring_view name : SplitCommas(value)) {
             if (name.empty()) continue;
             // LOGFONT's lfFaceName holds 31 characters and its NUL.
-            if (name.size() > 31) bad(L"a list of font family names of at most 31 characters each");
+            if (name.size() > 31) bad(IDS_SKIN_RULE_FONT_NAME_LENGTH);
             f.fonts.emplace_back(name);
         }
-        if (f.fonts.empty()) bad(L"a list of font family names, such as Segoe UI, Arial");
+        if (f.fonts.empty()) bad(IDS_SKIN_RULE_FONTS);
     } else if (key == L"Weight") {
         int weight = 0;
         if (Same(value, L"normal")) {
@@ -88,16 +90,16 @@ void SetFaceKey(SkinFace& f, std::wstring_view key, std::wstring_view value, con
         } else if (Same(value, L"bold")) {
             weight = 700;
         } else if (!ReadWhole(value, 100, 900, weight)) {
-            bad(L"100 to 900, normal or bold");
+            bad(IDS_SKIN_RULE_WEIGHT);
         }
         f.weight = weight;
     } else if (key == L"Italic") {
         bool italic = false;
-        if (!ReadYesNo(value, italic)) bad(L"yes or no");
+        if (!ReadYesNo(value, italic)) bad(IDS_SKIN_RULE_YES_NO);
         f.italic = italic;
     } else if (key == L"TextColor") {
         std::uint32_t color = 0;
-        if (!ReadColor(value, color)) bad(L"a colour such as #RRGGBB");
+        if (!ReadColor(value, color)) bad(IDS_SKIN_RULE_COLOUR);
         f.textColor = color;
     } else if (key == L"Background") {
         std::uint32_t color = 0;
@@ -106,19 +108,19 @@ void SetFaceKey(SkinFace& f, std::wstring_view key, std::wstring_view value, con
         } else if (ReadColor(value, color)) {
             f.background = std::optional<std::uint32_t>(color);
         } else {
-            bad(L"a colour such as #RRGGBB, or none");
+            bad(IDS_SKIN_RULE_COLOUR_OR_NONE);
         }
     } else if (key == L"Digits") {
         const Word<SkinDigits> words[] = {{L"tabular", SkinDigits::Tabular},
                                           {L"proportional", SkinDigits::Proportional}};
         SkinDigits digits{};
-        if (!ReadWord(value, words, digits)) bad(L"tabular or proportional");
+        if (!ReadWord(value, words, digits)) bad(IDS_SKIN_RULE_DIGITS);
         f.digits = digits;
     } else if (key == L"Align") {
         const Word<SkinAlign> words[] = {
             {L"left", SkinAlign::Left}, {L"center", SkinAlign::Center}, {L"right", SkinAlign::Right}};
         SkinAlign align{};
-        if (!ReadWord(value, words, align)) bad(L"left, center or right");
+        if (!ReadWord(value, words, align)) bad(IDS_SKIN_RULE_ALIGN);
         f.align = align;
     } else if (key == L"Outline") {
         f.outline = ReadOutline(value, bad);
@@ -126,7 +128,7 @@ void SetFaceKey(SkinFace& f, std::wstring_view key, std::wstring_view value, con
         f.shadow = ReadShadow(value, bad);
     } else if (key == L"Corner") {
         double radius = 0;
-        if (!ReadNumber(value, radius) || radius < 0 || radius > 100) bad(L"a radius in points from 0 to 100");
+        if (!ReadNumber(value, radius) || radius < 0 || radius > 100) bad(IDS_SKIN_RULE_CORNER);
         f.corner = radius;
     }
 }
@@ -134,29 +136,29 @@ void SetFaceKey(SkinFace& f, std::wstring_view key, std::wstring_view value, con
 void SetWindowKey(SkinWindow& w, std::wstring_view key, std::wstring_view value, const BadValue& bad) {
     if (key == L"Background") {
         std::uint32_t color = 0;
-        if (!ReadColor(value, color)) bad(L"a colour such as #RRGGBB");
+        if (!ReadColor(value, color)) bad(IDS_SKIN_RULE_COLOUR);
         w.background = color;
     } else if (key == L"Frame") {
         const Word<SkinFrame> words[] = {
             {L"standard", SkinFrame::Standard}, {L"thin", SkinFrame::Thin}, {L"none", SkinFrame::None}};
         SkinFrame frame{};
-        if (!ReadWord(value, words, frame)) bad(L"standard, thin or none");
+        if (!ReadWord(value, words, frame)) bad(IDS_SKIN_RULE_FRAME);
         w.frame = frame;
     } else if (key == L"Opacity") {
         int opacity = 0;
-        if (!ReadWhole(value, 20, 100, opacity)) bad(L"a whole number from 20 to 100");
+        if (!ReadWhole(value, 20, 100, opacity)) bad(IDS_SKIN_RULE_OPACITY);
         w.opacity = opacity;
     } else if (key == L"Corners") {
         const Word<SkinCorners> words[] = {
             {L"default", SkinCorners::Default}, {L"round", SkinCorners::Round}, {L"square", SkinCorners::Square}};
         SkinCorners corners{};
-        if (!ReadWord(value, words, corners)) bad(L"default, round or square");
+        if (!ReadWord(value, words, corners)) bad(IDS_SKIN_RULE_CORNERS);
         w.corners = corners;
     } else if (key == L"DarkTitleBar") {
         const Word<SkinDarkTitleBar> words[] = {
             {L"auto", SkinDarkTitleBar::Auto}, {L"yes", SkinDarkTitleBar::Yes}, {L"no", SkinDarkTitleBar::No}};
         SkinDarkTitleBar title{};
-        if (!ReadWord(value, words, title)) bad(L"auto, yes or no");
+        if (!ReadWord(value, words, title)) bad(IDS_SKIN_RULE_DARK_TITLE_BAR);
         w.darkTitleBar = title;
     }
 }
@@ -186,15 +188,14 @@ void Over(std::optional<T>& base, const std::optional<T>& over) {
 void ReadFormat(std::wstring_view value, int line) {
     double format = 0;
     if (!ReadNumber(value, format) || format != std::floor(format) || format < 1) {
-        throw Failure{line, L"Format must be a whole number"};
+        throw Failure{line, Tr(IDS_SKIN_FORMAT_WHOLE)};
     }
     if (format > kSkinFormat) {
         // Too large to print as a whole number: as it is written (plain ASCII, checked above).
         const std::wstring shown = format < 1e15        ? std::to_wstring(static_cast<long long>(format))
                                    : value.size() <= 40 ? std::wstring(value)
                                                         : Shown(value);
-        throw Failure{
-            line, L"Format " + shown + L" is newer than this program reads (" + std::to_wstring(kSkinFormat) + L")"};
+        throw Failure{line, Tr(IDS_SKIN_FORMAT_NEWER, {shown, std::to_wstring(kSkinFormat)})};
     }
 }
 
@@ -207,7 +208,7 @@ std::wstring_view WithoutComment(std::wstring_view content) {
 }
 
 Skin Parse(std::string_view bytes) {
-    if (bytes.size() > kMaxSkinBytes) throw Failure{0, L"the file is larger than 64 KiB"};
+    if (bytes.size() > kMaxSkinBytes) throw Failure{0, Tr(IDS_SKIN_TOO_LARGE)};
     const Decoded decoded = Decode(bytes);
     const std::wstring& text = decoded.text;
     Skin skin;
@@ -226,7 +227,7 @@ Skin Parse(std::string_view bytes) {
         const bool sectionLine = content.front() == L'[' && content.back() == L']' && content.size() >= 2;
         if (!sectionLine &&
             (content.front() == L'[' || equals == std::wstring_view::npos || Trim(content.substr(0, equals)).empty())) {
-            throw Failure{line, L"expected [Section] or Key = Value, not " + Shown(content)};
+            throw Failure{line, Tr(IDS_SKIN_EXPECTED_LINE, {Shown(content)})};
         }
         if (sectionLine) {
             const std::wstring_view name = Trim(content.substr(1, content.size() - 2));
@@ -301,13 +302,13 @@ std::variant<Skin, SkinError> ParseSkin(std::string_view bytes) {
     } catch (const Failure& failure) {
         return SkinError{failure.line, failure.message};
     } catch (...) {
-        return SkinError{0, L"the file cannot be read (out of memory)"};
+        return SkinError{0, TrOr(IDS_SKIN_CANNOT_READ_MEMORY, L"the file cannot be read (out of memory)")};
     }
 }
 
 std::wstring SkinErrorText(std::wstring_view file, const SkinError& error) {
     std::wstring text(file);
-    if (error.line > 0) text += L", line " + std::to_wstring(error.line);
+    if (error.line > 0) text = Tr(IDS_SKIN_FILE_LINE, {text, std::to_wstring(error.line)});
     return text + L": " + error.message;
 }
 

@@ -1,4 +1,5 @@
 #include "logic/skin_text.h"
+#include "logic/texts.h"
 
 #include <charconv>
 #include <cmath>
@@ -25,9 +26,9 @@ public:
         if (code == L'\r' || code == L'\n') lineStart_ = decoded_.text.size();
     }
 
-    Decoded Fail(const wchar_t* what) {
+    Decoded Fail(TextId what) {
         decoded_.text.resize(lineStart_);
-        decoded_.failure = Failure{line_, what};
+        decoded_.failure = Failure{line_, Tr(what)};
         return std::move(decoded_);
     }
 
@@ -43,19 +44,19 @@ Decoded DecodeUtf16(std::string_view bytes) {
     Decoder out(bytes.size() / 2);
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         std::uint32_t unit = static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
-        if (LowSurrogate(unit)) return out.Fail(L"the text is not UTF-16");
+        if (LowSurrogate(unit)) return out.Fail(IDS_SKIN_NOT_UTF16);
         if (HighSurrogate(unit)) {
             const std::uint32_t low = i + 3 < bytes.size() ? static_cast<unsigned char>(bytes[i + 2]) |
                                                                  (static_cast<unsigned char>(bytes[i + 3]) << 8)
                                                            : 0;
-            if (!LowSurrogate(low)) return out.Fail(L"the text is not UTF-16");
+            if (!LowSurrogate(low)) return out.Fail(IDS_SKIN_NOT_UTF16);
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
             i += 2;
         }
-        if (unit == 0) return out.Fail(L"the text holds a NUL character");
+        if (unit == 0) return out.Fail(IDS_SKIN_NUL);
         out.Put(unit);
     }
-    if (bytes.size() % 2) return out.Fail(L"the text is not UTF-16: it ends in half a character");
+    if (bytes.size() % 2) return out.Fail(IDS_SKIN_HALF_CHARACTER);
     return out.Done();
 }
 
@@ -72,20 +73,20 @@ Decoded DecodeUtf8(std::string_view bytes) {
         } else if (lead >= 0xF0 && lead <= 0xF4) {
             code = lead & 0x07, length = 4;
         } else if (lead >= 0x80) {
-            return out.Fail(L"the text is not UTF-8");
+            return out.Fail(IDS_SKIN_NOT_UTF8);
         }
-        if (length > bytes.size() - i) return out.Fail(L"the text is not UTF-8");
+        if (length > bytes.size() - i) return out.Fail(IDS_SKIN_NOT_UTF8);
         for (std::size_t k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) return out.Fail(L"the text is not UTF-8");
+            if ((next & 0xC0) != 0x80) return out.Fail(IDS_SKIN_NOT_UTF8);
             code = (code << 6) | (next & 0x3F);
         }
         // Overlong forms, surrogates and code points past Unicode's end are not UTF-8 either.
         if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
             (code >= 0xD800 && code <= 0xDFFF)) {
-            return out.Fail(L"the text is not UTF-8");
+            return out.Fail(IDS_SKIN_NOT_UTF8);
         }
-        if (code == 0) return out.Fail(L"the text holds a NUL character");
+        if (code == 0) return out.Fail(IDS_SKIN_NUL);
         out.Put(code);
         i += length;
     }

@@ -1,5 +1,5 @@
 /* The numbers of the program's own texts, in the string tables of resources/lang (one block per
-   language) and for Text(). Read by the resource compiler too: #defines only. A new text takes one
+   language) and for Tr(). Read by the resource compiler too: #defines only. A new text takes one
    line here and one in every language's block; the build checks that each block has every text.
    %1, %2 ... mark what the program puts in. */
 #pragma once

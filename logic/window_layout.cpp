@@ -4,6 +4,8 @@
 
 namespace tellurane {
 
+std::wstring Resolve(const LayoutText& text) { return text.id ? Tr(text.id) : std::wstring(text.fixed); }
+
 TwipsPoint ClientPosition(const WindowLayout& window, const ControlLayout& control) {
     TwipsPoint point{control.left, control.top};
     if (control.containerId == 0) return point;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "logic/color_value.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 
@@ -21,23 +22,34 @@ struct FontSpec {
 
 inline constexpr int kBold = 700;
 
+// A window's or control's text: one of the program's own, in the user's language, or a fixed one
+// (a name no one reads, a number).
+struct LayoutText {
+    constexpr LayoutText(const wchar_t* text = L"") : fixed(text) {}  // NOLINT(google-explicit-constructor)
+    constexpr LayoutText(TextId text) : id(text) {}                   // NOLINT(google-explicit-constructor)
+    std::wstring_view fixed;
+    TextId id = 0;
+};
+std::wstring Resolve(const LayoutText& text);
+
 struct ControlLayout {
     std::wstring_view name;
     ControlKind kind;
     int id;                        // child-window identifier
     int containerId;               // 0: the window's client area; otherwise the frame it sits in
     int left, top, width, height;  // twips, from the inside of the container
-    std::wstring_view caption;
+    LayoutText caption;
     int tabIndex;
     bool hasFont;  // otherwise the window's font
     FontSpec font;
     ColorValue foreColor;
     ColorValue backColor;
+    bool wraps = false;  // a label whose longer texts take more lines, not more width
 };
 
 struct WindowLayout {
     std::wstring_view name;  // the window class it is made of: the program names its own
-    std::wstring_view caption;
+    LayoutText caption;
     int clientWidth, clientHeight;  // twips
     bool sizable;
     bool minimizeButton;
@@ -45,6 +57,7 @@ struct WindowLayout {
     ColorValue backColor;
     FontSpec font;
     std::span<const ControlLayout> controls;  // in tab order
+    bool mirrors = true;  // laid out right to left in a language that reads so (a clock's face does not)
 };
 
 // The control's left and top from the window's client area, adding its frame's position.

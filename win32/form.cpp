@@ -5,10 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "logic/layout_fit.h"
 #include "logic/twips.h"
 #include "win32/accessible.h"
 #include "win32/boundary.h"
 #include "win32/dpi.h"
+#include "win32/language.h"
 
 namespace tellurane {
 namespace {
@@ -31,18 +33,14 @@ DWORD StyleFor(const WindowLayout& layout) {
 }
 
 // An owned window has no taskbar button of its own unless it asks for one: every form does.
-constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
-
-UniqueFont CreateLayoutFont(const FontSpec& spec, int dpi) {
-    const std::wstring face(spec.face);
-    return UniqueFont(CreateFontW(PointsToFontHeight(spec.points, dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                  DEFAULT_PITCH | FF_SWISS, face.c_str()));
+// In a language read right to left, a form is mirrored, its controls with it.
+DWORD ExStyleFor(const WindowLayout& layout) {
+    return WS_EX_CONTROLPARENT | WS_EX_APPWINDOW | (layout.mirrors && RightToLeft() ? WS_EX_LAYOUTRTL : 0);
 }
 
 // The system's control for every kind but the push button, which is ours.
 HWND CreateSystemControl(HWND parent, const ControlLayout& control, const RECT& place) {
-    const std::wstring caption(control.caption);
+    const std::wstring caption = Resolve(control.caption);
     const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id));
     const DWORD child = WS_CHILD | WS_VISIBLE;
     const auto make = [&](DWORD exStyle, const wchar_t* type, const wchar_t* text, DWORD style) {
@@ -80,6 +78,13 @@ HWND CreateSystemControl(HWND parent, const ControlLayout& control, const RECT& 
 
 }  // namespace
 
+UniqueFont CreateLayoutFont(const FontSpec& spec, int dpi) {
+    const std::wstring face(spec.face);
+    return UniqueFont(CreateFontW(PointsToFontHeight(spec.points, dpi), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, face.c_str()));
+}
+
 Form::Form(const WindowLayout& layout) : layout_(layout), backColor_(layout.backColor) {}
 
 Form::~Form() {
@@ -103,7 +108,7 @@ bool Form::Create(HWND owner, std::wstring_view caption) {
     const POINT centre{screen.left + (screen.right - screen.left) / 2, screen.top + (screen.bottom - screen.top) / 2};
     dpi_ = DpiForPoint(centre);
     RECT rect{0, 0, TwipsToPixels(layout_.clientWidth, dpi_), TwipsToPixels(layout_.clientHeight, dpi_)};
-    AdjustWindowRectForDpi(rect, StyleFor(layout_), kExStyle, dpi_);
+    AdjustWindowRectForDpi(rect, StyleFor(layout_), ExStyleFor(layout_), dpi_);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     rect.left = screen.left + (screen.right - screen.left - width) / 2;
@@ -112,14 +117,15 @@ bool Form::Create(HWND owner, std::wstring_view caption) {
     rect.bottom = rect.top + height;
 
     // Made with its own title, so that no one (a screen reader, the taskbar) sees a moment of another.
-    const std::wstring title(caption.empty() ? layout_.caption : caption);
-    if (!CreateNativeWindow(className.c_str(), title.c_str(), StyleFor(layout_), kExStyle, rect, owner)) {
+    const std::wstring title = caption.empty() ? Resolve(layout_.caption) : std::wstring(caption);
+    if (!CreateNativeWindow(className.c_str(), title.c_str(), StyleFor(layout_), ExStyleFor(layout_), rect, owner)) {
         return false;
     }
     const int plannedDpi = dpi_;
     const int actualDpi = DpiForWindow(Handle());
     font_ = CreateLayoutFont(layout_.font, actualDpi);
     dpi_ = actualDpi;
+    FitToTexts(screen);
     CreateControls();
     if (actualDpi != plannedDpi) ApplyDpi(actualDpi);
     return true;

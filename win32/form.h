@@ -26,6 +26,9 @@
 
 namespace tellurane {
 
+// The font a layout names, at a DPI.
+UniqueFont CreateLayoutFont(const FontSpec& spec, int dpi);
+
 // Mouse-pointer codes of a window.
 enum class MousePointer { Default = 0, Hourglass = 11, Custom = 99 };
 
@@ -106,6 +109,8 @@ private:
         double left = 0, top = 0;  // twips in the client area
     };
 
+    // Before the controls are made: their texts in the window's language get the room they need.
+    void FitToTexts(const RECT& screen);
     void CreateControls();
     void ApplyDpi(int dpi) noexcept;
     const ControlRecord* Find(int id) const noexcept;
@@ -140,7 +145,8 @@ private:
     void OnWorkAreaChanged(bool wasInside) noexcept;
     bool InsideWorkArea() const noexcept;
 
-    const WindowLayout& layout_;
+    WindowLayout layout_;  // as given, or with room made for its texts (controls_ point into it)
+    std::vector<ControlLayout> fittedControls_;
     int dpi_ = 96;
     ColorValue backColor_;
     std::vector<ControlRecord> controls_;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "logic/app_error.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 
@@ -50,7 +51,7 @@ HCURSOR LoadCursorFile(const std::wstring& path) {
     static std::map<std::wstring, UniqueCursor> cursors;
     UniqueCursor& cursor = cursors[path];
     if (!cursor) cursor.reset(g_loadCursorFile(path.c_str()));
-    if (!cursor) throw AppError(L"The file " + path + L" holds no cursor that Windows can load.");
+    if (!cursor) throw AppError(Tr(IDS_CURSOR_NOT_LOADED, {path}));
     return cursor.get();
 }
 

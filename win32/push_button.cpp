@@ -13,6 +13,7 @@
 #include "win32/boundary.h"
 #include "win32/gdi.h"
 #include "win32/surface_colors.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -45,7 +46,7 @@ bool PushButton::Create(HWND parent, const ControlLayout& layout, int clientLeft
     foreColor_ = layout.foreColor;
     backColor_ = layout.backColor;
     font_ = layout.font;
-    caption_.assign(layout.caption);
+    caption_ = Resolve(layout.caption);
     const std::wstring& caption = caption_;
     hwnd_ = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                             TwipsToPixels(leftTwips_, dpi), TwipsToPixels(topTwips_, dpi),
@@ -117,8 +118,7 @@ void PushButton::SetBackColor(ColorValue color) {
 
 void PushButton::SetFontSize(double points) {
     if (!std::isfinite(points) || points <= 0 || points > kMaxFontSize) {
-        throw AppError(L"A font size of " + SizeText(points) +
-                       L" points is not possible: it must be above 0 and at most " + SizeText(kMaxFontSize) + L".");
+        throw AppError(Tr(IDS_FONT_SIZE_IMPOSSIBLE, {SizeText(points), L"0", SizeText(kMaxFontSize)}));
     }
     font_.points = points;
     ApplyFont();

@@ -2,6 +2,7 @@
 
 #include "logic/app_error.h"
 #include "win32/handles.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 
@@ -18,7 +19,7 @@ std::string ReadSkinFileBytes(const std::wstring& path) {
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         file.release();
-        throw AppError(SkinFileLabel(path) + L": the file cannot be read.");
+        throw AppError(Tr(IDS_SKIN_CANNOT_READ, {SkinFileLabel(path)}));
     }
     // One byte past the limit is enough to tell that the file is too large.
     std::string bytes(kMaxSkinBytes + 1, '\0');
@@ -26,7 +27,7 @@ std::string ReadSkinFileBytes(const std::wstring& path) {
     for (;;) {
         DWORD read = 0;
         if (!ReadFile(file.get(), bytes.data() + total, static_cast<DWORD>(bytes.size()) - total, &read, nullptr)) {
-            throw AppError(SkinFileLabel(path) + L": the file cannot be read.");
+            throw AppError(Tr(IDS_SKIN_CANNOT_READ, {SkinFileLabel(path)}));
         }
         if (read == 0) break;
         total += read;

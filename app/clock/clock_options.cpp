@@ -9,6 +9,8 @@
 #include "logic/setting_keys.h"
 #include "win32/accessible.h"
 #include "win32/boundary.h"
+#include "logic/texts.h"
+#include "win32/language.h"
 
 namespace tellurane {
 namespace {
@@ -16,14 +18,11 @@ namespace {
 namespace co = clock_options;
 
 constexpr UINT_PTR kPreviewTimer = 1;
-constexpr std::wstring_view kLocalTimeName = L"Local time";
-constexpr std::wstring_view kEmptyPictureNote = L"Empty: as the settings' switches say";
-constexpr std::wstring_view kCountdownHint = L"YYYY-MM-DDTHH:MM:SS in the clock's zone; empty for a clock";
 
 // A picture Windows itself refuses (one PictureProblem lets through) is said too.
 std::wstring PictureNote(PictureKind kind, const std::wstring& picture, const LocalTime& now) {
     if (const auto problem = PictureProblem(kind, picture)) return *problem;
-    if (!picture.empty() && RenderPicture(kind, picture, now).empty()) return L"Windows cannot use this picture.";
+    if (!picture.empty() && RenderPicture(kind, picture, now).empty()) return Tr(IDS_OPTIONS_PICTURE_REFUSED);
     return L"";
 }
 
@@ -54,7 +53,7 @@ ClockOptionsAnswer ClockOptions::ShowModal(HWND owner) {
     otherWindows_.DisableAllBut(nullptr);
     if (!Open(owner)) {
         otherWindows_.EnableAgain();
-        throw AppError(L"The clock options window could not be opened.");
+        throw AppError(Tr(IDS_OPTIONS_NOT_OPENED));
     }
     WaitUntilDestroyed(*this);
     otherWindows_.EnableAgain();
@@ -79,7 +78,7 @@ void ClockOptions::NameFieldsForScreenReaders() noexcept {
 
 void ClockOptions::FillLists() {
     HWND zone = Control(co::kZone);
-    zones_ = {{L"", std::wstring(kLocalTimeName)}, {kUtcZone, kUtcZone}};
+    zones_ = {{L"", Tr(IDS_OPTIONS_LOCAL_TIME)}, {kUtcZone, kUtcZone}};
     std::vector<ZoneChoice> windows = WindowsTimeZones();
     // As Date and Time settings lists them: west to east, then by name.
     std::stable_sort(windows.begin(), windows.end(), [](const ZoneChoice& a, const ZoneChoice& b) {
@@ -105,7 +104,7 @@ void ClockOptions::Load() {
     const std::wstring zone = stored == L"0" ? std::wstring() : stored;
     if (!ChooseZone(zone)) {
         // Kept as it is unless another is chosen: a zone this computer lacks may be another's.
-        zones_.push_back({zone, zone + L" (not known here)"});
+        zones_.push_back({zone, Tr(IDS_OPTIONS_ZONE_NOT_KNOWN, {zone})});
         SendMessageW(Control(co::kZone), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(zones_.back().displayName.c_str()));
         ChooseZone(zone);
     }
@@ -163,11 +162,11 @@ int ClockOptions::Refresh() {
     const std::wstring countdown = Text(co::kCountdown);
     const bool momentBad = !countdown.empty() && !ParseCountdownMoment(countdown);
     const auto note = [&](int id, int field, const std::wstring& problem) {
-        SetText(id, !problem.empty() ? problem : Text(field).empty() ? kEmptyPictureNote : L"");
+        SetText(id, !problem.empty() ? problem : Text(field).empty() ? Tr(IDS_OPTIONS_EMPTY_PICTURE) : L"");
     };
     note(co::kTimeNote, co::kTimePicture, timeNote);
     note(co::kDateNote, co::kDatePicture, dateNote);
-    SetText(co::kCountdownNote, momentBad ? L"Write the moment as YYYY-MM-DDTHH:MM:SS." : kCountdownHint);
+    SetText(co::kCountdownNote, Tr(momentBad ? IDS_OPTIONS_COUNTDOWN_BAD : IDS_OPTIONS_COUNTDOWN_HINT));
 
     OwnFaceSettings settings{
         zone, momentBad ? std::wstring() : countdown,
@@ -199,15 +198,15 @@ void ClockOptions::Save() {
     }
     if (!stored) {
         // The choices stay in the window, to be stored again or cancelled: none is lost unsaid.
-        MessageBoxW(Handle(), std::wstring(kOptionsNotStored).c_str(), L"Tellurane", MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(Handle(), Tr(IDS_OPTIONS_NOT_STORED), L"Tellurane", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     Close(ClockOptionsAnswer::Saved);
 }
 
 void ClockOptions::Remove() {
-    if (MessageBoxW(Handle(), L"Remove this clock? Its settings are deleted; closing it instead keeps them.",
-                    L"Tellurane", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+    if (ShowMessageBox(Handle(), Tr(IDS_OPTIONS_REMOVE_ASK), L"Tellurane",
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         return;
     }
     Close(ClockOptionsAnswer::Removed);

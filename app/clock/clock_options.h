@@ -18,10 +18,6 @@ namespace tellurane {
 
 enum class ClockOptionsAnswer { Cancelled, Saved, Removed };
 
-inline constexpr std::wstring_view kOptionsNotStored =
-    L"The clock's options could not all be stored: Windows refused to write them to the registry.\r\n\r\n"
-    L"They are still in the window: press OK to try again, or Cancel to keep the clock as it was.";
-
 class ClockOptions : public Form {
 public:
     // store: the clock's own. canRemove: a clock after the first, which Remove deletes.

@@ -10,6 +10,7 @@
 #include "logic/menu_point.h"
 #include "win32/boundary.h"
 #include "win32/dpi.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -62,7 +63,7 @@ bool ClockWindow::CreateClock(std::wstring_view caption) {
     SnapToEdges([this] { return VisibleFormRects({&Form1Layout(), &ExtraClockLayout()}, Handle()); });
     PassMenuRequestsUp(form1::kText1);
     Face().onClick = [this] { OpenSettings(); };
-    Face().SetDescription(L"Opens the settings");  // said the same for a click, Enter or Space
+    Face().SetDescription(Tr(IDS_FACE_DESCRIPTION));  // said the same for a click, Enter or Space
     return true;
 }
 
@@ -119,7 +120,8 @@ void ClockWindow::Report(const std::wstring& description) {
 
 void ClockWindow::Say(const std::wstring& description) {
     const std::wstring label = Label();
-    report_(description, L"in the clock " + std::to_wstring(number_) + (label.empty() ? L"" : L" (" + label + L")"), 0);
+    const std::wstring number = std::to_wstring(number_);
+    report_(description, label.empty() ? Tr(IDS_IN_CLOCK, {number}) : Tr(IDS_IN_CLOCK_LABELLED, {number, label}), 0);
 }
 
 std::wstring ClockWindow::ComposeFace(const ClockReading& now, const SwitchReader& switchOn) {

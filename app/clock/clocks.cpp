@@ -5,6 +5,7 @@
 #include "app/clock/clock_options.h"
 #include "win32/boundary.h"
 #include "win32/handles.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -52,7 +53,8 @@ std::vector<Clocks::ClosedClock> Clocks::ClosedClocks() const {
         const SettingsStore clock = ClockStore(main_, number);
         if (clock.Read(keys::kOpen) != L"0") continue;
         const std::wstring label = clock.Read(keys::kLabel);
-        closed.push_back({number, label.empty() || label == L"0" ? L"Clock " + std::to_wstring(number) : label});
+        closed.push_back(
+            {number, label.empty() || label == L"0" ? Tr(IDS_MENU_CLOSED_CLOCK, {std::to_wstring(number)}) : label});
     }
     return closed;
 }
@@ -158,10 +160,10 @@ void Clocks::RemoveClock(ClockWindow& clock) {
         // Still stored, it would come back at the next start: closed instead (or, where even that is
         // refused, left as it is), and the user is told.
         if (!clock.Store().Write(keys::kOpen, 0)) {
-            ShowPlainError(kClockNotRemovedNorClosed);
+            ShowPlainError(Tr(IDS_CLOCK_NOT_REMOVED_NOR_CLOSED));
             return;
         }
-        ShowPlainError(kClockNotRemoved);
+        ShowPlainError(Tr(IDS_CLOCK_NOT_REMOVED));
     }
     ShowWindow(clock.Handle(), SW_HIDE);
     clock.MarkClosed();
@@ -199,7 +201,7 @@ bool Clocks::HideAllInTray() { return program_.HideAllInTray(); }
 
 void Clocks::CountdownReached(const std::wstring& label) {
     // No wait beside it: the clocks tick on while it shows.
-    program_.Announce((label.empty() ? std::wstring(L"A countdown") : label) + L" has reached 0.");
+    program_.Announce(label.empty() ? Tr(IDS_COUNTDOWN_REACHED) : Tr(IDS_COUNTDOWN_REACHED_LABEL, {label}));
 }
 
 }  // namespace tellurane

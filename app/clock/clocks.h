@@ -33,14 +33,6 @@ struct ClockServices {
     NotificationStateFunction notificationState = &SHQueryUserNotificationState;
 };
 
-inline constexpr std::wstring_view kTimeNotCopied =
-    L"The time could not be copied: another program is using the clipboard. Try again in a moment.";
-inline constexpr std::wstring_view kClockNotRemoved =
-    L"This clock could not be removed: Windows refused to delete its settings. It is closed instead, and "
-    L"New clock in the menu opens it again.";
-inline constexpr std::wstring_view kClockNotRemovedNorClosed =
-    L"This clock could not be removed: Windows refused to change its settings. It stays as it was.";
-
 // The face's menu, by command id.
 enum : UINT {
     kMenuSettings = 1,
@@ -51,6 +43,8 @@ enum : UINT {
     kMenuNewClock,
     kMenuCloseClock,
     kMenuClockOptions,
+    kMenuLanguageWindows,
+    kMenuLanguage = 400,      // + the language's place in Languages()
     kMenuSkin = 500,          // + the skin's place in the Skin menu
     kMenuReopenClock = 1000,  // + the clock's number
 };

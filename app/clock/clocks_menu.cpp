@@ -6,6 +6,9 @@
 #include "win32/boundary.h"
 #include "win32/menu.h"
 #include "win32/message_loop.h"
+#include "app/language.h"
+#include "logic/texts.h"
+#include "win32/language.h"
 
 namespace tellurane {
 namespace {
@@ -50,7 +53,28 @@ void AddSkinItems(HMENU menu, const SettingsStore& store, const std::vector<Skin
         AppendMenuW(list.get(), MF_STRING | (chosen ? MF_CHECKED : MF_UNCHECKED), kMenuSkin + index,
                     skins[index].title.c_str());
     }
-    AppendSubmenu(menu, std::move(list), L"S&kin");
+    AppendSubmenu(menu, std::move(list), Tr(IDS_MENU_SKIN).c_str());
+}
+
+// Each language named in itself; the choice applies to what opens next, as the last line says.
+void AddLanguageItems(HMENU menu, const SettingsStore& main) {
+    UniqueMenu list(CreatePopupMenu());
+    if (!list) return;
+    const std::wstring stored = main.Read(keys::kLanguage);
+    const Language* chosen = stored.empty() ? nullptr : LanguageForTag(stored);
+    AppendMenuW(list.get(), MF_STRING | (chosen ? MF_UNCHECKED : MF_CHECKED), kMenuLanguageWindows,
+                Tr(IDS_MENU_LANGUAGE_WINDOWS).c_str());
+    AppendMenuW(list.get(), MF_SEPARATOR, 0, nullptr);
+    const std::span<const Language> languages = Languages();
+    for (std::size_t index = 0; index < languages.size(); ++index) {
+        if (!ProgramSpeaks(languages[index])) continue;
+        const std::wstring name(languages[index].name);
+        AppendMenuW(list.get(), MF_STRING | (chosen == &languages[index] ? MF_CHECKED : MF_UNCHECKED),
+                    kMenuLanguage + index, name.c_str());
+    }
+    AppendMenuW(list.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(list.get(), MF_STRING | MF_GRAYED, 0, Tr(IDS_MENU_LANGUAGE_NOTE).c_str());
+    AppendSubmenu(menu, std::move(list), Tr(IDS_MENU_LANGUAGE).c_str());
 }
 
 }  // namespace
@@ -62,23 +86,26 @@ void Clocks::ShowMenuFor(ClockWindow& clock, LPARAM where) {
                                  [&] { return StoredSwitchIsOn(clock.Store().Read(keys::kAlwaysOnTop)); });
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
-    AppendMenuW(menu.get(), MF_STRING, kMenuSettings, L"&Settings\u2026");
-    AppendMenuW(menu.get(), MF_STRING, kMenuClockOptions, L"Clock &options\u2026");
+    AppendMenuW(menu.get(), MF_STRING, kMenuSettings, Tr(IDS_MENU_SETTINGS).c_str());
+    AppendMenuW(menu.get(), MF_STRING, kMenuClockOptions, Tr(IDS_MENU_CLOCK_OPTIONS).c_str());
     AddNewClockItems(menu.get());
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING | (onTop ? MF_CHECKED : MF_UNCHECKED), kMenuAlwaysOnTop, L"Always on &top");
+    AppendMenuW(menu.get(), MF_STRING | (onTop ? MF_CHECKED : MF_UNCHECKED), kMenuAlwaysOnTop,
+                Tr(IDS_MENU_ALWAYS_ON_TOP).c_str());
     const std::vector<SkinChoice> skins = CarryOnOr("Clocks::ShowMenuFor", std::vector<SkinChoice>{},
                                                     [] { return SkinChoices(); });
     AddSkinItems(menu.get(), clock.Store(), skins);
-    AppendMenuW(menu.get(), MF_STRING, kMenuCopyTime, L"&Copy time");
+    AddLanguageItems(menu.get(), main_);
+    AppendMenuW(menu.get(), MF_STRING, kMenuCopyTime, Tr(IDS_MENU_COPY_TIME).c_str());
     AppendMenuW(menu.get(), MF_STRING | (program_.CanHideInTray() ? MF_ENABLED : MF_GRAYED), kMenuHideToTray,
-                L"&Hide to tray");
+                Tr(IDS_MENU_HIDE_TO_TRAY).c_str());
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    if (clock.Number() != 0) AppendMenuW(menu.get(), MF_STRING, kMenuCloseClock, L"C&lose this clock");
-    AppendMenuW(menu.get(), MF_STRING, kMenuExit, L"E&xit");
+    if (clock.Number() != 0) AppendMenuW(menu.get(), MF_STRING, kMenuCloseClock, Tr(IDS_MENU_CLOSE_CLOCK).c_str());
+    AppendMenuW(menu.get(), MF_STRING, kMenuExit, Tr(IDS_MENU_EXIT).c_str());
     SetMenuDefaultItem(menu.get(), kMenuSettings, FALSE);  // what a left click does
-    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                           at.x, at.y, clock.Handle(), nullptr));
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | MenuReadingFlags(), at.x, at.y,
+                         clock.Handle(), nullptr));
     RunMenuChoice(clock, chosen, onTop, skins);
 }
 
@@ -89,15 +116,15 @@ void Clocks::AddNewClockItems(HMENU menu) {
         if (!closed) {
             closed.reset(CreatePopupMenu());
             if (!closed) break;
-            AppendMenuW(closed.get(), MF_STRING, kMenuNewClock, L"&New clock");
+            AppendMenuW(closed.get(), MF_STRING, kMenuNewClock, Tr(IDS_MENU_NEW_CLOCK).c_str());
             AppendMenuW(closed.get(), MF_SEPARATOR, 0, nullptr);
         }
         AppendMenuW(closed.get(), MF_STRING, kMenuReopenClock + static_cast<UINT>(entry.number), entry.title.c_str());
     }
     if (closed) {
-        AppendSubmenu(menu, std::move(closed), L"&New clock");
+        AppendSubmenu(menu, std::move(closed), Tr(IDS_MENU_NEW_CLOCK).c_str());
     } else {
-        AppendMenuW(menu, MF_STRING, kMenuNewClock, L"&New clock");
+        AppendMenuW(menu, MF_STRING, kMenuNewClock, Tr(IDS_MENU_NEW_CLOCK).c_str());
     }
 }
 
@@ -105,6 +132,12 @@ void Clocks::RunMenuChoice(ClockWindow& clock, UINT chosen, bool onTop, const st
     if (chosen >= kMenuSkin && chosen - kMenuSkin < skins.size()) {
         clock.Store().WriteSetting(keys::kSkin, skins[chosen - kMenuSkin].value);
         clock.FollowChosenSkin();
+        return;
+    }
+    if (chosen == kMenuLanguageWindows || (chosen >= kMenuLanguage && chosen - kMenuLanguage < Languages().size())) {
+        const std::wstring tag(chosen == kMenuLanguageWindows ? L"" : Languages()[chosen - kMenuLanguage].tag);
+        main_.WriteSetting(keys::kLanguage, tag);
+        UseProgramLanguage(tag);
         return;
     }
     if (chosen > kMenuReopenClock) {
@@ -134,7 +167,7 @@ void Clocks::RunMenuChoice(ClockWindow& clock, UINT chosen, bool onTop, const st
             OnTopChangedByHand(clock.Number());
             break;
         case kMenuCopyTime:
-            if (!PutOnClipboard(clock.Handle(), clock.Face().Caption())) ShowPlainError(kTimeNotCopied);
+            if (!PutOnClipboard(clock.Handle(), clock.Face().Caption())) ShowPlainError(Tr(IDS_TIME_NOT_COPIED));
             break;
         case kMenuHideToTray:
             HideAllInTray();

@@ -12,6 +12,7 @@
 #include "win32/boundary.h"
 #include "win32/dpi.h"
 #include "win32/message_loop.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -255,7 +256,7 @@ void Form1::MinimiseIntoTray() {
     ShowWindow(Handle(), SW_HIDE);
     clocks_.ShowOthers(false);
     minimizedToTray_ = true;
-    cSysTray1_.ShowBalloon(kMinimizedBalloonText, kMinimizedBalloonTitle, 5, true);
+    cSysTray1_.ShowBalloon(Tr(IDS_MINIMIZED_BALLOON), kProductName, 5, true);
 }
 
 void Form1::Announce(const std::wstring& text) { cSysTray1_.ShowBalloon(text, kProductName, 0, false); }

@@ -19,11 +19,6 @@ namespace tellurane {
 // The skin file, in the program folder.
 inline constexpr std::wstring_view kSkinFile = L"\\x\\o.cjs";
 
-inline constexpr std::wstring_view kMinimizedBalloonTitle = L"Tellurane";
-inline constexpr std::wstring_view kMinimizedBalloonText =
-    L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring the software "
-    L"back.";
-
 // The first clock: the clock type with the program's life, the tray icon, and the error boxes of its
 // handlers; it owns the host of the other clocks.
 class Form1 : public ClockWindow, public FirstClock {

@@ -9,6 +9,7 @@
 #include "logic/error_report.h"
 #include "logic/setting_keys.h"
 #include "win32/boundary.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 
@@ -17,7 +18,7 @@ void Form1::CreateFaceTooltip() noexcept {
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     if (!tooltip_) return;
-    std::wstring text(form1::kFaceTooltip);
+    std::wstring text = Tr(IDS_FACE_TOOLTIP);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

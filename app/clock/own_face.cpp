@@ -5,6 +5,7 @@
 #include "app/clock/system_clock.h"
 #include "app/clock/time_zones.h"
 #include "logic/clock/countdown.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 
@@ -38,8 +39,7 @@ std::wstring OwnFace::Compose(OwnFaceSettings settings, const ClockReading& now,
     if (!zoneKnown_) look.label += look.label.empty() ? L"(?)" : L" (?)";
     const std::optional<LocalTime> moment = ParseCountdownMoment(settings.countdown);
     if (!settings.countdown.empty() && !moment) {
-        report(L"The countdown's moment \"" + settings.countdown +
-               L"\" is not a date and time written as YYYY-MM-DDTHH:MM:SS.");
+        report(Tr(IDS_COUNTDOWN_UNUSABLE, {settings.countdown}));
     }
     if (moment) {
         const std::int64_t target = ZoneLocalToUtc(rules, *moment);
@@ -55,7 +55,7 @@ std::wstring OwnFace::Compose(OwnFaceSettings settings, const ClockReading& now,
     for (auto [picture, kind] :
          {std::pair{&look.timePicture, PictureKind::Time}, std::pair{&look.datePicture, PictureKind::Date}}) {
         if (const auto problem = PictureProblem(kind, *picture)) {
-            report(L"The picture \"" + *picture + L"\" cannot be used: " + *problem);
+            report(Tr(IDS_PICTURE_UNUSABLE, {*picture, *problem}));
             picture->clear();
         }
     }

@@ -10,6 +10,7 @@
 #include "win32/gdi.h"
 #include "win32/system_library.h"
 #include "win32/windows_build.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -170,9 +171,9 @@ std::wstring MenuText(std::wstring text) {
 }  // namespace
 
 std::vector<SkinChoice> SkinChoices() {
-    std::vector<SkinChoice> choices{{std::wstring(kNoSkin), L"&None"}};
+    std::vector<SkinChoice> choices{{std::wstring(kNoSkin), Tr(IDS_MENU_SKIN_NONE)}};
     if (IsFile(SkinFolder(L"x") + L"\\" + std::wstring(kProgramSkin))) {
-        choices.push_back({L"", L"The program folder's (x\\o.cjs)"});
+        choices.push_back({L"", Tr(IDS_MENU_SKIN_PROGRAM_FOLDER)});
     }
     std::vector<std::wstring> names = SkinFilesIn(L"x");
     std::erase_if(names, [](const std::wstring& name) {
@@ -215,8 +216,7 @@ void ApplyChosenSkin(Form& window, SkinFramework& skin, std::wstring_view name) 
             if (IsFile(path)) return ApplySkinFile(window, skin, path);
         }
     }
-    throw AppError(L"The skin \"" + std::wstring(name) +
-                   L"\" is no .cjs file in the program's skins folder or in its x folder.");
+    throw AppError(Tr(IDS_SKIN_NOT_FOUND, {name}));
 }
 
 }  // namespace tellurane

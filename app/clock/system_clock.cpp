@@ -4,6 +4,7 @@
 
 #include "logic/app_error.h"
 #include "win32/user_locale.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 
@@ -33,7 +34,7 @@ std::wstring DayOfWeekName(const LocalTime& time) {
     const SYSTEMTIME date = ToSystemTime(time);
     wchar_t name[128] = {};
     if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, L"dddd", name, 128, nullptr) <= 0) {
-        throw AppError(L"The name of the weekday is not available for this date.");
+        throw AppError(Tr(IDS_WEEKDAY_NOT_AVAILABLE));
     }
     return name;
 }

@@ -15,6 +15,7 @@
 #include "win32/gdi.h"
 #include "win32/modal.h"
 #include "win32/system_library.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -82,7 +83,7 @@ void Form2::ShowModal(HWND owner) {
     otherWindows_.DisableAllBut(nullptr);
     if (!Open(owner)) {
         otherWindows_.EnableAgain();
-        throw AppError(L"The settings window could not be opened.");
+        throw AppError(Tr(IDS_SETTINGS_NOT_OPENED));
     }
     WaitUntilDestroyed(*this);
     otherWindows_.EnableAgain();
@@ -187,7 +188,7 @@ void Form2::PushButton3_Click() {
         if (const DWORD error = dialogError_ ? dialogError_() : 0) {
             wchar_t code[16];
             swprintf(code, 16, L"0x%04lX", static_cast<unsigned long>(error));
-            throw AppError(std::wstring(L"The colour dialog could not be shown (common dialog error ") + code + L").");
+            throw AppError(Tr(IDS_COLOUR_DIALOG_FAILED, {code}));
         }
     });
     trap.Run(106, [&] { SetControlBackColor(form2::kPicture1, dialog.rgbResult); });
@@ -241,11 +242,12 @@ void Form2::DescribeSwatch() noexcept {
     CarryOn("Form2::DescribeSwatch", [&] {
         AccessibleFacts facts;
         facts.role = ROLE_SYSTEM_GRAPHIC;
-        facts.name = [] { return std::wstring(L"Text colour"); };
+        facts.name = [] { return Tr(IDS_SETTINGS_TEXT_COLOUR); };
         facts.value = [this] {
             const COLORREF colour = ToColorRef(ControlBackColor(form2::kPicture1));
-            return L"Red " + std::to_wstring(GetRValue(colour)) + L", Green " + std::to_wstring(GetGValue(colour)) +
-                   L", Blue " + std::to_wstring(GetBValue(colour));
+            return Tr(IDS_SETTINGS_COLOUR_VALUE,
+                      {std::to_wstring(GetRValue(colour)), std::to_wstring(GetGValue(colour)),
+                       std::to_wstring(GetBValue(colour))});
         };
         DescribeToScreenReaders(Control(form2::kPicture1), std::move(facts));
     });

@@ -6,6 +6,7 @@
 #include "logic/paths.h"
 #include "win32/handles.h"
 #include "win32/path_security.h"
+#include "logic/texts.h"
 
 #include <utility>
 
@@ -46,9 +47,9 @@ std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder) {
         DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY);
         DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName);
         if (!SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ)) {
-            return std::wstring(kRunEntryNotAdded);
+            return Tr(kRunEntryNotAdded);
         }
-        return machineEntry || !userEntry ? std::wstring(kMachineEntryRefused) : std::wstring();
+        return machineEntry || !userEntry ? Tr(kMachineEntryRefused) : std::wstring();
     }
     if (SaveRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName, data, REG_SZ)) {
         DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
@@ -59,12 +60,12 @@ std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder) {
         // A copy once run as administrator put the entry there; it starts the program already.
         DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
         if (!DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY)) {
-            return std::wstring(kMachineEntryStillDisabled);
+            return Tr(kMachineEntryStillDisabled);
         }
         return {};
     }
     if (!SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ)) {
-        return std::wstring(kRunEntryNotAdded);
+        return Tr(kRunEntryNotAdded);
     }
     return {};
 }
@@ -73,7 +74,7 @@ std::wstring RemoveRunEntry(std::wstring_view fileName) {
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, fileName);
     DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY);
-    if (!DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName)) return std::wstring(kMachineEntryNotRemoved);
+    if (!DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName)) return Tr(kMachineEntryNotRemoved);
     return {};
 }
 
@@ -133,7 +134,7 @@ bool AddToStartUp() {
     if (exe.empty()) return false;
     const std::wstring problem = RegStuff::AddRunEntry(FileNameOf(exe), FolderOf(exe));
     if (!problem.empty()) ShowPlainError(problem);
-    return problem != kRunEntryNotAdded;
+    return problem != Tr(kRunEntryNotAdded);
 }
 
 void RemoveFromStartUp() {

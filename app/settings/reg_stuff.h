@@ -8,6 +8,8 @@
 #include <string_view>
 #include <variant>
 
+#include "logic/texts.h"
+
 namespace tellurane {
 
 inline constexpr wchar_t kRunSubKey[] = L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
@@ -19,23 +21,10 @@ inline constexpr wchar_t kMachineStartupApprovedSubKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32";
 
 // What could not be done without administrator rights; the user is told in a plain box.
-inline constexpr std::wstring_view kMachineEntryNotRemoved =
-    L"Tellurane could not remove its start-up entry for all users of this computer, so it will still start "
-    L"when you log on.\r\n\r\nTo remove it, run Tellurane once as administrator (right-click it, then "
-    L"\"Run as administrator\") and clear \"Run at Windows Startup\" there.";
-inline constexpr std::wstring_view kMachineEntryStillDisabled =
-    L"Tellurane starts when you log on through an entry for all users of this computer, which the Startup "
-    L"page of Task Manager has turned off.\r\n\r\nTo turn it on, use that page, or run Tellurane once as "
-    L"administrator and tick \"Run at Windows Startup\" there.";
-inline constexpr std::wstring_view kMachineEntryRefused =
-    L"Tellurane is running as administrator from a folder that users without administrator rights can "
-    L"change, so it will start when you log on, but not for the other users of this computer.\r\n\r\nTo "
-    L"start it for every user, install it for all users (in Program Files) and tick \"Run at Windows "
-    L"Startup\" there.";
-
-inline constexpr std::wstring_view kRunEntryNotAdded =
-    L"Tellurane could not add its start-up entry, so it will not start when you log on.\r\n\r\nWindows "
-    L"refused to write to the Run key of the registry; a policy or a security program may keep it closed.";
+inline constexpr TextId kMachineEntryNotRemoved = IDS_MACHINE_ENTRY_NOT_REMOVED;
+inline constexpr TextId kMachineEntryStillDisabled = IDS_MACHINE_ENTRY_STILL_DISABLED;
+inline constexpr TextId kMachineEntryRefused = IDS_MACHINE_ENTRY_UNSAFE_FOLDER;
+inline constexpr TextId kRunEntryNotAdded = IDS_USER_ENTRY_REFUSED;
 
 using RegistryValue = std::variant<std::wstring, std::int32_t>;
 

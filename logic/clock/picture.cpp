@@ -1,4 +1,5 @@
 #include "logic/clock/picture.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -11,12 +12,12 @@ bool IsDateField(wchar_t c) { return c == L'd' || c == L'M' || c == L'y' || c ==
 std::optional<std::wstring> PictureProblem(PictureKind kind, std::wstring_view picture) {
     if (picture.empty()) return std::nullopt;
     if (picture.size() > kMaxPictureLength) {
-        return L"A picture has at most " + std::to_wstring(kMaxPictureLength) + L" characters.";
+        return Tr(IDS_PICTURE_TOO_LONG, {std::to_wstring(kMaxPictureLength)});
     }
     const bool time = kind == PictureKind::Time;
     bool quoted = false, ownField = false;
     for (wchar_t c : picture) {
-        if (c < L' ') return std::wstring(L"A picture holds no tabs, line breaks or other control characters.");
+        if (c < L' ') return Tr(IDS_PICTURE_CONTROL_CHARACTER);
         if (c == L'\'') {
             quoted = !quoted;
             continue;
@@ -24,18 +25,12 @@ std::optional<std::wstring> PictureProblem(PictureKind kind, std::wstring_view p
         if (quoted) continue;
         if (time ? IsTimeField(c) : IsDateField(c)) ownField = true;
         if (time ? IsDateField(c) : IsTimeField(c)) {
-            return time ? std::wstring(
-                              L"d, M, y and g belong in the date picture; put other text in quotes, "
-                              L"'like this'.")
-                        : std::wstring(
-                              L"h, H, m, s and t belong in the time picture; put other text in quotes, "
-                              L"'like this'.");
+            return Tr(time ? IDS_PICTURE_DATE_FIELD_IN_TIME : IDS_PICTURE_TIME_FIELD_IN_DATE);
         }
     }
-    if (quoted) return std::wstring(L"A quotation mark (') is not closed.");
+    if (quoted) return Tr(IDS_PICTURE_QUOTE_OPEN);
     if (!ownField) {
-        return time ? std::wstring(L"A time picture needs at least one of h, H, m, s or t.")
-                    : std::wstring(L"A date picture needs at least one of d, M, y or g.");
+        return Tr(time ? IDS_PICTURE_TIME_NEEDS_FIELD : IDS_PICTURE_DATE_NEEDS_FIELD);
     }
     return std::nullopt;
 }

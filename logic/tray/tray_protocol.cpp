@@ -6,6 +6,7 @@
 #include <string>
 
 #include "logic/app_error.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 
@@ -45,7 +46,7 @@ void FillTextField(std::string_view text, char* field, std::size_t width) {
 std::uint32_t BalloonTimeoutMilliseconds(std::int32_t showTimerSeconds) {
     if (showTimerSeconds <= 0) return 0;
     if (showTimerSeconds > std::numeric_limits<std::int32_t>::max() / 1000) {
-        throw AppError(L"Overflow: a balloon cannot stay for " + std::to_wstring(showTimerSeconds) + L" seconds.");
+        throw AppError(Tr(IDS_BALLOON_TOO_LONG, {std::to_wstring(showTimerSeconds)}));
     }
     return static_cast<std::uint32_t>(showTimerSeconds) * 1000u;
 }

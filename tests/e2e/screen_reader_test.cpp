@@ -125,8 +125,8 @@ protected:
             if (control.kind != ControlKind::CheckBox) continue;
             ++boxes;
             Reader box(item(control.id));
-            const std::string which = testing::PrintToString(std::wstring(control.caption));
-            EXPECT_EQ(box.Name(), std::wstring(control.caption));
+            const std::string which = testing::PrintToString(Resolve(control.caption));
+            EXPECT_EQ(box.Name(), Resolve(control.caption));
             EXPECT_EQ(box.Role(), ROLE_SYSTEM_CHECKBUTTON) << which;
             EXPECT_EQ((box.State() & STATE_SYSTEM_CHECKED) != 0, control.id == form2::kCheck6) << which;
         }

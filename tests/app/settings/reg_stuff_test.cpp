@@ -64,7 +64,7 @@ TEST_F(RunEntry, RunAsAdministratorFromAFolderOthersCanChangeItWritesOnlyTheUser
     });
     const std::wstring data = L"\"" + ProgramPath() + L"\"";
     RegStuff::SaveRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, kName, std::wstring(L"\"C:\\old.exe\""), REG_SZ);
-    EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), kMachineEntryRefused);
+    EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), Tr(kMachineEntryRefused));
     EXPECT_EQ(checked, ProgramPath());
     EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
     EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), data);
@@ -114,10 +114,10 @@ TEST_F(RunEntry, WithoutWriteAccessToTheMachineKeyTheUsersRunKeyGetsIt) {
         support::ReadOnlyKey user(HKEY_CURRENT_USER, kUserRun);
         {
             support::ReadOnlyMachineRunKey machine;
-            EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), kRunEntryNotAdded) << "neither key";
+            EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), Tr(kRunEntryNotAdded)) << "neither key";
         }
         RegStuff::SetOthersCanChangeCheck([](const std::wstring&) { return true; });
-        EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), kRunEntryNotAdded)
+        EXPECT_EQ(RegStuff::AddRunEntry(kName, ProgramFolder()), Tr(kRunEntryNotAdded))
             << "as administrator, from a folder users may change";
         RegStuff::SetOthersCanChangeCheck([](const std::wstring&) { return false; });
     }

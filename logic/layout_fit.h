@@ -1,0 +1,29 @@
+#pragma once
+// Room for texts longer than the English ones the layouts were drawn for.
+
+#include <span>
+#include <vector>
+
+#include "logic/window_layout.h"
+
+namespace tellurane {
+
+// The room a control's text needs, in twips; what fits is left as it is.
+struct TextRoom {
+    int id;
+    double width;
+    double height;
+};
+
+struct FittedLayout {
+    std::vector<ControlLayout> controls;  // in the layout's order, each from the inside of its container
+    int clientWidth;
+    int clientHeight;
+};
+
+// Where a control is too narrow, a column as wide as it lacks is put in at its right edge: what lies
+// right of that edge moves over, what spans it (a frame, the window) grows. Too low: a row below it.
+// So controls that were aligned stay aligned, and a layout whose texts fit comes back unchanged.
+FittedLayout FitToTexts(const WindowLayout& layout, std::span<const TextRoom> needs);
+
+}  // namespace tellurane
