@@ -32,22 +32,22 @@ double ToTwips(int pixels, int dpi) { return std::ceil(pixels * 1440.0 / dpi); }
 std::optional<TextRoom> RoomFor(HDC dc, const ControlLayout& control, int dpi) {
     const std::wstring text = Resolve(control.caption);
     if (text.empty()) return std::nullopt;
-    const int px = MulDiv(1, dpi, 96);
+    const auto px = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
     switch (control.kind) {
         case ControlKind::CheckBox: {
             const Extent e = Measure(dc, text, 0);
-            const int box = MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, SystemDpi()) + 4 * px;
-            return TextRoom{control.id, ToTwips(e.width + box + px, dpi), ToTwips(e.height, dpi)};
+            const int box = MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, SystemDpi()) + px(8);
+            return TextRoom{control.id, ToTwips(e.width + box, dpi), ToTwips(e.height, dpi)};
         }
         case ControlKind::Frame:
-            return TextRoom{control.id, ToTwips(Measure(dc, text, 0).width + 18 * px, dpi), 0};
+            return TextRoom{control.id, ToTwips(Measure(dc, text, 0).width + px(18), dpi), 0};
         case ControlKind::PushButton: {
             const Extent e = Measure(dc, text, 0);
-            return TextRoom{control.id, ToTwips(e.width + 12 * px, dpi), ToTwips(e.height + 4 * px, dpi)};
+            return TextRoom{control.id, ToTwips(e.width + px(12), dpi), ToTwips(e.height + px(4), dpi)};
         }
         case ControlKind::Label: {
             const Extent e = Measure(dc, text, control.wraps ? TwipsToPixels(control.width, dpi) : 0);
-            return TextRoom{control.id, control.wraps ? 0 : ToTwips(e.width + px, dpi), ToTwips(e.height, dpi)};
+            return TextRoom{control.id, control.wraps ? 0 : ToTwips(e.width + px(1), dpi), ToTwips(e.height, dpi)};
         }
         default:
             return std::nullopt;

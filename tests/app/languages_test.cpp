@@ -1,0 +1,117 @@
+// The settings window and Clock options in every language the program holds, and in the tests'
+// pseudo-language (every text 40 % longer, accented, bracketed): each control's text fits the control,
+// measured with the control's own font as it is drawn; the English layout stays exactly as drawn; under
+// Arabic and Hebrew the windows are mirrored.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/clock/clock_options.h"
+#include "app/language.h"
+#include "logic/languages.h"
+#include "app/settings/form2.h"
+#include "app/settings_store.h"
+#include "logic/layouts.h"
+#include "logic/texts.h"
+#include "logic/twips.h"
+#include "tests/support/desktop.h"
+#include "win32/dpi.h"
+#include "win32/form.h"
+#include "win32/message_loop.h"
+
+namespace tellurane {
+namespace {
+
+// What a control draws beside its text: a check box its box and the gap after it, a frame the
+// breaks in its border, a button its edges.
+int Decoration(ControlKind kind, int dpi) {
+    switch (kind) {
+        case ControlKind::CheckBox:
+            return MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, SystemDpi()) + MulDiv(4, dpi, 96);
+        case ControlKind::Frame:
+            return MulDiv(14, dpi, 96);
+        case ControlKind::PushButton:
+            return MulDiv(8, dpi, 96);
+        default:
+            return 0;
+    }
+}
+
+// Each control whose text does not fit, as "language control: needs W x H, has W x H".
+void FindClipped(const Form& form, const std::wstring& language, std::vector<std::wstring>& clipped) {
+    HDC dc = GetDC(form.Handle());
+    for (const ControlLayout& control : form.Layout().controls) {
+        if (control.kind == ControlKind::TextBox || control.kind == ControlKind::ComboBox ||
+            control.kind == ControlKind::DropDownList || control.kind == ControlKind::PictureBox) {
+            continue;
+        }
+        HWND window = form.Control(control.id);
+        const std::wstring text = support::WindowText(window);
+        if (text.empty()) continue;
+        // The push buttons are drawn by the program in the layout's font; the others in the one they hold.
+        UniqueFont own = control.hasFont ? CreateLayoutFont(control.font, form.Dpi()) : UniqueFont();
+        const auto font = own ? own.get() : reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+        const HGDIOBJ before = SelectObject(dc, font);
+        RECT client{};
+        GetClientRect(window, &client);
+        const int width = client.right - Decoration(control.kind, form.Dpi());
+        RECT needed{0, 0, control.wraps ? width : 0, 0};
+        DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | (control.wraps ? DT_WORDBREAK : DT_SINGLELINE));
+        SelectObject(dc, before);
+        const bool tooTall = control.kind != ControlKind::Frame && needed.bottom > client.bottom;
+        if (needed.right > width || tooTall) {
+            clipped.push_back(language + L" " + std::wstring(control.name) + L": needs " +
+                              std::to_wstring(needed.right) + L" x " + std::to_wstring(needed.bottom) + L", has " +
+                              std::to_wstring(width) + L" x " + std::to_wstring(client.bottom));
+        }
+    }
+    ReleaseDC(form.Handle(), dc);
+}
+
+class InEveryLanguage : public ::testing::Test {
+protected:
+    void SetUp() override { support::BecomePerMonitorDpiAware(); }
+    void TearDown() override { UseProgramLanguage(L"en-US"); }
+};
+
+TEST_F(InEveryLanguage, EveryWindowFitsItsTextsAndReadsAsTheLanguageDoes) {
+    const SettingsStore store(L"Marrowick", L"TelluraneTest" + std::to_wstring(GetCurrentProcessId()));
+    std::vector<std::wstring> clipped;
+    int spoken = 0;
+    for (const Language& language : Languages()) {
+        if (!ProgramSpeaks(language)) continue;
+        ++spoken;
+        const std::wstring tag(language.tag);
+        UseProgramLanguage(tag);
+        ASSERT_EQ(&ProgramLanguage(), &language) << tag;
+        Form2 settings;
+        ClockOptions options(store, true);
+        for (Form* form : {static_cast<Form*>(&settings), static_cast<Form*>(&options)}) {
+            ASSERT_TRUE(form->Create()) << tag;
+            FindClipped(*form, tag, clipped);
+            const bool mirrored = (GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+            EXPECT_EQ(mirrored, language.rightToLeft) << tag;
+        }
+        EXPECT_EQ(support::WindowText(settings.Handle()), Tr(IDS_SETTINGS_TITLE)) << tag;
+        if (tag != L"en-US") {
+            EXPECT_NE(Tr(IDS_SETTINGS_TITLE), EnglishText(IDS_SETTINGS_TITLE)) << tag;
+            continue;
+        }
+        // English: as drawn, to the twip.
+        const SIZE client = support::ClientSize(settings.Handle());
+        EXPECT_EQ(client.cx, TwipsToPixels(Form2Layout().clientWidth, settings.Dpi()));
+        EXPECT_EQ(client.cy, TwipsToPixels(Form2Layout().clientHeight, settings.Dpi()));
+        EXPECT_EQ(options.Layout().clientWidth, ClockOptionsLayout().clientWidth);
+        EXPECT_EQ(options.Layout().clientHeight, ClockOptionsLayout().clientHeight);
+    }
+    EXPECT_EQ(spoken, static_cast<int>(Languages().size())) << "the test program holds every language";
+    std::wstring all;
+    for (const std::wstring& line : clipped) all += line + L"\n";
+    EXPECT_TRUE(clipped.empty()) << testing::PrintToString(all);
+    RegDeleteTreeW(HKEY_CURRENT_USER, store.KeyPath().c_str());
+}
+
+}  // namespace
+}  // namespace tellurane
