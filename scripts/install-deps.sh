@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686-posix googletest
           wine wine32:i386 xvfb xdotool x11-utils imagemagick fonts-wine fonts-liberation
-          python3 zip unzip librsvg2-bin psmisc nsis fonts-dejavu-core
+          python3 zip unzip librsvg2-bin psmisc nsis fonts-dejavu-core locales
           clang lld clang-tidy clang-format)
 
 sudo_cmd=()
@@ -15,7 +15,22 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# The locales the tests run the program under (Wine takes the UI language from LANG).
+make_locales() {
+  local wanted=(de_DE ja_JP ar_EG) need=()
+  for l in "${wanted[@]}"; do
+    locale -a 2>/dev/null | grep -qix "${l}.utf8" || need+=("$l")
+  done
+  [ ${#need[@]} -eq 0 ] && return 0
+  for l in "${need[@]}"; do
+    grep -q "^${l}.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null ||
+      echo "${l}.UTF-8 UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+}
+
 if [ ${#missing[@]} -eq 0 ]; then
+  make_locales
   exit 0
 fi
 
@@ -26,3 +41,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+make_locales

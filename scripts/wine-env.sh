@@ -1,7 +1,10 @@
 # Sourced: the environment of the project's Wine session for the DPI in TELLURANE_DPI (96 by default).
+# TELLURANE_SESSION=languages: a session of its own for programs run under another LANG, since Wine
+# rewrites a prefix's regional settings to the LANG of each process it starts.
 tellurane_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export TELLURANE_DPI=${TELLURANE_DPI:-96}
-export WINEPREFIX=${TELLURANE_WINEPREFIX:-$tellurane_root/build/wine-$TELLURANE_DPI}
+tellurane_session=${TELLURANE_SESSION:+-$TELLURANE_SESSION}
+export WINEPREFIX=${TELLURANE_WINEPREFIX:-$tellurane_root/build/wine-$TELLURANE_DPI$tellurane_session}
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -13,4 +16,5 @@ if [ -z "${TELLURANE_USE_OWN_DISPLAY:-}" ]; then
     144) export DISPLAY=:$((tellurane_display_base + 1)) ;;
     *) export DISPLAY=:$((tellurane_display_base + 2)) ;;
   esac
+  if [ -n "$tellurane_session" ]; then export DISPLAY=:$((${DISPLAY#:} + 1000)); fi
 fi

@@ -255,6 +255,56 @@ std::wstring SaveScreenshot(const std::wstring& name) {
     return written ? path : std::wstring();
 }
 
+ScreenPart TakeScreenPart(const RECT& rect) {
+    ScreenPart part;
+    part.width = rect.right - rect.left;
+    part.height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    part.bitmap.reset(CreateCompatibleBitmap(screen, part.width, part.height), &DeleteObject);
+    const HGDIOBJ old = SelectObject(memory, part.bitmap.get());
+    BitBlt(memory, 0, 0, part.width, part.height, screen, rect.left, rect.top, SRCCOPY | CAPTUREBLT);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return part;
+}
+
+std::wstring SaveSideBySide(const std::wstring& name, const std::vector<ScreenPart>& parts, int columns) {
+    constexpr int kMargin = 12;
+    int cellWidth = 0, cellHeight = 0;
+    for (const ScreenPart& part : parts) {
+        cellWidth = std::max(cellWidth, part.width);
+        cellHeight = std::max(cellHeight, part.height);
+    }
+    const int rows = (static_cast<int>(parts.size()) + columns - 1) / columns;
+    const int width = columns * (cellWidth + kMargin) + kMargin, height = rows * (cellHeight + kMargin) + kMargin;
+    HDC screen = GetDC(nullptr);
+    HDC target = CreateCompatibleDC(screen);
+    HDC source = CreateCompatibleDC(screen);
+    HBITMAP whole = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ oldTarget = SelectObject(target, whole);
+    const RECT all{0, 0, width, height};
+    FillRect(target, &all, GetSysColorBrush(COLOR_DESKTOP));
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const HGDIOBJ oldSource = SelectObject(source, parts[i].bitmap.get());
+        const int x = kMargin + static_cast<int>(i % columns) * (cellWidth + kMargin);
+        const int y = kMargin + static_cast<int>(i / columns) * (cellHeight + kMargin);
+        BitBlt(target, x, y, parts[i].width, parts[i].height, source, 0, 0, SRCCOPY);
+        SelectObject(source, oldSource);
+    }
+    SelectObject(target, oldTarget);
+    const std::wstring folder = ScreenshotFolder();
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"\\" + name + L".png";
+    const bool written = WritePng(whole, path);
+    DeleteObject(whole);
+    DeleteDC(source);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+    return written ? path : std::wstring();
+}
+
 LaunchedProgram::LaunchedProgram(const std::wstring& path, const std::wstring& arguments) {
     job_ = CreateJobObjectW(nullptr, nullptr);
     if (job_) {

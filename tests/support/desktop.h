@@ -7,7 +7,9 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <optional>
 #include <vector>
 
@@ -63,6 +65,14 @@ bool BalloonsCanBeSeen();
 
 // Writes a PNG of the whole desktop to the screenshot folder; returns its path, or empty on failure.
 std::wstring SaveScreenshot(const std::wstring& name);
+// A picture of a screen rectangle as it is now; several are saved side by side, in rows of `columns`,
+// with a margin of the desktop's colour between them.
+struct ScreenPart {
+    std::shared_ptr<std::remove_pointer_t<HBITMAP>> bitmap;
+    int width = 0, height = 0;
+};
+ScreenPart TakeScreenPart(const RECT& rect);
+std::wstring SaveSideBySide(const std::wstring& name, const std::vector<ScreenPart>& parts, int columns);
 // The contrast between the commonest colour of a screen rectangle (its background) and the colour
 // in it that stands out most from that (its text): 1 when the rectangle holds no text at all.
 double TextContrastOnScreen(const RECT& rect);

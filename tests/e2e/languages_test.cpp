@@ -1,0 +1,124 @@
+// The clock as users whose Windows speaks another language see it. Wine takes the UI language from
+// the LANG of the process: ctest runs the first test once per language, in a Wine session of its own
+// (a process under another LANG rewrites the session's regional settings), and says which language
+// to expect. The second test, in any session, picks six languages from the stored choice the face's
+// Language menu writes and lays the settings window in each side by side (the README's picture).
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <string>
+
+#include "logic/languages.h"
+#include "logic/layouts.h"
+#include "logic/setting_keys.h"
+#include "logic/texts.h"
+#include "tests/e2e/clock_driver.h"
+#include "win32/language.h"
+
+namespace tellurane {
+namespace {
+
+using namespace std::chrono_literals;
+using support::WaitUntil;
+using support::WindowText;
+
+class SpokenLanguage : public RunningClock {
+protected:
+    SpokenLanguage() : program_(LoadLibraryExW(TELLURANE_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    ~SpokenLanguage() override {
+        if (program_) FreeLibrary(program_);
+    }
+
+    // The program's own text in a language, as its string tables hold it.
+    std::wstring TextIn(const Language& language, TextId id, std::initializer_list<std::wstring_view> inserts = {}) {
+        std::wstring text;
+        EXPECT_TRUE(LoadStringIn(program_, id, language.langId, text)) << id;
+        return InsertInto(text, inserts);
+    }
+
+    static std::wstring Digits(const std::wstring& text) {
+        std::wstring digits;
+        for (wchar_t c : text) {
+            if (c >= L'0' && c <= L'9') digits += c;
+        }
+        return digits;
+    }
+
+    // What the face shows by default now, digits only: hh nn ss on the 12-hour clock, mm dd yyyy.
+    static std::wstring EnglishFaceDigits() {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        wchar_t digits[32];
+        swprintf(digits, 32, L"%02u%02u%02u%02u%02u%04u", (now.wHour + 11) % 12 + 1, now.wMinute, now.wSecond,
+                 now.wMonth, now.wDay, now.wYear);
+        return digits;
+    }
+
+    HMODULE program_;
+};
+
+TEST_F(SpokenLanguage, TheClockSpeaksWindowsLanguageInItsWindowsMenuAndBoxesAndStoresWhatEnglishStores) {
+    const wchar_t* expected = _wgetenv(L"TELLURANE_EXPECTED_LANGUAGE");
+    if (!expected) GTEST_SKIP() << "ctest runs this under each language's LANG";
+    const Language& language = *LanguageForTag(expected);
+    ASSERT_TRUE(program_);
+
+    // A box: a stored size that is no number, said in the language, with its line number.
+    Store(keys::kFontSize, L"bad");
+    Start(false);
+    const std::wstring box = AnswerNextBox(15s);
+    EXPECT_NE(box.find(TextIn(language, IDS_NOT_A_NUMBER, {L"\"bad\""})), std::wstring::npos) << expected;
+    EXPECT_NE(box.find(TextIn(language, IDS_ERROR_AT_LINE, {L"146"})), std::wstring::npos) << expected;
+    window_ = support::FindTopLevel(clock_->ProcessId(), kClockClass, 10s);
+    ASSERT_TRUE(window_);
+
+    // The face: the same digits as in English, never mirrored.
+    EXPECT_TRUE(WaitUntil([&] { return Digits(FaceText()) == EnglishFaceDigits(); }, 3s))
+        << testing::PrintToString(FaceText());
+    EXPECT_EQ(GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+
+    // The settings window: every text in the language, mirrored where it reads right to left.
+    HWND settings = OpenSettingsByClickingTheFace();
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(WindowText(settings), TextIn(language, IDS_SETTINGS_TITLE));
+    EXPECT_NE(WindowText(settings), EnglishText(IDS_SETTINGS_TITLE));
+    for (const ControlLayout& control : Form2Layout().controls) {
+        if (control.caption.id != 0) {
+            EXPECT_EQ(WindowText(GetDlgItem(settings, control.id)), TextIn(language, control.caption.id))
+                << "control " << control.id;
+        }
+    }
+    EXPECT_EQ((GetWindowLongPtrW(settings, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, language.rightToLeft);
+    Screenshot(std::wstring(L"60-settings-in-") + expected);
+
+    // Stored as English stores them: the size in the invariant form, the switches as numbers.
+    PostClick(GetDlgItem(settings, form2::kCheck6));
+    PostClick(GetDlgItem(settings, form2::kPushButton1));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, 5s));
+    EXPECT_EQ(Stored(keys::kFontSize), L"20");
+    EXPECT_EQ(Stored(keys::kMilitaryTime), L"1");
+    EXPECT_EQ(Stored(keys::kLanguage), L"-999") << "Windows' choice is not stored";
+}
+
+TEST_F(SpokenLanguage, TheSettingsWindowInSixLanguagesSideBySide) {
+    std::vector<support::ScreenPart> parts;
+    for (const wchar_t* tag : {L"de-DE", L"fr-FR", L"ru-RU", L"ja-JP", L"zh-CN", L"ar-SA"}) {
+        Store(keys::kLanguage, tag);
+        Start();
+        HWND settings = OpenSettingsByClickingTheFace();
+        ASSERT_TRUE(settings) << tag;
+        EXPECT_EQ(WindowText(settings), TextIn(*LanguageForTag(tag), IDS_SETTINGS_TITLE)) << tag;
+        Sleep(300);  // painted
+        RECT frame;
+        GetWindowRect(settings, &frame);
+        parts.push_back(support::TakeScreenPart(frame));
+        PostClick(GetDlgItem(settings, form2::kPushButton1));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, 5s)) << tag;
+        ASSERT_TRUE(CloseWithin(10s)) << tag;
+    }
+    EXPECT_FALSE(support::SaveSideBySide(L"languages", parts, 3).empty());
+}
+
+}  // namespace
+}  // namespace tellurane
