@@ -12,10 +12,11 @@ function(tellurane_give_setup_to target)
   endif()
   set(setup ${PROJECT_BINARY_DIR}/setup/Tellurane-${TELLURANE_VERSION_TEXT}-setup.exe)
   file(GLOB skins CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/skins/*.cjs)
+  file(GLOB languages CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/installer/lang/*.nsh)
   add_custom_command(OUTPUT ${setup}
     COMMAND ${PROJECT_SOURCE_DIR}/installer/make-setup.sh $<TARGET_FILE:Tellurane>
             ${PROJECT_BINARY_DIR}/generated/tellurane_version.h ${setup}
-    DEPENDS Tellurane ${skins}
+    DEPENDS Tellurane ${skins} ${languages}
             ${PROJECT_SOURCE_DIR}/installer/tellurane.nsi ${PROJECT_SOURCE_DIR}/installer/make-setup.sh
             ${PROJECT_SOURCE_DIR}/installer/payload.sh ${PROJECT_SOURCE_DIR}/installer/shipped-skins.txt
             ${PROJECT_SOURCE_DIR}/resources/tellurane.ico

@@ -36,12 +36,10 @@ VIFileVersion "${VERSION_NUMBERS}"
 !define MUI_ICON "..\resources\tellurane.ico"
 !define MUI_UNICON "..\resources\tellurane.ico"
 !define MUI_ABORTWARNING
-!define MUI_WELCOMEPAGE_TEXT "Setup will install Tellurane ${VERSION}, a desktop clock, for your user account. \
-  It needs no administrator.$\r$\n$\r$\nA running Tellurane is closed first. \
-  Your settings and your own skins are kept.$\r$\n$\r$\nClick Next to continue."
+!define MUI_WELCOMEPAGE_TEXT "$(TELLURANE_WELCOME)"
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Tellurane.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "Start Tellurane"
+!define MUI_FINISHPAGE_RUN_TEXT "$(TELLURANE_START)"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -52,7 +50,52 @@ VIFileVersion "${VERSION_NUMBERS}"
 UninstPage custom un.OptionsShow un.OptionsLeave
 !insertmacro MUI_UNPAGE_INSTFILES
 
-!insertmacro MUI_LANGUAGE "English"
+; The languages of the program. No language dialog: at start NSIS takes the one of the user's
+; Windows display language (GetUserDefaultUILanguage), else one of the same primary language
+; (Portuguese for Portugal gets PortugueseBR, Nynorsk gets Norwegian), else the first inserted:
+; English, so it stays first. In Arabic and Hebrew NSIS's pages and message boxes are right to left
+; by themselves. MUI_LANGUAGE brings NSIS's own texts for the pages; installer/lang/ has ours, a file
+; a language.
+!macro TELLURANE_LANGUAGE NAME
+  !insertmacro MUI_LANGUAGE "${NAME}"
+  !include "lang\${NAME}.nsh"
+!macroend
+!insertmacro TELLURANE_LANGUAGE "English"
+!insertmacro TELLURANE_LANGUAGE "German"
+!insertmacro TELLURANE_LANGUAGE "French"
+!insertmacro TELLURANE_LANGUAGE "Spanish"
+!insertmacro TELLURANE_LANGUAGE "Italian"
+!insertmacro TELLURANE_LANGUAGE "PortugueseBR"
+!insertmacro TELLURANE_LANGUAGE "Dutch"
+!insertmacro TELLURANE_LANGUAGE "Polish"
+!insertmacro TELLURANE_LANGUAGE "Czech"
+!insertmacro TELLURANE_LANGUAGE "Swedish"
+!insertmacro TELLURANE_LANGUAGE "Finnish"
+!insertmacro TELLURANE_LANGUAGE "Danish"
+!insertmacro TELLURANE_LANGUAGE "Norwegian"
+!insertmacro TELLURANE_LANGUAGE "Turkish"
+!insertmacro TELLURANE_LANGUAGE "Russian"
+!insertmacro TELLURANE_LANGUAGE "Ukrainian"
+!insertmacro TELLURANE_LANGUAGE "Greek"
+!insertmacro TELLURANE_LANGUAGE "Japanese"
+!insertmacro TELLURANE_LANGUAGE "SimpChinese"
+!insertmacro TELLURANE_LANGUAGE "TradChinese"
+!insertmacro TELLURANE_LANGUAGE "Korean"
+!insertmacro TELLURANE_LANGUAGE "Arabic"
+!insertmacro TELLURANE_LANGUAGE "Hebrew"
+
+; Windows writes the Chinese of Hong Kong and Macao in traditional characters and that of Singapore in
+; simplified ones; NSIS, which has no table for them, would give all three the Chinese it meets first
+; (Simplified). Run in .onInit, after which NSIS picks the language again from $LANGUAGE.
+!macro CHINESE_AS_WINDOWS_WRITES_IT
+  System::Call "kernel32::GetUserDefaultUILanguage() i .r0"
+  ${If} $0 = 3076      ; zh-HK
+  ${OrIf} $0 = 5124    ; zh-MO
+    StrCpy $LANGUAGE ${LANG_TRADCHINESE}
+  ${ElseIf} $0 = 4100  ; zh-SG
+    StrCpy $LANGUAGE ${LANG_SIMPCHINESE}
+  ${EndIf}
+!macroend
 
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "Tellurane"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "Marrowick"
@@ -63,17 +106,34 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) ${COPYRIGH
 
 ; What a quiet setup or uninstall could not do goes to a log in the user's temporary folder, and the
 ; exit code is not 0: a box nobody sees says nothing.
+; The log is UTF-8 (65001), so that a message reads back as written in any language: FileWrite would
+; put it in the ANSI code page, which has no letters for most of them.
 !define LOG_FILE "$TEMP\Tellurane setup.log"
 !macro LOG_FUNCTION PREFIX
 Function ${PREFIX}Log
   Exch $R9
+  Push $R8
+  Push $R7
+  Push $R6
+  DetailPrint "$R9"
   FileOpen $R8 "${LOG_FILE}" a
   ${If} $R8 != ""
     FileSeek $R8 0 END
-    FileWrite $R8 "$R9$\r$\n"
+    StrCpy $R9 "$R9$\r$\n"
+    System::Call "kernel32::WideCharToMultiByte(i 65001, i 0, w R9, i -1, p 0, i 0, p 0, p 0) i .R7"
+    ${If} $R7 > 1
+      System::Alloc $R7
+      Pop $R6
+      System::Call "kernel32::WideCharToMultiByte(i 65001, i 0, w R9, i -1, p R6, i R7, p 0, p 0) i .R7"
+      IntOp $R7 $R7 - 1  ; not the closing NUL
+      System::Call "kernel32::WriteFile(p R8, p R6, i R7, *i .R7, p 0)"
+      System::Free $R6
+    ${EndIf}
     FileClose $R8
   ${EndIf}
-  DetailPrint "$R9"
+  Pop $R6
+  Pop $R7
+  Pop $R8
   Pop $R9
 FunctionEnd
 !macroend
@@ -98,13 +158,13 @@ Function ${PREFIX}CloseRunningClock
     IntOp $R4 $R0 - $R4
     ${If} $R4 <= 0
       ${If} $R5 == "denied"
-        StrCpy $R6 "Tellurane is running as administrator, so it cannot be closed from here."
+        StrCpy $R6 "$(TELLURANE_RUNNING_AS_ADMINISTRATOR)"
       ${Else}
-        StrCpy $R6 "Tellurane is still running and did not close."
+        StrCpy $R6 "$(TELLURANE_DID_NOT_CLOSE)"
       ${EndIf}
-      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$R6$\r$\n$\r$\nClose it, then press Retry." \
-        /SD IDCANCEL IDRETRY retry
-      Push "$R6 Nothing was changed."
+      ; No /MB_RIGHT nor /MB_RTLREADING: in Arabic and Hebrew NSIS adds both to every box itself.
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(TELLURANE_RETRY_BOX)" /SD IDCANCEL IDRETRY retry
+      Push "$(TELLURANE_NOTHING_CHANGED_LOG)"
       Call ${PREFIX}Log
       SetErrorLevel 3
       Abort
@@ -162,7 +222,7 @@ Section "Tellurane" SecProgram
   CreateShortcut "$SMPROGRAMS\Tellurane.lnk" "$INSTDIR\Tellurane.exe"
 SectionEnd
 
-Section /o "Desktop shortcut" SecDesktop
+Section /o "$(TELLURANE_DESKTOP_SHORTCUT)" SecDesktop
   SetOutPath "$INSTDIR"
   CreateShortcut "$DESKTOP\Tellurane.lnk" "$INSTDIR\Tellurane.exe"
 SectionEnd
@@ -182,6 +242,7 @@ Section "-Register"
 SectionEnd
 
 Function .onInit
+  !insertmacro CHINESE_AS_WINDOWS_WRITES_IT
   ; An upgrade keeps the desktop shortcut the user chose the first time.
   ${If} ${FileExists} "$DESKTOP\Tellurane.lnk"
     SectionSetFlags ${SecDesktop} ${SF_SELECTED}
@@ -192,19 +253,21 @@ Var RemoveSettingsBox
 Var RemoveSettings
 
 Function un.onInit
+  !insertmacro CHINESE_AS_WINDOWS_WRITES_IT
   ; Silent removals keep the settings.
   StrCpy $RemoveSettings ${BST_UNCHECKED}
 FunctionEnd
 
 Function un.OptionsShow
-  !insertmacro MUI_HEADER_TEXT "Uninstall Tellurane" "Remove Tellurane from this computer."
+  !insertmacro MUI_HEADER_TEXT "$(TELLURANE_UNINSTALL_TITLE)" "$(TELLURANE_UNINSTALL_SUBTITLE)"
   nsDialogs::Create 1018
   Pop $0
-  ${NSD_CreateLabel} 0 0 100% 40u "Tellurane will be removed from $INSTDIR.$\r$\n$\r$\n\
-    Your settings (the clock's place and size, text size, colour and switches) \
-    are kept for a later installation unless you tick the box below."
+  ; Right to left in Arabic and Hebrew, as NSIS's own pages are: nsDialogs does not do it by itself.
+  nsDialogs::SetRTL $(^RTL)
+  ; Room for the longer languages' lines.
+  ${NSD_CreateLabel} 0 0 100% 64u "$(TELLURANE_UNINSTALL_INFO)"
   Pop $0
-  ${NSD_CreateCheckbox} 0 50u 100% 12u "Also remove my settings"
+  ${NSD_CreateCheckbox} 0 70u 100% 12u "$(TELLURANE_REMOVE_SETTINGS)"
   Pop $RemoveSettingsBox
   ${NSD_SetState} $RemoveSettingsBox $RemoveSettings
   nsDialogs::Show
@@ -237,9 +300,7 @@ Section "un.Tellurane"
   ClearErrors
   ReadRegStr $0 HKLM "${RUN_KEY}" "${RUN_VALUE}"
   ${IfNot} ${Errors}
-    StrCpy $1 "Tellurane's start-up entry for all users of this computer could not be removed without \
-      administrator rights. It names a program that is no longer there and starts nothing; an \
-      administrator can delete the value ${RUN_VALUE} under HKEY_LOCAL_MACHINE\${RUN_KEY}."
+    StrCpy $1 "$(TELLURANE_MACHINE_ENTRY_STAYS)"
     MessageBox MB_OK|MB_ICONINFORMATION "$1" /SD IDOK
     Push "$1"
     Call un.Log

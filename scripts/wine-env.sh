@@ -5,6 +5,12 @@ tellurane_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export TELLURANE_DPI=${TELLURANE_DPI:-96}
 tellurane_session=${TELLURANE_SESSION:+-$TELLURANE_SESSION}
 export WINEPREFIX=${TELLURANE_WINEPREFIX:-$tellurane_root/build/wine-$TELLURANE_DPI$tellurane_session}
+# Wine takes the UI language and the regional settings from LANG: the program speaks English in the
+# usual sessions whatever the machine's LANG, and only the languages session runs under another.
+if [ -z "$tellurane_session" ]; then
+  export LANG=C.UTF-8
+  unset LC_ALL LC_MESSAGES
+fi
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="

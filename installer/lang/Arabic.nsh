@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Arabic (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_ARABIC} "سيثبّت برنامج الإعداد Tellurane ${VERSION}، وهو ساعة لسطح المكتب، لحساب المستخدم الخاص بك. لا يلزم الحصول على امتيازات المسؤول.$\r$\n$\r$\nإذا كان Tellurane قيد التشغيل، فسيتم إغلاقه أولاً. سيتم الاحتفاظ بإعداداتك وبالمظاهر التي أضفتها بنفسك.$\r$\n$\r$\nانقر فوق «التالي» للمتابعة."
+LangString TELLURANE_START ${LANG_ARABIC} "تشغيل Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_ARABIC} "اختصار على سطح المكتب"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_ARABIC} "يعمل Tellurane كمسؤول، لذا لا يمكن إغلاقه من هنا."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_ARABIC} "لا يزال Tellurane قيد التشغيل ولم يتم إغلاقه."
+LangString TELLURANE_RETRY_BOX ${LANG_ARABIC} "$R6$\r$\n$\r$\nأغلقه، ثم انقر فوق «إعادة المحاولة»."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_ARABIC} "$R6 لم يتم تغيير أي شيء."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_ARABIC} "إلغاء تثبيت Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_ARABIC} "إزالة Tellurane من هذا الكمبيوتر."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_ARABIC} "ستتم إزالة Tellurane من $INSTDIR.$\r$\n$\r$\nسيتم الاحتفاظ بإعداداتك (موضع الساعة وحجمها، وحجم الخط، ولون النص، والخيارات) لتثبيت لاحق، ما لم تحدد خانة الاختيار أدناه."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_ARABIC} "إزالة إعداداتي أيضاً"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_ARABIC} "تعذرت إزالة إدخال بدء التشغيل الخاص بـ Tellurane لجميع مستخدمي هذا الكمبيوتر بدون امتيازات المسؤول. يشير هذا الإدخال إلى برنامج لم يعد موجوداً ولا يشغّل أي شيء؛ يمكن للمسؤول حذف القيمة ${RUN_VALUE} ضمن HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Czech (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_CZECH} "Instalační program nainstaluje aplikaci Tellurane ${VERSION}, hodiny na plochu, pro váš uživatelský účet. Oprávnění správce nejsou potřeba.$\r$\n$\r$\nPokud je aplikace Tellurane spuštěná, nejprve se ukončí. Vaše nastavení a vlastní vzhledy zůstanou zachovány.$\r$\n$\r$\nPokračujte kliknutím na tlačítko Další."
+LangString TELLURANE_START ${LANG_CZECH} "Spustit aplikaci Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_CZECH} "Zástupce na ploše"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_CZECH} "Aplikace Tellurane je spuštěná jako správce, a proto ji odsud nelze ukončit."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_CZECH} "Aplikace Tellurane je stále spuštěná a neukončila se."
+LangString TELLURANE_RETRY_BOX ${LANG_CZECH} "$R6$\r$\n$\r$\nUkončete ji a potom klikněte na Opakovat."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_CZECH} "$R6 Nic nebylo změněno."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_CZECH} "Odinstalace aplikace Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_CZECH} "Odebrání aplikace Tellurane z tohoto počítače."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_CZECH} "Aplikace Tellurane bude odebrána ze složky $INSTDIR.$\r$\n$\r$\nVaše nastavení (umístění a velikost hodin, velikost písma, barva textu a možnosti) zůstane zachováno pro pozdější instalaci, pokud níže nezaškrtnete políčko."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_CZECH} "Odebrat i moje nastavení"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_CZECH} "Položku automatického spouštění aplikace Tellurane pro všechny uživatele tohoto počítače nebylo možné bez oprávnění správce odebrat. Odkazuje na program, který už neexistuje, a nic nespouští; správce může odstranit hodnotu ${RUN_VALUE} v klíči HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Finnish (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_FINNISH} "Asennusohjelma asentaa Tellurane ${VERSION} -työpöytäkellon käyttäjätilillesi. Järjestelmänvalvojan oikeuksia ei tarvita.$\r$\n$\r$\nJos Tellurane on käynnissä, se suljetaan ensin. Asetuksesi ja omat ulkoasusi säilyvät.$\r$\n$\r$\nJatka valitsemalla Seuraava."
+LangString TELLURANE_START ${LANG_FINNISH} "Käynnistä Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_FINNISH} "Pikakuvake työpöydälle"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_FINNISH} "Tellurane on käynnissä järjestelmänvalvojana, joten sitä ei voi sulkea täältä."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_FINNISH} "Tellurane on yhä käynnissä, eikä se sulkeutunut."
+LangString TELLURANE_RETRY_BOX ${LANG_FINNISH} "$R6$\r$\n$\r$\nSulje se ja valitse sitten Yritä uudelleen."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_FINNISH} "$R6 Mitään ei muutettu."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_FINNISH} "Telluranen asennuksen poisto"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_FINNISH} "Poista Tellurane tästä tietokoneesta."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_FINNISH} "Tellurane poistetaan kansiosta $INSTDIR.$\r$\n$\r$\nAsetuksesi (kellon sijainti ja koko, fonttikoko, tekstin väri ja valinnat) säilytetään myöhempää asennusta varten, ellet valitse alla olevaa valintaruutua."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_FINNISH} "Poista myös asetukseni"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_FINNISH} "Telluranen käynnistysmerkintää, joka koskee kaikkia tämän tietokoneen käyttäjiä, ei voitu poistaa ilman järjestelmänvalvojan oikeuksia. Se viittaa ohjelmaan, jota ei enää ole, eikä käynnistä mitään; järjestelmänvalvoja voi poistaa arvon ${RUN_VALUE} kohdasta HKEY_LOCAL_MACHINE\${RUN_KEY}."

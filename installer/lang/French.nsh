@@ -1,0 +1,13 @@
+; Tellurane's setup texts in French (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_FRENCH} "Ce programme installe Tellurane ${VERSION}, une horloge de bureau, pour votre compte d'utilisateur. Aucun droit d'administrateur n'est nécessaire.$\r$\n$\r$\nSi Tellurane est en cours d'exécution, il est d'abord fermé. Vos paramètres et vos propres habillages sont conservés.$\r$\n$\r$\nCliquez sur Suivant pour continuer."
+LangString TELLURANE_START ${LANG_FRENCH} "Lancer Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_FRENCH} "Raccourci sur le Bureau"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_FRENCH} "Tellurane s'exécute en tant qu'administrateur et ne peut donc pas être fermé d'ici."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_FRENCH} "Tellurane est toujours en cours d'exécution et ne s'est pas fermé."
+LangString TELLURANE_RETRY_BOX ${LANG_FRENCH} "$R6$\r$\n$\r$\nFermez-le, puis cliquez sur Réessayer."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_FRENCH} "$R6 Rien n'a été modifié."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_FRENCH} "Désinstaller Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_FRENCH} "Supprimer Tellurane de cet ordinateur."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_FRENCH} "Tellurane va être supprimé de $INSTDIR.$\r$\n$\r$\nVos paramètres (position et taille de l'horloge, taille de police, couleur du texte et options) sont conservés pour une installation ultérieure, sauf si vous cochez la case ci-dessous."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_FRENCH} "Supprimer aussi mes paramètres"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_FRENCH} "L'entrée de démarrage de Tellurane pour tous les utilisateurs de cet ordinateur n'a pas pu être supprimée sans droits d'administrateur. Elle désigne un programme qui n'existe plus et ne lance rien ; un administrateur peut supprimer la valeur ${RUN_VALUE} sous HKEY_LOCAL_MACHINE\${RUN_KEY}."

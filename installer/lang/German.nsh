@@ -1,0 +1,13 @@
+; Tellurane's setup texts in German (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_GERMAN} "Das Setup installiert Tellurane ${VERSION}, eine Desktopuhr, für Ihr Benutzerkonto. Administratorrechte sind dafür nicht erforderlich.$\r$\n$\r$\nEin laufendes Tellurane wird zuvor beendet. Ihre Einstellungen und Ihre eigenen Skins bleiben erhalten.$\r$\n$\r$\nKlicken Sie auf „Weiter“, um fortzufahren."
+LangString TELLURANE_START ${LANG_GERMAN} "Tellurane starten"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_GERMAN} "Desktopverknüpfung"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_GERMAN} "Tellurane wird als Administrator ausgeführt und kann daher nicht von hier aus beendet werden."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_GERMAN} "Tellurane wird noch ausgeführt und wurde nicht beendet."
+LangString TELLURANE_RETRY_BOX ${LANG_GERMAN} "$R6$\r$\n$\r$\nBeenden Sie Tellurane, und klicken Sie dann auf „Wiederholen“."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_GERMAN} "$R6 Es wurde nichts geändert."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_GERMAN} "Tellurane deinstallieren"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_GERMAN} "Tellurane von diesem Computer entfernen."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_GERMAN} "Tellurane wird aus $INSTDIR entfernt.$\r$\n$\r$\nIhre Einstellungen (Position und Größe der Uhr, Schriftgröße, Textfarbe und Optionen) bleiben für eine spätere Installation erhalten, sofern Sie nicht das Kontrollkästchen unten aktivieren."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_GERMAN} "Auch meine Einstellungen entfernen"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_GERMAN} "Der Autostarteintrag von Tellurane für alle Benutzer dieses Computers konnte ohne Administratorrechte nicht entfernt werden. Er verweist auf ein Programm, das nicht mehr vorhanden ist, und startet nichts; ein Administrator kann den Wert ${RUN_VALUE} unter HKEY_LOCAL_MACHINE\${RUN_KEY} löschen."

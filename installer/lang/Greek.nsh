@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Greek (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_GREEK} "Το πρόγραμμα εγκατάστασης θα εγκαταστήσει το Tellurane ${VERSION}, ένα ρολόι για την επιφάνεια εργασίας, στον λογαριασμό χρήστη σας. Δεν απαιτούνται δικαιώματα διαχειριστή.$\r$\n$\r$\nΑν το Tellurane εκτελείται, θα κλείσει πρώτα. Οι ρυθμίσεις σας και οι δικές σας εμφανίσεις διατηρούνται.$\r$\n$\r$\nΓια να συνεχίσετε, κάντε κλικ στο «Επόμενο»."
+LangString TELLURANE_START ${LANG_GREEK} "Εκκίνηση του Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_GREEK} "Συντόμευση στην επιφάνεια εργασίας"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_GREEK} "Το Tellurane εκτελείται ως διαχειριστής και, επομένως, δεν μπορεί να κλείσει από εδώ."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_GREEK} "Το Tellurane εξακολουθεί να εκτελείται και δεν έκλεισε."
+LangString TELLURANE_RETRY_BOX ${LANG_GREEK} "$R6$\r$\n$\r$\nΚλείστε το και, στη συνέχεια, κάντε κλικ στο «Επανάληψη»."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_GREEK} "$R6 Δεν έγινε καμία αλλαγή."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_GREEK} "Κατάργηση εγκατάστασης του Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_GREEK} "Κατάργηση του Tellurane από αυτόν τον υπολογιστή."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_GREEK} "Το Tellurane θα καταργηθεί από τη θέση $INSTDIR.$\r$\n$\r$\nΟι ρυθμίσεις σας (θέση και μέγεθος του ρολογιού, μέγεθος γραμματοσειράς, χρώμα κειμένου και επιλογές) διατηρούνται για μια μεταγενέστερη εγκατάσταση, εκτός αν επιλέξετε το παρακάτω πλαίσιο."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_GREEK} "Κατάργηση και των ρυθμίσεών μου"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_GREEK} "Η καταχώρηση εκκίνησης του Tellurane για όλους τους χρήστες αυτού του υπολογιστή δεν ήταν δυνατό να καταργηθεί χωρίς δικαιώματα διαχειριστή. Παραπέμπει σε ένα πρόγραμμα που δεν υπάρχει πλέον και δεν εκκινεί τίποτα· ένας διαχειριστής μπορεί να διαγράψει την τιμή ${RUN_VALUE} στο κλειδί HKEY_LOCAL_MACHINE\${RUN_KEY}."

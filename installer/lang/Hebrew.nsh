@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Hebrew (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_HEBREW} "תוכנית ההתקנה תתקין את Tellurane ${VERSION}, שעון לשולחן העבודה, עבור חשבון המשתמש שלך. אין צורך בהרשאות מנהל מערכת.$\r$\n$\r$\nאם Tellurane פועל, הוא ייסגר תחילה. ההגדרות שלך וערכות העיצוב שהוספת יישמרו.$\r$\n$\r$\nכדי להמשיך, יש ללחוץ על 'הבא'."
+LangString TELLURANE_START ${LANG_HEBREW} "הפעלת Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_HEBREW} "קיצור דרך בשולחן העבודה"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_HEBREW} "Tellurane פועל כמנהל מערכת, ולכן לא ניתן לסגור אותו מכאן."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_HEBREW} "Tellurane עדיין פועל ולא נסגר."
+LangString TELLURANE_RETRY_BOX ${LANG_HEBREW} "$R6$\r$\n$\r$\nיש לסגור אותו ואז ללחוץ על 'נסה שוב'."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_HEBREW} "$R6 לא בוצע שום שינוי."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_HEBREW} "הסרת Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_HEBREW} "הסרת Tellurane מהמחשב הזה."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_HEBREW} "Tellurane יוסר מ-$INSTDIR.$\r$\n$\r$\nההגדרות שלך (המיקום והגודל של השעון, גודל הגופן, צבע הטקסט והאפשרויות) יישמרו לקראת התקנה מאוחרת יותר, אלא אם מסמנים את התיבה שלמטה."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_HEBREW} "להסיר גם את ההגדרות שלי"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_HEBREW} "ללא הרשאות מנהל מערכת לא ניתן היה להסיר את רשומת האתחול של Tellurane עבור כל המשתמשים במחשב הזה. היא מפנה לתוכנית שכבר אינה קיימת ואינה מפעילה דבר; מנהל מערכת יכול למחוק את הערך ${RUN_VALUE} תחת HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Italian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_ITALIAN} "Il programma di installazione installerà Tellurane ${VERSION}, un orologio per il desktop, per il tuo account utente. Non sono necessari privilegi di amministratore.$\r$\n$\r$\nSe Tellurane è in esecuzione, verrà prima chiuso. Le tue impostazioni e le tue skin personali vengono mantenute.$\r$\n$\r$\nPer continuare, fai clic su Avanti."
+LangString TELLURANE_START ${LANG_ITALIAN} "Avvia Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_ITALIAN} "Collegamento sul desktop"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_ITALIAN} "Tellurane è in esecuzione come amministratore, quindi non può essere chiuso da qui."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_ITALIAN} "Tellurane è ancora in esecuzione e non si è chiuso."
+LangString TELLURANE_RETRY_BOX ${LANG_ITALIAN} "$R6$\r$\n$\r$\nChiudilo, quindi fai clic su Riprova."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_ITALIAN} "$R6 Non è stato modificato nulla."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_ITALIAN} "Disinstalla Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_ITALIAN} "Rimuovi Tellurane da questo computer."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_ITALIAN} "Tellurane verrà rimosso da $INSTDIR.$\r$\n$\r$\nLe tue impostazioni (posizione e dimensioni dell'orologio, dimensione del carattere, colore del testo e opzioni) vengono mantenute per un'installazione futura, a meno che tu non selezioni la casella qui sotto."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_ITALIAN} "Rimuovi anche le mie impostazioni"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_ITALIAN} "Senza privilegi di amministratore non è stato possibile rimuovere la voce di avvio di Tellurane per tutti gli utenti di questo computer. Fa riferimento a un programma che non esiste più e non avvia nulla; un amministratore può eliminare il valore ${RUN_VALUE} in HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Japanese (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_JAPANESE} "セットアップは、デスクトップ時計 Tellurane ${VERSION} をお使いのユーザー アカウントにインストールします。管理者権限は必要ありません。$\r$\n$\r$\nTellurane が実行中の場合は、先に終了します。設定とご自分で追加したスキンはそのまま残ります。$\r$\n$\r$\n続行するには [次へ] をクリックしてください。"
+LangString TELLURANE_START ${LANG_JAPANESE} "Tellurane を起動する"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_JAPANESE} "デスクトップ ショートカット"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_JAPANESE} "Tellurane は管理者として実行されているため、ここから終了できません。"
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_JAPANESE} "Tellurane はまだ実行中で、終了しませんでした。"
+LangString TELLURANE_RETRY_BOX ${LANG_JAPANESE} "$R6$\r$\n$\r$\nTellurane を終了してから、[再試行] をクリックしてください。"
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_JAPANESE} "$R6何も変更されていません。"
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_JAPANESE} "Tellurane のアンインストール"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_JAPANESE} "この PC から Tellurane を削除します。"
+LangString TELLURANE_UNINSTALL_INFO ${LANG_JAPANESE} "Tellurane を $INSTDIR から削除します。$\r$\n$\r$\n設定 (時計の位置とサイズ、フォント サイズ、文字の色、オプション) は、下のチェック ボックスをオンにしない限り、後で再インストールするときのために保持されます。"
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_JAPANESE} "設定も削除する"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_JAPANESE} "管理者権限がないため、この PC のすべてのユーザー向けの Tellurane のスタートアップ エントリを削除できませんでした。このエントリは既に存在しないプログラムを指しているため、何も起動しません。管理者は HKEY_LOCAL_MACHINE\${RUN_KEY} の値 ${RUN_VALUE} を削除できます。"

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Korean (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_KOREAN} "설치 프로그램이 데스크톱 시계 Tellurane ${VERSION} 버전을 사용자 계정에 설치합니다. 관리자 권한은 필요하지 않습니다.$\r$\n$\r$\n실행 중인 Tellurane은 먼저 종료됩니다. 설정과 직접 추가한 스킨은 그대로 유지됩니다.$\r$\n$\r$\n계속하려면 [다음]을 클릭하세요."
+LangString TELLURANE_START ${LANG_KOREAN} "Tellurane 시작"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_KOREAN} "바탕 화면 바로 가기"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_KOREAN} "Tellurane이 관리자 권한으로 실행 중이므로 여기에서 종료할 수 없습니다."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_KOREAN} "Tellurane이 아직 실행 중이며 종료되지 않았습니다."
+LangString TELLURANE_RETRY_BOX ${LANG_KOREAN} "$R6$\r$\n$\r$\nTellurane을 종료한 다음 [다시 시도]를 클릭하세요."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_KOREAN} "$R6 아무것도 변경되지 않았습니다."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_KOREAN} "Tellurane 제거"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_KOREAN} "이 컴퓨터에서 Tellurane을 제거합니다."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_KOREAN} "$INSTDIR에서 Tellurane을 제거합니다.$\r$\n$\r$\n아래 확인란을 선택하지 않으면 설정(시계의 위치와 크기, 글꼴 크기, 텍스트 색, 옵션)은 나중에 다시 설치할 때를 위해 유지됩니다."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_KOREAN} "내 설정도 제거"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_KOREAN} "관리자 권한이 없어 이 컴퓨터의 모든 사용자에 대한 Tellurane 시작 항목을 제거하지 못했습니다. 이 항목은 더 이상 존재하지 않는 프로그램을 가리키므로 아무것도 시작하지 않습니다. 관리자는 HKEY_LOCAL_MACHINE\${RUN_KEY}에서 ${RUN_VALUE} 값을 삭제할 수 있습니다."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Polish (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_POLISH} "Instalator zainstaluje program Tellurane ${VERSION} – zegar na pulpit – dla Twojego konta użytkownika. Uprawnienia administratora nie są potrzebne.$\r$\n$\r$\nJeśli program Tellurane jest uruchomiony, najpierw zostanie zamknięty. Twoje ustawienia i własne skórki zostaną zachowane.$\r$\n$\r$\nKliknij przycisk Dalej, aby kontynuować."
+LangString TELLURANE_START ${LANG_POLISH} "Uruchom program Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_POLISH} "Skrót na pulpicie"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_POLISH} "Program Tellurane działa jako administrator, więc nie można go stąd zamknąć."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_POLISH} "Program Tellurane nadal działa i nie został zamknięty."
+LangString TELLURANE_RETRY_BOX ${LANG_POLISH} "$R6$\r$\n$\r$\nZamknij go, a następnie kliknij przycisk Ponów próbę."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_POLISH} "$R6 Niczego nie zmieniono."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_POLISH} "Odinstaluj program Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_POLISH} "Usuń program Tellurane z tego komputera."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_POLISH} "Program Tellurane zostanie usunięty z folderu $INSTDIR.$\r$\n$\r$\nTwoje ustawienia (położenie i rozmiar zegara, rozmiar czcionki, kolor tekstu i opcje) zostaną zachowane na potrzeby późniejszej instalacji, chyba że zaznaczysz poniższe pole wyboru."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_POLISH} "Usuń również moje ustawienia"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_POLISH} "Bez uprawnień administratora nie można było usunąć wpisu autostartu programu Tellurane dla wszystkich użytkowników tego komputera. Wskazuje on program, którego już nie ma, i niczego nie uruchamia; administrator może usunąć wartość ${RUN_VALUE} w kluczu HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Portuguese (Brazil) (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_PORTUGUESEBR} "O instalador vai instalar o Tellurane ${VERSION}, um relógio para a área de trabalho, na sua conta de usuário. Não são necessários privilégios de administrador.$\r$\n$\r$\nSe o Tellurane estiver em execução, ele será fechado antes. Suas configurações e suas próprias skins serão mantidas.$\r$\n$\r$\nClique em Próximo para continuar."
+LangString TELLURANE_START ${LANG_PORTUGUESEBR} "Iniciar o Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_PORTUGUESEBR} "Atalho na área de trabalho"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_PORTUGUESEBR} "O Tellurane está sendo executado como administrador e, por isso, não pode ser fechado daqui."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_PORTUGUESEBR} "O Tellurane ainda está em execução e não foi fechado."
+LangString TELLURANE_RETRY_BOX ${LANG_PORTUGUESEBR} "$R6$\r$\n$\r$\nFeche-o e clique em Repetir."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_PORTUGUESEBR} "$R6 Nada foi alterado."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_PORTUGUESEBR} "Desinstalar o Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_PORTUGUESEBR} "Remover o Tellurane deste computador."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_PORTUGUESEBR} "O Tellurane será removido de $INSTDIR.$\r$\n$\r$\nSuas configurações (posição e tamanho do relógio, tamanho da fonte, cor do texto e opções) serão mantidas para uma instalação futura, a menos que você marque a caixa abaixo."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_PORTUGUESEBR} "Remover também minhas configurações"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_PORTUGUESEBR} "O item de inicialização do Tellurane para todos os usuários deste computador não pôde ser removido sem privilégios de administrador. Ele aponta para um programa que não existe mais e não inicia nada; um administrador pode excluir o valor ${RUN_VALUE} em HKEY_LOCAL_MACHINE\${RUN_KEY}."

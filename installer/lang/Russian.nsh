@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Russian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_RUSSIAN} "Будет установлена программа Tellurane ${VERSION} (часы для рабочего стола) для вашей учетной записи. Права администратора не требуются.$\r$\n$\r$\nЕсли Tellurane запущен, сначала он будет закрыт. Ваши параметры и собственные обложки сохранятся.$\r$\n$\r$\nЧтобы продолжить, нажмите кнопку «Далее»."
+LangString TELLURANE_START ${LANG_RUSSIAN} "Запустить Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_RUSSIAN} "Ярлык на рабочем столе"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_RUSSIAN} "Tellurane запущен от имени администратора, поэтому его нельзя закрыть отсюда."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_RUSSIAN} "Tellurane все еще работает и не закрылся."
+LangString TELLURANE_RETRY_BOX ${LANG_RUSSIAN} "$R6$\r$\n$\r$\nЗакройте его, а затем нажмите кнопку «Повторить»."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_RUSSIAN} "$R6 Ничего не изменено."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_RUSSIAN} "Удаление Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_RUSSIAN} "Удаление Tellurane с этого компьютера."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_RUSSIAN} "Tellurane будет удален из папки $INSTDIR.$\r$\n$\r$\nВаши параметры (положение и размер часов, размер шрифта, цвет текста и другие настройки) сохранятся для последующей установки, если вы не установите флажок ниже."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_RUSSIAN} "Также удалить мои параметры"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_RUSSIAN} "Без прав администратора не удалось удалить запись автозагрузки Tellurane для всех пользователей этого компьютера. Она указывает на программу, которой больше нет, и ничего не запускает; администратор может удалить параметр ${RUN_VALUE} в разделе HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Chinese (Simplified) (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_SIMPCHINESE} "安装程序将为你的用户帐户安装桌面时钟 Tellurane ${VERSION}，无需管理员权限。$\r$\n$\r$\n如果 Tellurane 正在运行，会先将其关闭。你的设置和你自己的皮肤都会保留。$\r$\n$\r$\n单击“下一步”继续。"
+LangString TELLURANE_START ${LANG_SIMPCHINESE} "启动 Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_SIMPCHINESE} "桌面快捷方式"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_SIMPCHINESE} "Tellurane 正以管理员身份运行，因此无法从此处关闭。"
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_SIMPCHINESE} "Tellurane 仍在运行，未能关闭。"
+LangString TELLURANE_RETRY_BOX ${LANG_SIMPCHINESE} "$R6$\r$\n$\r$\n请关闭它，然后单击“重试”。"
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_SIMPCHINESE} "$R6未做任何更改。"
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_SIMPCHINESE} "卸载 Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_SIMPCHINESE} "从此电脑中删除 Tellurane。"
+LangString TELLURANE_UNINSTALL_INFO ${LANG_SIMPCHINESE} "将从 $INSTDIR 中删除 Tellurane。$\r$\n$\r$\n除非你选中下面的复选框，否则你的设置（时钟的位置和大小、字体大小、文字颜色和各项选项）都会保留，供以后重新安装时使用。"
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_SIMPCHINESE} "同时删除我的设置"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_SIMPCHINESE} "没有管理员权限，无法删除 Tellurane 针对此电脑所有用户的启动项。该启动项指向的程序已不存在，不会启动任何内容；管理员可以删除 HKEY_LOCAL_MACHINE\${RUN_KEY} 下的值 ${RUN_VALUE}。"

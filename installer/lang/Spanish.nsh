@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Spanish (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_SPANISH} "El programa de instalación instalará Tellurane ${VERSION}, un reloj de escritorio, para tu cuenta de usuario. No se necesitan permisos de administrador.$\r$\n$\r$\nSi Tellurane se está ejecutando, primero se cerrará. Tu configuración y tus propias máscaras se conservan.$\r$\n$\r$\nHaz clic en Siguiente para continuar."
+LangString TELLURANE_START ${LANG_SPANISH} "Iniciar Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_SPANISH} "Acceso directo en el escritorio"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_SPANISH} "Tellurane se está ejecutando como administrador, así que no se puede cerrar desde aquí."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_SPANISH} "Tellurane sigue en ejecución y no se ha cerrado."
+LangString TELLURANE_RETRY_BOX ${LANG_SPANISH} "$R6$\r$\n$\r$\nCiérralo y, después, haz clic en Reintentar."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_SPANISH} "$R6 No se ha cambiado nada."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_SPANISH} "Desinstalar Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_SPANISH} "Quitar Tellurane de este equipo."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_SPANISH} "Tellurane se quitará de $INSTDIR.$\r$\n$\r$\nTu configuración (posición y tamaño del reloj, tamaño de fuente, color del texto y opciones) se conserva para una instalación posterior, a menos que actives la casilla de abajo."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_SPANISH} "Quitar también mi configuración"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_SPANISH} "No se pudo quitar sin permisos de administrador la entrada de inicio de Tellurane para todos los usuarios de este equipo. Apunta a un programa que ya no existe y no inicia nada; un administrador puede eliminar el valor ${RUN_VALUE} en HKEY_LOCAL_MACHINE\${RUN_KEY}."

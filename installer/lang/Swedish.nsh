@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Swedish (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_SWEDISH} "Installationsprogrammet installerar Tellurane ${VERSION}, en skrivbordsklocka, för ditt användarkonto. Ingen administratörsbehörighet behövs.$\r$\n$\r$\nOm Tellurane körs stängs det först. Dina inställningar och dina egna utseenden behålls.$\r$\n$\r$\nKlicka på Nästa för att fortsätta."
+LangString TELLURANE_START ${LANG_SWEDISH} "Starta Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_SWEDISH} "Genväg på skrivbordet"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_SWEDISH} "Tellurane körs som administratör och kan därför inte stängas härifrån."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_SWEDISH} "Tellurane körs fortfarande och stängdes inte."
+LangString TELLURANE_RETRY_BOX ${LANG_SWEDISH} "$R6$\r$\n$\r$\nStäng programmet och klicka sedan på Försök igen."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_SWEDISH} "$R6 Ingenting har ändrats."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_SWEDISH} "Avinstallera Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_SWEDISH} "Ta bort Tellurane från den här datorn."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_SWEDISH} "Tellurane tas bort från $INSTDIR.$\r$\n$\r$\nDina inställningar (klockans position och storlek, teckenstorlek, textfärg och alternativ) sparas till en senare installation, om du inte markerar rutan nedan."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_SWEDISH} "Ta även bort mina inställningar"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_SWEDISH} "Telluranes autostartpost för alla användare på den här datorn kunde inte tas bort utan administratörsbehörighet. Den pekar på ett program som inte längre finns och startar ingenting; en administratör kan ta bort värdet ${RUN_VALUE} under HKEY_LOCAL_MACHINE\${RUN_KEY}."

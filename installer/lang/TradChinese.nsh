@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Chinese (Traditional) (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_TRADCHINESE} "安裝程式將為您的使用者帳戶安裝桌面時鐘 Tellurane ${VERSION}，不需要系統管理員權限。$\r$\n$\r$\n如果 Tellurane 正在執行，會先將它關閉。您的設定和您自己的面板都會保留。$\r$\n$\r$\n請按一下「下一步」繼續。"
+LangString TELLURANE_START ${LANG_TRADCHINESE} "啟動 Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_TRADCHINESE} "桌面捷徑"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_TRADCHINESE} "Tellurane 正以系統管理員身分執行，因此無法從這裡關閉。"
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_TRADCHINESE} "Tellurane 仍在執行中，並未關閉。"
+LangString TELLURANE_RETRY_BOX ${LANG_TRADCHINESE} "$R6$\r$\n$\r$\n請關閉它，然後按一下「重試」。"
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_TRADCHINESE} "$R6未進行任何變更。"
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_TRADCHINESE} "解除安裝 Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_TRADCHINESE} "從此電腦移除 Tellurane。"
+LangString TELLURANE_UNINSTALL_INFO ${LANG_TRADCHINESE} "將從 $INSTDIR 移除 Tellurane。$\r$\n$\r$\n除非您選取下方的核取方塊，否則您的設定 (時鐘的位置與大小、字型大小、文字色彩及各項選項) 都會保留，供日後重新安裝時使用。"
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_TRADCHINESE} "同時移除我的設定"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_TRADCHINESE} "沒有系統管理員權限，無法移除 Tellurane 適用於此電腦所有使用者的啟動項目。此項目指向已不存在的程式，不會啟動任何程式；系統管理員可以刪除 HKEY_LOCAL_MACHINE\${RUN_KEY} 下的值 ${RUN_VALUE}。"

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Turkish (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_TURKISH} "Kurulum, masaüstü saati Tellurane ${VERSION} sürümünü kullanıcı hesabınız için yükleyecek. Yönetici hakları gerekmez.$\r$\n$\r$\nÇalışan bir Tellurane önce kapatılır. Ayarlarınız ve kendi kaplamalarınız korunur.$\r$\n$\r$\nDevam etmek için İleri'ye tıklayın."
+LangString TELLURANE_START ${LANG_TURKISH} "Tellurane'i başlat"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_TURKISH} "Masaüstü kısayolu"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_TURKISH} "Tellurane yönetici olarak çalıştığı için buradan kapatılamıyor."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_TURKISH} "Tellurane hâlâ çalışıyor ve kapanmadı."
+LangString TELLURANE_RETRY_BOX ${LANG_TURKISH} "$R6$\r$\n$\r$\nProgramı kapatın, ardından Yeniden Dene'ye tıklayın."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_TURKISH} "$R6 Hiçbir şey değiştirilmedi."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_TURKISH} "Tellurane'i kaldır"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_TURKISH} "Tellurane bu bilgisayardan kaldırılacak."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_TURKISH} "Tellurane, $INSTDIR konumundan kaldırılacak.$\r$\n$\r$\nAşağıdaki kutuyu işaretlemediğiniz sürece ayarlarınız (saatin konumu ve boyutu, yazı tipi boyutu, metin rengi ve seçenekler) daha sonraki bir yükleme için korunur."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_TURKISH} "Ayarlarımı da kaldır"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_TURKISH} "Tellurane'in bu bilgisayarın tüm kullanıcılarına ait başlangıç girdisi, yönetici hakları olmadan kaldırılamadı. Girdi artık bulunmayan bir programı gösteriyor ve hiçbir şey başlatmıyor; bir yönetici HKEY_LOCAL_MACHINE\${RUN_KEY} altındaki ${RUN_VALUE} değerini silebilir."
