@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/clock/clock_options.h"
+#include "tests/app/clock/clock_fixture.h"
 #include "app/language.h"
 #include "logic/languages.h"
 #include "app/settings/form2.h"
@@ -111,6 +113,50 @@ TEST_F(InEveryLanguage, EveryWindowFitsItsTextsAndReadsAsTheLanguageDoes) {
     for (const std::wstring& line : clipped) all += line + L"\n";
     EXPECT_TRUE(clipped.empty()) << testing::PrintToString(all);
     RegDeleteTreeW(HKEY_CURRENT_USER, store.KeyPath().c_str());
+}
+
+// The face's menu as it is open: its items' texts, the submenus' included, read by a timer that the
+// menu's own loop runs, which then closes it.
+std::vector<std::wstring> g_menuItems;
+
+void ReadItems(HMENU menu) {
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
+        if (text[0]) g_menuItems.emplace_back(text);
+        ReadItems(GetSubMenu(menu, i));
+    }
+}
+
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (HWND popup = FindWindowW(L"#32768", nullptr)) {
+        ReadItems(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+    }
+    EndMenu();
+}
+
+class FaceMenuLanguage : public ClockWindowTest {
+protected:
+    void TearDown() override { UseProgramLanguage(L"en-US"); }
+};
+
+TEST_F(FaceMenuLanguage, SpeaksTheChosenLanguageAndNamesEveryLanguageInItself) {
+    UseProgramLanguage(L"ja-JP");
+    Form1& form = LoadClock();
+    g_menuItems.clear();
+    SetTimer(nullptr, 0, 200, &ReadOpenMenu);
+    SendMessageW(form.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Handle()), -1);
+    ASSERT_FALSE(g_menuItems.empty());
+    EXPECT_EQ(g_menuItems.front(), Tr(IDS_MENU_SETTINGS));
+    EXPECT_NE(g_menuItems.front(), EnglishText(IDS_MENU_SETTINGS));
+    const auto has = [](std::wstring_view item) {
+        return std::find(g_menuItems.begin(), g_menuItems.end(), item) != g_menuItems.end();
+    };
+    for (const auto id : {IDS_MENU_LANGUAGE, IDS_MENU_LANGUAGE_WINDOWS, IDS_MENU_LANGUAGE_NOTE, IDS_MENU_EXIT}) {
+        EXPECT_TRUE(has(Tr(id))) << id;
+    }
+    for (const Language& language : Languages()) EXPECT_TRUE(has(language.name)) << "a language is missing";
 }
 
 }  // namespace
