@@ -102,10 +102,21 @@ TEST_F(SpokenLanguage, TheClockSpeaksWindowsLanguageInItsWindowsMenuAndBoxesAndS
 }
 
 TEST_F(SpokenLanguage, TheSettingsWindowInSixLanguagesSideBySide) {
+    // German from the face's menu by keyboard: Language, past "As Windows says", English, Arabic,
+    // Czech and Danish. It applies to the next window opened, with no restart.
+    Start();
+    ASSERT_TRUE(OpenFaceMenu());
+    support::PressKey('A');
+    for (int down = 0; down < 5; ++down) support::PressKey(VK_DOWN);
+    support::PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return Stored(keys::kLanguage) == L"de-DE"; }, 5s)) << Stored(keys::kLanguage);
+
     std::vector<support::ScreenPart> parts;
     for (const wchar_t* tag : {L"de-DE", L"fr-FR", L"ru-RU", L"ja-JP", L"zh-CN", L"ar-SA"}) {
-        Store(keys::kLanguage, tag);
-        Start();
+        if (!clock_) {
+            Store(keys::kLanguage, tag);
+            Start();
+        }
         HWND settings = OpenSettingsByClickingTheFace();
         ASSERT_TRUE(settings) << tag;
         EXPECT_EQ(WindowText(settings), TextIn(*LanguageForTag(tag), IDS_SETTINGS_TITLE)) << tag;
@@ -116,6 +127,7 @@ TEST_F(SpokenLanguage, TheSettingsWindowInSixLanguagesSideBySide) {
         PostClick(GetDlgItem(settings, form2::kPushButton1));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, 5s)) << tag;
         ASSERT_TRUE(CloseWithin(10s)) << tag;
+        clock_.reset();
     }
     EXPECT_FALSE(support::SaveSideBySide(L"languages", parts, 3).empty());
 }
