@@ -21,9 +21,10 @@ struct FittedLayout {
     int clientHeight;
 };
 
-// Where a control is too narrow, a column as wide as it lacks is put in at its right edge: what lies
-// right of that edge moves over, what spans it (a frame, the window) grows. Too low: a row below it.
-// So controls that were aligned stay aligned, and a layout whose texts fit comes back unchanged.
+// Where a control is too narrow, the space from its right edge on moves over by what it lacks: what lies
+// right of that edge moves, what spans it (a frame, the window) grows. Too low: what lies below it moves
+// down. Controls in different rows that each lack room share one move, the largest; so controls that
+// were aligned stay aligned, and a layout whose texts fit comes back unchanged.
 FittedLayout FitToTexts(const WindowLayout& layout, std::span<const TextRoom> needs);
 
 }  // namespace tellurane

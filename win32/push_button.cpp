@@ -54,6 +54,10 @@ bool PushButton::Create(HWND parent, const ControlLayout& layout, int clientLeft
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr),
                             nullptr);
     if (!hwnd_) return false;
+    // In a mirrored window the button sits where mirroring puts it, but paints as text reads: its
+    // picture is drawn off screen and copied in, which a mirrored DC would flip.
+    const LONG_PTR exStyle = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+    if (exStyle & WS_EX_LAYOUTRTL) SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, exStyle & ~WS_EX_LAYOUTRTL);
     SetWindowSubclass(hwnd_, &PushButton::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     ApplyFont();
     return true;

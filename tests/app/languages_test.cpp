@@ -12,6 +12,7 @@
 #include "app/clock/clock_options.h"
 #include "tests/app/clock/clock_fixture.h"
 #include "app/language.h"
+#include "app/main_module.h"
 #include "logic/languages.h"
 #include "app/settings/form2.h"
 #include "app/settings_store.h"
@@ -113,6 +114,27 @@ TEST_F(InEveryLanguage, EveryWindowFitsItsTextsAndReadsAsTheLanguageDoes) {
     for (const std::wstring& line : clipped) all += line + L"\n";
     EXPECT_TRUE(clipped.empty()) << testing::PrintToString(all);
     RegDeleteTreeW(HKEY_CURRENT_USER, store.KeyPath().c_str());
+}
+
+// A box's title and reading order, as the program asks Windows for it. Wine 8 leaves a box's text on
+// the left whatever the flags say: this checks what the program asks, as Windows documents the flags.
+std::wstring g_boxTitle;
+UINT g_boxFlags = 0;
+int WINAPI RecordBox(HWND, LPCWSTR, LPCWSTR title, UINT flags) {
+    g_boxTitle = title;
+    g_boxFlags = flags;
+    return IDOK;
+}
+
+TEST_F(InEveryLanguage, ABoxReadsRightToLeftInArabicAndHebrewOnly) {
+    const MessageBoxFunction before = SetMessageBoxFunction(&RecordBox);
+    for (const wchar_t* tag : {L"ar-SA", L"he-IL", L"de-DE", L"en-US"}) {
+        UseProgramLanguage(tag);
+        ShowApplicationError(L"x", L"", 1);
+        EXPECT_EQ(g_boxTitle, Tr(IDS_ERROR_BOX_TITLE)) << tag;
+        EXPECT_EQ((g_boxFlags & (MB_RTLREADING | MB_RIGHT)) != 0, ProgramLanguage().rightToLeft) << tag;
+    }
+    SetMessageBoxFunction(before);
 }
 
 // The face's menu as it is open: its items' texts, the submenus' included, read by a timer that the

@@ -73,24 +73,24 @@ constexpr std::array kControls{
 };
 constexpr WindowLayout kWindow{L"Test", L"", 3200, 2000, false, false, false, kWhite, {}, kControls};
 
-TEST(LayoutFit, ColumnsAndRowsGoInWhereATextLacksRoomAndAlignedControlsStayAligned) {
+TEST(LayoutFit, WhatLiesPastATextThatLacksRoomMovesOverAndAlignedControlsStayAligned) {
     const std::array fits{TextRoom{2, 900, 200}, TextRoom{4, 800, 250}};
     const FittedLayout same = FitToTexts(kWindow, fits);
     EXPECT_EQ(same.clientWidth, 3200);
     EXPECT_EQ(same.clientHeight, 2000);
 
-    // The check box 300 wider, the name 200 wider, the note a line taller.
-    const std::array needs{TextRoom{2, 1300, 250}, TextRoom{4, 1000, 250}, TextRoom{6, 0, 500}};
+    // The check box 300 wider and the button beside it 200, the name 200 wider, the note a line taller.
+    const std::array needs{TextRoom{2, 1300, 250}, TextRoom{3, 1200, 0}, TextRoom{4, 1000, 250}, TextRoom{6, 0, 500}};
     const FittedLayout fitted = FitToTexts(kWindow, needs);
     struct Place {
         int left, top, width, height;
     };
     const std::array<Place, 6> expected{{
-        {100, 100, 3500, 1000},  // the frame spans both inserted columns
-        {100, 200, 1500, 250},   // its own 300, and the name's 200 that goes in under it
-        {2000, 200, 1000, 400},  // right of both edges: over by 500, from the inside of the frame
+        {100, 100, 3500, 1000},  // the frame spans the check box's and the button's edges
+        {100, 200, 1300, 250},   // its own 300 only: the name's 200 is in another row
+        {1800, 200, 1200, 400},  // over by the check box's 300, and its own 200: one row adds up
         {100, 1200, 1000, 250},
-        {1200, 1200, 2400, 300},  // right of the name's edge, across the check box's: over and wider
+        {1200, 1200, 2400, 300},  // right of the name: over by 200, and wider to the row above's 500
         {1200, 1600, 2400, 500},  // and a row taller for its second line
     }};
     for (std::size_t i = 0; i < expected.size(); ++i) {
