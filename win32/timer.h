@@ -37,6 +37,11 @@ public:
         if (owner_ && enabled_) SetTimer(owner_, id_, delayMilliseconds ? delayMilliseconds : 1, nullptr);
     }
 
+    // No tick until the next Reschedule; the timer stays enabled.
+    void Pause() noexcept {
+        if (owner_) KillTimer(owner_, id_);
+    }
+
     UINT_PTR Id() const noexcept { return id_; }
 
     std::function<void()> onTick;

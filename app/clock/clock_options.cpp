@@ -273,6 +273,15 @@ LRESULT ClockOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         CarryOn("ClockOptions::Refresh", [&] { Refresh(); });
         return 0;
     }
+    if (message == WM_TIMECHANGE) {
+        // The time or the zone changed: the preview follows now, with the zone's rules read again.
+        CarryOn("ClockOptions::OnTimeChanged", [&] {
+            rules_.reset();
+            preview_.ForgetRules();
+            Refresh();
+        });
+        return 0;
+    }
     return Form::HandleMessage(message, wParam, lParam);
 }
 

@@ -78,6 +78,11 @@ public:
     // Again after a switch of Windows' light and dark modes.
     void ReapplySkin() noexcept { skin_.Reapply(); }
     void ForgetZoneRules() noexcept { face_.ForgetRules(); }
+    // Whether its face changes every second (else every minute), the moment ahead that its countdown
+    // reaches 0, and whether it can be seen: shown, not hidden in the tray nor minimised.
+    virtual bool ShowsSeconds() const { return face_.ShowsSeconds(); }
+    std::optional<std::int64_t> NextMoment() const noexcept { return face_.NextMoment(); }
+    bool CanBeSeen() const noexcept { return Handle() && IsWindowVisible(Handle()) && !IsIconic(Handle()); }
     void TakeTheMouse() noexcept { clickThrough_.TakeTheMouse(); }
     void FollowClickThrough() noexcept;
 

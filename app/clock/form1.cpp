@@ -77,8 +77,10 @@ bool Form1::Load() {
     FollowChosenSkin();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
-    // The first tick comes at the start of the next second, like every other.
+    // The first tick comes at the start of the next second, like every other; Windows says from now on
+    // when the session is locked and the display goes off.
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, std::nullopt).delayMilliseconds);
+    HearWhenUnseen();
     CarryOn("Form1::OpenStoredClocks", [&] { clocks_.OpenStored(); });
     return true;
 }
@@ -118,25 +120,6 @@ void Form1::Form_Load() {
         trap.Run(144, [this] { SetTopMost(Handle()); });
     }
     trap.Run(146, [&] { PushButton1().SetFontSize(Store().Number(keys::kFontSize)); });
-}
-
-void Form1::Timer1_Fired() {
-    const TickPlan plan = PlanTick(services_.clock().utcMilliseconds, shownSecond_);
-    if (plan.tickNow) {
-        Timer1_Timer();
-        clocks_.TickOthers(services_.clock());  // every clock in the one wake-up
-        UpdateWindow(PushButton1().Handle());   // the new second shows now, in one repaint
-        // A change in the skin's folder is looked at in the same wake: a timer of its own would wake the
-        // program (and Wine's server) a second time every second.
-        WatchSkinFile();
-        FollowChosenSkin();
-        FollowClickThrough();
-    }
-    clocks_.WatchForegroundWhileWanted();
-    clocks_.FollowWindowsFullScreenState();
-    clocks_.LookAtForeground();
-    if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
-    timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
 }
 
 void Form1::Timer1_Timer() {
@@ -213,6 +196,8 @@ void Form1::PushButton1_Click() {
 void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
     // Clocks the mouse passes through take it again, until the pointer has left them.
     clocks_.ForEach([](ClockWindow& clock) { clock.TakeTheMouse(); });
+    // The faces show the time before they show, in this same wake; their ticks go on after it.
+    TickAll();
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
     clocks_.ShowOthers(true);
     // While the settings window is open the clock window is disabled: the settings come to the front.
@@ -220,6 +205,7 @@ void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
     SetForegroundWindow(popup ? popup : Handle());
     if (!popup) SetFocus(Handle());
     minimizedToTray_ = false;
+    ScheduleWake();
 }
 
 void Form1::OnResized() noexcept {
@@ -256,6 +242,7 @@ void Form1::MinimiseIntoTray() {
     ShowWindow(Handle(), SW_HIDE);
     clocks_.ShowOthers(false);
     minimizedToTray_ = true;
+    ScheduleWake();  // none, unless a moment is due
     cSysTray1_.ShowBalloon(Tr(IDS_MINIMIZED_BALLOON), kProductName, 5, true);
 }
 
@@ -311,10 +298,8 @@ void Form1::Form_Unload() {
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (const std::optional<LRESULT> handled = HandleWakeMessage(message, wParam, lParam)) return *handled;
     switch (message) {
-        case WM_TIMECHANGE:
-            OnTimeChanged();
-            return 0;
         case kRemoveClosedClocks:
             CarryOn("Form1::RemoveClosedClocks", [&] { clocks_.RemoveClosed(); });
             return 0;

@@ -10,6 +10,7 @@
 #include "app/clock/clock_window.h"
 #include "app/clock/clocks.h"
 #include "app/tray/sys_tray.h"
+#include "logic/clock/wake_plan.h"
 #include "win32/change_watch.h"
 #include "win32/skin.h"
 #include "win32/timer.h"
@@ -36,6 +37,10 @@ public:
     bool MinimizedToTray() const noexcept { return minimizedToTray_; }
     bool OptionsOpen() const noexcept { return clocks_.OptionsOpen(); }
     bool Closing() const noexcept override { return closing_; }
+    // Timer wakes so far, and whether none is set now.
+    std::uint64_t Wakes() const noexcept { return wakes_; }
+    bool Asleep() const noexcept { return asleep_; }
+    bool ShowsSeconds() const override { return !HasOwnFace() || ClockWindow::ShowsSeconds(); }
     const std::vector<int>& SteppedAside() const noexcept { return clocks_.SteppedAside(); }
 
     // The clock tick: rebuilds the face from the stored display switches and the time.
@@ -65,12 +70,19 @@ private:
     void Form_QueryUnload();
     void Form_Unload();
     void Form_Resize();
+    // form1_wake.cpp: when the program wakes, for every clock.
     void Timer1_Fired();
+    void TickAll();
+    WakeState WakeStateNow();
+    void ScheduleWake() noexcept;
+    void Refresh() noexcept;
+    void HearWhenUnseen() noexcept;
+    void StopHearing() noexcept;
+    std::optional<LRESULT> HandleWakeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
     std::wstring TickSetting(const Setting& key) const;
     // form1_face.cpp: a face of its own, the tooltip, and Windows' time or zone changed.
     bool HasOwnFace() const;
-    void OnTimeChanged() noexcept;
     void MinimiseIntoTray();
     void CreateFaceTooltip() noexcept;
     // After WM_DPICHANGED: the icons again, at the new DPI's sizes.
@@ -96,6 +108,12 @@ private:
     bool tickBoxOpen_ = false;
     bool minimizedToTray_ = false;
     bool closing_ = false;
+    // What Windows said: nobody can see a clock while the session is locked or away, or the display off.
+    bool locked_ = false, disconnected_ = false, displayOn_ = true;
+    bool sessionHeard_ = false;
+    HPOWERNOTIFY displayHeard_ = nullptr;
+    bool asleep_ = false;      // no wake is set: nothing is seen and nothing is due
+    std::uint64_t wakes_ = 0;  // timer wakes so far
 };
 
 // Restyles the clock window when the skin file is in the program folder.

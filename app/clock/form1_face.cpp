@@ -42,16 +42,4 @@ void Form1::Tick(const ClockReading&) { Timer1_Timer(); }
 // A value of its own face that cannot be used: said as the tick's failures are.
 void Form1::Say(const std::wstring& description) { ReportTickFailure(description, location::kForm1Tick, 0); }
 
-// The time was set or the zone changed (by hand, by Windows' automatic zone, on a trip): the zones' rules
-// read so far may be old, and every face shows the change now, not at the next second.
-void Form1::OnTimeChanged() noexcept {
-    CarryOn("Form1::OnTimeChanged", [&] {
-        clocks_.ForEach([](ClockWindow& clock) { clock.ForgetZoneRules(); });
-        if (!timer1_.Enabled()) return;
-        Timer1_Timer();
-        clocks_.TickOthers(services_.clock());
-        timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, shownSecond_).delayMilliseconds);
-    });
-}
-
 }  // namespace tellurane

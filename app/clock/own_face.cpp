@@ -49,6 +49,7 @@ std::wstring OwnFace::Compose(OwnFaceSettings settings, const ClockReading& now,
             countingTo_.reset();
             reachedZero_ = true;
         }
+        showsSeconds_ = target > utc;  // at zero it stays as it is
         return CountdownFaceText(look.label, target - utc);
     }
     countingTo_.reset();
@@ -59,6 +60,8 @@ std::wstring OwnFace::Compose(OwnFaceSettings settings, const ClockReading& now,
             picture->clear();
         }
     }
+    // Without a picture of its own the switches' pattern shows seconds.
+    showsSeconds_ = look.timePicture.empty() || PictureShowsSeconds(look.timePicture);
     // The computer's own time as Windows gives it at this very moment, as on the plain face: it follows a
     // change of zone even before Windows says so.
     const LocalTime there = settings.zone.empty() || !zoneKnown_ ? now.local : ZoneLocalTime(rules, utc);

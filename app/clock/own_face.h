@@ -32,6 +32,10 @@ public:
     void ForgetRules() noexcept { rules_.reset(); }
     // Whether the last Compose saw its countdown reach 0 while it ran (said once, not at every start).
     bool ReachedZero() const noexcept { return reachedZero_; }
+    // What the last Compose showed changes every second (else every minute).
+    bool ShowsSeconds() const noexcept { return showsSeconds_; }
+    // The moment its countdown reaches 0, while it is still ahead (UTC milliseconds since 1601).
+    std::optional<std::int64_t> NextMoment() const noexcept { return countingTo_; }
 
 private:
     const ZoneRules& Rules(const std::wstring& zone);
@@ -41,6 +45,7 @@ private:
     bool zoneKnown_ = true;
     std::optional<std::int64_t> countingTo_;  // a moment still ahead when last seen
     bool reachedZero_ = false;
+    bool showsSeconds_ = true;
 };
 
 // Windows' formatting of a picture, in the user's language and digits; empty when Windows refuses it.

@@ -9,6 +9,15 @@ bool IsDateField(wchar_t c) { return c == L'd' || c == L'M' || c == L'y' || c ==
 
 }  // namespace
 
+bool PictureShowsSeconds(std::wstring_view picture) {
+    bool quoted = false;
+    for (wchar_t c : picture) {
+        if (c == L'\'') quoted = !quoted;
+        if (!quoted && c == L's') return true;
+    }
+    return false;
+}
+
 std::optional<std::wstring> PictureProblem(PictureKind kind, std::wstring_view picture) {
     if (picture.empty()) return std::nullopt;
     if (picture.size() > kMaxPictureLength) {

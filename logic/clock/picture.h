@@ -27,6 +27,9 @@ inline constexpr std::array<std::wstring_view, 6> kCommonDatePictures = {
 // empty picture is fine: the clock's switches then choose the format.
 std::optional<std::wstring> PictureProblem(PictureKind kind, std::wstring_view picture);
 
+// Whether a time picture shows seconds (an s outside quotes): a face without them changes once a minute.
+bool PictureShowsSeconds(std::wstring_view picture);
+
 // Turns a picture and a time into text: Windows' formatting in the program, a stand-in in tests.
 using PictureRenderer = std::function<std::wstring(PictureKind, std::wstring_view picture, const LocalTime&)>;
 

@@ -1,0 +1,161 @@
+// When the first clock wakes the program, for every clock: at each second, or minute, that a face that
+// can be seen changes; at a moment something must happen (a countdown's zero); and at once when Windows
+// says the faces are wrong (the time or the zone changed, the computer woke) or can be seen again (the
+// session unlocked, the display back on). Nobody can see them: no wake-up at all.
+
+#include <windows.h>
+#include <wtsapi32.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "app/clock/form1.h"
+#include "logic/clock/wake_plan.h"
+#include "win32/boundary.h"
+#include "win32/system_library.h"
+
+namespace tellurane {
+namespace {
+
+// As winnt.h defines them (Windows 8's console display state; Windows 7's monitor power).
+constexpr GUID kConsoleDisplayState{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+constexpr GUID kMonitorPowerOn{0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
+
+}  // namespace
+
+void Form1::Timer1_Fired() {
+    ++wakes_;
+    const WakeState state = WakeStateNow();
+    if (PlanWake(services_.clock().utcMilliseconds, shownSecond_, state).tickNow) {
+        TickAll();
+        if (state.seen) {
+            // A change in the skin's folder is looked at in the same wake: a timer of its own would wake
+            // the program (and Wine's server) a second time.
+            WatchSkinFile();
+            FollowChosenSkin();
+            FollowClickThrough();
+        }
+    }
+    if (state.seen) {
+        clocks_.WatchForegroundWhileWanted();
+        clocks_.FollowWindowsFullScreenState();
+        clocks_.LookAtForeground();
+    }
+    ScheduleWake();
+}
+
+void Form1::TickAll() {
+    Timer1_Timer();
+    clocks_.TickOthers(services_.clock());  // every clock in the one wake-up
+    UpdateWindow(PushButton1().Handle());   // the new time shows now, in one repaint
+}
+
+WakeState Form1::WakeStateNow() {
+    return CarryOnOr("Form1::WakeStateNow", WakeState{}, [&] {
+        WakeState state{false, false, std::nullopt};
+        const bool looking = !locked_ && !disconnected_ && displayOn_;
+        clocks_.ForEach([&](ClockWindow& clock) {
+            if (looking && clock.CanBeSeen()) {
+                state.seen = true;
+                state.secondsSeen = state.secondsSeen || clock.ShowsSeconds();
+            }
+            if (const std::optional<std::int64_t> moment = clock.NextMoment(); moment && *moment > 0) {
+                const auto at = static_cast<std::uint64_t>(*moment);
+                state.nextMoment = state.nextMoment ? std::min(*state.nextMoment, at) : at;
+            }
+        });
+        return state;
+    });
+}
+
+void Form1::ScheduleWake() noexcept {
+    if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
+    const WakePlan plan = PlanWake(services_.clock().utcMilliseconds, shownSecond_, WakeStateNow());
+    asleep_ = !plan.delay;
+    if (plan.delay) {
+        timer1_.Reschedule(*plan.delay);
+    } else {
+        timer1_.Pause();
+    }
+}
+
+void Form1::Refresh() noexcept {
+    CarryOn("Form1::Refresh", [&] {
+        if (!timer1_.Enabled()) return;
+        TickAll();
+        ScheduleWake();  // and aligned to the new second
+    });
+}
+
+void Form1::HearWhenUnseen() noexcept {
+    using Register = BOOL(WINAPI*)(HWND, DWORD);
+    static const auto registerSession = SystemFunction<Register>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
+    sessionHeard_ = registerSession && registerSession(Handle(), NOTIFY_FOR_THIS_SESSION);
+    displayHeard_ = RegisterPowerSettingNotification(Handle(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+    if (!displayHeard_) {
+        displayHeard_ = RegisterPowerSettingNotification(Handle(), &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
+    }
+}
+
+void Form1::StopHearing() noexcept {
+    if (sessionHeard_) {
+        using Unregister = BOOL(WINAPI*)(HWND);
+        static const auto unregister = SystemFunction<Unregister>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
+        if (unregister) unregister(Handle());
+        sessionHeard_ = false;
+    }
+    if (displayHeard_) UnregisterPowerSettingNotification(std::exchange(displayHeard_, nullptr));
+}
+
+std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_TIMECHANGE:
+            // The time was set, or the zone or its rules changed (by hand, by Windows' automatic zone, on
+            // a trip): the zones' rules read so far may be old.
+            clocks_.ForEach([](ClockWindow& clock) { clock.ForgetZoneRules(); });
+            Refresh();
+            return 0;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) locked_ = wParam == WTS_SESSION_LOCK;
+            if (wParam == WTS_CONSOLE_DISCONNECT || wParam == WTS_REMOTE_DISCONNECT) disconnected_ = true;
+            if (wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) disconnected_ = false;
+            if (locked_ || disconnected_) {
+                ScheduleWake();
+            } else {
+                Refresh();
+            }
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+                Refresh();
+                return TRUE;
+            }
+            if (wParam == PBT_POWERSETTINGCHANGE && lParam) {
+                const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+                if (setting->DataLength >= sizeof(DWORD)) {
+                    DWORD state = 0;
+                    std::copy_n(setting->Data, sizeof state, reinterpret_cast<UCHAR*>(&state));
+                    displayOn_ = state != 0;  // 2, dimmed, can still be seen
+                    if (displayOn_) {
+                        Refresh();
+                    } else {
+                        ScheduleWake();
+                    }
+                }
+                return TRUE;
+            }
+            break;
+        case WM_WINDOWPOSCHANGED:
+            // Shown again some other way than by the tray icon (restored from the taskbar).
+            if (asleep_ && IsWindowVisible(Handle()) && !IsIconic(Handle())) Refresh();
+            break;
+        case WM_DESTROY:
+            StopHearing();
+            break;
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace tellurane
