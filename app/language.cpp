@@ -22,7 +22,7 @@ bool ProgramSpeaks(const Language& language) {
 }
 
 void UseProgramLanguage(std::wstring_view stored) {
-    g_language = &ChooseLanguage(stored, PreferredUiLanguages(), ProgramSpeaks);
+    g_language = ChooseLanguage(stored, PreferredUiLanguages(), ProgramSpeaks);
     SetTextSource(&FromStringTables);
     SetRightToLeft(g_language->rightToLeft);
 }

@@ -81,17 +81,17 @@ const Language* LanguageForTag(std::wstring_view tag) noexcept {
     return nullptr;
 }
 
-const Language& ChooseLanguage(std::wstring_view stored, std::span<const std::wstring> preferred,
+const Language* ChooseLanguage(std::wstring_view stored, std::span<const std::wstring> preferred,
                                const std::function<bool(const Language&)>& has) {
     const auto usable = [&](std::wstring_view tag) {
         const Language* language = LanguageForTag(tag);
         return language && has(*language) ? language : nullptr;
     };
-    if (const Language* chosen = stored.empty() ? nullptr : usable(stored)) return *chosen;
+    if (const Language* chosen = stored.empty() ? nullptr : usable(stored)) return chosen;
     for (const std::wstring& tag : preferred) {
-        if (const Language* chosen = usable(tag)) return *chosen;
+        if (const Language* chosen = usable(tag)) return chosen;
     }
-    return EnglishLanguage();
+    return &EnglishLanguage();
 }
 
 }  // namespace tellurane

@@ -24,8 +24,9 @@ const Language& EnglishLanguage() noexcept;
 // (Traditional)); nullptr when the program does not speak it.
 const Language* LanguageForTag(std::wstring_view tag) noexcept;
 
-// has: whether the program's string tables hold that language.
-const Language& ChooseLanguage(std::wstring_view stored, std::span<const std::wstring> preferred,
+// has: whether the program's string tables hold that language. Never nullptr (a pointer, not a
+// reference: the table's entries outlive the temporaries a caller passes).
+const Language* ChooseLanguage(std::wstring_view stored, std::span<const std::wstring> preferred,
                                const std::function<bool(const Language&)>& has);
 
 }  // namespace tellurane

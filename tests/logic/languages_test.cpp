@@ -41,8 +41,8 @@ TEST(Languages, TheStoredChoiceThenWindowsOrderThenTheLanguageOfARegionThenEngli
         Case{L"", {L"qps-plocm"}, true, L"en-US"},  // the pseudo-languages only by name
     };
     for (const Case& c : cases) {
-        const Language& chosen = ChooseLanguage(c.stored, c.preferred, c.german ? all : noGerman);
-        EXPECT_EQ(chosen.tag, c.expected)
+        const Language* chosen = ChooseLanguage(c.stored, c.preferred, c.german ? all : noGerman);
+        EXPECT_EQ(chosen->tag, c.expected)
             << testing::PrintToString(std::wstring(c.stored)) << " " << testing::PrintToString(c.preferred);
     }
     EXPECT_TRUE(LanguageForTag(L"he-IL")->rightToLeft);
