@@ -16,10 +16,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
 
     tellurane::SettingsStore store;
-    store.WatchChanges();
     // Before any window: every text, and whether windows read right to left, follow it.
     tellurane::UseProgramLanguage(store.Read(tellurane::keys::kLanguage));
     tellurane::Form1 form1(store);
+    store.WatchChanges([&form1] { form1.SettingsChanged(); });
     if (!form1.Load()) return 1;
     return tellurane::RunMessageLoop();
 }

@@ -267,6 +267,12 @@ bool PushButton::FollowDrag(HWND hwnd, UINT message, WPARAM wParam) noexcept {
 LRESULT CALLBACK PushButton::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR refData) noexcept {
     auto* self = reinterpret_cast<PushButton*>(refData);
+    if ((message == WM_GETTEXT || message == WM_GETTEXTLENGTH || message == WM_GETOBJECT) && self &&
+        self->onCaptionAsked && !self->answeringCaption_) {
+        self->answeringCaption_ = true;
+        CarryOn("PushButton::SubclassProc", [&] { self->onCaptionAsked(); });
+        self->answeringCaption_ = false;
+    }
     if (message == WM_GETDLGCODE) {
         // An owner-drawn button says only "button": the dialog manager would then never let Enter
         // press it. It is a push button, the default one while it has the focus.

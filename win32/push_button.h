@@ -75,6 +75,9 @@ public:
 
     std::function<void()> onClick;
     std::function<void()> onMouseMove;
+    // Someone reads the caption (its text, or its name for a screen reader): a caption kept up to date
+    // only while it is seen is brought up to date first.
+    std::function<void()> onCaptionAsked;
 
     // The parent forwards these.
     void Draw(const DRAWITEMSTRUCT& item) const noexcept;
@@ -94,6 +97,7 @@ public:
     static constexpr double kMaxFontSize = 2160.0;
 
 private:
+    bool answeringCaption_ = false;  // onCaptionAsked runs: its own reads are answered as they are
     static LRESULT AnswerScreenReader(HWND hwnd, WPARAM wParam, LPARAM lParam, const PushButton* self) noexcept;
     bool FollowDrag(HWND hwnd, UINT message, WPARAM wParam) noexcept;
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

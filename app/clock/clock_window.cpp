@@ -64,6 +64,7 @@ bool ClockWindow::CreateClock(std::wstring_view caption) {
     PassMenuRequestsUp(form1::kText1);
     Face().onClick = [this] { OpenSettings(); };
     Face().SetDescription(Tr(IDS_FACE_DESCRIPTION));  // said the same for a click, Enter or Space
+    Face().onCaptionAsked = [this] { host_.FaceAsked(); };
     return true;
 }
 

@@ -62,6 +62,8 @@ public:
     virtual bool HideAllInTray() = 0;
     // A word from the tray icon, with no wait beside it.
     virtual void Announce(const std::wstring& text) = 0;
+    // Every face made now, when no tick is set to make them.
+    virtual void BringFacesUpToDate() noexcept = 0;
 
 protected:
     ~FirstClock() = default;
@@ -101,6 +103,7 @@ public:
     bool HideAllInTray() override;
     void ClockClosed(ClockWindow& clock) override;
     void CountdownReached(const std::wstring& label) override;
+    void FaceAsked() override { program_.BringFacesUpToDate(); }
 
 private:
     struct ClosedClock {

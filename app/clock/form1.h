@@ -17,6 +17,10 @@
 
 namespace tellurane {
 
+// A change in the skin's folder is looked at this long after it, by a timer of its own.
+inline constexpr UINT_PTR kSkinCheckTimer = 2;
+inline constexpr UINT kSkinCheckDelayMs = 300;
+
 // The skin file, in the program folder.
 inline constexpr std::wstring_view kSkinFile = L"\\x\\o.cjs";
 
@@ -37,6 +41,8 @@ public:
     bool MinimizedToTray() const noexcept { return minimizedToTray_; }
     bool OptionsOpen() const noexcept { return clocks_.OptionsOpen(); }
     bool Closing() const noexcept override { return closing_; }
+    // A value changed in the store (by a window of the program, by hand): the faces follow at once.
+    void SettingsChanged() noexcept;
     // Timer wakes so far, and whether none is set now.
     std::uint64_t Wakes() const noexcept { return wakes_; }
     bool Asleep() const noexcept { return asleep_; }
@@ -54,6 +60,7 @@ public:
     bool CanHideInTray() const noexcept override;
     bool HideAllInTray() override;
     void Announce(const std::wstring& text) override;
+    void BringFacesUpToDate() noexcept override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept override;

@@ -65,7 +65,12 @@ void Form1::StartSkinWatch() noexcept {
     CarryOn("Form1::StartSkinWatch", [&] {
         const std::wstring path = InFolder(ProgramFolder(), kSkinFile);
         skinFileStamp_ = FileStamp(path);
-        skinFolderWatch_ = std::make_unique<FolderWatch>(FolderOf(path), [this] { skinCheckDue_ = true; });
+        // Looked at a moment after the folder changes, once an editor's writes are done: no tick waits
+        // for it, so a clock that changes once a minute takes a new skin as soon as one that ticks.
+        skinFolderWatch_ = std::make_unique<FolderWatch>(FolderOf(path), [this] {
+            skinCheckDue_ = true;
+            SetTimer(Handle(), kSkinCheckTimer, kSkinCheckDelayMs, nullptr);
+        });
     });
 }
 

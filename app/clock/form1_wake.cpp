@@ -87,6 +87,17 @@ void Form1::Refresh() noexcept {
     });
 }
 
+void Form1::BringFacesUpToDate() noexcept {
+    // Hidden faces are not ticked, yet read as if they were: whoever reads one (a screen reader, a
+    // program) gets the time of that moment, at no wake of the clock's own.
+    if (asleep_) CarryOn("Form1::BringFacesUpToDate", [&] { TickAll(); });
+}
+
+void Form1::SettingsChanged() noexcept {
+    // Unseen, the faces are made when they are seen again.
+    if (!asleep_ && Handle()) Refresh();
+}
+
 void Form1::HearWhenUnseen() noexcept {
     using Register = BOOL(WINAPI*)(HWND, DWORD);
     static const auto registerSession = SystemFunction<Register>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
@@ -143,6 +154,13 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
                     }
                 }
                 return TRUE;
+            }
+            break;
+        case WM_TIMER:
+            if (wParam == kSkinCheckTimer) {
+                KillTimer(Handle(), kSkinCheckTimer);
+                WatchSkinFile();
+                return 0;
             }
             break;
         case WM_WINDOWPOSCHANGED:

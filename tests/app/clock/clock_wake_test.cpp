@@ -1,6 +1,7 @@
-// When the program wakes: not at all while nobody can see a clock, and at once, with the right face,
-// when Windows says it can be seen again or the time changed. Wine sends none of these messages: the
-// test sends them as Windows documents them (WM_WTSSESSION_CHANGE, WM_POWERBROADCAST, WM_TIMECHANGE).
+// When the program wakes: not at all while nobody can see a clock (a face read meanwhile is made for
+// the read), and at once, with the right face, when Windows says it can be seen again or the time changed. Wine sends
+// none of these messages: the test sends them as Windows documents them (WM_WTSSESSION_CHANGE, WM_POWERBROADCAST,
+// WM_TIMECHANGE).
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 
 #include "logic/setting_keys.h"
 #include "tests/app/clock/clock_fixture.h"
+#include "tests/support/desktop.h"
 #include "win32/message_loop.h"
 
 namespace tellurane {
@@ -60,6 +62,14 @@ TEST_F(ClockWake, NoWakeWhileNobodyCanSeeAClockAndTheRightFaceTheMomentOneCanAga
         step.away();
         EXPECT_TRUE(form_->Asleep()) << step.what;
         EXPECT_EQ(WakesWhileWaiting(), 0u) << step.what;
+        // Read while nobody can see it (a screen reader, a program): the time of that moment, made for
+        // the read, and still no timer set.
+        Later(5);
+        second += 5;
+        EXPECT_NE(support::WindowText(form_->PushButton1().Handle()).find(L":05:" + std::to_wstring(second)),
+                  std::wstring::npos)
+            << step.what;
+        EXPECT_TRUE(form_->Asleep()) << step.what;
         Later(5);
         second += 5;
         step.back();
