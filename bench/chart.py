@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Draws the benchmark figures as grouped bars, Tellurane beside the reference clock, into PNGs.
 
-    bench/chart.py [build/bench/results.txt] [docs/bench.png] [docs/bench-clocks.png]
+    bench/chart.py [build/bench/results.txt] [docs/bench.png] [docs/bench-clocks.png] [docs/bench-states.png]
 
 Reads the key=value lines bench/run.sh writes, draws SVGs (kept beside the results) and turns them
 into PNGs with rsvg-convert. Groups whose figures are missing are left out; a chart with none is not
-drawn. The second chart shows how idle CPU and one tick grow with the number of clocks.
+drawn. The second chart shows how idle CPU and one tick grow with the number of clocks; the third, the
+wake-ups and CPU per minute in each state (seen with or without seconds, in the tray, locked, display off).
 """
 import os
 import subprocess
@@ -65,22 +66,38 @@ def groups(figures):
     return found
 
 
+STATES = (("seconds", "seen,|seconds"), ("minutes", "seen,|minutes"), ("tray", "in the|tray"),
+          ("locked", "session|locked"), ("display-off", "display|off"))
+
+
+def state_groups(figures):
+    """The states' groups: wake-ups per minute in each, then CPU per minute in each."""
+    found = []
+    for figure, unit, digits in (("wakeups_per_min", "wake-ups/min", 0), ("cpu_ms_per_min", "CPU ms/min", 1)):
+        for state, label in STATES:
+            t = number(figures, f"states.{state}.tellurane.{figure}")
+            r = number(figures, f"states.{state}.reference.{figure}")
+            if t is not None and r is not None:
+                found.append((label, t, r, unit, digits, t / r if r > 0 else None, (None, None)))
+    return found
+
+
 def text(x, y, content, size=11, anchor="middle", weight="normal", fill="#1a202c"):
     return (f'<text x="{x:.1f}" y="{y:.1f}" font-family="{FONT}" font-size="{size}" text-anchor="{anchor}" '
             f'font-weight="{weight}" fill="{fill}">{escape(content)}</text>')
 
 
-def svg(found):
-    parts = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{WIDTH}" height="{HEIGHT}" '
-             f'viewBox="0 0 {WIDTH} {HEIGHT}">',
-             f'<rect width="{WIDTH}" height="{HEIGHT}" fill="white"/>',
-             text(20, 26, "Tellurane beside a bare reference clock, under Wine", 15, "start", "bold"),
+def svg(found, title="Tellurane beside a bare reference clock, under Wine", note=None, width=WIDTH):
+    parts = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{HEIGHT}" '
+             f'viewBox="0 0 {width} {HEIGHT}">',
+             f'<rect width="{width}" height="{HEIGHT}" fill="white"/>',
+             text(20, 26, title, 15, "start", "bold"),
              f'<rect x="520" y="15" width="12" height="12" fill="{TELLURANE}"/>',
              text(538, 26, "Tellurane", 12, "start"),
              f'<rect x="620" y="15" width="12" height="12" fill="{REFERENCE}"/>',
              text(638, 26, "reference", 12, "start"),
-             f'<line x1="14" y1="{BOTTOM}" x2="{WIDTH - 14}" y2="{BOTTOM}" stroke="#4a5568"/>']
-    slot = (WIDTH - 28) / max(len(found), 1)
+             f'<line x1="14" y1="{BOTTOM}" x2="{width - 14}" y2="{BOTTOM}" stroke="#4a5568"/>']
+    slot = (width - 28) / max(len(found), 1)
     bar = min(34.0, slot / 3)
     for i, (label, t, r, unit, digits, ratio, (low, high)) in enumerate(found):
         middle = 14 + slot * (i + 0.5)
@@ -98,7 +115,7 @@ def svg(found):
             parts.append(text(middle, BOTTOM + 62, f"ratio {ratio:.2f}", 12, weight="bold"))
         if low is not None and high is not None:
             parts.append(text(middle, BOTTOM + 76, f"pairs {low:.2f} to {high:.2f}", 10, fill="#4a5568"))
-    parts.append(text(20, HEIGHT - 8, "Each pair drawn to its own scale; ratio: Tellurane / reference "
+    parts.append(text(20, HEIGHT - 8, note or "Each pair drawn to its own scale; ratio: Tellurane / reference "
                       "(idle CPU: of the medians of alternating runs; working set: plain clocks).", 10, "start",
                       fill="#4a5568"))
     parts.append("</svg>")
@@ -195,7 +212,15 @@ def main():
     if panels:
         draw(results, "bench-clocks.svg", clocks_svg(figures, panels, counts), clocks_png, CLOCKS_WIDTH,
              CLOCKS_HEIGHT)
-    if not found and not panels:
+    states_png = sys.argv[4] if len(sys.argv) > 4 else os.path.join(os.path.dirname(png), "bench-states.png")
+    states = state_groups(figures)
+    if states:
+        seconds = figures.get("states.seconds", "?")
+        draw(results, "bench-states.svg",
+             svg(states, "Wake-ups and CPU per minute in each state, beside the reference",
+                 f"Each pair drawn to its own scale; {seconds} s a state; wake-ups from Wine's relay log, CPU from "
+                 "schedstat (median of alternating runs).", 1000), states_png, 1000, HEIGHT)
+    if not found and not panels and not states:
         print(f"chart: no figures to draw in {results}", file=sys.stderr)
         return 1
     return 0

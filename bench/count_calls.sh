@@ -8,6 +8,7 @@
 # seconds, in nanoseconds (/proc/PID/task/*/schedstat): the relay log itself costs most of it while the
 # program calls anything, so it is a figure for a program that calls nothing.
 #   bench/count_calls.sh program.exe [seconds=60] [skip=5] [state=seen]
+#   COUNT_CALLS_RELAY=0 bench/count_calls.sh ...   the CPU alone, without the relay log's cost
 # Prints one line of key=value figures, then one line per group naming the calls counted.
 # Runs in the project's Wine session (started if needed); the mouse pointer is moved off the clocks.
 set -euo pipefail
@@ -103,8 +104,10 @@ counter=$!
 
 # Only this program logs: the session's wineserver, started earlier with WINEDEBUG=-all, keeps quiet.
 # Started from its own folder, as a user's shortcut would.
-(cd "$(dirname "$program")" &&
-  WINEDEBUG=+relay,+timestamp,+pid exec wine "$program" </dev/null >/dev/null 2>"$work/log" 9>&-) &
+relay=${COUNT_CALLS_RELAY:-1}
+debug=+relay,+timestamp,+pid
+[ "$relay" = 0 ] && debug=-all
+(cd "$(dirname "$program")" && WINEDEBUG=$debug exec wine "$program" </dev/null >/dev/null 2>"$work/log" 9>&-) &
 wine_pid=$!
 cpu_ns() { cat /proc/"$wine_pid"/task/*/schedstat 2>/dev/null | awk '{ n += $1 } END { printf "%d", n }'; }
 sleep 4
@@ -124,6 +127,12 @@ fi
 kill -KILL "$wine_pid"  # as a terminated process: the log ends here
 wait "$wine_pid" 2>/dev/null || true
 wine_pid=
+cpu=$(awk -v a="$cpu_from" -v b="$cpu_to" -v s="$seconds" 'BEGIN { printf "%d", (b - a) * 60 / s }')
+if [ "$relay" = 0 ]; then
+  wait "$counter" 2>/dev/null || true  # it read no log
+  echo "cpu_ns_per_min=$cpu"
+  exit 0
+fi
 wait "$counter"
-sed "1s/\$/ cpu_ns_per_min=$(awk -v a="$cpu_from" -v b="$cpu_to" -v s="$seconds" 'BEGIN { printf "%d", (b - a) * 60 / s }')/" \
+sed "1s/\$/ cpu_ns_per_min=$cpu/" \
   "$work/counts"

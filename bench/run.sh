@@ -2,17 +2,18 @@
 # Benchmarks under Wine, side by side with a bare reference clock (one button showing the time,
 # refreshed by a plain one-second timer, built the same way), printed as figures and ratios.
 # Not part of the tests: absolute times on a shared machine vary, ratios hold.
-#   bench/run.sh [wait] [idle] [launch] [actions] [tickcost] [ticks] [skin] [calls] [clocks]   (all when none is named)
+#   bench/run.sh [wait] [idle] [launch] [actions] [tickcost] [ticks] [skin] [calls] [clocks] [aside] [states]
+#   (all when none is named)
 #   BENCH_RUNS=5 BENCH_IDLE_SECONDS=60 BENCH_TICK_SECONDS=600 BENCH_CALLS_SECONDS=60 bench/run.sh
 # The figures also go to build/bench/results.txt (each section replaces its own), drawn into docs/bench.png
 # and, for several clocks, docs/bench-clocks.png.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-sections=${*:-wait idle launch actions tickcost ticks skin calls clocks aside}
+sections=${*:-wait idle launch actions tickcost ticks skin calls clocks aside states}
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Tellurane wait_cost reference_clock tick_accuracy action_cost tick_cost \
-  desktop_keeper >/dev/null
+  desktop_keeper clock_state >/dev/null
 source scripts/wine-env.sh
 scripts/wine-session start
 
@@ -312,6 +313,52 @@ bench_aside() {
   echo "$summary" | sed "s/^/aside./" >> "$results"
 }
 
+# Wake-ups and CPU per minute in each state: seen with seconds, seen without (a time picture of hours
+# and minutes), hidden in the tray, the session locked, the display off (bench/clock_state.exe sends what
+# Windows would; the reference, which knows none of them, only minimises). Wake-ups from the relay log
+# (they do not vary); CPU from schedstat without it, the median of alternating runs.
+bench_states() {
+  local seconds=${BENCH_STATE_SECONDS:-30} runs=${BENCH_RUNS:-3} skip=12 state how name exe run cpu
+  local key='HKCU\Software\Marrowick\Tellurane'
+  echo "== Wake-ups and CPU per minute in each state, over $seconds s ($runs alternating runs for the CPU)"
+  echo "  state              wake-ups/min: Tellurane  reference   CPU ms/min: Tellurane  reference"
+  forget states
+  record states.seconds "$seconds"
+  for state in seconds minutes tray locked display-off; do
+    how=$state
+    [ "$state" = seconds ] || [ "$state" = minutes ] && how=seen
+    if [ "$state" = minutes ]; then
+      wine reg add "$key" /v TimePicture /d HH:mm /f >/dev/null 2>&1
+    else
+      wine reg delete "$key" /v TimePicture /f >/dev/null 2>&1 || true
+    fi
+    declare -A wakes=() cpus=()
+    for name in tellurane reference; do
+      exe=build/windows/Tellurane.exe
+      [ "$name" = reference ] && exe=build/windows/bench/reference_clock.exe
+      wakes[$name]=$(bench/count_calls.sh "$exe" "$seconds" "$skip" "$how" 2>/dev/null | head -1 | field wakeups_per_min)
+    done
+    for ((run = 0; run < runs; run++)); do
+      for name in tellurane reference; do
+        exe=build/windows/Tellurane.exe
+        [ "$name" = reference ] && exe=build/windows/bench/reference_clock.exe
+        cpu=$(COUNT_CALLS_RELAY=0 bench/count_calls.sh "$exe" "$seconds" "$skip" "$how" 2>/dev/null | field cpu_ns_per_min)
+        cpus[$name]+="$cpu "
+      done
+    done
+    for name in tellurane reference; do
+      record "states.$state.$name.wakeups_per_min" "${wakes[$name]}"
+      record "states.$state.$name.cpu_ms_per_min" \
+        "$(tr ' ' '\n' <<<"${cpus[$name]}" | sed '/^$/d' | median | awk '{ printf "%.2f", $1 / 1e6 }')"
+    done
+    printf '  %-18s %25s %10s %23s %10s\n' "$state" "${wakes[tellurane]}" "${wakes[reference]}" \
+      "$(sed -n "s/^states\.$state\.tellurane\.cpu_ms_per_min=//p" "$results")" \
+      "$(sed -n "s/^states\.$state\.reference\.cpu_ms_per_min=//p" "$results")"
+    unset wakes cpus
+  done
+  wine reg delete "$key" /v TimePicture /f >/dev/null 2>&1 || true
+}
+
 clocks_summary() {
   local n
   clock_figure() { sed -n "s/^clocks\.$1=//p" "$results" | tail -1 | grep . || echo n/a; }
@@ -347,5 +394,5 @@ for section in $sections; do
   "bench_$section"
 done
 if [ -s "$results" ]; then
-  bench/chart.py "$results" docs/bench.png docs/bench-clocks.png
+  bench/chart.py "$results" docs/bench.png docs/bench-clocks.png docs/bench-states.png
 fi
