@@ -92,10 +92,10 @@ def svg(found, title="Tellurane beside a bare reference clock, under Wine", note
              f'viewBox="0 0 {width} {HEIGHT}">',
              f'<rect width="{width}" height="{HEIGHT}" fill="white"/>',
              text(20, 26, title, 15, "start", "bold"),
-             f'<rect x="520" y="15" width="12" height="12" fill="{TELLURANE}"/>',
-             text(538, 26, "Tellurane", 12, "start"),
-             f'<rect x="620" y="15" width="12" height="12" fill="{REFERENCE}"/>',
-             text(638, 26, "reference", 12, "start"),
+             f'<rect x="{width - 280}" y="15" width="12" height="12" fill="{TELLURANE}"/>',
+             text(width - 262, 26, "Tellurane", 12, "start"),
+             f'<rect x="{width - 180}" y="15" width="12" height="12" fill="{REFERENCE}"/>',
+             text(width - 162, 26, "reference", 12, "start"),
              f'<line x1="14" y1="{BOTTOM}" x2="{width - 14}" y2="{BOTTOM}" stroke="#4a5568"/>']
     slot = (width - 28) / max(len(found), 1)
     bar = min(34.0, slot / 3)
@@ -215,7 +215,7 @@ def main():
     states_png = sys.argv[4] if len(sys.argv) > 4 else os.path.join(os.path.dirname(png), "bench-states.png")
     states = state_groups(figures)
     if states:
-        seconds = figures.get("states.seconds", "?")
+        seconds = "/".join(sorted({figures.get(f"states.{state}.seconds", "?") for state, _ in STATES}))
         draw(results, "bench-states.svg",
              svg(states, "Wake-ups and CPU per minute in each state, beside the reference",
                  f"Each pair drawn to its own scale; {seconds} s a state; wake-ups from Wine's relay log, CPU from "

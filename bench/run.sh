@@ -5,6 +5,7 @@
 #   bench/run.sh [wait] [idle] [launch] [actions] [tickcost] [ticks] [skin] [calls] [clocks] [aside] [states]
 #   (all when none is named)
 #   BENCH_RUNS=5 BENCH_IDLE_SECONDS=60 BENCH_TICK_SECONDS=600 BENCH_CALLS_SECONDS=60 bench/run.sh
+#   BENCH_STATE_SECONDS=120 BENCH_STATES="minutes tray" bench/run.sh states
 # The figures also go to build/bench/results.txt (each section replaces its own), drawn into docs/bench.png
 # and, for several clocks, docs/bench-clocks.png.
 set -euo pipefail
@@ -322,9 +323,9 @@ bench_states() {
   local key='HKCU\Software\Marrowick\Tellurane'
   echo "== Wake-ups and CPU per minute in each state, over $seconds s ($runs alternating runs for the CPU)"
   echo "  state              wake-ups/min: Tellurane  reference   CPU ms/min: Tellurane  reference"
-  forget states
-  record states.seconds "$seconds"
-  for state in seconds minutes tray locked display-off; do
+  for state in ${BENCH_STATES:-seconds minutes tray locked display-off}; do
+    forget "states\\.$state"
+    record "states.$state.seconds" "$seconds"
     how=$state
     [ "$state" = seconds ] || [ "$state" = minutes ] && how=seen
     if [ "$state" = minutes ]; then
