@@ -7,13 +7,13 @@
 #include "logic/error_report.h"
 #include "logic/paths.h"
 #include "logic/product.h"
+#include "logic/texts.h"
 #include "resources/resource_ids.h"
 #include "win32/boundary.h"
 #include "win32/form.h"
 #include "win32/handles.h"
-#include "win32/system_library.h"
-#include "logic/texts.h"
 #include "win32/language.h"
+#include "win32/system_library.h"
 
 namespace tellurane {
 namespace {

@@ -8,12 +8,12 @@
 #include <utility>
 
 #include "logic/app_error.h"
+#include "logic/texts.h"
 #include "logic/twips.h"
 #include "win32/accessible.h"
 #include "win32/boundary.h"
 #include "win32/gdi.h"
 #include "win32/surface_colors.h"
-#include "logic/texts.h"
 
 namespace tellurane {
 namespace {

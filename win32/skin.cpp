@@ -1,8 +1,8 @@
 #include "win32/skin.h"
 
 #include "logic/app_error.h"
-#include "win32/handles.h"
 #include "logic/texts.h"
+#include "win32/handles.h"
 
 namespace tellurane {
 

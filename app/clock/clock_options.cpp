@@ -7,9 +7,9 @@
 #include "logic/app_error.h"
 #include "logic/clock/countdown.h"
 #include "logic/setting_keys.h"
+#include "logic/texts.h"
 #include "win32/accessible.h"
 #include "win32/boundary.h"
-#include "logic/texts.h"
 #include "win32/language.h"
 
 namespace tellurane {

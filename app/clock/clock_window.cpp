@@ -8,9 +8,9 @@
 
 #include "app/main_module.h"
 #include "logic/menu_point.h"
+#include "logic/texts.h"
 #include "win32/boundary.h"
 #include "win32/dpi.h"
-#include "logic/texts.h"
 
 namespace tellurane {
 namespace {

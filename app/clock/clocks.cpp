@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/clock/clock_options.h"
+#include "logic/texts.h"
 #include "win32/boundary.h"
 #include "win32/handles.h"
-#include "logic/texts.h"
 
 namespace tellurane {
 namespace {

@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "app/clock/clocks.h"
-#include "win32/boundary.h"
-#include "win32/menu.h"
-#include "win32/message_loop.h"
 #include "app/language.h"
 #include "logic/texts.h"
+#include "win32/boundary.h"
 #include "win32/language.h"
+#include "win32/menu.h"
+#include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {

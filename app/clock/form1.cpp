@@ -7,12 +7,12 @@
 #include "logic/error_report.h"
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
+#include "logic/texts.h"
 #include "logic/twips.h"
 #include "resources/resource_ids.h"
 #include "win32/boundary.h"
 #include "win32/dpi.h"
 #include "win32/message_loop.h"
-#include "logic/texts.h"
 
 namespace tellurane {
 namespace {

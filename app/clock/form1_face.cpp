@@ -8,8 +8,8 @@
 #include "logic/clock/tick_schedule.h"
 #include "logic/error_report.h"
 #include "logic/setting_keys.h"
-#include "win32/boundary.h"
 #include "logic/texts.h"
+#include "win32/boundary.h"
 
 namespace tellurane {
 

@@ -6,11 +6,11 @@
 #include "logic/app_error.h"
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
+#include "logic/texts.h"
 #include "win32/boundary.h"
 #include "win32/gdi.h"
 #include "win32/system_library.h"
 #include "win32/windows_build.h"
-#include "logic/texts.h"
 
 namespace tellurane {
 namespace {

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "logic/app_error.h"
-#include "win32/user_locale.h"
 #include "logic/texts.h"
+#include "win32/user_locale.h"
 
 namespace tellurane {
 

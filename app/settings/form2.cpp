@@ -10,12 +10,12 @@
 #include "logic/error_report.h"
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
+#include "logic/texts.h"
 #include "win32/accessible.h"
 #include "win32/boundary.h"
 #include "win32/gdi.h"
 #include "win32/modal.h"
 #include "win32/system_library.h"
-#include "logic/texts.h"
 
 namespace tellurane {
 namespace {

@@ -4,9 +4,9 @@
 #include "app/settings_store.h"
 #include "logic/number_text.h"
 #include "logic/paths.h"
+#include "logic/texts.h"
 #include "win32/handles.h"
 #include "win32/path_security.h"
-#include "logic/texts.h"
 
 #include <utility>
 

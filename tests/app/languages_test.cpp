@@ -10,15 +10,15 @@
 #include <vector>
 
 #include "app/clock/clock_options.h"
-#include "tests/app/clock/clock_fixture.h"
 #include "app/language.h"
 #include "app/main_module.h"
-#include "logic/languages.h"
 #include "app/settings/form2.h"
 #include "app/settings_store.h"
+#include "logic/languages.h"
 #include "logic/layouts.h"
 #include "logic/texts.h"
 #include "logic/twips.h"
+#include "tests/app/clock/clock_fixture.h"
 #include "tests/support/desktop.h"
 #include "win32/dpi.h"
 #include "win32/form.h"
