@@ -39,6 +39,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo_cmd[@]}" dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
+# A mirror caught mid-sync fails one index now and then: what the others give is enough to install from,
+# and a package that cannot be found still fails below.
+"${sudo_cmd[@]}" apt-get update -qq || echo "install-deps: some package lists could not be updated; going on" >&2
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 make_locales
