@@ -231,6 +231,11 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
                 return 0;
             }
             break;
+        case WM_WINDOWPOSCHANGED:
+            // Shown again some other way than by the tray icon (restored from the taskbar): while the clocks
+            // sleep, its face is made now and the ticks start again.
+            if (CanBeSeen()) host_.FaceAsked();
+            break;
         default:
             break;
     }

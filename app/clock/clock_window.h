@@ -28,7 +28,7 @@ public:
     virtual bool HideAllInTray() = 0;
     virtual void ClockClosed(ClockWindow& clock) = 0;
     virtual void CountdownReached(const std::wstring& label) = 0;
-    // A face is read while the clocks do not tick (nobody can see them): every face is made now.
+    // A face is read, or a clock shown, while the clocks do not tick: every face is made now.
     virtual void FaceAsked() = 0;
 
 protected:

@@ -89,8 +89,9 @@ void Form1::Refresh() noexcept {
 
 void Form1::BringFacesUpToDate() noexcept {
     // Hidden faces are not ticked, yet read as if they were: whoever reads one (a screen reader, a
-    // program) gets the time of that moment, at no wake of the clock's own.
-    if (asleep_) CarryOn("Form1::BringFacesUpToDate", [&] { TickAll(); });
+    // program) gets the time of that moment, at no wake of the clock's own. A clock shown again by
+    // other means than the tray icon starts the ticks again here too.
+    if (asleep_) Refresh();
 }
 
 void Form1::SettingsChanged() noexcept {
@@ -162,10 +163,6 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
                 WatchSkinFile();
                 return 0;
             }
-            break;
-        case WM_WINDOWPOSCHANGED:
-            // Shown again some other way than by the tray icon (restored from the taskbar).
-            if (asleep_ && IsWindowVisible(Handle()) && !IsIconic(Handle())) Refresh();
             break;
         case WM_DESTROY:
             StopHearing();
