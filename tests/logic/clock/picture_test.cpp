@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 namespace tellurane {
 namespace {
 
@@ -60,6 +63,15 @@ TEST(PictureProblem, TakesWindowsPicturesOfItsKindAndSaysWhatIsWrongWithOthers) 
 std::wstring Rendered(PictureKind kind, std::wstring_view picture, const LocalTime& time) {
     return (kind == PictureKind::Time ? L"T[" : L"D[") + std::wstring(picture) + L"@" + std::to_wstring(time.hour) +
            L"]";
+}
+
+// A face whose time picture shows no seconds changes once a minute.
+TEST(PictureShowsSeconds, AnSOutsideQuotes) {
+    for (auto [picture, seconds] :
+         std::array{std::pair{L"HH:mm:ss", true}, std::pair{L"h:mm tt", false}, std::pair{L"H 'hours' mm", false},
+                    std::pair{L"'s'H:mm", false}, std::pair{L"", false}}) {
+        EXPECT_EQ(PictureShowsSeconds(picture), seconds) << testing::PrintToString(std::wstring(picture));
+    }
 }
 
 TEST(ClockFaceText, TakesEachPartFromItsPictureOrElseFromTheSwitches) {
