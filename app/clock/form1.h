@@ -119,8 +119,9 @@ private:
     bool locked_ = false, disconnected_ = false, displayOn_ = true;
     bool sessionHeard_ = false;
     HPOWERNOTIFY displayHeard_ = nullptr;
-    bool asleep_ = false;      // no wake is set: nothing is seen and nothing is due
-    std::uint64_t wakes_ = 0;  // timer wakes so far
+    bool asleep_ = false;           // no wake is set: nothing is seen and nothing is due
+    bool settingsChanged_ = false;  // the next wake makes the faces, whatever second it is
+    std::uint64_t wakes_ = 0;       // timer wakes so far
 };
 
 // Restyles the clock window when the skin file is in the program folder.

@@ -26,7 +26,8 @@ constexpr GUID kMonitorPowerOn{0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0x
 void Form1::Timer1_Fired() {
     ++wakes_;
     const WakeState state = WakeStateNow();
-    if (PlanWake(services_.clock().utcMilliseconds, shownSecond_, state).tickNow) {
+    const bool changed = std::exchange(settingsChanged_, false);
+    if (changed || PlanWake(services_.clock().utcMilliseconds, shownSecond_, state).tickNow) {
         TickAll();
         if (state.seen) {
             // A change in the skin's folder is looked at in the same wake: a timer of its own would wake
@@ -95,8 +96,11 @@ void Form1::BringFacesUpToDate() noexcept {
 }
 
 void Form1::SettingsChanged() noexcept {
-    // Unseen, the faces are made when they are seen again.
-    if (!asleep_ && Handle()) Refresh();
+    // Unseen, the faces are made when they are seen again. Seen, one wake comes at once for however many
+    // changes arrive together (a window storing all its values).
+    if (asleep_ || !Handle() || !timer1_.Enabled()) return;
+    settingsChanged_ = true;
+    timer1_.Reschedule(1);
 }
 
 void Form1::HearWhenUnseen() noexcept {
