@@ -152,11 +152,11 @@ int TimeClocks(int count) {
     return 0;
 }
 
-// What one more tick asks to be drawn again, against the face the loop left.
+// What one more tick draws again, against the face the loop left.
 void PrintRedrawnBand(tellurane::Form1& clock, HWND face) {
     clock.Timer1_Timer();
-    RECT band{}, whole{};
-    GetUpdateRect(face, &band, FALSE);
+    const RECT band = clock.PushButton1().LastBand().value_or(RECT{});
+    RECT whole{};
     GetClientRect(face, &whole);
     std::printf("  redrawn_by_a_tick=%ldx%ld of %ldx%ld\n", band.right - band.left, band.bottom - band.top, whole.right,
                 whole.bottom);

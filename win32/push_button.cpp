@@ -88,9 +88,10 @@ void PushButton::InvalidateCaption(std::wstring_view caption) noexcept {
     // Only the characters that changed since the last paint, when the rest keeps its place. The back
     // buffer still holds that paint, whatever is asked for: the next paint draws the part asked.
     const std::optional<RECT> band = BandFor(caption);
+    lastBand_ = band;
     if (!band) {
         InvalidateRect(hwnd_, nullptr, FALSE);
-    } else if (!IsRectEmpty(&*band)) {
+    } else if (!IsRectEmpty(&*band) && !DrawBandNow(*band)) {
         InvalidateRect(hwnd_, &*band, FALSE);
     }
 }

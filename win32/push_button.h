@@ -90,6 +90,9 @@ public:
     // The part of the face a new caption changes against what was last drawn; nullopt: all of it, an
     // empty rectangle: nothing.
     std::optional<RECT> BandFor(std::wstring_view caption) const noexcept;
+    // What the last new caption drew again at once: an empty rectangle, nothing; nullopt: the whole face,
+    // left to a paint.
+    std::optional<RECT> LastBand() const noexcept { return lastBand_; }
     std::wstring CaptionOrNothing() const noexcept;
     void Clicked() const noexcept;
     void SetDpi(int dpi) noexcept;
@@ -138,6 +141,9 @@ private:
         int cut = 0;  // where a line too wide for the face is cut with an ellipsis, in the line's x
     };
     mutable PaintedLine painted_;
+    mutable UINT drawnState_ = 0;  // the button's state (focus, pressed) at its last paint
+    std::optional<RECT> lastBand_;
+    bool DrawBandNow(RECT band) const noexcept;
     std::wstring caption_;
     bool captionBatched_ = false;
     bool captionPending_ = false;  // set within a batch, not yet the window's text
