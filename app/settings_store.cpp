@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -72,6 +73,37 @@ SettingsStore SettingsStore::Below(std::wstring_view subPath) const {
 std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultValue) const {
     std::optional<std::wstring> text = ReadStored(key);
     return text ? std::move(*text) : DefaultText(defaultValue);
+}
+
+std::vector<int> SettingsStore::NumberedKeys(std::wstring_view under) const {
+    std::vector<int> numbers;
+    UniqueKey parent;
+    const std::wstring path = keyPath_ + L"\\" + std::wstring(under);
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, parent.put()) != ERROR_SUCCESS) {
+        return numbers;
+    }
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256];
+        DWORD length = 256;
+        if (RegEnumKeyExW(parent.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        const std::wstring_view text(name, length);
+        if (text.empty() || text.size() > 6 || text.front() == L'0' ||
+            !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
+            continue;
+        }
+        numbers.push_back(std::stoi(std::wstring(text)));
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+bool SettingsStore::DeleteBelow(std::wstring_view subPath) const {
+    const std::wstring path = keyPath_ + L"\\" + std::wstring(subPath);
+    // The key itself goes with what it holds.
+    const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 std::optional<std::wstring> SettingsStore::ReadStored(std::wstring_view key) const {

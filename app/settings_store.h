@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "logic/number_text.h"
 #include "logic/setting_keys.h"
@@ -42,6 +43,13 @@ public:
 
     // Whether the key holds a value at all (a skin's colour gives way only to one the user chose).
     bool HasSetting(std::wstring_view key) const;
+    // The stored text; nothing when there is no such value.
+    std::optional<std::wstring> Stored(std::wstring_view key) const { return ReadStored(key); }
+    // The N of the keys under\N below this one, sorted: whole positive numbers only; any other name is
+    // none of the program's.
+    std::vector<int> NumberedKeys(std::wstring_view under) const;
+    // Deletes the key below and everything in it; false when Windows refused.
+    bool DeleteBelow(std::wstring_view subPath) const;
 
     // ReadSetting's answer, kept until the settings change: a write through this store, or a change that
     // Windows reports once WatchChanges has started. Without a working watch every call reads.

@@ -60,7 +60,11 @@ struct Setting {
     VALUE(kOpen, L"Open", Switch, 1, 0, 1, Holder::Clock, false)                            \
     VALUE(kStepAside, L"StepAside", Switch, 1, 0, 1, Holder::Clock, true)                   \
     VALUE(kClickThrough, L"ClickThrough", Switch, 0, 0, 1, Holder::Clock, true)             \
-    VALUE(kLanguage, L"Language", Text, std::nullopt, 0, 0, Holder::Program, false)
+    VALUE(kLanguage, L"Language", Text, std::nullopt, 0, 0, Holder::Program, false)         \
+    VALUE(kChime, L"Chime", Switch, 0, 0, 2, Holder::Clock, false)                          \
+    VALUE(kChimeQuiet, L"ChimeQuiet", Text, std::nullopt, 0, 0, Holder::Clock, false)       \
+    VALUE(kChimeSound, L"ChimeSound", Text, std::nullopt, 0, 0, Holder::Clock, false)       \
+    VALUE(kAlarmsSeen, L"AlarmsSeen", Text, std::nullopt, 0, 0, Holder::Program, false)
 
 namespace keys {
 using enum ValueKind;
@@ -76,6 +80,8 @@ inline constexpr const Setting* kAllSettings[] = {TELLURANE_STORED_VALUES(TELLUR
 
 // The clocks after the first, each in Clocks\N below the settings key.
 inline constexpr std::wstring_view kClocksSubKey = L"Clocks";
+// A clock's alarms, each in Alarms\N below the clock's key.
+inline constexpr std::wstring_view kAlarmsSubKey = L"Alarms";
 
 // The number a stored text holds, read whichever regional settings wrote it (the invariant form first,
 // then the user's). Throws AppError for a text that is no number of the value's kind, or one outside its

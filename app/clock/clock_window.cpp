@@ -9,6 +9,7 @@
 #include "app/main_module.h"
 #include "logic/menu_point.h"
 #include "logic/texts.h"
+#include "logic/twips.h"
 #include "win32/boundary.h"
 #include "win32/dpi.h"
 
@@ -142,7 +143,7 @@ void ClockWindow::Tick(const ClockReading& now) {
     FollowChosenSkin();
     FollowClickThrough();
     const PushButton::CaptionBatch oneChange(Face());
-    Face().SetCaption(text);
+    if (!ShowAlarmCaption()) Face().SetCaption(text);
     const std::wstring caption = WindowCaption();
     if (caption != windowCaption_) {
         windowCaption_ = caption;
@@ -177,19 +178,25 @@ bool ClockWindow::OnClose() noexcept {
 
 void ClockWindow::FitFace() {
     const TwipsSize face = FaceSizeForClient(Layout(), form1::kPushButton1, ClientWidth(), ClientHeight());
-    Face().SetWidth(face.width);
+    Face().SetWidth(face.width - PixelsToTwips(alarmRoom_, Dpi()));
     Face().SetHeight(face.height);
 }
 
 void ClockWindow::OnResized() noexcept {
     if (!Control(form1::kPushButton1) || IsIconic(Handle())) return;
-    CarryOn("ClockWindow::OnResized", [&] { FitFace(); });
+    CarryOn("ClockWindow::OnResized", [&] {
+        FitFace();
+        PlaceAlarmChoices();
+    });
 }
 
 void ClockWindow::OnCommand(int id, int code) noexcept {
     // The unseen text box only keeps the focus: its caret would blink, waking the program twice a second
     // for nothing. Removing it leaves the box working as before.
     if (id == form1::kText1 && code == EN_SETFOCUS) DestroyCaret();
+    if ((id == kAlarmDismiss || id == kAlarmSnooze) && code == BN_CLICKED) {
+        CarryOn("ClockWindow::AlarmAnswered", [&] { host_.AlarmAnswered(*this, id == kAlarmSnooze); });
+    }
 }
 
 // Each notch of Ctrl + wheel one point larger or smaller, stored as the settings store it; only over the
@@ -229,6 +236,14 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
             if ((wParam & 0xFFF0) == SC_MINIMIZE &&
                 CarryOnOr("ClockWindow::HandleMessage", false, [&] { return host_.HideAllInTray(); })) {
                 return 0;
+            }
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && dismiss_) {
+                // The focus goes to the choice, so that Enter dismisses.
+                const LRESULT result = Form::HandleMessage(message, wParam, lParam);
+                SetFocus(dismiss_.get());
+                return result;
             }
             break;
         case WM_WINDOWPOSCHANGED:

@@ -28,6 +28,8 @@ public:
     virtual bool HideAllInTray() = 0;
     virtual void ClockClosed(ClockWindow& clock) = 0;
     virtual void CountdownReached(const std::wstring& label) = 0;
+    // The answer to the alarm its face shows: Dismiss, or Snooze.
+    virtual void AlarmAnswered(ClockWindow& clock, bool snooze) = 0;
     // A face is read, or a clock shown, while the clocks do not tick: every face is made now.
     virtual void FaceAsked() = 0;
 
@@ -88,6 +90,13 @@ public:
     void TakeTheMouse() noexcept { clickThrough_.TakeTheMouse(); }
     void FollowClickThrough() noexcept;
 
+    // A bad stored value of this clock's, said once per value and not once a second.
+    void Report(const std::wstring& description);
+    // The face shows an alarm's text and its choices (Dismiss, and Snooze when it can) until EndAlarm.
+    void ShowAlarm(const std::wstring& text, bool canSnooze);
+    void EndAlarm();
+    bool ShowingAlarm() const noexcept { return alarmText_.has_value(); }
+
     // 0: the first clock; else N of Clocks\N, which outlives any window handle.
     int Number() const noexcept { return number_; }
     // Closed or removed: the host destroys it, outside its own messages.
@@ -115,8 +124,6 @@ protected:
     // shows, a countdown's end told to the host, a bad value said once (Say).
     using SwitchReader = std::function<bool(const Setting& key)>;
     std::wstring ComposeFace(const ClockReading& now, const SwitchReader& switchOn);
-    // A bad stored value of this clock's, said once per value and not once a second.
-    void Report(const std::wstring& description);
     virtual void Say(const std::wstring& description);
     // The first clock's own skin came with its loading: an empty name needs nothing more at first.
     virtual bool SkinLoadedWithWindow() const noexcept { return false; }
@@ -124,12 +131,16 @@ protected:
     virtual void SkinChosen(const std::wstring& name) noexcept { (void)name; }
     virtual void SkinRefused(const std::wstring& description) { Report(description); }
     ClockHost& Host() noexcept { return host_; }
+    // While an alarm shows, the face shows it instead of the time: true when it did.
+    bool ShowAlarmCaption();
 
 private:
     bool Switch(const Setting& key);
     void ApplyLook();
     std::wstring WindowCaption() const;
     bool ResizeTextByWheel(WPARAM wParam, LPARAM lParam);
+    void PlaceAlarmChoices();
+    static constexpr int kAlarmDismiss = 0x7701, kAlarmSnooze = 0x7702;
 
     int number_;
     std::optional<SettingsStore> own_;  // a clock after the first keeps its own store
@@ -145,6 +156,10 @@ private:
     std::wstring windowCaption_;
     int wheelTurned_ = 0;  // of a notch, on a wheel that turns in finer steps
     bool closed_ = false;
+    std::optional<std::wstring> alarmText_;  // while an alarm shows
+    UniqueFont alarmFont_;
+    UniqueWindow dismiss_, snooze_;  // after the font: the buttons go first
+    int alarmRoom_ = 0;              // pixels the choices take from the face, at the right
 };
 
 }  // namespace tellurane

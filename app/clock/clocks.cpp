@@ -8,40 +8,11 @@
 #include "win32/handles.h"
 
 namespace tellurane {
-namespace {
-
-// The numbers of Clocks\N, as stored: whole positive numbers only; anything else is no clock of ours.
-std::vector<int> StoredClockNumbers(const std::wstring& settingsKey) {
-    std::vector<int> numbers;
-    UniqueKey clocks;
-    const std::wstring path = settingsKey + L"\\" + std::wstring(kClocksSubKey);
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, clocks.put()) != ERROR_SUCCESS) {
-        return numbers;
-    }
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[256];
-        DWORD length = 256;
-        if (RegEnumKeyExW(clocks.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-            break;
-        }
-        const std::wstring_view text(name, length);
-        if (text.empty() || text.size() > 6 || text.front() == L'0' ||
-            !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
-            continue;
-        }
-        numbers.push_back(std::stoi(std::wstring(text)));
-    }
-    std::sort(numbers.begin(), numbers.end());
-    return numbers;
-}
-
-}  // namespace
-
 Clocks::Clocks(ClockWindow& first, FirstClock& program, const SettingsStore& main, const ClockServices& services)
     : first_(first), program_(program), main_(main), services_(services) {}
 
 void Clocks::OpenStored() {
-    for (int number : StoredClockNumbers(main_.KeyPath())) {
+    for (int number : main_.NumberedKeys(kClocksSubKey)) {
         if (ClockStore(main_, number).Read(keys::kOpen) == L"0") continue;  // closed: listed, not shown
         OpenClock(number);
     }
@@ -49,7 +20,7 @@ void Clocks::OpenStored() {
 
 std::vector<Clocks::ClosedClock> Clocks::ClosedClocks() const {
     std::vector<ClosedClock> closed;
-    for (int number : StoredClockNumbers(main_.KeyPath())) {
+    for (int number : main_.NumberedKeys(kClocksSubKey)) {
         const SettingsStore clock = ClockStore(main_, number);
         if (clock.Read(keys::kOpen) != L"0") continue;
         const std::wstring label = clock.Read(keys::kLabel);
@@ -64,6 +35,7 @@ ClockWindow* Clocks::OpenClock(int number) {
     if (!clock->Open()) return nullptr;
     clock->Tick(services_.clock());
     others_.push_back(std::move(clock));
+    AlarmsChanged();
     return others_.back().get();
 }
 
@@ -90,7 +62,7 @@ void Clocks::SaveOthers() {
 
 // Its look and its zone, a little below and to the right of the clock it came from.
 void Clocks::NewClock(ClockWindow& from) {
-    const std::vector<int> numbers = StoredClockNumbers(main_.KeyPath());
+    const std::vector<int> numbers = main_.NumberedKeys(kClocksSubKey);
     const int number = numbers.empty() ? 1 : numbers.back() + 1;
     const SettingsStore clock = ClockStore(main_, number);
     for (const Setting* key : kAllSettings) {
@@ -189,6 +161,7 @@ void Clocks::RemoveClosed() {
         if (goes(clock)) std::erase(steppedAside_, clock->Number());
     }
     others_.erase(std::remove_if(others_.begin(), others_.end(), goes), others_.end());
+    AlarmsChanged();
 }
 
 bool Clocks::ClosedMeanwhile(ClockWindow& clock) {

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/clock/alarm_bell.h"
 #include "app/clock/clock_window.h"
 #include "app/settings/form2.h"
 #include "app/tray/sys_tray.h"
@@ -31,6 +32,8 @@ struct ClockServices {
     DialogErrorFunction dialogError = &SystemDialogError;
     // SHQueryUserNotificationState: whether Windows says a full-screen program or a presentation runs.
     NotificationStateFunction notificationState = &SHQueryUserNotificationState;
+    // An alarm's or a chime's sound.
+    SoundFunction sound = &PlayClockSound;
 };
 
 // The face's menu, by command id.
@@ -44,6 +47,7 @@ enum : UINT {
     kMenuCloseClock,
     kMenuClockOptions,
     kMenuLanguageWindows,
+    kMenuSkipAlarm,
     kMenuLanguage = 400,      // + the language's place in Languages()
     kMenuSkin = 500,          // + the skin's place in the Skin menu
     kMenuReopenClock = 1000,  // + the clock's number
@@ -51,6 +55,9 @@ enum : UINT {
 
 // Posted to the first clock: the clocks closed meanwhile go.
 inline constexpr UINT kRemoveClosedClocks = WM_APP + 1;
+// Posted to the first clock: an alarm's or a chime's moment; the stored alarms may have changed.
+inline constexpr UINT kAlarmMoment = WM_APP + 2;
+inline constexpr UINT kAlarmsChanged = WM_APP + 3;
 
 // What only the first clock does, for the others: the tray and the program's life.
 class FirstClock {
@@ -62,6 +69,8 @@ public:
     virtual bool HideAllInTray() = 0;
     // A word from the tray icon, with no wait beside it.
     virtual void Announce(const std::wstring& text) = 0;
+    // A notification from the tray icon under a title of its own.
+    virtual void Notify(const std::wstring& title, const std::wstring& text) = 0;
     // Every face made now, when no tick is set to make them.
     virtual void BringFacesUpToDate() noexcept = 0;
 
@@ -69,7 +78,7 @@ protected:
     ~FirstClock() = default;
 };
 
-class Clocks final : public ClockHost {
+class Clocks final : public ClockHost, public AlarmHost {
 public:
     // first: the first clock's window, and what it alone does.
     Clocks(ClockWindow& first, FirstClock& program, const SettingsStore& main, const ClockServices& services);
@@ -90,6 +99,14 @@ public:
     bool OptionsOpen() const noexcept { return optionsOpen_; }
     void SetOptionsOpen(bool open) noexcept { optionsOpen_ = open; }
     void OpenClockOptions(ClockWindow& clock);
+    // The alarms and chimes of every open clock, once the first clock's window is there to be told of
+    // their moments.
+    void StartAlarms(HWND owner, BellServices services);
+    AlarmBell* Bell() noexcept { return bell_.get(); }
+    // The stored alarms changed, or a clock opened or closed: read again once the messages are handled
+    // (kAlarmsChanged, which asks ReloadAlarms).
+    void AlarmsChanged() noexcept;
+    void ReloadAlarms();
 
     // Stepping aside (clocks_aside.cpp), in the tick's wake.
     void WatchForegroundWhileWanted() noexcept;
@@ -104,6 +121,10 @@ public:
     void ClockClosed(ClockWindow& clock) override;
     void CountdownReached(const std::wstring& label) override;
     void FaceAsked() override { program_.BringFacesUpToDate(); }
+    void AlarmAnswered(ClockWindow& clock, bool snooze) override;
+    void ForEachClock(const std::function<void(ClockWindow&)>& work) override { ForEach(work); }
+    ClockWindow* FindClock(int number) override;
+    void Notify(const std::wstring& title, const std::wstring& text) override { program_.Notify(title, text); }
 
 private:
     struct ClosedClock {
@@ -121,6 +142,7 @@ private:
     // The face's menu (clocks_menu.cpp).
     void AddNewClockItems(HMENU menu);
     void RunMenuChoice(ClockWindow& clock, UINT chosen, bool onTop, const std::vector<SkinChoice>& skins);
+    void AddAlarmItems(HMENU menu, const ClockWindow& clock);
     // A clock on top steps behind a program in full screen on its monitor, and comes back when it goes.
     void FollowFullScreen() noexcept;
     void OnTopChangedByHand(int number) noexcept;
@@ -137,6 +159,8 @@ private:
     std::vector<int> steppedAside_;              // the clocks (by number) behind a full-screen program
     std::pair<HWND, PixelRect> seenForeground_;  // the foreground window when last looked at
     WindowsSays windowsSay_ = WindowsSays::Nothing;
+    std::unique_ptr<AlarmBell> bell_;
+    bool alarmsChangePosted_ = false;
 };
 
 }  // namespace tellurane

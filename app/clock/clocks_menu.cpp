@@ -90,6 +90,8 @@ void Clocks::ShowMenuFor(ClockWindow& clock, LPARAM where) {
     AppendMenuW(menu.get(), MF_STRING, kMenuClockOptions, Tr(IDS_MENU_CLOCK_OPTIONS).c_str());
     AddNewClockItems(menu.get());
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AddAlarmItems(menu.get(), clock);
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING | (onTop ? MF_CHECKED : MF_UNCHECKED), kMenuAlwaysOnTop,
                 Tr(IDS_MENU_ALWAYS_ON_TOP).c_str());
     const std::vector<SkinChoice> skins = CarryOnOr("Clocks::ShowMenuFor", std::vector<SkinChoice>{},
@@ -152,6 +154,9 @@ void Clocks::RunMenuChoice(ClockWindow& clock, UINT chosen, bool onTop, const st
             break;
         case kMenuClockOptions:
             OpenClockOptions(clock);
+            break;
+        case kMenuSkipAlarm:
+            if (bell_) bell_->SkipNext(clock.Number());
             break;
         case kMenuNewClock:
             NewClock(clock);

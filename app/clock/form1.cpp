@@ -82,6 +82,7 @@ bool Form1::Load() {
     timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, std::nullopt).delayMilliseconds);
     HearWhenUnseen();
     CarryOn("Form1::OpenStoredClocks", [&] { clocks_.OpenStored(); });
+    CarryOn("Form1::StartAlarms", [&] { clocks_.StartAlarms(Handle(), {services_.clock, services_.sound}); });
     return true;
 }
 
@@ -129,6 +130,7 @@ void Form1::Timer1_Timer() {
         ReportTickFailure(description, where, line);
     });
     const PushButton::CaptionBatch oneChange(PushButton1());
+    if (ShowAlarmCaption()) return;
     if (HasOwnFace()) {
         trap.Run([&] {
             const ClockReading now = services_.clock();
@@ -248,6 +250,10 @@ void Form1::MinimiseIntoTray() {
 
 void Form1::Announce(const std::wstring& text) { cSysTray1_.ShowBalloon(text, kProductName, 0, false); }
 
+void Form1::Notify(const std::wstring& title, const std::wstring& text) {
+    cSysTray1_.ShowBalloon(text, title, 0, false);
+}
+
 void Form1::OnMouseMove() noexcept {
     if (Pointer() != MousePointer::Hourglass) SetPointer(MousePointer::Default);
 }
@@ -258,6 +264,7 @@ bool Form1::OnClose() noexcept {
     if (closing_) return true;
     closing_ = true;
     clocks_.SaveOthers();
+    if (AlarmBell* bell = clocks_.Bell()) CarryOn("Form1::OnClose", [&] { bell->SaveSeen(); });
     CarryOn("Form1::OnClose", [&] { Form_QueryUnload(); });
     Form_Unload();
     return true;

@@ -48,6 +48,7 @@ public:
     bool Asleep() const noexcept { return asleep_; }
     bool ShowsSeconds() const override { return !HasOwnFace() || ClockWindow::ShowsSeconds(); }
     const std::vector<int>& SteppedAside() const noexcept { return clocks_.SteppedAside(); }
+    AlarmBell* Bell() noexcept { return clocks_.Bell(); }
 
     // The clock tick: rebuilds the face from the stored display switches and the time.
     void Timer1_Timer();
@@ -60,6 +61,7 @@ public:
     bool CanHideInTray() const noexcept override;
     bool HideAllInTray() override;
     void Announce(const std::wstring& text) override;
+    void Notify(const std::wstring& title, const std::wstring& text) override;
     void BringFacesUpToDate() noexcept override;
 
 protected:

@@ -96,6 +96,8 @@ void Form1::BringFacesUpToDate() noexcept {
 }
 
 void Form1::SettingsChanged() noexcept {
+    // The alarms are read again seen or not: they ring for the ear.
+    clocks_.AlarmsChanged();
     // Unseen, the faces are made when they are seen again. Seen, one wake comes at once for however many
     // changes arrive together (a window storing all its values).
     if (asleep_ || !Handle() || !timer1_.Enabled()) return;
@@ -130,6 +132,10 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
             // a trip): the zones' rules read so far may be old.
             clocks_.ForEach([](ClockWindow& clock) { clock.ForgetZoneRules(); });
             Refresh();
+            if (AlarmBell* bell = clocks_.Bell()) {
+                bell->ForgetRules();
+                CarryOn("Form1::AlarmsAfterTimeChange", [&] { bell->Check(); });
+            }
             return 0;
         case WM_WTSSESSION_CHANGE:
             if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) locked_ = wParam == WTS_SESSION_LOCK;
@@ -144,6 +150,8 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
                 Refresh();
+                // What passed during the sleep is missed, not rung.
+                if (AlarmBell* bell = clocks_.Bell()) CarryOn("Form1::AlarmsAfterResume", [&] { bell->Check(); });
                 return TRUE;
             }
             if (wParam == PBT_POWERSETTINGCHANGE && lParam) {
@@ -162,12 +170,22 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
             }
             break;
         case WM_TIMER:
+            if (wParam == AlarmBell::kAlarmSilenceTimer) {
+                if (AlarmBell* bell = clocks_.Bell()) bell->Silence();
+                return 0;
+            }
             if (wParam == kSkinCheckTimer) {
                 KillTimer(Handle(), kSkinCheckTimer);
                 WatchSkinFile();
                 return 0;
             }
             break;
+        case kAlarmMoment:
+            if (AlarmBell* bell = clocks_.Bell()) CarryOn("Form1::AlarmMoment", [&] { bell->Check(); });
+            return 0;
+        case kAlarmsChanged:
+            CarryOn("Form1::AlarmsChanged", [&] { clocks_.ReloadAlarms(); });
+            return 0;
         case WM_DESTROY:
             StopHearing();
             break;

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 
 #include "logic/layouts.h"
 #include "win32/form.h"
 #include "win32/message_loop.h"
+#include "win32/moment_timer.h"
 
 namespace tellurane {
 namespace {
@@ -34,6 +36,43 @@ TEST(WaitSeconds, LeavesTheQuitMessageForTheOuterLoop) {
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 3u);
+}
+
+// A moment of the wall clock posts its message when it comes, through any loop; a moment already past
+// posts at once; a cancelled or replaced one posts nothing.
+TEST(MomentTimer, PostsAtTheMomentOnceAndNothingWhenCancelled) {
+    Form form(Form2Layout());
+    ASSERT_TRUE(form.Create());
+    constexpr UINT kMoment = WM_APP + 40;
+    MomentTimer timer(form.Handle(), kMoment);
+    ASSERT_TRUE(timer.Working());
+    auto now = [] {
+        FILETIME time;
+        GetSystemTimeAsFileTime(&time);
+        return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
+               10'000;
+    };
+    auto arrivals = [&](double seconds) {
+        int count = 0;
+        const auto start = std::chrono::steady_clock::now();
+        while (std::chrono::steady_clock::now() - start < std::chrono::duration<double>(seconds)) {
+            MSG message;
+            while (PeekMessageW(&message, form.Handle(), kMoment, kMoment, PM_REMOVE)) ++count;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_POSTMESSAGE);
+        }
+        return count;
+    };
+    ASSERT_TRUE(timer.SetFor(now() + 400));
+    EXPECT_EQ(arrivals(0.2), 0) << "before its moment";
+    EXPECT_EQ(arrivals(1.5), 1);
+    ASSERT_TRUE(timer.SetFor(now() - 60'000));
+    EXPECT_EQ(arrivals(0.5), 1) << "a moment past";
+    timer.SetFor(now() + 300);
+    timer.Cancel();
+    EXPECT_EQ(arrivals(0.8), 0) << "cancelled";
+    timer.SetFor(now() + 200);
+    timer.SetFor(now() + 60'000);
+    EXPECT_EQ(arrivals(0.8), 0) << "replaced by a later moment";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/clock/form1.h"
@@ -40,6 +41,10 @@ protected:
         services.shell = [this](DWORD message, NOTIFYICONDATAA* data) {
             shellCalls_.push_back({message, *data});
             return message == NIM_DELETE || !shellRefuses_;
+        };
+        services.sound = [this](const std::wstring& sound, SoundPlay how) {
+            sounds_.push_back({sound, how});
+            return true;
         };
         services.chooseColor = &ChooseColorStandIn;
         services.dialogError = &DialogErrorStandIn;
@@ -84,6 +89,7 @@ protected:
     std::function<void()> whileBoxIsOpen_;
     std::vector<ShellCall> shellCalls_;
     bool shellRefuses_ = false;  // a notification area that does not answer yet
+    std::vector<std::pair<std::wstring, SoundPlay>> sounds_;
     std::unique_ptr<Form1> form_;
 };
 

@@ -1,0 +1,125 @@
+#pragma once
+// The alarms and chimes of every open clock, each in its clock's zone. One timer is set for the next of
+// them, a moment of the wall clock; nothing wakes the program in between. What comes due rings on its
+// clock's face with its sound, one ring after another; what passed unrung (asleep, not running, the time
+// set forward) is shown once as missed.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/clock/alarm_sound.h"
+#include "app/clock/system_clock.h"
+#include "app/settings_store.h"
+#include "logic/clock/alarm.h"
+#include "logic/clock/chime.h"
+#include "logic/clock/time_zone.h"
+#include "win32/moment_timer.h"
+
+namespace tellurane {
+
+class ClockWindow;
+
+// What the bell asks of the clocks' host.
+class AlarmHost {
+public:
+    virtual void ForEachClock(const std::function<void(ClockWindow&)>& work) = 0;
+    virtual ClockWindow* FindClock(int number) = 0;
+    // A notification from the tray icon.
+    virtual void Notify(const std::wstring& title, const std::wstring& text) = 0;
+
+protected:
+    ~AlarmHost() = default;
+};
+
+struct BellServices {
+    ClockFunction clock;
+    SoundFunction sound;
+};
+
+class AlarmBell {
+public:
+    // The timer posts moment to owner at each moment (the owner hands it to Check()); a ring's sound
+    // ends with the owner's timer kAlarmSilenceTimer (handed to Silence()).
+    AlarmBell(HWND owner, UINT moment, const SettingsStore& main, AlarmHost& host, BellServices services);
+    static constexpr UINT_PTR kAlarmSilenceTimer = 3;
+    AlarmBell(const AlarmBell&) = delete;
+    AlarmBell& operator=(const AlarmBell&) = delete;
+    ~AlarmBell();
+
+    // Reads every open clock's alarms and chime again (a change of the settings, a clock opened or
+    // closed), then checks.
+    void Reload();
+    // The timer's moment, a resume, a change of the time: rings what is due now, shows as missed what
+    // passed unrung, and sets the timer for what comes next.
+    void Check();
+    // The zones' rules may have changed.
+    void ForgetRules() noexcept { rules_.clear(); }
+    // The answer of the clock whose face rings (its Dismiss or Snooze).
+    void Answer(int clock, bool snooze);
+    // A minute of sound is enough: it stops, the choice stays on the face.
+    void Silence();
+    bool Ringing() const noexcept { return !queue_.empty(); }
+
+    // The next ring of a clock's alarms, for its face's menu: "Mon 07:30" and its label.
+    struct NextAlarm {
+        int clock = 0;
+        std::wstring when, label;
+    };
+    std::optional<NextAlarm> Next(int clock);
+    // Turns off the clock's next ring only; the alarm rings again after it.
+    void SkipNext(int clock);
+    // Until when alarms have been seen to, kept for the next start: what passes while the program is not
+    // running is missed.
+    void SaveSeen() const;
+
+private:
+    struct Entry {
+        int clock = 0, number = 0;
+        Alarm alarm;
+        std::wstring zone;
+        std::optional<std::int64_t> snoozedUntil, skipped;
+    };
+    struct ClockChime {
+        int clock = 0;
+        Chime chime;
+        std::wstring zone, sound;
+    };
+    struct Ring {
+        int clock = 0, number = 0;
+        std::wstring time, label, sound;
+        bool missed = false;
+    };
+    void ReadClock(ClockWindow& clock);
+    const ZoneRules& RulesOf(const std::wstring& zone);
+    std::optional<std::int64_t> NextOf(Entry& entry);
+    void CheckAlarm(Entry& entry, std::int64_t now);
+    void CheckChimes(std::int64_t now);
+    void Schedule();
+    // The clock's entry that rings next, and when.
+    std::pair<Entry*, std::int64_t> Soonest(int clock);
+    void StartRing();
+    std::wstring ClockName(int clock);
+    // A problem with a stored alarm, a chime or a sound, said once, by its clock.
+    void SayOnce(int clock, const std::wstring& problem);
+
+    HWND owner_;
+    const SettingsStore& main_;
+    AlarmHost& host_;
+    BellServices services_;
+    MomentTimer timer_;
+    std::vector<Entry> entries_;
+    std::vector<ClockChime> chimes_;
+    std::map<std::wstring, ZoneRules> rules_;
+    std::deque<Ring> queue_;  // the front rings now
+    std::vector<std::wstring> said_;
+    std::int64_t seen_ = 0;  // alarms up to this moment are seen to
+    bool sounding_ = false;
+};
+
+}  // namespace tellurane

@@ -1,0 +1,92 @@
+#include "app/clock/alarm_sound.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <array>
+#include <cwctype>
+
+#include "win32/handles.h"
+#include "win32/system_library.h"
+
+namespace tellurane {
+namespace {
+
+std::wstring MediaFolder() {
+    wchar_t windows[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(windows, length) + L"\\Media\\";
+}
+
+// A file that exists and starts as a WAV file does: a missing or foreign file falls back at once,
+// rather than leaving PlaySound to fail without a word.
+bool LooksLikeWave(const std::wstring& path) {
+    UniqueKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return false;
+    }
+    std::array<char, 12> head{};
+    DWORD read = 0;
+    if (!ReadFile(file.get(), head.data(), static_cast<DWORD>(head.size()), &read, nullptr) || read != head.size()) {
+        return false;
+    }
+    return std::equal(head.begin(), head.begin() + 4, "RIFF") && std::equal(head.begin() + 8, head.end(), "WAVE");
+}
+
+bool StartsWith(const std::wstring& name, std::wstring_view start) {
+    if (name.size() < start.size()) return false;
+    return std::equal(start.begin(), start.end(), name.begin(),
+                      [](wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); });
+}
+
+}  // namespace
+
+std::wstring SoundFile(const std::wstring& sound) {
+    if (sound.find_first_of(L"\\/:") != std::wstring::npos) return sound;
+    return MediaFolder() + sound + L".wav";
+}
+
+bool PlayClockSound(const std::wstring& sound, SoundPlay how) noexcept {
+    using PlaySoundW_t = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+    // winmm only once a sound is wanted: most clocks never ring.
+    static const auto play = SystemFunction<PlaySoundW_t>(L"winmm.dll", "PlaySoundW");
+    if (!play) return sound.empty();
+    if (how == SoundPlay::Stop) {
+        play(nullptr, nullptr, 0);
+        return true;
+    }
+    const DWORD flags = SND_ASYNC | SND_NODEFAULT | (how == SoundPlay::Repeat ? SND_LOOP : 0);
+    try {
+        const std::wstring chosen = SoundFile(sound.empty() ? std::wstring(L"Alarm01") : sound);
+        if (LooksLikeWave(chosen) && play(chosen.c_str(), nullptr, flags | SND_FILENAME)) return true;
+    } catch (...) {
+        // No memory for the name: the default below.
+    }
+    // Windows' default sound, which every Windows has (Alarm01 came with Windows 8).
+    play(L"SystemDefault", nullptr, flags | SND_ALIAS);
+    return sound.empty();
+}
+
+std::vector<std::wstring> WindowsSoundNames() {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const std::wstring pattern = MediaFolder() + L"*.wav";
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::wstring name = found.cFileName;
+        name.resize(name.size() - 4);  // ".wav"
+        if (StartsWith(name, L"Alarm") || StartsWith(name, L"Ring") || name.find(L"Notify") != std::wstring::npos) {
+            names.push_back(std::move(name));
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace tellurane
