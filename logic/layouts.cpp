@@ -84,19 +84,102 @@ constexpr std::array kClockOptionsControls{
                   IDS_OPTIONS_COUNT_DOWN_TO, 12, false, kWindowFont, kButtonTextColor, kWhite},
     ControlLayout{L"Countdown", K::TextBox, co::kCountdown, 0, kFieldLeft, 2880, kFieldWidth, kBoxHeight, L"", 13,
                   false, kWindowFont, kWindowTextColor, kWhite},
-    ControlLayout{L"CountdownNote", K::Label, co::kCountdownNote, 0, kFieldLeft, 3255, kFieldWidth, kLineHeight,
-                  IDS_OPTIONS_COUNTDOWN_HINT, 14, false, kWindowFont, kButtonTextColor, kWhite, true},
-    ControlLayout{L"StepAside", K::CheckBox, co::kStepAside, 0, 120, 3660, 7560, kLineHeight, IDS_OPTIONS_STEP_ASIDE,
-                  15, false, kWindowFont, kButtonTextColor, kWhite},
-    ControlLayout{L"ClickThrough", K::CheckBox, co::kClickThrough, 0, 120, 4005, 7560, kLineHeight,
-                  IDS_OPTIONS_CLICK_THROUGH, 16, false, kWindowFont, kButtonTextColor, kWhite},
-    ControlLayout{L"ClickThroughNote", K::Label, co::kClickThroughNote, 0, 420, 4290, 7260, 2 * kLineHeight,
-                  IDS_OPTIONS_CLICK_THROUGH_NOTE, 17, false, kWindowFont, kButtonTextColor, kWhite, true},
-    ControlLayout{L"Remove", K::PushButton, co::kRemove, 0, 120, 4860, 2400, 405, IDS_OPTIONS_REMOVE, 18, false,
+    ControlLayout{L"CountdownDate", K::DatePicker, co::kCountdownDate, 0, kFieldLeft, 3255, 2700, kBoxHeight, L"", 14,
+                  false, kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"CountdownTime", K::TimePicker, co::kCountdownTime, 0, 4860, 3255, 2820, kBoxHeight, L"", 15, false,
+                  kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"CountdownNote", K::Label, co::kCountdownNote, 0, kFieldLeft, 3705, kFieldWidth, kLineHeight,
+                  IDS_OPTIONS_COUNTDOWN_HINT, 16, false, kWindowFont, kButtonTextColor, kWhite, true},
+    ControlLayout{L"StepAside", K::CheckBox, co::kStepAside, 0, 120, 4110, 7560, kLineHeight, IDS_OPTIONS_STEP_ASIDE,
+                  17, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"ClickThrough", K::CheckBox, co::kClickThrough, 0, 120, 4455, 7560, kLineHeight,
+                  IDS_OPTIONS_CLICK_THROUGH, 18, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"ClickThroughNote", K::Label, co::kClickThroughNote, 0, 420, 4740, 7260, 2 * kLineHeight,
+                  IDS_OPTIONS_CLICK_THROUGH_NOTE, 19, false, kWindowFont, kButtonTextColor, kWhite, true},
+    ControlLayout{L"ChimeName", K::Label, co::kChimeName, 0, 120, 5385, kNameWidth, kLineHeight, IDS_OPTIONS_CHIME, 20,
+                  false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Chime", K::DropDownList, co::kChime, 0, kFieldLeft, 5340, 2700, 1500, L"", 21, false, kWindowFont,
+                  kWindowTextColor, kWhite},
+    ControlLayout{L"Alarms", K::PushButton, co::kAlarms, 0, 5940, 5310, 1740, 405, IDS_OPTIONS_ALARMS, 22, false,
                   kWindowFont, kButtonTextColor, kWhite},
-    ControlLayout{L"OK", K::PushButton, co::kOk, 0, 4200, 4860, 1650, 405, IDS_OK, 19, false, kWindowFont,
+    ControlLayout{L"QuietName", K::Label, co::kQuietName, 0, 120, 5835, kNameWidth, kLineHeight, IDS_OPTIONS_QUIET, 23,
+                  false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Quiet", K::TextBox, co::kQuiet, 0, kFieldLeft, 5790, 1500, kBoxHeight, L"", 24, false, kWindowFont,
+                  kWindowTextColor, kWhite},
+    ControlLayout{L"QuietNote", K::Label, co::kQuietNote, 0, 3660, 5835, 4020, kLineHeight, L"22:00-07:00", 25, false,
+                  kWindowFont, kButtonTextColor, kWhite, true},
+    ControlLayout{L"ChimeSoundName", K::Label, co::kChimeSoundName, 0, 120, 6285, kNameWidth, kLineHeight,
+                  IDS_OPTIONS_CHIME_SOUND, 26, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"ChimeSound", K::DropDownList, co::kChimeSound, 0, kFieldLeft, 6240, kFieldWidth, 3000, L"", 27,
+                  false, kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"Remove", K::PushButton, co::kRemove, 0, 120, 6780, 2400, 405, IDS_OPTIONS_REMOVE, 28, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"OK", K::PushButton, co::kOk, 0, 4200, 6780, 1650, 405, IDS_OK, 29, false, kWindowFont,
                   kButtonTextColor, kWhite},
-    ControlLayout{L"Cancel", K::PushButton, co::kCancel, 0, 6030, 4860, 1650, 405, IDS_CANCEL, 20, false, kWindowFont,
+    ControlLayout{L"Cancel", K::PushButton, co::kCancel, 0, 6030, 6780, 1650, 405, IDS_CANCEL, 30, false, kWindowFont,
+                  kButtonTextColor, kWhite},
+};
+
+namespace al = alarm_list;
+constexpr std::array kAlarmListControls{
+    ControlLayout{L"ListName", K::Label, al::kListName, 0, 120, 120, 5760, kLineHeight, IDS_ALARMS_LIST, 0, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"List", K::ListView, al::kList, 0, 120, 420, 5760, 3300, L"", 1, false, kWindowFont,
+                  kWindowTextColor, kWhite},
+    ControlLayout{L"Add", K::PushButton, al::kAdd, 0, 6000, 420, 1680, 405, IDS_ALARMS_ADD, 2, false, kWindowFont,
+                  kButtonTextColor, kWhite},
+    ControlLayout{L"Edit", K::PushButton, al::kEdit, 0, 6000, 900, 1680, 405, IDS_ALARMS_EDIT, 3, false, kWindowFont,
+                  kButtonTextColor, kWhite},
+    ControlLayout{L"Remove", K::PushButton, al::kRemove, 0, 6000, 1380, 1680, 405, IDS_ALARMS_REMOVE, 4, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Close", K::PushButton, al::kClose, 0, 6000, 3315, 1680, 405, IDS_ALARMS_CLOSE, 5, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+};
+
+// The days' boxes take the user's own short names of the days when the window opens, Monday first.
+namespace ae = alarm_edit;
+constexpr ControlLayout DayBox(int index) {
+    return ControlLayout{L"Day", K::CheckBox, ae::kDay + index, 0,     kFieldLeft + index * 810,
+                         645,    780,         kLineHeight,      L"",   4 + index,
+                         false,  kWindowFont, kButtonTextColor, kWhite};
+}
+constexpr std::array kAlarmEditControls{
+    ControlLayout{L"TimeName", K::Label, ae::kTimeName, 0, 120, 165, kNameWidth, kLineHeight, IDS_ALARM_EDIT_TIME, 0,
+                  false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Time", K::TimePicker, ae::kTime, 0, kFieldLeft, 120, 1800, kBoxHeight, L"", 1, false, kWindowFont,
+                  kWindowTextColor, kWhite},
+    ControlLayout{L"RepeatsName", K::Label, ae::kRepeatsName, 0, 120, 645, kNameWidth, kLineHeight,
+                  IDS_ALARM_EDIT_REPEATS, 2, false, kWindowFont, kButtonTextColor, kWhite},
+    DayBox(0),
+    DayBox(1),
+    DayBox(2),
+    DayBox(3),
+    DayBox(4),
+    DayBox(5),
+    DayBox(6),
+    ControlLayout{L"OnDate", K::CheckBox, ae::kOnDate, 0, 120, 1095, kNameWidth, kLineHeight, IDS_ALARM_EDIT_ON_DATE,
+                  11, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Date", K::DatePicker, ae::kDate, 0, kFieldLeft, 1050, 2400, kBoxHeight, L"", 12, false, kWindowFont,
+                  kWindowTextColor, kWhite},
+    ControlLayout{L"LabelName", K::Label, ae::kLabelName, 0, 120, 1545, kNameWidth, kLineHeight, IDS_ALARM_EDIT_LABEL,
+                  13, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Label", K::TextBox, ae::kLabel, 0, kFieldLeft, 1500, kFieldWidth, kBoxHeight, L"", 14, false,
+                  kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"SoundName", K::Label, ae::kSoundName, 0, 120, 1995, kNameWidth, kLineHeight, IDS_ALARM_EDIT_SOUND,
+                  15, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Sound", K::DropDownList, ae::kSound, 0, kFieldLeft, 1950, 3900, 3000, L"", 16, false, kWindowFont,
+                  kWindowTextColor, kWhite},
+    ControlLayout{L"Browse", K::PushButton, ae::kBrowse, 0, 6060, 1920, 1620, 405, IDS_ALARM_EDIT_BROWSE, 17, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"SnoozeName", K::Label, ae::kSnoozeName, 0, 120, 2445, kNameWidth, kLineHeight,
+                  IDS_ALARM_EDIT_SNOOZE, 18, false, kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"Snooze", K::TextBox, ae::kSnooze, 0, kFieldLeft, 2400, 900, kBoxHeight, L"10", 19, false,
+                  kWindowFont, kWindowTextColor, kWhite},
+    ControlLayout{L"On", K::CheckBox, ae::kOn, 0, 120, 2895, 7560, kLineHeight, IDS_ALARM_EDIT_ON, 20, false,
+                  kWindowFont, kButtonTextColor, kWhite},
+    ControlLayout{L"OK", K::PushButton, ae::kOk, 0, 4200, 3450, 1650, 405, IDS_OK, 21, false, kWindowFont,
+                  kButtonTextColor, kWhite},
+    ControlLayout{L"Cancel", K::PushButton, ae::kCancel, 0, 6030, 3450, 1650, 405, IDS_CANCEL, 22, false, kWindowFont,
                   kButtonTextColor, kWhite},
 };
 
@@ -111,12 +194,18 @@ constexpr WindowLayout kForm2{L"Tellurane.Form2", IDS_SETTINGS_TITLE, 8040, 5025
                               kArial9Bold,        kForm2Controls};
 
 constexpr WindowLayout kClockOptions{
-    L"Tellurane.ClockOptions", IDS_OPTIONS_TITLE, 7800, 5400, false, false, false, kWhite, kArial9Bold,
+    L"Tellurane.ClockOptions", IDS_OPTIONS_TITLE, 7800, 7320, false, false, false, kWhite, kArial9Bold,
     kClockOptionsControls};
+constexpr WindowLayout kAlarmList{L"Tellurane.Alarms", IDS_ALARMS_TITLE,  7800, 3840, false, false, false, kWhite,
+                                  kArial9Bold,         kAlarmListControls};
+constexpr WindowLayout kAlarmEdit{L"Tellurane.Alarm", IDS_ALARM,         7800, 3975, false, false, false, kWhite,
+                                  kArial9Bold,        kAlarmEditControls};
 
 }  // namespace
 
 const WindowLayout& ClockOptionsLayout() { return kClockOptions; }
+const WindowLayout& AlarmListLayout() { return kAlarmList; }
+const WindowLayout& AlarmEditLayout() { return kAlarmEdit; }
 const WindowLayout& Form1Layout() { return kForm1; }
 const WindowLayout& Form2Layout() { return kForm2; }
 const WindowLayout& ExtraClockLayout() { return kExtraClock; }

@@ -48,10 +48,51 @@ inline constexpr int kStepAside = 316;
 inline constexpr int kRemove = 317;
 inline constexpr int kClickThrough = 318;
 inline constexpr int kClickThroughNote = 319;
+inline constexpr int kChimeName = 320;
+inline constexpr int kChime = 321;
+inline constexpr int kAlarms = 322;
+inline constexpr int kQuietName = 323;
+inline constexpr int kQuiet = 324;
+inline constexpr int kQuietNote = 325;
+inline constexpr int kChimeSoundName = 326;
+inline constexpr int kChimeSound = 327;
+inline constexpr int kCountdownDate = 328;
+inline constexpr int kCountdownTime = 329;
 inline constexpr int kOk = 1;      // IDOK: Enter presses it
 inline constexpr int kCancel = 2;  // IDCANCEL: Esc presses it
 }  // namespace clock_options
 
+// A clock's alarms: the list, and one alarm.
+namespace alarm_list {
+inline constexpr int kListName = 401;
+inline constexpr int kList = 402;
+inline constexpr int kAdd = 403;
+inline constexpr int kEdit = 404;
+inline constexpr int kRemove = 405;
+inline constexpr int kClose = 2;  // IDCANCEL: Esc presses it
+}  // namespace alarm_list
+
+namespace alarm_edit {
+inline constexpr int kTimeName = 501;
+inline constexpr int kTime = 502;
+inline constexpr int kRepeatsName = 503;
+inline constexpr int kDay = 504;  // + 0 Monday ... + 6 Sunday
+inline constexpr int kOnDate = 511;
+inline constexpr int kDate = 512;
+inline constexpr int kLabelName = 513;
+inline constexpr int kLabel = 514;
+inline constexpr int kSoundName = 515;
+inline constexpr int kSound = 516;
+inline constexpr int kBrowse = 517;
+inline constexpr int kSnoozeName = 518;
+inline constexpr int kSnooze = 519;
+inline constexpr int kOn = 520;
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+}  // namespace alarm_edit
+
+const WindowLayout& AlarmListLayout();
+const WindowLayout& AlarmEditLayout();
 const WindowLayout& Form1Layout();
 const WindowLayout& Form2Layout();
 const WindowLayout& ExtraClockLayout();

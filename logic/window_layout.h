@@ -12,7 +12,19 @@ namespace tellurane {
 
 // Label: a line of text that names the control after it (its & gives that control's access key).
 // ComboBox: a text box with a list of choices; DropDownList: a list of choices only.
-enum class ControlKind { TextBox, PushButton, Frame, CheckBox, PictureBox, Label, ComboBox, DropDownList };
+enum class ControlKind {
+    TextBox,
+    PushButton,
+    Frame,
+    CheckBox,
+    PictureBox,
+    Label,
+    ComboBox,
+    DropDownList,
+    ListView,    // a list in columns, each row with a check box
+    TimePicker,  // Windows' own picker of a time of day, in the user's format
+    DatePicker,  // and of a date
+};
 
 struct FontSpec {
     std::wstring_view face;

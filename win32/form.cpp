@@ -70,6 +70,23 @@ HWND CreateSystemControl(HWND parent, const ControlLayout& control, const RECT& 
             return make(0, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
         case ControlKind::DropDownList:
             return make(0, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+        case ControlKind::ListView: {
+            HWND list = make(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                             WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER);
+            if (list) {
+                SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                             LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+            }
+            return list;
+        }
+        case ControlKind::TimePicker:
+        case ControlKind::DatePicker: {
+            // Registered only when first wanted: most runs never open a window with one.
+            const INITCOMMONCONTROLSEX pickers{sizeof pickers, ICC_DATE_CLASSES};
+            InitCommonControlsEx(&pickers);
+            const DWORD style = control.kind == ControlKind::TimePicker ? DTS_TIMEFORMAT : DTS_SHORTDATEFORMAT;
+            return make(0, DATETIMEPICK_CLASSW, L"", WS_TABSTOP | style);
+        }
         case ControlKind::PushButton:
             break;
     }
@@ -238,6 +255,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_NEXTDLGCTL:
+            // The dialog manager moves the focus so (an access key on a label names the field after it);
+            // only a dialog's own procedure would answer it.
+            MoveFocus(wParam, LOWORD(lParam) != 0);
+            return 0;
         case WM_DRAWITEM:
             if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
             break;
@@ -283,8 +305,20 @@ bool Form::OnDrawItem(const DRAWITEMSTRUCT& item) noexcept {
 
 void Form::OnCommandMessage(int id, int code, HWND control) noexcept {
     const ControlRecord* record = Find(control);
+    // Enter, as the dialog manager sends it for the default button, names the first window it finds with
+    // that id, which may be another control's own child (a date picker's up-down is number 1 too): the
+    // form's own control of that id is meant.
+    if (!record && code == BN_CLICKED && (!control || GetParent(control) != Handle())) record = Find(id);
     if (record && record->button && code == BN_CLICKED) record->button->Clicked();
     OnCommand(id, code);
+}
+
+void Form::MoveFocus(WPARAM which, bool isWindow) noexcept {
+    HWND target = isWindow ? reinterpret_cast<HWND>(which) : GetNextDlgTabItem(Handle(), GetFocus(), which != 0);
+    if (!target || !IsChild(Handle(), target)) return;
+    SetFocus(target);
+    // As in a dialog, a text box reached so is wholly selected: what is typed replaces it.
+    if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
 void Form::OnActivate(bool active) noexcept {

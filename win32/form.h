@@ -132,6 +132,8 @@ private:
     void OnCommandMessage(int id, int code, HWND control) noexcept;
     bool OnSetCursor(HWND over, WORD hitTest) noexcept;
     void OnActivate(bool active) noexcept;
+    // WM_NEXTDLGCTL: to that window, or to the next (or previous) field in tab order.
+    void MoveFocus(WPARAM which, bool isWindow) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
     bool OnSystemCommand(WPARAM command) noexcept;
     // form_edges.cpp: a move and the edges it lines up with; a window wholly inside its monitor's work

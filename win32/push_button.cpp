@@ -47,6 +47,9 @@ bool PushButton::Create(HWND parent, const ControlLayout& layout, int clientLeft
     backColor_ = layout.backColor;
     font_ = layout.font;
     caption_ = Resolve(layout.caption);
+    // The program's own texts mark their access key with &, as a dialog's buttons do; a face shows its
+    // caption as it is.
+    accessKeys_ = layout.caption.id != 0;
     const std::wstring& caption = caption_;
     hwnd_ = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                             TwipsToPixels(leftTwips_, dpi), TwipsToPixels(topTwips_, dpi),
@@ -87,7 +90,7 @@ void PushButton::WriteWindowText() noexcept {
 void PushButton::InvalidateCaption(std::wstring_view caption) noexcept {
     // Only the characters that changed since the last paint, when the rest keeps its place. The back
     // buffer still holds that paint, whatever is asked for: the next paint draws the part asked.
-    const std::optional<RECT> band = BandFor(caption);
+    const std::optional<RECT> band = BandFor(Shown(caption));
     lastBand_ = band;
     if (!band) {
         InvalidateRect(hwnd_, nullptr, FALSE);
@@ -184,6 +187,7 @@ void PushButton::ApplyFont() noexcept {
     fitFont_.reset();
     fitRoom_ = 0;
     painted_.valid = false;  // measured in the old font
+    laidOut_ = {};           // a new font may take the old one's handle
 }
 
 HFONT PushButton::FontFitting(HDC dc, int room) const noexcept {
@@ -192,6 +196,7 @@ HFONT PushButton::FontFitting(HDC dc, int room) const noexcept {
     if (room != fitRoom_) {
         fitRoom_ = room;
         fitFont_.reset();
+        laidOut_ = {};
         TEXTMETRICW metrics{};
         {
             const SelectedObject measured(dc, chosen);

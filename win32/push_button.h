@@ -94,6 +94,7 @@ public:
     // left to a paint.
     std::optional<RECT> LastBand() const noexcept { return lastBand_; }
     std::wstring CaptionOrNothing() const noexcept;
+    std::wstring Shown(std::wstring_view caption) const;
     void Clicked() const noexcept;
     void SetDpi(int dpi) noexcept;
 
@@ -117,6 +118,7 @@ private:
     ColorValue backColor_ = kWhite;
     FontSpec font_{};
     bool isDefault_ = false;
+    bool accessKeys_ = false;  // its caption marks an access key with &
     std::optional<FaceSkin> skin_;
     bool movesWindow_ = false;
     std::wstring description_;
@@ -141,6 +143,13 @@ private:
         int cut = 0;  // where a line too wide for the face is cut with an ellipsis, in the line's x
     };
     mutable PaintedLine painted_;
+    struct LaidOut {
+        GlyphRun run;
+        HFONT font = nullptr;
+        bool tabular = false;
+    };
+    mutable LaidOut laidOut_;  // the last caption laid out, and in which font
+    GlyphRun CachedLayOut(HDC dc, std::wstring_view caption, bool tabular) const noexcept;
     mutable UINT drawnState_ = 0;  // the button's state (focus, pressed) at its last paint
     std::optional<RECT> lastBand_;
     bool DrawBandNow(RECT band) const noexcept;

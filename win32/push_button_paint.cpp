@@ -12,8 +12,27 @@
 #include "win32/surface_colors.h"
 
 namespace tellurane {
+namespace {
+
+// Where a character's cell ends on the line.
+int EndOf(const GlyphRun& run, std::size_t index) { return index + 1 < run.x.size() ? run.x[index + 1] : run.width; }
+
+}  // namespace
+
 std::wstring PushButton::CaptionOrNothing() const noexcept {
-    return CarryOnOr("PushButton::Caption", std::wstring(), [this] { return Caption(); });
+    return CarryOnOr("PushButton::Caption", std::wstring(), [this] { return Shown(Caption()); });
+}
+
+// As drawn: an access key's & is not shown (Windows underlines it only once the keyboard is used, and
+// an owner-drawn button leaves that to its owner); && is one &.
+std::wstring PushButton::Shown(std::wstring_view caption) const {
+    if (!accessKeys_ || caption.find(L'&') == std::wstring_view::npos) return std::wstring(caption);
+    std::wstring shown;
+    for (std::size_t at = 0; at < caption.size(); ++at) {
+        if (caption[at] == L'&' && at + 1 < caption.size()) ++at;
+        shown += caption[at];
+    }
+    return shown;
 }
 
 bool PushButton::PrepareBackBuffer(HDC screen, int width, int height) const noexcept {
@@ -149,7 +168,7 @@ void PushButton::DrawCaption(HDC memory, const RECT& rect, bool pressed, COLORRE
     SetTextColor(memory, color);
     // A caption wider than the face keeps its start in view (the time comes first) and shows it is cut.
     UINT format = DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-    const GlyphRun run = LayOut(memory, caption, false);
+    const GlyphRun run = CachedLayOut(memory, caption, false);
     const int margin = MulDiv(4, dpi_, 96);
     PlacedRun line{run, 0};
     int cut = std::numeric_limits<int>::max();
@@ -165,7 +184,22 @@ void PushButton::DrawCaption(HDC memory, const RECT& rect, bool pressed, COLORRE
         format |= DT_CENTER;
         line.left = textRect.left + (textRect.right - textRect.left - run.width) / 2;
     }
-    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
+    RECT clip{};
+    if (cut == std::numeric_limits<int>::max() && !run.whole && run.x.size() == caption.size() &&
+        GetClipBox(memory, &clip) != ERROR) {
+        // Only the characters whose ink may reach the part asked for, each where the whole line puts it,
+        // clipped as DrawText clips: the same pixels, without laying out and drawing the rest each second.
+        const int reach = metrics.tmOverhang + metrics.tmAveCharWidth + 2;
+        std::size_t first = 0, last = caption.size();
+        while (first < caption.size() && line.left + EndOf(run, first) < clip.left - reach) ++first;
+        while (last > first && line.left + run.x[last - 1] > clip.right + reach) --last;
+        if (first < last) {
+            ExtTextOutW(memory, line.left + run.x[first], textRect.top, ETO_CLIPPED, &textRect, caption.c_str() + first,
+                        static_cast<UINT>(last - first), nullptr);
+        }
+    } else {
+        DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
+    }
     RememberLine(memory, line, inner.bottom - inner.top, false, 0);
     painted_.cut = cut;
 }
@@ -184,11 +218,20 @@ void PushButton::RememberLine(HDC dc, const PlacedRun& line, int room, bool tabu
     painted_.cut = std::numeric_limits<int>::max();
 }
 
+// A new caption is laid out once: for the band it changes, then for drawing it.
+GlyphRun PushButton::CachedLayOut(HDC dc, std::wstring_view caption, bool tabular) const noexcept {
+    const auto font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+    if (laidOut_.run.text != caption || laidOut_.font != font || laidOut_.tabular != tabular) {
+        laidOut_ = {LayOut(dc, caption, tabular), font, tabular};
+    }
+    return laidOut_.run;
+}
+
 std::optional<RECT> PushButton::BandFor(std::wstring_view caption) const noexcept {
     if (!painted_.valid || !backBuffer_) return std::nullopt;
     HDC memory = backBuffer_.get();
     const SelectedObject font(memory, FontFitting(memory, painted_.room));
-    const GlyphRun run = LayOut(memory, caption, painted_.tabular);
+    const GlyphRun run = CachedLayOut(memory, caption, painted_.tabular);
     if (run.whole) return std::nullopt;
     const auto span = ChangedSpan(painted_.text, painted_.layout, caption, LineLayout{run.x, run.width});
     if (!span || span->to + painted_.reach >= painted_.cut) return std::nullopt;

@@ -27,17 +27,6 @@ std::optional<std::int64_t> Earliest(std::optional<std::int64_t> a, std::optiona
 
 std::wstring AlarmKey(int number) { return std::wstring(kAlarmsSubKey) + L"\\" + std::to_wstring(number); }
 
-// The alarm's time as the user's regional settings write a time without seconds ("7:30 AM", "07:30").
-std::wstring ShownTime(const Alarm& alarm) {
-    LocalTime time;
-    time.hour = alarm.hour;
-    time.minute = alarm.minute;
-    const SYSTEMTIME system = ToSystemTime(time);
-    wchar_t text[64] = {};
-    const int written = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &system, nullptr, text, 64);
-    return written > 0 ? std::wstring(text) : AlarmTimeText(alarm);
-}
-
 std::wstring Joined(const std::wstring& time, const std::wstring& label) {
     return label.empty() ? time : time + L" " + label;
 }
@@ -116,6 +105,12 @@ void AlarmBell::Check() {
     const std::int64_t now = static_cast<std::int64_t>(services_.clock().utcMilliseconds);
     // The time set back: what comes from now on rings, even if it had rung before.
     if (now < seen_) seen_ = now;
+    // A ring whose clock was closed meanwhile ends; the next one rings.
+    if (!queue_.empty() && !host_.FindClock(queue_.front().clock)) {
+        queue_.pop_front();
+        Silence();
+        StartRing();
+    }
     const bool waiting = !queue_.empty();
     for (Entry& entry : entries_) CheckAlarm(entry, now);
     CheckChimes(now);
@@ -125,7 +120,7 @@ void AlarmBell::Check() {
 }
 
 void AlarmBell::CheckAlarm(Entry& entry, std::int64_t now) {
-    const std::wstring time = ShownTime(entry.alarm);
+    const std::wstring time = ShownAlarmTime(entry.alarm);
     const Ring ring{entry.clock, entry.number, time, entry.alarm.label, entry.alarm.sound, false};
     if (entry.snoozedUntil && *entry.snoozedUntil <= now) {
         entry.snoozedUntil.reset();
@@ -181,7 +176,8 @@ void AlarmBell::StartRing() {
         }
         const std::wstring what = Joined(ring.time, ring.label);
         if (ring.missed) {
-            const std::wstring missed = Tr(IDS_ALARM_MISSED, {ring.time, ring.label});
+            std::wstring missed = Tr(IDS_ALARM_MISSED, {ring.time, ring.label});
+            while (!missed.empty() && missed.back() == L' ') missed.pop_back();  // no label
             clock->ShowAlarm(missed, false);
             host_.Notify(Tr(IDS_ALARM), missed);
             return;

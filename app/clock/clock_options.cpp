@@ -1,10 +1,15 @@
 #include "app/clock/clock_options.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
+#include "app/clock/alarm_sound.h"
+#include "app/clock/alarm_windows.h"
 #include "app/clock/system_clock.h"
 #include "app/main_module.h"
 #include "logic/app_error.h"
+#include "logic/clock/chime.h"
 #include "logic/clock/countdown.h"
 #include "logic/setting_keys.h"
 #include "logic/texts.h"
@@ -39,6 +44,14 @@ bool ClockOptions::Open(HWND owner) {
     Button(co::kOk).onClick = [this] { CarryOn("ClockOptions::Save", [&] { Save(); }); };
     Button(co::kCancel).onClick = [this] { Close(ClockOptionsAnswer::Cancelled); };
     Button(co::kRemove).onClick = [this] { CarryOn("ClockOptions::Remove", [&] { Remove(); }); };
+    // The alarms are stored as they are changed there, whatever this window's answer.
+    Button(co::kAlarms).onClick = [this] {
+        CarryOn("ClockOptions::Alarms", [&] {
+            AlarmList alarms(store_);
+            alarms.ShowModal(Handle());
+            SetForegroundWindow(Handle());
+        });
+    };
     if (!canRemove_) ShowWindow(Control(co::kRemove), SW_HIDE);
     NameFieldsForScreenReaders();
     Load();
@@ -96,6 +109,26 @@ void ClockOptions::FillLists() {
         }
         SendMessageW(Control(id), CB_LIMITTEXT, kMaxPictureLength, 0);
     }
+    for (TextId mode : {IDS_CHIME_OFF, IDS_CHIME_HOURS, IDS_CHIME_HALF_HOURS}) {
+        SendMessageW(Control(co::kChime), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Tr(mode).c_str()));
+    }
+    chimeSounds_ = {L""};
+    for (std::wstring& name : WindowsSoundNames()) chimeSounds_.push_back(std::move(name));
+}
+
+// The chime as stored: a sound not listed (a file of the user's) is listed too.
+void ClockOptions::LoadChime() {
+    const double mode = CarryOnOr("ClockOptions::LoadChime", 0.0, [&] { return store_.Number(keys::kChime); });
+    SendMessageW(Control(co::kChime), CB_SETCURSEL, static_cast<WPARAM>(std::clamp(static_cast<int>(mode), 0, 2)), 0);
+    SetText(co::kQuiet, store_.Read(keys::kChimeQuiet));
+    const std::wstring sound = store_.Read(keys::kChimeSound);
+    if (std::find(chimeSounds_.begin(), chimeSounds_.end(), sound) == chimeSounds_.end()) chimeSounds_.push_back(sound);
+    for (const std::wstring& name : chimeSounds_) {
+        const std::wstring shown = name.empty() ? Tr(IDS_SOUND_DEFAULT) : name.substr(name.find_last_of(L"\\/") + 1);
+        SendMessageW(Control(co::kChimeSound), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
+    const auto chosen = std::find(chimeSounds_.begin(), chimeSounds_.end(), sound) - chimeSounds_.begin();
+    SendMessageW(Control(co::kChimeSound), CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
 }
 
 void ClockOptions::Load() {
@@ -117,6 +150,8 @@ void ClockOptions::Load() {
     }
     SendMessageW(Control(co::kStepAside), BM_SETCHECK, StoredSwitchOr(store_, keys::kStepAside), 0);
     SendMessageW(Control(co::kClickThrough), BM_SETCHECK, StoredSwitchOr(store_, keys::kClickThrough), 0);
+    LoadChime();
+    ShowMomentInPickers();
     Refresh();
 }
 
@@ -167,6 +202,9 @@ int ClockOptions::Refresh() {
     note(co::kTimeNote, co::kTimePicture, timeNote);
     note(co::kDateNote, co::kDatePicture, dateNote);
     SetText(co::kCountdownNote, Tr(momentBad ? IDS_OPTIONS_COUNTDOWN_BAD : IDS_OPTIONS_COUNTDOWN_HINT));
+    std::wstring quietProblem;
+    ParseQuietHours(Text(co::kQuiet), quietProblem);
+    SetText(co::kQuietNote, quietProblem.empty() ? std::wstring(L"22:00-07:00") : quietProblem);
 
     OwnFaceSettings settings{
         zone, momentBad ? std::wstring() : countdown,
@@ -176,7 +214,8 @@ int ClockOptions::Refresh() {
     SetText(co::kPreview, preview_.Compose(std::move(settings), now, [](const std::wstring&) {}));
     if (!timeNote.empty()) return co::kTimePicture;
     if (!dateNote.empty()) return co::kDatePicture;
-    return momentBad ? co::kCountdown : 0;
+    if (momentBad) return co::kCountdown;
+    return quietProblem.empty() ? 0 : co::kQuiet;
 }
 
 void ClockOptions::Save() {
@@ -196,6 +235,13 @@ void ClockOptions::Save() {
          {std::pair{co::kStepAside, keys::kStepAside}, std::pair{co::kClickThrough, keys::kClickThrough}}) {
         stored = store_.Write(key, SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0) && stored;
     }
+    const LRESULT chime = SendMessageW(Control(co::kChime), CB_GETCURSEL, 0, 0);
+    stored = store_.Write(keys::kChime, static_cast<double>(std::max<LRESULT>(chime, 0))) && stored;
+    stored = store_.WriteSetting(keys::kChimeQuiet.name, Text(co::kQuiet)) && stored;
+    const LRESULT sound = SendMessageW(Control(co::kChimeSound), CB_GETCURSEL, 0, 0);
+    if (sound >= 0 && static_cast<std::size_t>(sound) < chimeSounds_.size()) {
+        stored = store_.WriteSetting(keys::kChimeSound.name, chimeSounds_[static_cast<std::size_t>(sound)]) && stored;
+    }
     if (!stored) {
         // The choices stay in the window, to be stored again or cancelled: none is lost unsaid.
         ShowMessageBox(Handle(), Tr(IDS_OPTIONS_NOT_STORED), L"Tellurane", MB_OK | MB_ICONEXCLAMATION);
@@ -210,6 +256,33 @@ void ClockOptions::Remove() {
         return;
     }
     Close(ClockOptionsAnswer::Removed);
+}
+
+// The countdown's moment as written, in the pickers: a moment that cannot be read leaves them as they are.
+void ClockOptions::ShowMomentInPickers() {
+    const std::optional<LocalTime> moment = ParseCountdownMoment(Text(co::kCountdown));
+    if (!moment) return;
+    SYSTEMTIME time = ToSystemTime(*moment);
+    pickingMoment_ = true;
+    SendMessageW(Control(co::kCountdownDate), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    SendMessageW(Control(co::kCountdownTime), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    pickingMoment_ = false;
+}
+
+// A moment picked is written as it is stored, in the box above the pickers.
+void ClockOptions::MomentPicked() {
+    if (pickingMoment_) return;
+    SYSTEMTIME date{}, time{};
+    if (SendMessageW(Control(co::kCountdownDate), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date)) != GDT_VALID ||
+        SendMessageW(Control(co::kCountdownTime), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID) {
+        return;
+    }
+    const LocalTime moment{date.wYear,   date.wMonth,  date.wDay, time.wHour,
+                           time.wMinute, time.wSecond, 0,         date.wDayOfWeek};
+    pickingMoment_ = true;
+    SetText(co::kCountdown, CountdownMomentText(moment));
+    pickingMoment_ = false;
+    Refresh();
 }
 
 void ClockOptions::Close(ClockOptionsAnswer answer) {
@@ -261,7 +334,9 @@ void ClockOptions::OnCommand(int id, int code) noexcept {
                 SetText(id, text);
             }
             Refresh();
-        } else if (code == CBN_EDITCHANGE || (code == EN_CHANGE && (id == co::kLabel || id == co::kCountdown))) {
+        } else if (code == CBN_EDITCHANGE ||
+                   (code == EN_CHANGE && (id == co::kLabel || id == co::kCountdown || id == co::kQuiet))) {
+            if (id == co::kCountdown && !pickingMoment_) ShowMomentInPickers();
             Refresh();
         }
     });
@@ -272,6 +347,14 @@ LRESULT ClockOptions::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     if (message == WM_TIMER && wParam == kPreviewTimer) {
         CarryOn("ClockOptions::Refresh", [&] { Refresh(); });
         return 0;
+    }
+    if (message == WM_NOTIFY && lParam) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == DTN_DATETIMECHANGE && (header->idFrom == static_cast<UINT_PTR>(co::kCountdownDate) ||
+                                                   header->idFrom == static_cast<UINT_PTR>(co::kCountdownTime))) {
+            CarryOn("ClockOptions::MomentPicked", [&] { MomentPicked(); });
+            return 0;
+        }
     }
     if (message == WM_TIMECHANGE) {
         // The time or the zone changed: the preview follows now, with the zone's rules read again.

@@ -42,6 +42,9 @@ protected:
 private:
     void Load();
     void FillLists();
+    void LoadChime();
+    void ShowMomentInPickers();
+    void MomentPicked();
     void NameFieldsForScreenReaders() noexcept;
     std::wstring ChosenZone() const;
     void ZoneChosen();
@@ -53,14 +56,16 @@ private:
 
     const SettingsStore& store_;
     bool canRemove_;
-    std::vector<ZoneChoice> zones_;  // as listed: local time, UTC, then Windows' own
-    std::wstring zoneLabel_;         // the label the chosen zone proposes
+    std::vector<ZoneChoice> zones_;          // as listed: local time, UTC, then Windows' own
+    std::vector<std::wstring> chimeSounds_;  // as listed: the stored value of each
+    std::wstring zoneLabel_;                 // the label the chosen zone proposes
     OwnFace preview_;
     std::optional<ZoneRules> rules_;  // of rulesZone_, for the notes
     std::wstring rulesZone_;
     DisabledWindows otherWindows_;
     ClockOptionsAnswer answer_ = ClockOptionsAnswer::Cancelled;
     bool closing_ = false;
+    bool pickingMoment_ = false;  // the box and the pickers are being brought to agree
 };
 
 }  // namespace tellurane

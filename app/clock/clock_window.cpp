@@ -83,6 +83,7 @@ bool ClockWindow::Open() {
     BringOntoAMonitor();
     ApplyLook();
     FollowChosenSkin();
+    CreateFaceTooltip();
     store_.Write(keys::kOpen, 1);
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     return true;
@@ -237,6 +238,9 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
                 CarryOnOr("ClockWindow::HandleMessage", false, [&] { return host_.HideAllInTray(); })) {
                 return 0;
             }
+            break;
+        case WM_NOTIFY:
+            if (AnswerTooltip(lParam)) return 0;
             break;
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE && dismiss_) {

@@ -11,6 +11,7 @@
 #include "app/clock/skinned_clock.h"
 #include "app/clock/system_clock.h"
 #include "app/settings_store.h"
+#include "logic/clock/world_tip.h"
 #include "logic/error_trap.h"
 #include "logic/layouts.h"
 #include "win32/form.h"
@@ -90,6 +91,8 @@ public:
     void TakeTheMouse() noexcept { clickThrough_.TakeTheMouse(); }
     void FollowClickThrough() noexcept;
 
+    // Its line in the tray icon's tip at that moment: its name, its time, and its day against here.
+    TipClock Glance(std::int64_t utcMilliseconds, const LocalTime& here);
     // A bad stored value of this clock's, said once per value and not once a second.
     void Report(const std::wstring& description);
     // The face shows an alarm's text and its choices (Dismiss, and Snooze when it can) until EndAlarm.
@@ -131,6 +134,10 @@ protected:
     virtual void SkinChosen(const std::wstring& name) noexcept { (void)name; }
     virtual void SkinRefused(const std::wstring& description) { Report(description); }
     ClockHost& Host() noexcept { return host_; }
+    // The face's tip: what a click does, and how far the clock's zone is from here.
+    void CreateFaceTooltip() noexcept;
+    std::wstring FaceTip();
+    bool AnswerTooltip(LPARAM lParam) noexcept;
     // While an alarm shows, the face shows it instead of the time: true when it did.
     bool ShowAlarmCaption();
 
@@ -156,6 +163,10 @@ private:
     std::wstring windowCaption_;
     int wheelTurned_ = 0;  // of a notch, on a wheel that turns in finer steps
     bool closed_ = false;
+    // Owned by the clock window, so Windows destroys it with that window; a second owner here would
+    // destroy a handle that may by then name another window.
+    HWND tooltip_ = nullptr;
+    std::wstring tipText_;                   // the face's tip while it shows
     std::optional<std::wstring> alarmText_;  // while an alarm shows
     UniqueFont alarmFont_;
     UniqueWindow dismiss_, snooze_;  // after the font: the buttons go first

@@ -55,6 +55,8 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
       cSysTray1_(services_.shell) {
     timer1_.onTick = [this] { Timer1_Fired(); };
     cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
+    // The pointer over the icon: its tip is made then, so the times it lists are those of the moment.
+    cSysTray1_.MouseMove = [this](std::int32_t) { CarryOn("Form1::TrayTip", [this] { ShowWorldInTrayTip(); }); };
     cSysTray1_.LoadTrayIcon = [] { return LoadTrayIconPicture(TELLURANE_SHARP_TRAY_ICON); };
     cSysTray1_.IconShownChanged = [this](bool shown) {
         // Explorer lost the icon and cannot take it back: a window hidden into it would be lost too.
@@ -249,6 +251,16 @@ void Form1::MinimiseIntoTray() {
 }
 
 void Form1::Announce(const std::wstring& text) { cSysTray1_.ShowBalloon(text, kProductName, 0, false); }
+
+void Form1::ShowWorldInTrayTip() {
+    const ClockReading now = services_.clock();
+    std::vector<TipClock> clocks;
+    clocks_.ForEach([&](ClockWindow& clock) {
+        clocks.push_back(clock.Glance(static_cast<std::int64_t>(now.utcMilliseconds), now.local));
+    });
+    const std::wstring tip = WorldTip(clocks);
+    if (tip != cSysTray1_.TrayTip()) cSysTray1_.SetTrayTip(tip);
+}
 
 void Form1::Notify(const std::wstring& title, const std::wstring& text) {
     cSysTray1_.ShowBalloon(text, title, 0, false);

@@ -93,10 +93,11 @@ private:
     // form1_face.cpp: a face of its own, the tooltip, and Windows' time or zone changed.
     bool HasOwnFace() const;
     void MinimiseIntoTray();
-    void CreateFaceTooltip() noexcept;
     // After WM_DPICHANGED: the icons again, at the new DPI's sizes.
     void OnDpiApplied() noexcept;
     void ReloadTrayIcon() noexcept;
+    // Every open clock in the tray icon's tip, as the pointer comes over it.
+    void ShowWorldInTrayTip();
     // The program folder's skin (form1_skin.cpp): after the tick that follows a change in its folder, a
     // changed skin file is applied again.
     void WatchSkinFile() noexcept;
@@ -106,9 +107,6 @@ private:
     Clocks clocks_{*this, *this, Store(), services_};
     Timer timer1_{1, form1::kTimer1IntervalMs};
     cSysTray cSysTray1_;
-    // Owned by the clock window, so Windows destroys it with that window; a second owner here would
-    // destroy a handle that may by then name another window.
-    HWND tooltip_ = nullptr;
     std::uint64_t skinFileStamp_ = 0;  // last write time and size of the skin file, 0: none
     std::unique_ptr<FolderWatch> skinFolderWatch_;
     bool skinCheckDue_ = false;     // the skin's folder changed since the file was last looked at

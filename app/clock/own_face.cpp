@@ -31,6 +31,16 @@ const ZoneRules& OwnFace::Rules(const std::wstring& zone) {
     return *rules_;
 }
 
+LocalTime OwnFace::LocalAt(const std::wstring& zone, std::int64_t utcMilliseconds) {
+    return ZoneLocalTime(Rules(zone), utcMilliseconds);
+}
+
+int OwnFace::MinutesAheadOfLocal(const std::wstring& zone, std::int64_t utcMilliseconds) {
+    const std::optional<ZoneRules> local = RulesForZone(L"");
+    const int here = local ? ZoneOffsetMinutes(*local, utcMilliseconds) : 0;
+    return ZoneOffsetMinutes(Rules(zone), utcMilliseconds) - here;
+}
+
 std::wstring OwnFace::Compose(OwnFaceSettings settings, const ClockReading& now, const Reporter& report) {
     reachedZero_ = false;
     const auto utc = static_cast<std::int64_t>(now.utcMilliseconds);

@@ -34,6 +34,9 @@ public:
     bool ReachedZero() const noexcept { return reachedZero_; }
     // What the last Compose showed changes every second (else every minute).
     bool ShowsSeconds() const noexcept { return showsSeconds_; }
+    // The time in the zone at that moment, and how far the zone is ahead of the computer's own time.
+    LocalTime LocalAt(const std::wstring& zone, std::int64_t utcMilliseconds);
+    int MinutesAheadOfLocal(const std::wstring& zone, std::int64_t utcMilliseconds);
     // The moment its countdown reaches 0, while it is still ahead (UTC milliseconds since 1601).
     std::optional<std::int64_t> NextMoment() const noexcept { return countingTo_; }
 

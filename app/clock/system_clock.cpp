@@ -39,6 +39,38 @@ std::wstring DayOfWeekName(const LocalTime& time) {
     return name;
 }
 
+std::wstring ShownAlarmTime(const Alarm& alarm) {
+    LocalTime time;
+    time.hour = alarm.hour;
+    time.minute = alarm.minute;
+    const SYSTEMTIME system = ToSystemTime(time);
+    wchar_t text[64] = {};
+    const int written = GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &system, nullptr, text, 64);
+    return written > 0 ? std::wstring(text) : AlarmTimeText(alarm);
+}
+
+std::wstring ShownAlarmDays(const Alarm& alarm) {
+    if (alarm.date) {
+        const SYSTEMTIME date = ToSystemTime(*alarm.date);
+        wchar_t text[128] = {};
+        if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 128, nullptr) > 0) {
+            return text;
+        }
+        return AlarmTimeText(alarm);
+    }
+    if ((alarm.days & 0x7F) == 0x7F) return Tr(IDS_ALARMS_EVERY_DAY);
+    std::wstring days;
+    // Monday first; LOCALE_SABBREVDAYNAME1 is Monday's.
+    for (int index = 0; index < 7; ++index) {
+        if (!((alarm.days >> ((index + 1) % 7)) & 1u)) continue;
+        wchar_t name[32] = {};
+        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SABBREVDAYNAME1 + static_cast<LCTYPE>(index), name, 32);
+        if (!days.empty()) days += L", ";
+        days += name;
+    }
+    return days;
+}
+
 SYSTEMTIME ToSystemTime(const LocalTime& time) {
     SYSTEMTIME system{};
     system.wYear = static_cast<WORD>(time.year);

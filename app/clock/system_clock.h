@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "logic/clock/alarm.h"
 #include "logic/clock/face_text.h"
 #include "logic/local_time.h"
 
@@ -20,6 +21,11 @@ LocaleTexts UserLocaleTexts();
 
 // The full name of the date's weekday in the user's language ("dddd"), for example Monday.
 std::wstring DayOfWeekName(const LocalTime& time);
+
+// An alarm's time in the user's format without seconds ("7:30 AM", "07:30"), and its days as the user
+// reads them: the days' short names ("Mon, Tue"), "Every day", or its one date.
+std::wstring ShownAlarmTime(const Alarm& alarm);
+std::wstring ShownAlarmDays(const Alarm& alarm);
 
 // The same moment as Windows' date functions take it.
 SYSTEMTIME ToSystemTime(const LocalTime& time);

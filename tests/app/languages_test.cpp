@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/clock/alarm_windows.h"
 #include "app/clock/clock_options.h"
 #include "app/language.h"
 #include "app/main_module.h"
@@ -91,7 +92,10 @@ TEST_F(InEveryLanguage, EveryWindowFitsItsTextsAndReadsAsTheLanguageDoes) {
         ASSERT_EQ(&ProgramLanguage(), &language) << tag;
         Form2 settings;
         ClockOptions options(store, true);
-        for (Form* form : {static_cast<Form*>(&settings), static_cast<Form*>(&options)}) {
+        AlarmList alarms(store);
+        AlarmEditor alarm(Alarm{});
+        for (Form* form : {static_cast<Form*>(&settings), static_cast<Form*>(&options), static_cast<Form*>(&alarms),
+                           static_cast<Form*>(&alarm)}) {
             ASSERT_TRUE(form->Create()) << tag;
             FindClipped(*form, tag, clipped);
             const bool mirrored = (GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;

@@ -41,7 +41,8 @@ TEST(Layouts, ControlsAreListedInTabOrderWithUniqueIdsInsideTheWindowAndOverlapN
         std::string name;
         int container, left, top, right, bottom;
     };
-    for (const WindowLayout* window : {&Form1Layout(), &Form2Layout(), &ExtraClockLayout(), &ClockOptionsLayout()}) {
+    for (const WindowLayout* window : {&Form1Layout(), &Form2Layout(), &ExtraClockLayout(), &ClockOptionsLayout(),
+                                       &AlarmListLayout(), &AlarmEditLayout()}) {
         std::set<int> ids;
         int lastTab = -1;
         std::vector<Box> seen;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -29,7 +30,7 @@ protected:
                   {L"Snooze", L"1"},
                   {L"Sound", L"Alarm02"}});
         Alarm(2, {{L"Time", L"7.30"}, {L"Label", L"Broken"}});
-        Alarm(3, {{L"Time", L"07:30"}, {L"Days", L"mon"}, {L"Label", L"Tea"}});
+        Alarm(3, {{L"Time", L"07:30"}, {L"Days", L"mon"}, {L"Label", L"Tea"}, {L"Sound", L"C:\\gone.wav"}});
         LoadClock();
     }
     void Alarm(int number, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
@@ -69,6 +70,13 @@ protected:
 TEST_F(ClockAlarm, RingsInItsZoneSnoozesDismissesAndShowsWhatWasMissed) {
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_NE(boxes_[0].description.find(L"\"7.30\""), std::wstring::npos) << "the bad alarm said, the others work";
+    // The tray icon's tip, made as the pointer comes over the icon: each clock with its time there, and
+    // its day against the local one (the test's local time is still Sunday evening).
+    const auto added = std::find_if(shellCalls_.begin(), shellCalls_.end(),
+                                    [](const ShellCall& call) { return call.message == NIM_ADD; });
+    ASSERT_NE(added, shellCalls_.end());
+    SendMessageW(added->data.hWnd, added->data.uCallbackMessage, added->data.uID, WM_MOUSEMOVE);
+    EXPECT_EQ(std::string(shellCalls_.back().data.szTip), "Tellurane 7:29 AM tomorrow");
     AlarmBell& bell = *form_->Bell();
     ASSERT_TRUE(bell.Next(0).has_value());
     EXPECT_EQ(bell.Next(0)->label, L"Wake up");
@@ -82,8 +90,15 @@ TEST_F(ClockAlarm, RingsInItsZoneSnoozesDismissesAndShowsWhatWasMissed) {
     ASSERT_FALSE(sounds_.empty());
     EXPECT_EQ(sounds_.back(), std::make_pair(std::wstring(L"Alarm02"), SoundPlay::Repeat));
     EXPECT_EQ(LastBalloonTitle(), L"Wake up");
+    // The picture of a ringing clock (the guide's), once painted.
+    UpdateWindow(form_->Handle());
+    RECT frame{};
+    GetWindowRect(form_->Handle(), &frame);
+    support::SaveSideBySide(L"alarm", {support::TakeScreenPart(frame)}, 1);
     Press('S', Shows(L"Tea"));  // snoozed; the second alarm rings at once
-    EXPECT_EQ(sounds_.back(), std::make_pair(std::wstring(), SoundPlay::Repeat)) << "Windows' default";
+    EXPECT_EQ(sounds_.back(), std::make_pair(std::wstring(L"C:\\gone.wav"), SoundPlay::Repeat));
+    ASSERT_EQ(boxes_.size(), 2u);
+    EXPECT_NE(boxes_[1].description.find(L"gone.wav"), std::wstring::npos) << "a sound that cannot play, said once";
     Press(VK_RETURN, TimeAgain());  // dismissed: the time again
     EXPECT_FALSE(Choice(IDS_ALARM_DISMISS));
     EXPECT_EQ(sounds_.back().second, SoundPlay::Stop);

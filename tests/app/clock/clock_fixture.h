@@ -44,7 +44,7 @@ protected:
         };
         services.sound = [this](const std::wstring& sound, SoundPlay how) {
             sounds_.push_back({sound, how});
-            return true;
+            return sound.find(L"gone") == std::wstring::npos;  // a file that is not there plays the default
         };
         services.chooseColor = &ChooseColorStandIn;
         services.dialogError = &DialogErrorStandIn;
