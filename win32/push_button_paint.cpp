@@ -139,7 +139,9 @@ void PushButton::DrawPlain(HDC memory, RECT rect, bool pressed, bool focused) co
         InflateRect(&rect, -1, -1);
     }
     DrawEdge(memory, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    DrawCaption(memory, rect, pressed, paint.text);
+    // A button that cannot be pressed now says so as Windows' own do: its text in the grey of disabled text.
+    const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
+    DrawCaption(memory, rect, pressed, enabled ? paint.text : GetSysColor(COLOR_GRAYTEXT));
     if (focused) {
         RECT focus = rect;
         const int inset = MulDiv(4, dpi_, 96);

@@ -5,7 +5,6 @@
 #include "app/clock/clock_window.h"
 #include "app/clock/own_face.h"
 #include "app/clock/time_zones.h"
-#include "logic/app_title.h"
 #include "logic/texts.h"
 #include "win32/boundary.h"
 
@@ -254,9 +253,7 @@ void AlarmBell::SaveSeen() const { main_.WriteSetting(keys::kAlarmsSeen.name, st
 
 std::wstring AlarmBell::ClockName(int clock) {
     ClockWindow* window = host_.FindClock(clock);
-    const std::wstring label = window ? window->Label() : std::wstring();
-    if (!label.empty()) return label;
-    return clock == 0 ? std::wstring(kProductName) : Tr(IDS_MENU_CLOSED_CLOCK, {std::to_wstring(clock)});
+    return window ? window->Name() : std::wstring();
 }
 
 void AlarmBell::SayOnce(int clock, const std::wstring& problem) {

@@ -51,10 +51,13 @@ TipClock ClockWindow::Glance(std::int64_t utcMilliseconds, const LocalTime& here
     const SYSTEMTIME time = ToSystemTime(there);
     wchar_t text[64] = {};
     GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, 64);
-    std::wstring name = Label();
-    if (name.empty())
-        name = number_ == 0 ? std::wstring(kProductName) : Tr(IDS_MENU_CLOSED_CLOCK, {std::to_wstring(number_)});
-    return TipClock{name, text, DayDelta(there, here)};
+    return TipClock{Name(), text, DayDelta(there, here)};
+}
+
+std::wstring ClockWindow::Name() const {
+    std::wstring label = Label();
+    if (!label.empty()) return label;
+    return number_ == 0 ? std::wstring(kProductName) : Tr(IDS_MENU_CLOSED_CLOCK, {std::to_wstring(number_)});
 }
 
 }  // namespace tellurane

@@ -106,6 +106,8 @@ public:
     void MarkClosed() noexcept { closed_ = true; }
     bool Closed() const noexcept { return closed_; }
     std::wstring Label() const { return store_.CachedText(keys::kLabel); }
+    // Its label, or what names it without one (the program's name for the first, "Clock N").
+    std::wstring Name() const;
     const SettingsStore& Store() const noexcept { return store_; }
     PushButton& Face() { return Button(form1::kPushButton1); }
     SkinFramework& Skin() noexcept { return skin_; }

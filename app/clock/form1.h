@@ -88,6 +88,7 @@ private:
     void HearWhenUnseen() noexcept;
     void StopHearing() noexcept;
     std::optional<LRESULT> HandleWakeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    std::optional<LRESULT> HandleAlarmMessage(UINT message, WPARAM wParam) noexcept;
     void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
     std::wstring TickSetting(const Setting& key) const;
     // form1_face.cpp: a face of its own, the tooltip, and Windows' time or zone changed.

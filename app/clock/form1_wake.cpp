@@ -125,7 +125,26 @@ void Form1::StopHearing() noexcept {
     if (displayHeard_) UnregisterPowerSettingNotification(std::exchange(displayHeard_, nullptr));
 }
 
+// The alarms' moments, their minute of sound, and their store's changes.
+std::optional<LRESULT> Form1::HandleAlarmMessage(UINT message, WPARAM wParam) noexcept {
+    AlarmBell* bell = clocks_.Bell();
+    if (message == kAlarmMoment) {
+        if (bell) CarryOn("Form1::AlarmMoment", [&] { bell->Check(); });
+        return 0;
+    }
+    if (message == kAlarmsChanged) {
+        CarryOn("Form1::AlarmsChanged", [&] { clocks_.ReloadAlarms(); });
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == AlarmBell::kAlarmSilenceTimer) {
+        if (bell) bell->Silence();
+        return 0;
+    }
+    return std::nullopt;
+}
+
 std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (const std::optional<LRESULT> handled = HandleAlarmMessage(message, wParam)) return handled;
     switch (message) {
         case WM_TIMECHANGE:
             // The time was set, or the zone or its rules changed (by hand, by Windows' automatic zone, on
@@ -170,22 +189,12 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
             }
             break;
         case WM_TIMER:
-            if (wParam == AlarmBell::kAlarmSilenceTimer) {
-                if (AlarmBell* bell = clocks_.Bell()) bell->Silence();
-                return 0;
-            }
             if (wParam == kSkinCheckTimer) {
                 KillTimer(Handle(), kSkinCheckTimer);
                 WatchSkinFile();
                 return 0;
             }
             break;
-        case kAlarmMoment:
-            if (AlarmBell* bell = clocks_.Bell()) CarryOn("Form1::AlarmMoment", [&] { bell->Check(); });
-            return 0;
-        case kAlarmsChanged:
-            CarryOn("Form1::AlarmsChanged", [&] { clocks_.ReloadAlarms(); });
-            return 0;
         case WM_DESTROY:
             StopHearing();
             break;

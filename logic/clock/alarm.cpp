@@ -95,8 +95,10 @@ std::int64_t RingInstant(const Alarm& alarm, const ZoneRules& zone, const LocalT
     if (WallClock(zone, before) >= written || WallClock(zone, after) < written) return utc;
     while (after - before > 1) {
         const std::int64_t middle = before + (after - before) / 2;
-        if (WallClock(zone, middle) >= written) after = middle;
-        else before = middle;
+        if (WallClock(zone, middle) >= written)
+            after = middle;
+        else
+            before = middle;
     }
     return after;
 }
@@ -142,18 +144,24 @@ AlarmRead ReadAlarm(int number, const StoredAlarm& stored) {
     const std::wstring_view dateText = Stored(stored.date);
     if (!dateText.empty()) {
         alarm.date = ParseDate(dateText);
-        if (alarm.date) alarm.days = 0;
-        else fail(IDS_ALARM_BAD_DATE, stored.date);
+        if (alarm.date)
+            alarm.days = 0;
+        else
+            fail(IDS_ALARM_BAD_DATE, stored.date);
     }
     const std::wstring_view snooze = Stored(stored.snooze);
     if (!snooze.empty()) {
         const auto minutes = Digits(snooze);
-        if (minutes && *minutes >= 1 && *minutes <= 60) alarm.snoozeMinutes = *minutes;
-        else fail(IDS_ALARM_BAD_SNOOZE, stored.snooze);
+        if (minutes && *minutes >= 1 && *minutes <= 60)
+            alarm.snoozeMinutes = *minutes;
+        else
+            fail(IDS_ALARM_BAD_SNOOZE, stored.snooze);
     }
     const std::wstring_view on = Stored(stored.on);
-    if (on == L"0") alarm.on = false;
-    else if (!on.empty() && on != L"1") fail(IDS_ALARM_BAD_SWITCH, stored.on);
+    if (on == L"0")
+        alarm.on = false;
+    else if (!on.empty() && on != L"1")
+        fail(IDS_ALARM_BAD_SWITCH, stored.on);
     if (!read.problem.empty()) alarm.on = false;
     return read;
 }

@@ -14,7 +14,7 @@ namespace tellurane {
 
 struct Alarm {
     int hour = 7, minute = 0;
-    unsigned days = 0x7F;  // bit d: it rings on dayOfWeek d (0 Sunday); 0 with a date
+    unsigned days = 0x7F;           // bit d: it rings on dayOfWeek d (0 Sunday); 0 with a date
     std::optional<LocalTime> date;  // rings once, on this day (year, month and day count)
     std::wstring label, sound;
     int snoozeMinutes = 10;
@@ -47,7 +47,7 @@ StoredAlarm StoredValuesOf(const Alarm& alarm);
 // H:MM or HH:MM as minutes of the day, 00:00 to 23:59.
 std::optional<int> MinuteOfDayFromText(std::wstring_view text);
 std::wstring AlarmTimeText(const Alarm& alarm);  // "07:30"
-std::wstring DaysText(unsigned days);             // "Mon Tue Wed Thu Fri", Monday first
+std::wstring DaysText(unsigned days);            // "Mon Tue Wed Thu Fri", Monday first
 
 // The first ring strictly after afterUtc, at the alarm's time on the zone's clock; none when the alarm is off
 // or its one date has passed. On the day the clock goes back it rings at the first of the two times; when the

@@ -7,7 +7,7 @@
 namespace tellurane {
 namespace {
 
-constexpr std::int64_t kQuarterHour = 15 * 60'000;
+constexpr std::int64_t kQuarterHour = std::int64_t{15} * 60'000;
 
 }  // namespace
 
@@ -35,7 +35,7 @@ std::optional<std::int64_t> NextChime(const Chime& chime, const ZoneRules& zone,
     // Every zone's offset is a whole number of quarter hours, so each of the zone's hours and half hours
     // falls on one of UTC's quarters: reading the local clock at each finds them across a change-over too.
     const std::int64_t first = afterUtc - ((afterUtc % kQuarterHour) + kQuarterHour) % kQuarterHour + kQuarterHour;
-    for (std::int64_t at = first; at <= afterUtc + 48 * 4 * kQuarterHour; at += kQuarterHour) {
+    for (std::int64_t at = first; at <= afterUtc + kQuarterHour * 4 * 48; at += kQuarterHour) {
         const LocalTime local = ZoneLocalTime(zone, at);
         if (local.minute != 0 && (chime.mode != 2 || local.minute != 30)) continue;
         if (chime.quiet && IsQuietMinute(*chime.quiet, local.hour * 60 + local.minute)) continue;

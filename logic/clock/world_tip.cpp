@@ -29,6 +29,7 @@ std::int64_t DayNumber(const LocalTime& time) {
 
 std::wstring WorldTip(const std::vector<TipClock>& clocks, std::size_t limit) {
     std::vector<std::wstring> lines;
+    lines.reserve(clocks.size());
     for (const TipClock& clock : clocks) lines.push_back(TipLine(clock));
     // The longest run of whole lines from the top that leaves room for the count of the rest.
     for (std::size_t kept = lines.size();; --kept) {
@@ -46,9 +47,12 @@ std::wstring ZoneDistanceText(int minutesAhead) {
     const int distance = minutesAhead < 0 ? -minutesAhead : minutesAhead;
     const std::wstring hours = std::to_wstring(distance / 60), minutes = std::to_wstring(distance % 60);
     std::wstring span;
-    if (distance % 60 == 0) span = Tr(IDS_SPAN_HOURS, {hours});
-    else if (distance < 60) span = Tr(IDS_SPAN_MINUTES, {minutes});
-    else span = Tr(IDS_SPAN_HOURS_MINUTES, {hours, minutes});
+    if (distance % 60 == 0)
+        span = Tr(IDS_SPAN_HOURS, {hours});
+    else if (distance < 60)
+        span = Tr(IDS_SPAN_MINUTES, {minutes});
+    else
+        span = Tr(IDS_SPAN_HOURS_MINUTES, {hours, minutes});
     return Tr(minutesAhead > 0 ? IDS_ZONE_AHEAD : IDS_ZONE_BEHIND, {span});
 }
 

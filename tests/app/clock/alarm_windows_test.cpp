@@ -19,11 +19,11 @@ namespace tellurane {
 namespace {
 
 // Keys as a user presses them: a chord (Alt+A), or text typed.
-void Chord(std::initializer_list<WORD> keys) {
-    std::vector<INPUT> inputs;
-    for (WORD key : keys) inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-        inputs.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+void Chord(const std::vector<WORD>& keys) {
+    std::vector<INPUT> inputs(2 * keys.size(), INPUT{INPUT_KEYBOARD, {}});
+    for (std::size_t at = 0; at < keys.size(); ++at) {
+        inputs[at].ki.wVk = keys[at];
+        inputs[inputs.size() - 1 - at].ki = {keys[at], 0, KEYEVENTF_KEYUP, 0, 0};
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -49,7 +49,7 @@ protected:
     ~AlarmWindows() override { RegDeleteTreeW(HKEY_CURRENT_USER, store_.KeyPath().c_str()); }
     std::wstring Stored(const wchar_t* name) { return store_.Below(L"Alarms\\1").ReadSetting(name, -1); }
     // In the alarm's window, focused on a field: the keys.
-    static std::function<bool()> InEditor(std::function<void()> keys) {
+    static std::function<bool()> InEditor(const std::function<void()>& keys) {
         return [keys] {
             HWND editor = FindWindowW(L"Tellurane.Alarm", nullptr);
             if (!editor || GetForegroundWindow() != editor || !IsChild(editor, GetFocus())) return false;
@@ -72,15 +72,17 @@ TEST_F(AlarmWindows, MadeSwitchedEditedAndRemovedByKeyboardAlone) {
     AlarmList list(store_);
     ASSERT_TRUE(list.Open(nullptr));
     EXPECT_TRUE(list.Alarms().empty());
-    // Add: one hour later than proposed, labelled, weekdays as proposed.
-    Run(list, {[&] {
-                   SetForegroundWindow(list.Handle());
-                   Chord({VK_MENU, 'A'});
-                   return true;
-               },
-               // The picker is Windows' own: set as typing in it would (Wine 8's picker here takes no
-               // keys sent to it, though it has the focus).
-               InEditor([] {
+    const auto inList = [&list](std::initializer_list<WORD> keys) {
+        return [&list, held = std::vector<WORD>(keys)] {
+            SetForegroundWindow(list.Handle());
+            SetFocus(list.Control(alarm_list::kList));
+            Chord(held);
+            return true;
+        };
+    };
+    // Add: an hour later than proposed, labelled, weekdays as proposed. The picker is Windows' own: set
+    // as typing in it would (Wine 8's picker here takes no keys sent to it, though it has the focus).
+    Run(list, {inList({VK_MENU, 'A'}), InEditor([] {
                    SYSTEMTIME time{2026, 12, 1, 7, 8, 0, 0, 0};
                    SendMessageW(GetFocus(), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
                }),
@@ -93,21 +95,11 @@ TEST_F(AlarmWindows, MadeSwitchedEditedAndRemovedByKeyboardAlone) {
     EXPECT_EQ(Stored(L"Days"), L"Mon Tue Wed Thu Fri");
     EXPECT_EQ(Stored(L"Label"), L"Tea");
     EXPECT_EQ(Stored(L"On"), L"1");
-
     // Its switch: Space on its row.
-    Run(list, {[&] {
-            SetFocus(list.Control(alarm_list::kList));
-            Chord({VK_SPACE});
-            return true;
-        }});
+    Run(list, {inList({VK_SPACE})});
     EXPECT_EQ(Stored(L"On"), L"0");
-
     // Edit (Enter): a new label, only on a date.
-    Run(list, {[&] {
-                   Chord({VK_RETURN});
-                   return true;
-               },
-               InEditor([] {
+    Run(list, {inList({VK_RETURN}), InEditor([] {
                    Chord({VK_MENU, 'L'});
                }),
                InEditor([] { Type(L"Nap"); }), InEditor([] {
@@ -118,19 +110,11 @@ TEST_F(AlarmWindows, MadeSwitchedEditedAndRemovedByKeyboardAlone) {
     EXPECT_EQ(Stored(L"Days"), L"");
     EXPECT_EQ(Stored(L"Date").size(), 10u) << "YYYY-MM-DD";
     EXPECT_EQ(Stored(L"Time"), L"08:00");
-
     // Remove (Delete), then Esc closes the list.
-    Run(list, {[&] {
-            SetFocus(list.Control(alarm_list::kList));
-            Chord({VK_DELETE});
-            return true;
-        }});
+    Run(list, {inList({VK_DELETE})});
     EXPECT_TRUE(list.Alarms().empty());
     EXPECT_EQ(Stored(L"Time"), L"-1") << "its key deleted";
-    Run(list, {[&] {
-            Chord({VK_ESCAPE});
-            return true;
-        }});
+    Run(list, {inList({VK_ESCAPE})});
     EXPECT_FALSE(IsWindow(list.Handle()));
 }
 

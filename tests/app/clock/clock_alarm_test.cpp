@@ -45,7 +45,7 @@ protected:
         return [this, text] { return Face().find(text) != std::wstring::npos; };
     }
     std::function<bool()> TimeAgain() {
-        return [this] { return !Choice(IDS_ALARM_DISMISS) && Face().find(L":") != std::wstring::npos; };
+        return [this] { return !Choice(IDS_ALARM_DISMISS) && Face().find(L':') != std::wstring::npos; };
     }
     HWND Choice(UINT text) { return FindWindowExW(form_->Handle(), nullptr, L"Button", Tr(text).c_str()); }
     // A key pressed in the clock window, as the user would: the window in front, the choice focused.
@@ -59,11 +59,11 @@ protected:
         EXPECT_TRUE(after()) << testing::PrintToString(Face());
     }
     std::wstring LastBalloonTitle() {
-        for (auto call = shellCalls_.rbegin(); call != shellCalls_.rend(); ++call) {
-            if (call->data.uFlags & NIF_INFO)
-                return std::wstring(call->data.szInfoTitle, call->data.szInfoTitle + strlen(call->data.szInfoTitle));
+        std::string title;
+        for (const ShellCall& call : shellCalls_) {
+            if (call.data.uFlags & NIF_INFO) title = call.data.szInfoTitle;
         }
-        return {};
+        return {title.begin(), title.end()};
     }
 };
 

@@ -43,7 +43,7 @@ protected:
             return message == NIM_DELETE || !shellRefuses_;
         };
         services.sound = [this](const std::wstring& sound, SoundPlay how) {
-            sounds_.push_back({sound, how});
+            sounds_.emplace_back(sound, how);
             return sound.find(L"gone") == std::wstring::npos;  // a file that is not there plays the default
         };
         services.chooseColor = &ChooseColorStandIn;

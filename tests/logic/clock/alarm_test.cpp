@@ -85,8 +85,8 @@ TEST(ReadAlarm, ReadsEachValueAndLeavesAnAlarmWithABadOneOff) {
         {L"7h", nullptr, nullptr, L"99", L"1", IDS_ALARM_BAD_TIME, L"7h"},  // the first bad value is named
     };
     for (const Case& c : cases) {
-        const AlarmRead read =
-            ReadAlarm(3, {Value(c.time), Value(c.days), Value(c.date), L"Wake", L"", Value(c.snooze), Value(c.on)});
+        const AlarmRead read = ReadAlarm(
+            3, {Value(c.time), Value(c.days), Value(c.date), L"Wake", L"", Value(c.snooze), Value(c.on)});
         const std::string name = testing::PrintToString(std::wstring(c.time ? c.time : L"(none)")) + " " +
                                  testing::PrintToString(std::wstring(c.read));
         if (c.problem == 0) {
@@ -120,7 +120,7 @@ TEST(NextRing, RingsAtTheWallClockTimeOfItsDaysInItsZone) {
     const Case cases[] = {
         {"Tokyo", L"07:30", weekdays, L"", "2026-12-03 22:29:59", "2026-12-03 22:30:00"},  // Friday 07:30 there
         {"Tokyo", L"07:30", weekdays, L"", "2026-12-03 22:30:00", "2026-12-06 22:30:00"},  // then Monday's
-        {"Tokyo", L"08:00", L"Sat", L"", "2026-12-04 20:00:00", "2026-12-04 23:00:00"},  // still Friday in UTC
+        {"Tokyo", L"08:00", L"Sat", L"", "2026-12-04 20:00:00", "2026-12-04 23:00:00"},    // still Friday in UTC
         {"Berlin", L"18:00", L"", L"2026-12-24", "2026-12-01 00:00:00", "2026-12-24 17:00:00"},
         {"Berlin", L"18:00", L"", L"2026-12-24", "2026-12-24 17:00:00", "none"},
         {"Tokyo", L"00:00", L"", L"2028-02-29", "2027-06-01 00:00:00", "2028-02-28 15:00:00"},
@@ -153,7 +153,7 @@ TEST(LastMissed, ShowsOnlyTheLatestRingThatPassedUnrung) {
     const Case cases[] = {
         {L"07:00", L"", L"", "2026-12-07 05:00:00", "2026-12-07 07:00:00", "2026-12-07 06:00:00"},  // resumed
         {L"07:00", L"", L"", "2026-12-01 12:00:00", "2026-12-08 12:00:00", "2026-12-08 06:00:00"},  // a week away
-        {L"07:00", weekdays, L"", "2026-12-04 07:00:00", "2026-12-06 20:00:00", "none"},  // the weekend
+        {L"07:00", weekdays, L"", "2026-12-04 07:00:00", "2026-12-06 20:00:00", "none"},            // the weekend
         {L"07:00", weekdays, L"", "2026-12-04 07:00:00", "2026-12-08 05:00:00", "2026-12-07 06:00:00"},
         {L"07:00", L"", L"", "2026-12-07 06:00:00", "2026-12-07 06:59:59", "none"},  // rang at the start
         {L"07:00", L"", L"", "2026-12-07 05:59:59", "2026-12-07 06:00:00", "2026-12-07 06:00:00"},
@@ -181,8 +181,8 @@ TEST(NextChime, StrikesTheZonesOwnHoursOutsideTheQuietOnes) {
         {"Berlin", 1, L"", "2026-12-07 10:00:00", "2026-12-07 11:00:00"},
         {"Berlin", 2, L"", "2026-12-07 10:00:00", "2026-12-07 10:30:00"},
         {"Berlin", 0, L"", "2026-12-07 10:00:00", "none"},
-        {"India", 1, L"", "2026-12-07 10:00:00", "2026-12-07 10:30:00"},  // 16:00 there
-        {"Nepal", 2, L"", "2026-12-07 10:00:00", "2026-12-07 10:15:00"},  // 16:00 there
+        {"India", 1, L"", "2026-12-07 10:00:00", "2026-12-07 10:30:00"},              // 16:00 there
+        {"Nepal", 2, L"", "2026-12-07 10:00:00", "2026-12-07 10:15:00"},              // 16:00 there
         {"Berlin", 1, L"22:00-07:00", "2026-12-07 20:00:00", "2026-12-08 06:00:00"},  // quiet to 07:00, not at it
         {"Berlin", 2, L"22:00 - 07:00", "2026-12-07 20:00:00", "2026-12-07 20:30:00"},
         {"Berlin", 1, L"12:00-14:00", "2026-12-07 10:30:00", "2026-12-07 13:00:00"},
@@ -214,8 +214,8 @@ TEST(WorldTip, KeepsWholeLinesWithinTheLimitAndCountsTheRest) {
     EXPECT_EQ(WorldTip(clocks), L"Tokyo 04:21 tomorrow\nLondon 19:21\n11:21 yesterday");
     EXPECT_EQ(WorldTip(clocks, 49), L"Tokyo 04:21 tomorrow\nLondon 19:21\n11:21 yesterday");
     EXPECT_EQ(WorldTip(clocks, 48), L"Tokyo 04:21 tomorrow\nLondon 19:21\n+1 more");
-    for (const wchar_t* city : {L"Los Angeles", L"Buenos Aires", L"Johannesburg", L"Kathmandu", L"Honolulu",
-                                L"Reykjavik", L"Auckland"}) {
+    for (const wchar_t* city :
+         {L"Los Angeles", L"Buenos Aires", L"Johannesburg", L"Kathmandu", L"Honolulu", L"Reykjavik", L"Auckland"}) {
         clocks.push_back({city, L"04:21", 1});
     }
     const std::wstring tip = WorldTip(clocks);
