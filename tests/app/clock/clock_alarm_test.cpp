@@ -23,6 +23,8 @@ protected:
     void SetUp() override {
         // The first clock in Tokyo, where it is Monday 07:29:50.
         Set(L"TimeZone", L"Tokyo Standard Time");
+        Set(L"Chime", L"2");  // hours and half hours, in Tokyo
+        Set(L"ChimeSound", L"Ring05");
         now_.utcMilliseconds = static_cast<std::uint64_t>(MillisecondsFromCivil({2026, 12, 6, 22, 29, 50, 0, 0}));
         Alarm(1, {{L"Time", L"07:30"},
                   {L"Days", L"Mon Tue Wed Thu Fri"},
@@ -90,6 +92,9 @@ TEST_F(ClockAlarm, RingsInItsZoneSnoozesDismissesAndShowsWhatWasMissed) {
     ASSERT_FALSE(sounds_.empty());
     EXPECT_EQ(sounds_.back(), std::make_pair(std::wstring(L"Alarm02"), SoundPlay::Repeat));
     EXPECT_EQ(LastBalloonTitle(), L"Wake up");
+    EXPECT_NE(std::find(sounds_.begin(), sounds_.end(), std::make_pair(std::wstring(L"Ring05"), SoundPlay::Once)),
+              sounds_.end())
+        << "the half hour's chime";
     // The picture of a ringing clock (the guide's), once painted.
     UpdateWindow(form_->Handle());
     RECT frame{};
