@@ -31,7 +31,10 @@ std::wstring Joined(const std::wstring& time, const std::wstring& label) {
 }
 
 std::optional<std::int64_t> StoredMoment(const std::wstring& text) {
-    if (text.empty() || text.size() > 19 || !std::all_of(text.begin(), text.end(), iswdigit)) return std::nullopt;
+    // At most 18 digits: any of them fits; a longer or foreign text is no moment, and nothing was missed.
+    if (text.empty() || text.size() > 18 ||
+        !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+        return std::nullopt;
     return std::stoll(text);
 }
 

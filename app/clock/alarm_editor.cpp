@@ -156,7 +156,8 @@ void AlarmEditor::Save() {
     if (sound >= 0 && static_cast<std::size_t>(sound) < sounds_.size()) alarm_.sound = sounds_[sound];
     // A length out of range is brought into it; one that is no number keeps the last.
     const std::wstring snooze = WindowText(Control(ae::kSnooze));
-    if (!snooze.empty() && snooze.size() < 6 && std::all_of(snooze.begin(), snooze.end(), iswdigit)) {
+    if (!snooze.empty() && snooze.size() < 6 &&
+        std::all_of(snooze.begin(), snooze.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
         alarm_.snoozeMinutes = std::clamp(std::stoi(snooze), 1, 60);
     }
     alarm_.on = Ticked(Control(ae::kOn));
