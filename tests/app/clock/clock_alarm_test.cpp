@@ -60,6 +60,21 @@ protected:
         WaitSeconds(30, [&] { return !after(); });
         EXPECT_TRUE(after()) << testing::PrintToString(Face());
     }
+    // The tray icon's tip, made as the pointer comes over the icon.
+    std::string TrayTip() {
+        const auto added = std::find_if(shellCalls_.begin(), shellCalls_.end(),
+                                        [](const ShellCall& call) { return call.message == NIM_ADD; });
+        if (added == shellCalls_.end()) return "no tray icon";
+        SendMessageW(added->data.hWnd, added->data.uCallbackMessage, added->data.uID, WM_MOUSEMOVE);
+        return shellCalls_.back().data.szTip;
+    }
+    // The picture of a ringing clock (the guide's), once painted.
+    void SavePicture() {
+        UpdateWindow(form_->Handle());
+        RECT frame{};
+        GetWindowRect(form_->Handle(), &frame);
+        support::SaveSideBySide(L"alarm", {support::TakeScreenPart(frame)}, 1);
+    }
     std::wstring LastBalloonTitle() {
         std::string title;
         for (const ShellCall& call : shellCalls_) {
@@ -72,13 +87,9 @@ protected:
 TEST_F(ClockAlarm, RingsInItsZoneSnoozesDismissesAndShowsWhatWasMissed) {
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_NE(boxes_[0].description.find(L"\"7.30\""), std::wstring::npos) << "the bad alarm said, the others work";
-    // The tray icon's tip, made as the pointer comes over the icon: each clock with its time there, and
-    // its day against the local one (the test's local time is still Sunday evening).
-    const auto added = std::find_if(shellCalls_.begin(), shellCalls_.end(),
-                                    [](const ShellCall& call) { return call.message == NIM_ADD; });
-    ASSERT_NE(added, shellCalls_.end());
-    SendMessageW(added->data.hWnd, added->data.uCallbackMessage, added->data.uID, WM_MOUSEMOVE);
-    EXPECT_EQ(std::string(shellCalls_.back().data.szTip), "Tellurane 7:29 AM tomorrow");
+    // Each clock with its time there, and its day against the local one (the test's local time is still
+    // Sunday evening).
+    EXPECT_EQ(TrayTip(), "Tellurane 7:29 AM tomorrow");
     AlarmBell& bell = *form_->Bell();
     ASSERT_TRUE(bell.Next(0).has_value());
     EXPECT_EQ(bell.Next(0)->label, L"Wake up");
@@ -95,11 +106,7 @@ TEST_F(ClockAlarm, RingsInItsZoneSnoozesDismissesAndShowsWhatWasMissed) {
     EXPECT_NE(std::find(sounds_.begin(), sounds_.end(), std::make_pair(std::wstring(L"Ring05"), SoundPlay::Once)),
               sounds_.end())
         << "the half hour's chime";
-    // The picture of a ringing clock (the guide's), once painted.
-    UpdateWindow(form_->Handle());
-    RECT frame{};
-    GetWindowRect(form_->Handle(), &frame);
-    support::SaveSideBySide(L"alarm", {support::TakeScreenPart(frame)}, 1);
+    SavePicture();
     Press('S', Shows(L"Tea"));  // snoozed; the second alarm rings at once
     EXPECT_EQ(sounds_.back(), std::make_pair(std::wstring(L"C:\\gone.wav"), SoundPlay::Repeat));
     ASSERT_EQ(boxes_.size(), 2u);
