@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686-posix googletest
           wine wine32:i386 xvfb xdotool x11-utils imagemagick fonts-wine fonts-liberation
-          python3 zip unzip librsvg2-bin psmisc nsis fonts-dejavu-core fonts-wqy-microhei locales
+          python3 python3-yaml zip unzip librsvg2-bin psmisc nsis fonts-dejavu-core fonts-wqy-microhei locales
           clang lld clang-tidy clang-format)
 
 sudo_cmd=()
