@@ -15,7 +15,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    tellurane::SettingsStore store;
+    // A copy with its settings file beside it keeps everything there, and nothing in the registry.
+    tellurane::SettingsStore store(tellurane::SettingsFile::BesideProgram());
     // Before any window: every text, and whether windows read right to left, follow it.
     tellurane::UseProgramLanguage(store.Read(tellurane::keys::kLanguage));
     tellurane::Form1 form1(store);

@@ -59,13 +59,28 @@ LSTATUS QueryText(HKEY key, const std::wstring& name, std::wstring& text) {
     }
 }
 
+// Whole positive numbers only: any other name below a key is none of the program's.
+std::optional<int> KeyNumber(std::wstring_view name) {
+    if (name.empty() || name.size() > 6 || name.front() == L'0' ||
+        !std::all_of(name.begin(), name.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
+        return std::nullopt;
+    }
+    return std::stoi(std::wstring(name));
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore(std::wstring_view application, std::wstring_view section)
     : keyPath_(L"Software\\" + std::wstring(application) + L"\\" + std::wstring(section)) {}
 
+SettingsStore::SettingsStore(std::shared_ptr<SettingsFile> file) : SettingsStore() { file_ = std::move(file); }
+
+std::wstring SettingsStore::SubPath(std::wstring_view below) const {
+    return subPath_.empty() ? std::wstring(below) : subPath_ + L"\\" + std::wstring(below);
+}
+
 SettingsStore SettingsStore::Below(std::wstring_view subPath) const {
-    SettingsStore below(FullPath{keyPath_ + L"\\" + std::wstring(subPath)});
+    SettingsStore below(FullPath{keyPath_ + L"\\" + std::wstring(subPath), SubPath(subPath), file_});
     below.FollowChangesOf(watcher_ ? *watcher_ : *this);
     return below;
 }
@@ -77,6 +92,13 @@ std::wstring SettingsStore::ReadSetting(std::wstring_view key, double defaultVal
 
 std::vector<int> SettingsStore::NumberedKeys(std::wstring_view under) const {
     std::vector<int> numbers;
+    if (file_) {
+        for (const std::wstring& child : file_->Children(SubPath(under))) {
+            if (const auto number = KeyNumber(child)) numbers.push_back(*number);
+        }
+        std::sort(numbers.begin(), numbers.end());
+        return numbers;
+    }
     UniqueKey parent;
     const std::wstring path = keyPath_ + L"\\" + std::wstring(under);
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, parent.put()) != ERROR_SUCCESS) {
@@ -88,25 +110,43 @@ std::vector<int> SettingsStore::NumberedKeys(std::wstring_view under) const {
         if (RegEnumKeyExW(parent.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
             break;
         }
-        const std::wstring_view text(name, length);
-        if (text.empty() || text.size() > 6 || text.front() == L'0' ||
-            !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; })) {
-            continue;
-        }
-        numbers.push_back(std::stoi(std::wstring(text)));
+        if (const auto number = KeyNumber(std::wstring_view(name, length))) numbers.push_back(*number);
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;
 }
 
 bool SettingsStore::DeleteBelow(std::wstring_view subPath) const {
+    cache_.clear();
+    if (file_) {
+        file_->EraseTree(SubPath(subPath));
+        return true;
+    }
     const std::wstring path = keyPath_ + L"\\" + std::wstring(subPath);
     // The key itself goes with what it holds.
     const LSTATUS status = RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
+bool SettingsStore::DeleteAll() const {
+    cache_.clear();
+    if (file_) {
+        file_->EraseTree(Section());
+        return true;
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, keyPath_.c_str());  // its values and any key below
+    RegDeleteKeyW(HKEY_CURRENT_USER, keyPath_.c_str());
+    openKey_.reset();
+    UniqueKey left;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, KEY_QUERY_VALUE, left.put()) != ERROR_SUCCESS;
+}
+
 std::optional<std::wstring> SettingsStore::ReadStored(std::wstring_view key) const {
+    if (file_) {
+        ++reads_;
+        const std::wstring* text = file_->Find(Section(), key);
+        return text ? std::optional<std::wstring>(*text) : std::nullopt;
+    }
     const std::wstring name(key);
     std::wstring text;
     // The key stays open between reads; the values are read afresh each time. A key deleted meanwhile
@@ -150,7 +190,7 @@ std::wstring SettingsStore::CachedText(std::wstring_view key) const { return Cac
 
 std::optional<std::wstring> SettingsStore::CachedStored(std::wstring_view key) const {
     const SettingsStore& watcher = watcher_ ? *watcher_ : *this;
-    if (!watcher.Watching()) return ReadStored(key);
+    if (file_ || !watcher.Watching()) return ReadStored(key);  // a file's values are in memory already
     if (watcher.changes_ != changesSeen_) {
         cache_.clear();
         changesSeen_ = watcher.changes_;
@@ -163,6 +203,24 @@ std::optional<std::wstring> SettingsStore::CachedStored(std::wstring_view key) c
 }
 
 void SettingsStore::WatchChanges(std::function<void()> onChange) {
+    if (file_) {
+        file_->TellProblems();
+        auto changed = [this, onChange = std::move(onChange)] {
+            cache_.clear();
+            ++changes_;
+            if (onChange) onChange();
+        };
+        ownChanges_ = std::make_shared<LoopSignal>(changed);
+        file_->OnOwnChange([signal = std::weak_ptr<LoopSignal>(ownChanges_)] {
+            if (const auto raised = signal.lock()) raised->Raise();
+        });
+        // Another file of the folder, or this program's own write, changes nothing.
+        folderWatch_ = std::make_unique<FolderWatch>(file_->Folder(), [this, changed] {
+            if (file_->Reload()) changed();
+        });
+        cache_.clear();
+        return;
+    }
     // The parent key too: a deleted settings key, and its making again, are changes of the parent.
     const std::wstring parent = keyPath_.substr(0, keyPath_.find_last_of(L'\\'));
     watch_ = std::make_unique<RegistryWatch>(HKEY_CURRENT_USER, parent, [this, onChange = std::move(onChange)] {
@@ -174,12 +232,18 @@ void SettingsStore::WatchChanges(std::function<void()> onChange) {
 }
 
 bool SettingsStore::HasSetting(std::wstring_view key) const {
+    if (file_) return file_->Find(Section(), key) != nullptr;
     const std::wstring name(key);
     return RegGetValueW(HKEY_CURRENT_USER, keyPath_.c_str(), name.c_str(), RRF_RT_ANY, nullptr, nullptr, nullptr) ==
            ERROR_SUCCESS;
 }
 
 bool SettingsStore::WriteSetting(std::wstring_view key, std::wstring_view text) const {
+    if (file_) {
+        cache_.clear();
+        file_->Set(Section(), key, text);
+        return true;
+    }
     UniqueKey opened;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                         nullptr, opened.put(), nullptr) != ERROR_SUCCESS) {

@@ -1,5 +1,6 @@
 #pragma once
-// The per-user settings: one REG_SZ value per key under HKEY_CURRENT_USER\Software\<application>\<section>.
+// The per-user settings: one REG_SZ value per key under HKEY_CURRENT_USER\Software\<application>\<section>,
+// or, for a portable copy, the same values in the settings file beside the program, a section per key.
 // Read and written at the moment of use, except what the clock reads each second (CachedSetting): that
 // is read again only after Windows reports a change, which anyone may have made.
 
@@ -12,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/settings_file.h"
 #include "logic/number_text.h"
 #include "logic/setting_keys.h"
 #include "win32/change_watch.h"
@@ -22,6 +24,8 @@ namespace tellurane {
 class SettingsStore {
 public:
     SettingsStore(std::wstring_view application = L"Marrowick", std::wstring_view section = L"Tellurane");
+    // The program's own: in the file when one is given, else in the registry.
+    explicit SettingsStore(std::shared_ptr<SettingsFile> file);
 
     // The store of a key below this one's (a clock's Clocks\N), kept up to date by this one's watch.
     SettingsStore Below(std::wstring_view subPath) const;
@@ -50,6 +54,10 @@ public:
     std::vector<int> NumberedKeys(std::wstring_view under) const;
     // Deletes the key below and everything in it; false when Windows refused.
     bool DeleteBelow(std::wstring_view subPath) const;
+    // Deletes this store's own key with everything in it; false when it is still there.
+    bool DeleteAll() const;
+    // Whether the settings live in the file beside the program.
+    bool InFile() const noexcept { return file_ != nullptr; }
 
     // ReadSetting's answer, kept until the settings change: a write through this store, or a change that
     // Windows reports once WatchChanges has started. Without a working watch every call reads.
@@ -63,7 +71,9 @@ public:
     // Forgets what CachedSetting kept: after a system's modal loop (a message box's), in which the watch
     // could not run, anything may have changed.
     void ForgetCached() const noexcept { cache_.clear(); }
-    bool Watching() const noexcept { return watch_ && watch_->Active(); }
+    bool Watching() const noexcept {
+        return (watch_ && watch_->Active()) || (folderWatch_ && folderWatch_->Active() && ownChanges_->Active());
+    }
     // Keeps CachedSetting's texts by another store's watch, one whose key holds this one's (the clocks
     // after the first, under the settings key): one watch for every clock.
     void FollowChangesOf(const SettingsStore& watcher) noexcept { watcher_ = &watcher; }
@@ -76,13 +86,22 @@ public:
 private:
     struct FullPath {
         std::wstring keyPath;
+        std::wstring subPath;
+        std::shared_ptr<SettingsFile> file;
     };
-    explicit SettingsStore(FullPath path) : keyPath_(std::move(path.keyPath)) {}
+    explicit SettingsStore(FullPath path)
+        : keyPath_(std::move(path.keyPath)), subPath_(std::move(path.subPath)), file_(std::move(path.file)) {}
+
+    // In the file: the key's section ("Tellurane" for the settings key itself, else the path below it).
+    std::wstring Section() const { return subPath_.empty() ? std::wstring(L"Tellurane") : subPath_; }
+    std::wstring SubPath(std::wstring_view below) const;
 
     std::optional<std::wstring> ReadStored(std::wstring_view key) const;
     std::optional<std::wstring> CachedStored(std::wstring_view key) const;
 
     std::wstring keyPath_;
+    std::wstring subPath_;  // below the settings key: "" for the key itself
+    std::shared_ptr<SettingsFile> file_;
     mutable UniqueKey openKey_;
     mutable std::map<std::wstring, std::optional<std::wstring>, std::less<>> cache_;
     mutable std::uint64_t reads_ = 0;
@@ -90,6 +109,8 @@ private:
     std::uint64_t changes_ = 0;               // reports of the watch so far
     mutable std::uint64_t changesSeen_ = 0;   // by the cache
     std::unique_ptr<RegistryWatch> watch_;
+    std::unique_ptr<FolderWatch> folderWatch_;
+    std::shared_ptr<LoopSignal> ownChanges_;  // the file has no watch of Windows' for them
 };
 
 // The user's number format, read from the regional settings at each use.

@@ -157,10 +157,18 @@ std::string IniDocument::Serialize() const {
         } else if (!section.name.empty()) {
             // A new section stands apart from the one before it.
             if (!bytes.empty() && !bytes.ends_with("\r\n\r\n")) bytes += "\r\n";
-            bytes += "[" + Utf8(section.name) + "]\r\n";
+            bytes += '[';
+            bytes += Utf8(section.name);
+            bytes += "]\r\n";
         }
         for (const Line& line : section.lines) {
-            bytes += line.name.empty() ? line.bytes : Utf8(line.name) + "=" + Utf8(IniQuoted(line.value));
+            if (line.name.empty()) {
+                bytes += line.bytes;
+            } else {
+                bytes += Utf8(line.name);
+                bytes += '=';
+                bytes += Utf8(IniQuoted(line.value));
+            }
             bytes += "\r\n";
         }
     }

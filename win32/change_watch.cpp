@@ -94,6 +94,19 @@ void FolderWatch::Arm() noexcept {
     if (!WatchObject(notification_.get(), [this] { Signalled(); })) Close();
 }
 
+LoopSignal::LoopSignal(std::function<void()> onSignal)
+    : event_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    active_ = event_ && WatchObject(event_.get(), std::move(onSignal));
+}
+
+LoopSignal::~LoopSignal() {
+    if (active_) StopWatching(event_.get());
+}
+
+void LoopSignal::Raise() const noexcept {
+    if (event_) SetEvent(event_.get());
+}
+
 void FolderWatch::Signalled() {
     Arm();
     if (onChange_) onChange_();

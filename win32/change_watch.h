@@ -60,4 +60,21 @@ private:
     std::wstring watched_;
 };
 
+// An event this program raises itself, heard in the loop as the watches are: the changes it makes are
+// reported after the work that made them, once for however many came together.
+class LoopSignal {
+public:
+    explicit LoopSignal(std::function<void()> onSignal);
+    ~LoopSignal();
+    LoopSignal(const LoopSignal&) = delete;
+    LoopSignal& operator=(const LoopSignal&) = delete;
+
+    void Raise() const noexcept;
+    bool Active() const noexcept { return active_; }
+
+private:
+    UniqueKernelHandle event_;
+    bool active_ = false;
+};
+
 }  // namespace tellurane

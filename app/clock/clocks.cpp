@@ -124,11 +124,7 @@ void Clocks::OpenSettingsFor(ClockWindow& clock) {
 
 // Only here is a clock's key deleted: a closed clock stays listed under New clock.
 void Clocks::RemoveClock(ClockWindow& clock) {
-    const std::wstring& key = clock.Store().KeyPath();
-    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());  // its values and any key below
-    RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
-    UniqueKey left;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, left.put()) == ERROR_SUCCESS) {
+    if (!clock.Store().DeleteAll()) {
         // Still stored, it would come back at the next start: closed instead (or, where even that is
         // refused, left as it is), and the user is told.
         if (!clock.Store().Write(keys::kOpen, 0)) {

@@ -149,8 +149,8 @@ void Form2::Check3_Click() {
     const SettingsStore& store = StoreOf(keys::kRunAtStartup);
     store.Write(keys::kRunAtStartup, CheckValue(form2::kCheck3));
     if (CheckValue(form2::kCheck3) != BST_CHECKED) {
-        modStartUp::RemoveFromStartUp();
-    } else if (!modStartUp::AddToStartUp()) {
+        modStartUp::RemoveFromStartUp(store.InFile());
+    } else if (!modStartUp::AddToStartUp(store.InFile())) {
         // The box said why; a ticked box would say the program starts at logon when it does not.
         SendMessageW(Control(form2::kCheck3), BM_SETCHECK, BST_UNCHECKED, 0);
         store.Write(keys::kRunAtStartup, 0);

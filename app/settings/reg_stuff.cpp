@@ -34,11 +34,15 @@ std::wstring RunEntryData(std::wstring_view folder, std::wstring_view fileName) 
     return L"\"" + path + L"\"";
 }
 
-std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder) {
+std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder, bool userOnly) {
     const std::wstring data = RunEntryData(folder, fileName);
     // Task Manager's "disabled" marks: under the user's key for the user's entry, under the machine's
     // 64-bit view for the machine-wide entry that a 32-bit program writes.
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, fileName);
+    if (userOnly) {
+        return SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ) ? std::wstring()
+                                                                                          : Tr(kRunEntryNotAdded);
+    }
     if (CanWriteKey(HKEY_LOCAL_MACHINE, kRunSubKey) && othersCanChange(InFolder(folder, fileName))) {
         // Run as administrator from a per-user folder: the user's own entry, and none for all users.
         // Said once, when it changes something, not at every opening of the settings.
@@ -70,9 +74,10 @@ std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder) {
     return {};
 }
 
-std::wstring RemoveRunEntry(std::wstring_view fileName) {
+std::wstring RemoveRunEntry(std::wstring_view fileName, bool userOnly) {
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, fileName);
+    if (userOnly) return {};
     DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY);
     if (!DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName)) return Tr(kMachineEntryNotRemoved);
     return {};
@@ -129,18 +134,18 @@ namespace modStartUp {
 
 // The entry is named after, and points at, this very program: never whatever executable
 // happens to share its folder.
-bool AddToStartUp() {
+bool AddToStartUp(bool userOnly) {
     const std::wstring exe = ProgramPath();
     if (exe.empty()) return false;
-    const std::wstring problem = RegStuff::AddRunEntry(FileNameOf(exe), FolderOf(exe));
+    const std::wstring problem = RegStuff::AddRunEntry(FileNameOf(exe), FolderOf(exe), userOnly);
     if (!problem.empty()) ShowPlainError(problem);
     return problem != Tr(kRunEntryNotAdded);
 }
 
-void RemoveFromStartUp() {
+void RemoveFromStartUp(bool userOnly) {
     const std::wstring exe = ProgramPath();
     if (exe.empty()) return;
-    const std::wstring problem = RegStuff::RemoveRunEntry(FileNameOf(exe));
+    const std::wstring problem = RegStuff::RemoveRunEntry(FileNameOf(exe), userOnly);
     if (!problem.empty()) ShowPlainError(problem);
 }
 

@@ -37,15 +37,16 @@ std::wstring RunEntryData(std::wstring_view folder, std::wstring_view fileName);
 // us and holds no entry of ours already: never both, or the program would start twice at logon.
 // A program that others than the administrators could change never gets the machine-wide entry, as
 // whoever changed it would run as every user who logs on. A mark that Task Manager set to disable the
-// entry is lifted. Returns what the user must be told, or an empty text.
-std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder);
+// entry is lifted. Returns what the user must be told, or an empty text. A portable copy, whose settings
+// stay in its folder, leaves the machine alone: userOnly writes the user's own entry and no other.
+std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder, bool userOnly = false);
 // Whether users without administrator rights could change the program at this path; the real check
 // reads the access lists of the file and its folders. Returns the check it replaces.
 using ProgramPathCheck = bool (*)(const std::wstring& exePath);
 ProgramPathCheck SetOthersCanChangeCheck(ProgramPathCheck check) noexcept;
 
 // Deletes the entry, and its Task Manager mark, from both Run keys; the same kind of return.
-std::wstring RemoveRunEntry(std::wstring_view fileName);
+std::wstring RemoveRunEntry(std::wstring_view fileName, bool userOnly = false);
 
 // Opens the sub-key, writes one value and closes it again; false when that did not succeed.
 bool SaveRegistryValue(HKEY root, std::wstring_view subKey, std::wstring_view name, const RegistryValue& value,
@@ -65,8 +66,8 @@ namespace modStartUp {
 // Adds or removes the Run entry of the running executable. What needs administrator rights and
 // could not be done is said in a plain box; the settings window has already saved the choice.
 // False when no entry starts the program at logon.
-bool AddToStartUp();
-void RemoveFromStartUp();
+bool AddToStartUp(bool userOnly = false);
+void RemoveFromStartUp(bool userOnly = false);
 
 }  // namespace modStartUp
 }  // namespace tellurane

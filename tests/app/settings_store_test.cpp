@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "app/settings_file.h"
 #include "logic/app_error.h"
 #include "logic/setting_keys.h"
+#include "logic/texts.h"
+#include "win32/message_loop.h"
 
 namespace tellurane {
 namespace {
@@ -107,6 +113,104 @@ TEST_F(SettingsStoreTest, AStoreDeletedAndWrittenAgainByAnotherProgramIsReadAfre
     const SettingsStore other(L"Marrowick", section_);
     ASSERT_TRUE(other.WriteSetting(keys::kMilitaryTime, L"2"));
     EXPECT_EQ(store_.ReadSetting(keys::kMilitaryTime, 0), L"2");
+}
+
+// A portable copy's store: a settings file in a folder of the test's own.
+class SettingsFileTest : public ::testing::Test {
+protected:
+    SettingsFileTest() {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = std::wstring(temp) + L"TelluranePortable" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(folder_.c_str(), nullptr);
+        path_ = folder_ + L"\\Tellurane.ini";
+    }
+    ~SettingsFileTest() override {
+        RemoveDirectoryW((path_ + L".new").c_str());
+        for (const wchar_t* end : {L"", L".new", L".saved"}) DeleteFileW((path_ + end).c_str());
+        RemoveDirectoryW(folder_.c_str());
+    }
+    void Put(const std::string& bytes, const std::wstring& end = L"") const {
+        std::ofstream((path_ + end).c_str(), std::ios::binary) << bytes;
+    }
+    std::string Bytes(const std::wstring& end = L"") const {
+        std::ifstream file((path_ + end).c_str(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
+    }
+    std::shared_ptr<SettingsFile> Open() {
+        return std::make_shared<SettingsFile>(path_, [this](const std::wstring& said) { said_.push_back(said); });
+    }
+
+    std::wstring folder_;
+    std::wstring path_;
+    std::vector<std::wstring> said_;
+};
+
+TEST_F(SettingsFileTest, EveryKeyOfEveryClockLivesInItsFileAndComesBackFromIt) {
+    Put("");
+    {
+        const SettingsStore store(Open());
+        ASSERT_TRUE(store.InFile());
+        EXPECT_EQ(store.ReadSetting(keys::kFontSize, 20), L"20") << "an empty file: the defaults";
+        ASSERT_TRUE(store.WriteSetting(keys::kFontSize, L"24"));
+        const SettingsStore tokyo = store.Below(L"Clocks\\1");
+        ASSERT_TRUE(tokyo.WriteSetting(L"Label", L"\u6771\u4EAC \u23F0"));
+        ASSERT_TRUE(tokyo.Below(L"Alarms\\2").WriteSetting(L"Time", L"07:30"));
+        ASSERT_TRUE(store.Below(L"Clocks\\3").WriteSetting(L"Label", L" spaced "));
+        EXPECT_EQ(store.NumberedKeys(L"Clocks"), (std::vector<int>{1, 3}));
+        EXPECT_EQ(tokyo.NumberedKeys(L"Alarms"), std::vector<int>{2});
+        EXPECT_TRUE(store.Below(L"Clocks\\3").DeleteAll());
+        ASSERT_TRUE(tokyo.Below(L"Alarms\\4").WriteSetting(L"Time", L"08:00"));
+        EXPECT_TRUE(tokyo.DeleteBelow(L"Alarms\\4"));
+    }
+    EXPECT_EQ(Bytes(), "[Tellurane]\r\nFontSize=24\r\n\r\n[Clocks\\1]\r\nLabel=\xE6\x9D\xB1\xE4\xBA\xAC \xE2\x8F\xB0\r\n"
+                       "\r\n[Clocks\\1\\Alarms\\2]\r\nTime=07:30\r\n");
+    EXPECT_EQ(Bytes(L".new") + Bytes(L".saved"), "") << "nothing left beside it";
+    const SettingsStore again(Open());
+    EXPECT_EQ(again.Below(L"Clocks\\1").ReadSetting(L"Label", 0), L"\u6771\u4EAC \u23F0");
+    EXPECT_EQ(again.NumberedKeys(L"Clocks"), std::vector<int>{1});
+    EXPECT_TRUE(said_.empty());
+
+    // A save cut short by a power cut: the complete copy beside it is the settings.
+    Put("[Tellurane]\r\nFontSize=30\r\n", L".saved");
+    Put("[Tellur");
+    EXPECT_EQ(SettingsStore(Open()).ReadSetting(keys::kFontSize, 20), L"30");
+    EXPECT_EQ(Bytes(), "[Tellurane]\r\nFontSize=30\r\n");
+    EXPECT_TRUE(said_.empty());
+}
+
+TEST_F(SettingsFileTest, AHandEditShowsABadLineIsSaidOnceAndAFolderThatRefusesKeepsTheSettingsInMemory) {
+    Put("[Tellurane]\r\nFontSize=24\r\nbroken line\r\n");
+    SettingsStore store(Open());
+    int changes = 0;
+    store.WatchChanges([&] { ++changes; });
+    ASSERT_EQ(said_.size(), 1u);
+    EXPECT_NE(said_[0].find(Tr(IDS_SETTINGS_FILE_LINE, {L"3", L"\"broken line\""})), std::wstring::npos)
+        << testing::PrintToString(said_[0]);
+    Put("[Tellurane]\r\nFontSize=30\r\nbroken line\r\n");
+    WaitSeconds(1, [&] { return changes == 0; });
+    EXPECT_EQ(store.CachedSetting(keys::kFontSize, 20), L"30") << "a hand edit, within a second";
+    EXPECT_EQ(said_.size(), 1u) << "the same line is not said again";
+    // The program's own changes are reported too (after the work that made them), as the registry's are.
+    const int before = changes;
+    store.WriteSetting(keys::kMilitaryTime, L"1");
+    store.WriteSetting(keys::kShowWeekday, L"1");
+    WaitSeconds(1, [&] { return changes == before; });
+    EXPECT_GE(changes, before + 1);
+
+    // A folder where no new file can be made (a read-only stick; here a folder in the new file's way,
+    // which refuses even an administrator): said once, and the settings go on in memory.
+    ASSERT_TRUE(CreateDirectoryW((path_ + L".new").c_str(), nullptr));
+    EXPECT_TRUE(store.WriteSetting(keys::kFontSize, L"40"));
+    EXPECT_TRUE(store.WriteSetting(keys::kFontColor, L"255"));
+    EXPECT_EQ(store.ReadSetting(keys::kFontSize, 20), L"40");
+    ASSERT_EQ(said_.size(), 2u);
+    EXPECT_EQ(said_[1].substr(0, 20), Tr(IDS_SETTINGS_FILE_NOT_SAVED, {folder_, L""}).substr(0, 20));
+    EXPECT_EQ(Bytes(), "[Tellurane]\r\nFontSize=30\r\nbroken line\r\nCheck6=1\r\nCheck4=1\r\n")
+        << "the file as it was, its unread line kept";
+    RemoveDirectoryW((path_ + L".new").c_str());
+    EXPECT_TRUE(store.WriteSetting(keys::kFontColor, L"0"));
+    EXPECT_NE(Bytes().find("FontSize=40"), std::string::npos) << "written whole once it can be";
 }
 
 }  // namespace
