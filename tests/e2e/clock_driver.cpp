@@ -11,7 +11,7 @@ void RunningClock::Start(bool waitForWindow) {
     // No program of ours runs now: any icon shown is a ghost of an earlier test's, which later counts
     // of "the" icon would take for a second one. (A test that counts icons says so if one stays.)
     support::WaitForTrayIcons(0);
-    clock_ = std::make_unique<support::LaunchedProgram>(TELLURANE_EXE);
+    clock_ = std::make_unique<support::LaunchedProgram>(exe_);
     ASSERT_TRUE(clock_->Started());
     if (!waitForWindow) return;
     window_ = support::FindTopLevel(clock_->ProcessId(), kClockClass, support::kStateTimeout);

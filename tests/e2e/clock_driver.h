@@ -66,6 +66,7 @@ protected:
     void Screenshot(const std::wstring& name) const;
 
     SettingsStore store_;
+    std::wstring exe_ = TELLURANE_EXE;  // what Start starts
     std::unique_ptr<support::LaunchedProgram> clock_;
     HWND window_ = nullptr;
 };

@@ -51,6 +51,13 @@ TEST_F(RunEntry, AddingWritesTheMachineWideValueAndRemovingDeletesIt) {
     EXPECT_EQ(RegStuff::RemoveRunEntry(kName), L"");
     EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
     EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
+    // A portable copy, whose settings stay in its own folder, leaves the machine's key alone even where it
+    // could write it: the user's own entry only.
+    modStartUp::AddToStartUp(true);
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"\"" + ProgramPath() + L"\"");
+    modStartUp::RemoveFromStartUp(true);
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
 }
 
 // Elevated from a folder its user could change, the program would run as every user who logs on with
