@@ -16,7 +16,7 @@ namespace tellurane {
 namespace {
 
 // Far more than any clock's settings; a bigger file is someone else's.
-constexpr LONGLONG kLargestFile = 16 * 1024 * 1024;
+constexpr LONGLONG kLargestFile = LONGLONG{16} * 1024 * 1024;
 constexpr std::size_t kLinesShown = 5;
 
 enum class Reading { Read, Missing, Failed };
@@ -126,8 +126,7 @@ void SettingsFile::Recover() {
     const std::wstring saved = path_ + L".saved";
     std::string bytes;
     DWORD error = ERROR_SUCCESS;
-    if (ReadWhole(saved, bytes, error) == Reading::Read &&
-        WriteWhole(path_, bytes, OPEN_ALWAYS) == ERROR_SUCCESS) {
+    if (ReadWhole(saved, bytes, error) == Reading::Read && WriteWhole(path_, bytes, OPEN_ALWAYS) == ERROR_SUCCESS) {
         DeleteFileW(saved.c_str());
     }
     DeleteFileW((path_ + L".new").c_str());  // never finished: the file itself is whole

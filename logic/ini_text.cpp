@@ -128,9 +128,9 @@ IniDocument IniDocument::Parse(std::string_view bytes, std::vector<Problem>* pro
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
         if (raw.ends_with('\r')) raw.remove_suffix(1);
         // One line at a time, so that bytes that are no UTF-8 cost that line only.
-        const skin_text::Decoded decoded =
-            raw.starts_with("\xFF") || raw.starts_with("\xFE") ? skin_text::Decoded{{}, skin_text::Failure{1, {}}}
-                                                                : skin_text::Decode(raw);
+        const skin_text::Decoded decoded = raw.starts_with("\xFF") || raw.starts_with("\xFE")
+                                               ? skin_text::Decoded{{}, skin_text::Failure{1, {}}}
+                                               : skin_text::Decode(raw);
         const std::wstring_view text = Trim(decoded.text);
         Section& current = document.sections_.back();
         const std::size_t equals = text.find(L'=');

@@ -94,8 +94,7 @@ void FolderWatch::Arm() noexcept {
     if (!WatchObject(notification_.get(), [this] { Signalled(); })) Close();
 }
 
-LoopSignal::LoopSignal(std::function<void()> onSignal)
-    : event_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+LoopSignal::LoopSignal(std::function<void()> onSignal) : event_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
     active_ = event_ && WatchObject(event_.get(), std::move(onSignal));
 }
 

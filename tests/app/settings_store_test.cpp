@@ -163,8 +163,9 @@ TEST_F(SettingsFileTest, EveryKeyOfEveryClockLivesInItsFileAndComesBackFromIt) {
         ASSERT_TRUE(tokyo.Below(L"Alarms\\4").WriteSetting(L"Time", L"08:00"));
         EXPECT_TRUE(tokyo.DeleteBelow(L"Alarms\\4"));
     }
-    EXPECT_EQ(Bytes(), "[Tellurane]\r\nFontSize=24\r\n\r\n[Clocks\\1]\r\nLabel=\xE6\x9D\xB1\xE4\xBA\xAC \xE2\x8F\xB0\r\n"
-                       "\r\n[Clocks\\1\\Alarms\\2]\r\nTime=07:30\r\n");
+    EXPECT_EQ(Bytes(),
+              "[Tellurane]\r\nFontSize=24\r\n\r\n[Clocks\\1]\r\nLabel=\xE6\x9D\xB1\xE4\xBA\xAC \xE2\x8F\xB0\r\n"
+              "\r\n[Clocks\\1\\Alarms\\2]\r\nTime=07:30\r\n");
     EXPECT_EQ(Bytes(L".new") + Bytes(L".saved"), "") << "nothing left beside it";
     const SettingsStore again(Open());
     EXPECT_EQ(again.Below(L"Clocks\\1").ReadSetting(L"Label", 0), L"\u6771\u4EAC \u23F0");

@@ -28,7 +28,8 @@ protected:
         for (const wchar_t* copy : {L"A", L"B"}) {
             const std::wstring folder = Folder(copy);
             RemoveDirectoryW((folder + L"\\Tellurane.ini.new").c_str());
-            for (const wchar_t* file : {L"Tellurane.exe", L"Tellurane.ini", L"Tellurane.ini.new", L"Tellurane.ini.saved"})
+            for (const wchar_t* file :
+                 {L"Tellurane.exe", L"Tellurane.ini", L"Tellurane.ini.new", L"Tellurane.ini.saved"})
                 DeleteFileW((folder + L"\\" + file).c_str());
             RemoveDirectoryW(folder.c_str());
         }
@@ -42,7 +43,7 @@ protected:
     static std::wstring MakeCopy(const wchar_t* copy, const std::string& settings) {
         const std::wstring folder = Folder(copy);
         CreateDirectoryW(folder.c_str(), nullptr);
-        const std::wstring exe = folder + L"\\Tellurane.exe";
+        std::wstring exe = folder + L"\\Tellurane.exe";
         CopyFileW(TELLURANE_EXE, exe.c_str(), FALSE);
         Write(folder + L"\\Tellurane.ini", settings);
         return exe;
@@ -59,8 +60,8 @@ protected:
     }
     bool RegistryUntouched() const {
         HKEY key = nullptr;
-        const bool found =
-            RegOpenKeyExW(HKEY_CURRENT_USER, store_.KeyPath().c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        const bool found = RegOpenKeyExW(HKEY_CURRENT_USER, store_.KeyPath().c_str(), 0, KEY_READ, &key) ==
+                           ERROR_SUCCESS;
         if (found) RegCloseKey(key);
         return !found;
     }

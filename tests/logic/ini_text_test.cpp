@@ -58,11 +58,12 @@ TEST(IniText, AHandWrittenFileReadsEveryGoodLineKeepsTheRestAndWritesItAllBack) 
     ini.Set(L"Tellurane", L"Check1", L"1");
     ini.Set(L"Clocks\\2", L"Label", L"line\none\ttab\x01");
     const std::string written = ini.Serialize();
-    EXPECT_EQ(written,
-              "; my clock\r\nstray=1\r\n[Tellurane]\r\nFont Size=30\r\nLabel=\"  Tokyo \\\"east\\\" \"\r\nCheck1=1\r\n"
-              "\r\n[Clocks\\1]\r\nTimeZone=Tokyo Standard Time\r\nCaf\xC3\xA9=\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x95\x90\r\n"
-              "bad \xC3(\r\n[clocks\\1\\Alarms\\2]\r\nTime=07:30\r\n[Clocks\\10]\r\nFont Si\r\n"
-              "\r\n[Clocks\\2]\r\nLabel=\"line\\none\\ttab\\x01\"\r\n");
+    EXPECT_EQ(
+        written,
+        "; my clock\r\nstray=1\r\n[Tellurane]\r\nFont Size=30\r\nLabel=\"  Tokyo \\\"east\\\" \"\r\nCheck1=1\r\n"
+        "\r\n[Clocks\\1]\r\nTimeZone=Tokyo Standard Time\r\nCaf\xC3\xA9=\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x95\x90\r\n"
+        "bad \xC3(\r\n[clocks\\1\\Alarms\\2]\r\nTime=07:30\r\n[Clocks\\10]\r\nFont Si\r\n"
+        "\r\n[Clocks\\2]\r\nLabel=\"line\\none\\ttab\\x01\"\r\n");
     // And read again, the same.
     problems.clear();
     const IniDocument again = IniDocument::Parse(written, &problems);
