@@ -13,18 +13,11 @@ namespace {
 
 constexpr std::int64_t kMinuteMs = 60'000;
 
-StoredAlarm ReadStoredAlarm(const SettingsStore& store) {
-    return {store.Stored(L"Time"),  store.Stored(L"Days"),   store.Stored(L"Date"), store.Stored(L"Label"),
-            store.Stored(L"Sound"), store.Stored(L"Snooze"), store.Stored(L"On")};
-}
-
 std::optional<std::int64_t> Earliest(std::optional<std::int64_t> a, std::optional<std::int64_t> b) {
     if (!a) return b;
     if (!b) return a;
     return std::min(*a, *b);
 }
-
-std::wstring AlarmKey(int number) { return std::wstring(kAlarmsSubKey) + L"\\" + std::to_wstring(number); }
 
 std::wstring Joined(const std::wstring& time, const std::wstring& label) {
     return label.empty() ? time : time + L" " + label;

@@ -91,20 +91,7 @@ void AlarmEditor::Load() {
     Tick(Control(ae::kOn), alarm_.on);
 }
 
-// Windows' default first, then Windows' own by name, and a file of the user's where one is chosen.
-void AlarmEditor::FillSounds() {
-    sounds_ = {L""};
-    for (std::wstring& name : WindowsSoundNames()) sounds_.push_back(std::move(name));
-    if (std::find(sounds_.begin(), sounds_.end(), alarm_.sound) == sounds_.end()) sounds_.push_back(alarm_.sound);
-    HWND list = Control(ae::kSound);
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    for (const std::wstring& sound : sounds_) {
-        const std::wstring shown = sound.empty() ? Tr(IDS_SOUND_DEFAULT) : sound.substr(sound.find_last_of(L"\\/") + 1);
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-    }
-    const auto chosen = std::find(sounds_.begin(), sounds_.end(), alarm_.sound) - sounds_.begin();
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
-}
+void AlarmEditor::FillSounds() { sounds_ = ListSounds(Control(ae::kSound), alarm_.sound); }
 
 // One date, or days of the week: what is not chosen is not offered.
 void AlarmEditor::FollowDateChoice() noexcept {

@@ -19,13 +19,6 @@ namespace {
 
 namespace al = alarm_list;
 
-std::wstring AlarmKey(int number) { return std::wstring(kAlarmsSubKey) + L"\\" + std::to_wstring(number); }
-
-StoredAlarm ReadStored(const SettingsStore& alarm) {
-    return {alarm.Stored(L"Time"),  alarm.Stored(L"Days"),   alarm.Stored(L"Date"), alarm.Stored(L"Label"),
-            alarm.Stored(L"Sound"), alarm.Stored(L"Snooze"), alarm.Stored(L"On")};
-}
-
 }  // namespace
 
 AlarmList::AlarmList(const SettingsStore& clock) : Form(AlarmListLayout()), clock_(clock) {}
@@ -70,7 +63,7 @@ void AlarmList::Fill() {
     filling_ = true;
     alarms_.clear();
     for (int number : clock_.NumberedKeys(kAlarmsSubKey)) {
-        alarms_.emplace_back(number, ReadAlarm(number, ReadStored(clock_.Below(AlarmKey(number)))).alarm);
+        alarms_.emplace_back(number, ReadAlarm(number, ReadStoredAlarm(clock_.Below(AlarmKey(number)))).alarm);
     }
     HWND list = Control(al::kList);
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cwctype>
 
+#include "logic/texts.h"
 #include "win32/handles.h"
 #include "win32/system_library.h"
 
@@ -87,6 +88,20 @@ std::vector<std::wstring> WindowsSoundNames() {
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<std::wstring> ListSounds(HWND list, const std::wstring& chosen) {
+    std::vector<std::wstring> sounds = {L""};
+    for (std::wstring& name : WindowsSoundNames()) sounds.push_back(std::move(name));
+    if (std::find(sounds.begin(), sounds.end(), chosen) == sounds.end()) sounds.push_back(chosen);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& sound : sounds) {
+        const std::wstring shown = sound.empty() ? Tr(IDS_SOUND_DEFAULT) : sound.substr(sound.find_last_of(L"\\/") + 1);
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
+    const auto at = std::find(sounds.begin(), sounds.end(), chosen) - sounds.begin();
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    return sounds;
 }
 
 }  // namespace tellurane

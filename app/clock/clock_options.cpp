@@ -112,8 +112,6 @@ void ClockOptions::FillLists() {
     for (TextId mode : {IDS_CHIME_OFF, IDS_CHIME_HOURS, IDS_CHIME_HALF_HOURS}) {
         SendMessageW(Control(co::kChime), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Tr(mode).c_str()));
     }
-    chimeSounds_ = {L""};
-    for (std::wstring& name : WindowsSoundNames()) chimeSounds_.push_back(std::move(name));
 }
 
 // The chime as stored: a sound not listed (a file of the user's) is listed too.
@@ -121,14 +119,7 @@ void ClockOptions::LoadChime() {
     const double mode = CarryOnOr("ClockOptions::LoadChime", 0.0, [&] { return store_.Number(keys::kChime); });
     SendMessageW(Control(co::kChime), CB_SETCURSEL, static_cast<WPARAM>(std::clamp(static_cast<int>(mode), 0, 2)), 0);
     SetText(co::kQuiet, store_.Read(keys::kChimeQuiet));
-    const std::wstring sound = store_.Read(keys::kChimeSound);
-    if (std::find(chimeSounds_.begin(), chimeSounds_.end(), sound) == chimeSounds_.end()) chimeSounds_.push_back(sound);
-    for (const std::wstring& name : chimeSounds_) {
-        const std::wstring shown = name.empty() ? Tr(IDS_SOUND_DEFAULT) : name.substr(name.find_last_of(L"\\/") + 1);
-        SendMessageW(Control(co::kChimeSound), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
-    }
-    const auto chosen = std::find(chimeSounds_.begin(), chimeSounds_.end(), sound) - chimeSounds_.begin();
-    SendMessageW(Control(co::kChimeSound), CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+    chimeSounds_ = ListSounds(Control(co::kChimeSound), store_.Read(keys::kChimeSound));
 }
 
 void ClockOptions::Load() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "logic/setting_keys.h"
 #include "logic/skin_text.h"
 #include "logic/texts.h"
 
@@ -183,6 +184,8 @@ std::wstring AlarmTimeText(const Alarm& alarm) {
     std::swprintf(text, 16, L"%02d:%02d", alarm.hour, alarm.minute);
     return text;
 }
+
+std::wstring AlarmKey(int number) { return std::wstring(kAlarmsSubKey) + L"\\" + std::to_wstring(number); }
 
 std::wstring DaysText(unsigned days) {
     std::wstring text;

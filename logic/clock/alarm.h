@@ -30,6 +30,15 @@ struct StoredAlarm {
     std::optional<std::wstring> time, days, date, label, sound, snooze, on;
 };
 
+// The alarm's key below its clock's: "Alarms\N".
+std::wstring AlarmKey(int number);
+// The values from the alarm's own store (anything with Stored(name), as the settings store has).
+template <class Store>
+StoredAlarm ReadStoredAlarm(const Store& alarm) {
+    return {alarm.Stored(L"Time"),  alarm.Stored(L"Days"),   alarm.Stored(L"Date"), alarm.Stored(L"Label"),
+            alarm.Stored(L"Sound"), alarm.Stored(L"Snooze"), alarm.Stored(L"On")};
+}
+
 struct AlarmRead {
     Alarm alarm;
     std::wstring problem;  // empty when every value could be read

@@ -77,8 +77,16 @@ protected:
         EXPECT_TRUE(SettingsHold("Check4=1")) << Settings();
         PostMessageW(settings, WM_CLOSE, 0, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(settings); }, 5s));
-        Sleep(1000);  // a click sent within a second of a close is sometimes lost under Wine
+        // A click sent within a second or so of a close is sometimes lost under Wine: the clock in front
+        // first, and one more try.
+        SetForegroundWindow(window_);
+        WaitUntil([&] { return GetForegroundWindow() == window_; }, 3s);
+        Sleep(1000);
         HWND options = OpenClockOptionsFromTheMenu();
+        if (!options) {
+            support::PressKey(VK_ESCAPE);
+            options = OpenClockOptionsFromTheMenu();
+        }
         ASSERT_TRUE(options);
         HWND label = GetDlgItem(options, clock_options::kLabel);
         SendMessageW(label, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Stick \u00E9t\u00E9"));
