@@ -46,7 +46,7 @@ void StopWatching(HANDLE object) noexcept {
                   watched.end());
 }
 
-bool HandlePendingMessages() noexcept {
+bool HandlePendingMessages(const std::function<bool()>& stillWaiting) noexcept {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -54,6 +54,7 @@ bool HandlePendingMessages() noexcept {
             return false;
         }
         Deliver(message);
+        if (stillWaiting && !stillWaiting()) break;
     }
     return true;
 }

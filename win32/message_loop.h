@@ -8,9 +8,10 @@
 
 namespace tellurane {
 
-// Handles every message that is waiting now. Returns false when the program has been asked
-// to quit; the quit message is then posted again for the outermost loop.
-bool HandlePendingMessages() noexcept;
+// Handles every message that is waiting now, or, with stillWaiting, until it answers false after one.
+// Returns false when the program has been asked to quit; the quit message is then posted again for the
+// outermost loop.
+bool HandlePendingMessages(const std::function<bool()>& stillWaiting = {}) noexcept;
 
 // Sleeps until a message arrives, a watched object is signalled (its callback then runs) or the
 // time is up.

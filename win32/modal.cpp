@@ -35,7 +35,9 @@ void DisabledWindows::EnableAgain() noexcept {
 
 void WaitUntilDestroyed(const Window& window) noexcept {
     while (window.Handle()) {
-        if (!HandlePendingMessages()) break;  // the program is ending
+        // Not a message more once the window is gone: a click that follows at once (a menu, and a choice in
+        // it) belongs to the caller's loop, after the caller has seen its window end.
+        if (!HandlePendingMessages([&] { return window.Handle() != nullptr; })) break;  // the program is ending
         if (window.Handle()) WaitForMessage(INFINITE);
     }
 }

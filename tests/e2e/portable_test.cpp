@@ -97,7 +97,7 @@ protected:
         ASSERT_TRUE(OpenFaceMenu());
         support::PressKey('N');  // a new clock, with its own section
         EXPECT_TRUE(SettingsHold("[Clocks\\1]")) << Settings();
-        options = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", 5s);
+        options = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", support::kStateTimeout);
         ASSERT_TRUE(options);
         SetForegroundWindow(options);
         support::PressKey(VK_RETURN);
