@@ -94,8 +94,14 @@ protected:
         support::PressKey(VK_RETURN);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 3s));
         EXPECT_TRUE(SettingsHold("Label=Stick \xC3\xA9t\xC3\xA9")) << Settings();
-        ASSERT_TRUE(OpenFaceMenu());
-        support::PressKey('N');  // a new clock, with its own section
+        // A new clock, with its own section. Closing Clock options hands the front back to the clock, which
+        // may close a menu opened in that moment under Wine: the clock in front first, and once more if
+        // nothing came of it.
+        SetForegroundWindow(window_);
+        WaitUntil([&] { return GetForegroundWindow() == window_; }, 3s);
+        for (int attempt = 0; attempt < 2 && !SettingsHold("[Clocks\\1]"); ++attempt) {
+            if (OpenFaceMenu()) support::PressKey('N');
+        }
         EXPECT_TRUE(SettingsHold("[Clocks\\1]")) << Settings();
         options = support::FindTopLevel(clock_->ProcessId(), L"Tellurane.ClockOptions", support::kStateTimeout);
         ASSERT_TRUE(options);
