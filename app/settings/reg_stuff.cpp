@@ -41,7 +41,7 @@ std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder, b
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, fileName);
     if (userOnly) {
         return SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ) ? std::wstring()
-                                                                                          : Tr(kRunEntryNotAdded);
+                                                                                            : Tr(kRunEntryNotAdded);
     }
     if (CanWriteKey(HKEY_LOCAL_MACHINE, kRunSubKey) && othersCanChange(InFolder(folder, fileName))) {
         // Run as administrator from a per-user folder: the user's own entry, and none for all users.
