@@ -12,6 +12,8 @@ namespace tellurane {
 namespace {
 
 constexpr std::int64_t kMinuteMs = 60'000;
+// Beside an alarm's own values: the moment (UTC milliseconds since 1601) of the one ring turned off.
+constexpr std::wstring_view kSkipValue = L"Skip";
 
 std::optional<std::int64_t> Earliest(std::optional<std::int64_t> a, std::optional<std::int64_t> b) {
     if (!a) return b;
@@ -55,7 +57,7 @@ void AlarmBell::Reload() {
         for (const Entry& old : before) {
             if (old.clock != entry.clock || old.number != entry.number) continue;
             entry.snoozedUntil = old.snoozedUntil;
-            entry.skipped = old.skipped;
+            if (!entry.skipped) entry.skipped = old.skipped;  // also when the store refused to keep it
         }
     }
     Check();
@@ -68,7 +70,9 @@ void AlarmBell::ReadClock(ClockWindow& clock) {
         const SettingsStore alarm = store.Below(AlarmKey(number));
         AlarmRead read = ReadAlarm(number, ReadStoredAlarm(alarm));
         if (!read.problem.empty()) SayOnce(clock.Number(), read.problem);
-        entries_.push_back({clock.Number(), number, std::move(read.alarm), zone, std::nullopt, std::nullopt});
+        // A ring turned off from the face's menu stays off across a restart (a night's updates, say).
+        const std::optional<std::int64_t> skipped = StoredMoment(alarm.Stored(kSkipValue).value_or(L""));
+        entries_.push_back({clock.Number(), number, std::move(read.alarm), zone, std::nullopt, skipped});
     }
     const double mode = CarryOnOr("AlarmBell::ReadClock", 0.0, [&] { return store.Number(keys::kChime); });
     if (mode < 1) return;
@@ -122,10 +126,14 @@ void AlarmBell::CheckAlarm(Entry& entry, std::int64_t now) {
         queue_.push_back(ring);
     }
     const std::optional<std::int64_t> last = LastMissed(entry.alarm, RulesOf(entry.zone), seen_, now);
-    if (!last) return;
-    if (entry.skipped == last) {
+    const bool skippedThis = last && entry.skipped == last;
+    // A turned-off ring is forgotten once its moment has passed (or will never come: the alarm was changed).
+    if (entry.skipped && *entry.skipped <= now) {
         entry.skipped.reset();
-    } else {
+        StoreSkip(entry);
+    }
+    if (!last) return;
+    if (!skippedThis) {
         queue_.push_back(ring);
         queue_.back().missed = !RingsNow(*last, now);
     }
@@ -241,8 +249,17 @@ void AlarmBell::SkipNext(int clock) {
         entry->snoozedUntil.reset();
     } else {
         entry->skipped = when;
+        StoreSkip(*entry);
     }
     Schedule();
+}
+
+void AlarmBell::StoreSkip(const Entry& entry) {
+    if (ClockWindow* window = host_.FindClock(entry.clock)) {
+        window->Store()
+            .Below(AlarmKey(entry.number))
+            .WriteSetting(kSkipValue, entry.skipped ? std::to_wstring(*entry.skipped) : std::wstring());
+    }
 }
 
 void AlarmBell::SaveSeen() const { main_.WriteSetting(keys::kAlarmsSeen.name, std::to_wstring(seen_)); }

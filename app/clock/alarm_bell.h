@@ -72,7 +72,7 @@ public:
         std::wstring when, label;
     };
     std::optional<NextAlarm> Next(int clock);
-    // Turns off the clock's next ring only; the alarm rings again after it.
+    // Turns off the clock's next ring only, also across a restart; the alarm rings again after it.
     void SkipNext(int clock);
     // Until when alarms have been seen to, kept for the next start: what passes while the program is not
     // running is missed.
@@ -104,6 +104,8 @@ private:
     // The clock's entry that rings next, and when.
     std::pair<Entry*, std::int64_t> Soonest(int clock);
     void StartRing();
+    // Keeps the entry's turned-off ring with the alarm, or clears it.
+    void StoreSkip(const Entry& entry);
     std::wstring ClockName(int clock);
     // A problem with a stored alarm, a chime or a sound, said once, by its clock.
     void SayOnce(int clock, const std::wstring& problem);

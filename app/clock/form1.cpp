@@ -55,6 +55,11 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
       cSysTray1_(services_.shell) {
     timer1_.onTick = [this] { Timer1_Fired(); };
     cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
+    // A click on a notification (an alarm, a countdown's end) brings hidden clocks back, as the icon does:
+    // a ringing clock's Dismiss and Snooze are on its face.
+    cSysTray1_.BalloonClick = [this](std::int32_t id) {
+        if (minimizedToTray_) cSysTray1_MouseUp(1, id);
+    };
     // The pointer over the icon: its tip is made then, so the times it lists are those of the moment.
     cSysTray1_.MouseMove = [this](std::int32_t) { CarryOn("Form1::TrayTip", [this] { ShowWorldInTrayTip(); }); };
     cSysTray1_.LoadTrayIcon = [] { return LoadTrayIconPicture(TELLURANE_SHARP_TRAY_ICON); };

@@ -220,6 +220,10 @@ void cSysTray::HandleTrayMessage(std::uintptr_t code, std::uintptr_t id) {
         case TrayEvent::BalloonGone:
             balloonShowing_ = false;
             break;
+        case TrayEvent::BalloonClicked:
+            balloonShowing_ = false;
+            Raise(BalloonClick, iconId);
+            break;
         case TrayEvent::None:
             break;
     }

@@ -55,6 +55,8 @@ public:
     std::function<void(std::int16_t button, std::int32_t id)> MouseDown;
     std::function<void(std::int16_t button, std::int32_t id)> MouseUp;
     std::function<void(std::int16_t button, std::int32_t id)> MouseDblClick;
+    // The user clicked the balloon: it is gone, and the program was asked for.
+    std::function<void(std::int32_t id)> BalloonClick;
     // Told when the icon comes into the notification area or is lost from it.
     std::function<void(bool shown)> IconShownChanged;
     // Told the name of each property that the host should save again.

@@ -28,8 +28,9 @@ TrayNotification MapTrayMessage(std::uint32_t code) {
             return {TrayEvent::MouseDoubleClick, 2};
         case 0x403:  // NIN_BALLOONHIDE
         case 0x404:  // NIN_BALLOONTIMEOUT
-        case 0x405:  // NIN_BALLOONUSERCLICK
             return {TrayEvent::BalloonGone, 0};
+        case 0x405:  // NIN_BALLOONUSERCLICK: gone too, and the user asked for the program
+            return {TrayEvent::BalloonClicked, 0};
         default:
             return {TrayEvent::None, 0};
     }

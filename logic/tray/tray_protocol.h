@@ -14,7 +14,7 @@ inline constexpr std::size_t kInfoWidth = 256;
 inline constexpr std::size_t kInfoTitleWidth = 64;
 inline constexpr std::wstring_view kDefaultTrayTip = L"Telnet Server";
 
-enum class TrayEvent { None, MouseMove, MouseDown, MouseUp, MouseDoubleClick, BalloonGone };
+enum class TrayEvent { None, MouseMove, MouseDown, MouseUp, MouseDoubleClick, BalloonGone, BalloonClicked };
 
 struct TrayNotification {
     TrayEvent event;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/clock/clocks.h"
+#include "logic/clock/alarm.h"
 #include "logic/clock/time_zone.h"
 #include "logic/texts.h"
 #include "tests/app/clock/clock_fixture.h"
@@ -139,6 +140,23 @@ TEST_F(ClockAlarm, RingsInItsZoneSnoozesDismissesAndShowsWhatWasMissed) {
     Later(24 * 3600);
     Moment();
     EXPECT_FALSE(Choice(IDS_ALARM_DISMISS)) << "Wednesday's ring was turned off";
+}
+
+TEST_F(ClockAlarm, ATurnedOffRingStaysOffAcrossARestartAndOnlyThatOne) {
+    // Both of Monday's 07:30 rings turned off from the menu, then the program ends and starts again.
+    form_->Bell()->SkipNext(0);
+    form_->Bell()->SkipNext(0);
+    EXPECT_EQ(form_->Bell()->Next(0)->when.substr(0, 3), L"Tue");
+    form_.reset();
+    LoadClock();
+    EXPECT_EQ(form_->Bell()->Next(0)->when.substr(0, 3), L"Tue");
+    Later(15);
+    Moment();
+    EXPECT_FALSE(Choice(IDS_ALARM_DISMISS)) << "Monday's rings were turned off";
+    EXPECT_EQ(store_.Below(AlarmKey(1)).Stored(L"Skip").value_or(L"none"), L"") << "forgotten once passed";
+    Later(24 * 3600);
+    Moment();
+    EXPECT_TRUE(Shows(L"Wake up")()) << "Tuesday's rings";
 }
 
 }  // namespace

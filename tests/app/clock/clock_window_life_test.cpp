@@ -12,6 +12,7 @@
 
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
+#include "logic/tray/tray_protocol.h"
 #include "logic/twips.h"
 #include "tests/support/cursor_file.h"
 #include "tests/support/desktop.h"
@@ -227,7 +228,13 @@ TEST_F(ClockWindow, MinimisingHidesTheWindowInTheTrayWithOneBalloonAndClosingThe
     const RECT restored = Frame();
     EXPECT_TRUE(EqualRect(&normal, &restored));
 
-    // The second time no balloon; closing from the tray saves the normal place as plain whole twips.
+    // Hidden again, a click on a notification brings it back as the icon does (the shell's NIN_BALLOONUSERCLICK).
+    SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessageW(shellCalls_.back().data.hWnd, kTrayCallbackMessage, 0, 0x405);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(form.MinimizedToTray());
+
+    // No balloon after the first; closing from the tray saves the normal place as plain whole twips.
     const std::size_t calls = shellCalls_.size();
     SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_FALSE(IsWindowVisible(form.Handle()));

@@ -25,7 +25,7 @@ TEST(MapTrayMessage, TurnsTheShellsCodesIntoMouseEventsWithTheirButton) {
         {0x206, TrayEvent::MouseDoubleClick, 2},
         {0x403, TrayEvent::BalloonGone, 0},
         {0x404, TrayEvent::BalloonGone, 0},
-        {0x405, TrayEvent::BalloonGone, 0},
+        {0x405, TrayEvent::BalloonClicked, 0},
         {0x207, TrayEvent::None, 0},
         {0x208, TrayEvent::None, 0},
         {0x402, TrayEvent::None, 0},
