@@ -3,6 +3,7 @@
 // dismisses (Dismiss is the default button and takes the focus), S snoozes (its access key).
 
 #include <algorithm>
+#include <utility>
 
 #include "app/clock/clock_window.h"
 #include "logic/texts.h"
@@ -13,13 +14,11 @@ namespace tellurane {
 void ClockWindow::ShowAlarm(const std::wstring& text, bool canSnooze) {
     EndAlarm();
     alarmText_ = text;
-    alarmFont_ = CreateLayoutFont(Layout().font, Dpi());
     auto make = [&](UINT textId, int id, DWORD style) {
         const std::wstring caption = Tr(textId);
         HWND button = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0,
                                       0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                       GetModuleHandleW(nullptr), nullptr);
-        if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(alarmFont_.get()), FALSE);
         return UniqueWindow(button);
     };
     dismiss_ = make(IDS_ALARM_DISMISS, kAlarmDismiss, BS_DEFPUSHBUTTON);
@@ -38,6 +37,8 @@ void ClockWindow::EndAlarm() {
     alarmText_.reset();
     dismiss_.reset();
     snooze_.reset();
+    alarmFont_.reset();
+    alarmFontDpi_ = 0;
     alarmRoom_ = 0;
     FitFace();
     if (hadFocus) SetFocus(Face().Handle());
@@ -53,6 +54,16 @@ bool ClockWindow::ShowAlarmCaption() {
 // The choices side by side at the right, as tall as a button of the layout's font, the face narrower.
 void ClockWindow::PlaceAlarmChoices() {
     if (!dismiss_) return;
+    if (alarmFontDpi_ != Dpi()) {
+        // The layout's font at the window's DPI, also after a move to a monitor of another scale;
+        // the buttons take the new one before the old goes.
+        UniqueFont font = CreateLayoutFont(Layout().font, Dpi());
+        for (HWND button : {snooze_.get(), dismiss_.get()}) {
+            if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        }
+        alarmFont_ = std::move(font);
+        alarmFontDpi_ = Dpi();
+    }
     RECT client{};
     GetClientRect(Handle(), &client);
     HDC dc = GetDC(Handle());

@@ -171,6 +171,7 @@ private:
     std::wstring tipText_;                   // the face's tip while it shows
     std::optional<std::wstring> alarmText_;  // while an alarm shows
     UniqueFont alarmFont_;
+    int alarmFontDpi_ = 0;           // the DPI alarmFont_ was made for
     UniqueWindow dismiss_, snooze_;  // after the font: the buttons go first
     int alarmRoom_ = 0;              // pixels the choices take from the face, at the right
 };

@@ -229,7 +229,7 @@ void Form1::Form_Resize() {
         if (!minimizedToTray_ && CanHideInTray()) MinimiseIntoTray();
         return;
     }
-    FitFace();
+    ClockWindow::OnResized();  // the face, and a ringing alarm's choices beside it
 }
 
 bool Form1::CanHideInTray() const noexcept { return cSysTray1_.IconShown() && !closing_; }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -142,7 +143,7 @@ TEST_F(ClockAlarm, RingsInItsZoneSnoozesDismissesAndShowsWhatWasMissed) {
     EXPECT_FALSE(Choice(IDS_ALARM_DISMISS)) << "Wednesday's ring was turned off";
 }
 
-TEST_F(ClockAlarm, ATurnedOffRingStaysOffAcrossARestartAndOnlyThatOne) {
+TEST_F(ClockAlarm, ATurnedOffRingStaysOffAcrossARestartAndTheNextFollowsTheMonitorsScale) {
     // Both of Monday's 07:30 rings turned off from the menu, then the program ends and starts again.
     form_->Bell()->SkipNext(0);
     form_->Bell()->SkipNext(0);
@@ -157,6 +158,26 @@ TEST_F(ClockAlarm, ATurnedOffRingStaysOffAcrossARestartAndOnlyThatOne) {
     Later(24 * 3600);
     Moment();
     EXPECT_TRUE(Shows(L"Wake up")()) << "Tuesday's rings";
+
+    // Moved while ringing to a monitor at 150 %: the choices' text grows with the window.
+    auto fontHeight = [&] {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(Choice(IDS_ALARM_DISMISS), WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        return std::abs(font.lfHeight);
+    };
+    const double before = fontHeight() * 144.0 / form_->Dpi();
+    RECT frame{};
+    GetWindowRect(form_->Handle(), &frame);
+    frame.right += (frame.right - frame.left) / 2;
+    frame.bottom += (frame.bottom - frame.top) / 2;
+    SendMessageW(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
+    EXPECT_NEAR(fontHeight(), before, 1.0);
+    RECT client{}, snooze{};
+    GetClientRect(form_->Handle(), &client);
+    GetWindowRect(Choice(IDS_ALARM_SNOOZE), &snooze);
+    MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&snooze), 2);
+    EXPECT_EQ(client.right - snooze.right, MulDiv(4, 144, 96)) << "at the right of the window's new size";
 }
 
 }  // namespace
