@@ -45,6 +45,8 @@ void ClockWindow::EndAlarm() {
     host_.FaceAsked();
 }
 
+void ClockWindow::FocusForKeys() { SetFocus(dismiss_ ? dismiss_.get() : Handle()); }
+
 bool ClockWindow::ShowAlarmCaption() {
     if (!alarmText_) return false;
     Face().SetCaption(*alarmText_);

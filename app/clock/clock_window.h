@@ -98,6 +98,9 @@ public:
     // The face shows an alarm's text and its choices (Dismiss, and Snooze when it can) until EndAlarm.
     void ShowAlarm(const std::wstring& text, bool canSnooze);
     void EndAlarm();
+    // The keyboard's place once the clock is brought to the front: a ringing alarm's Dismiss, so that
+    // Enter answers it, else the window itself.
+    void FocusForKeys();
     bool ShowingAlarm() const noexcept { return alarmText_.has_value(); }
 
     // 0: the first clock; else N of Clocks\N, which outlives any window handle.

@@ -212,7 +212,7 @@ void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
     // While the settings window is open the clock window is disabled: the settings come to the front.
     HWND popup = OwnedWindowInUse(Handle());
     SetForegroundWindow(popup ? popup : Handle());
-    if (!popup) SetFocus(Handle());
+    if (!popup) FocusForKeys();
     minimizedToTray_ = false;
     ScheduleWake();
 }

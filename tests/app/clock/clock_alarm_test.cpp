@@ -158,6 +158,10 @@ TEST_F(ClockAlarm, ATurnedOffRingStaysOffAcrossARestartAndTheNextFollowsTheMonit
     Later(24 * 3600);
     Moment();
     EXPECT_TRUE(Shows(L"Wake up")()) << "Tuesday's rings";
+    // Brought back from the tray while it rings, Enter answers at once.
+    ASSERT_TRUE(form_->HideAllInTray());
+    form_->cSysTray1_MouseUp(1, 0);
+    EXPECT_EQ(GetFocus(), Choice(IDS_ALARM_DISMISS));
 
     // Moved while ringing to a monitor at 150 %: the choices' text grows with the window.
     auto fontHeight = [&] {
