@@ -34,15 +34,27 @@ std::wstring RunEntryData(std::wstring_view folder, std::wstring_view fileName) 
     return L"\"" + path + L"\"";
 }
 
+std::wstring PortableRunEntryName(std::wstring_view fileName, std::wstring_view folder) {
+    std::wstring_view place = folder;
+    if (place.size() > 3 && place.back() == L'\\') place.remove_suffix(1);  // C:\ keeps its separator
+    std::wstring name(fileName);
+    name += L" (";
+    name += place;
+    name += L')';
+    return name;
+}
+
 std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder, bool userOnly) {
     const std::wstring data = RunEntryData(folder, fileName);
+    if (userOnly) {
+        const std::wstring name = PortableRunEntryName(fileName, folder);
+        DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, name);
+        return SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, name, data, REG_SZ) ? std::wstring()
+                                                                                        : Tr(kRunEntryNotAdded);
+    }
     // Task Manager's "disabled" marks: under the user's key for the user's entry, under the machine's
     // 64-bit view for the machine-wide entry that a 32-bit program writes.
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, fileName);
-    if (userOnly) {
-        return SaveRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName, data, REG_SZ) ? std::wstring()
-                                                                                            : Tr(kRunEntryNotAdded);
-    }
     if (CanWriteKey(HKEY_LOCAL_MACHINE, kRunSubKey) && othersCanChange(InFolder(folder, fileName))) {
         // Run as administrator from a per-user folder: the user's own entry, and none for all users.
         // Said once, when it changes something, not at every opening of the settings.
@@ -74,10 +86,15 @@ std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder, b
     return {};
 }
 
-std::wstring RemoveRunEntry(std::wstring_view fileName, bool userOnly) {
+std::wstring RemoveRunEntry(std::wstring_view fileName, bool userOnly, std::wstring_view folder) {
+    if (userOnly) {
+        const std::wstring name = PortableRunEntryName(fileName, folder);
+        DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, name);
+        DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, name);
+        return {};
+    }
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserRunSubKey, fileName);
     DeleteRegistryValue(HKEY_CURRENT_USER, kUserStartupApprovedSubKey, fileName);
-    if (userOnly) return {};
     DeleteRegistryValue(HKEY_LOCAL_MACHINE, kMachineStartupApprovedSubKey, fileName, KEY_WOW64_64KEY);
     if (!DeleteRegistryValue(HKEY_LOCAL_MACHINE, kRunSubKey, fileName)) return Tr(kMachineEntryNotRemoved);
     return {};
@@ -145,7 +162,7 @@ bool AddToStartUp(bool userOnly) {
 void RemoveFromStartUp(bool userOnly) {
     const std::wstring exe = ProgramPath();
     if (exe.empty()) return;
-    const std::wstring problem = RegStuff::RemoveRunEntry(FileNameOf(exe), userOnly);
+    const std::wstring problem = RegStuff::RemoveRunEntry(FileNameOf(exe), userOnly, FolderOf(exe));
     if (!problem.empty()) ShowPlainError(problem);
 }
 

@@ -38,15 +38,20 @@ std::wstring RunEntryData(std::wstring_view folder, std::wstring_view fileName);
 // A program that others than the administrators could change never gets the machine-wide entry, as
 // whoever changed it would run as every user who logs on. A mark that Task Manager set to disable the
 // entry is lifted. Returns what the user must be told, or an empty text. A portable copy, whose settings
-// stay in its folder, leaves the machine alone: userOnly writes the user's own entry and no other.
+// stay in its folder, leaves the machine alone: userOnly writes the user's own entry and no other, under
+// PortableRunEntryName.
 std::wstring AddRunEntry(std::wstring_view fileName, std::wstring_view folder, bool userOnly = false);
+// A portable copy's entry is named after its folder too ("Tellurane.exe (E:\Tools\Tellurane)"), so that it
+// neither replaces nor removes the entry of an installed copy or of another portable one.
+std::wstring PortableRunEntryName(std::wstring_view fileName, std::wstring_view folder);
 // Whether users without administrator rights could change the program at this path; the real check
 // reads the access lists of the file and its folders. Returns the check it replaces.
 using ProgramPathCheck = bool (*)(const std::wstring& exePath);
 ProgramPathCheck SetOthersCanChangeCheck(ProgramPathCheck check) noexcept;
 
-// Deletes the entry, and its Task Manager mark, from both Run keys; the same kind of return.
-std::wstring RemoveRunEntry(std::wstring_view fileName, bool userOnly = false);
+// Deletes the entry, and its Task Manager mark, from both Run keys; the same kind of return. userOnly: the
+// portable copy's own entry in folder, and no other.
+std::wstring RemoveRunEntry(std::wstring_view fileName, bool userOnly = false, std::wstring_view folder = {});
 
 // Opens the sub-key, writes one value and closes it again; false when that did not succeed.
 bool SaveRegistryValue(HKEY root, std::wstring_view subKey, std::wstring_view name, const RegistryValue& value,

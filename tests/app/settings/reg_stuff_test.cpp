@@ -8,6 +8,7 @@
 
 #include "app/main_module.h"
 #include "logic/app_error.h"
+#include "logic/paths.h"
 #include "tests/support/read_only_run_key.h"
 #include "win32/path_security.h"
 
@@ -17,10 +18,10 @@ namespace {
 constexpr wchar_t kUserRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kName[] = L"tellurane_app_tests.exe";
 
-std::wstring RunValue(HKEY root, const wchar_t* subKey) {
+std::wstring RunValue(HKEY root, const wchar_t* subKey, const wchar_t* name = kName) {
     wchar_t data[1024] = {};
     DWORD size = sizeof data;
-    if (RegGetValueW(root, subKey, kName, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return L"<none>";
+    if (RegGetValueW(root, subKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) return L"<none>";
     return data;
 }
 
@@ -38,6 +39,9 @@ protected:
 TEST(RunEntryData, QuotesThePathWithOneSeparator) {
     EXPECT_EQ(RegStuff::RunEntryData(L"C:\\", L"Tellurane.exe"), L"\"C:\\Tellurane.exe\"");
     EXPECT_EQ(RegStuff::RunEntryData(L"C:\\My Apps", L"Tellurane.exe"), L"\"C:\\My Apps\\Tellurane.exe\"");
+    EXPECT_EQ(RegStuff::PortableRunEntryName(L"Tellurane.exe", L"E:\\Tools\\Tellurane\\"),
+              L"Tellurane.exe (E:\\Tools\\Tellurane)");
+    EXPECT_EQ(RegStuff::PortableRunEntryName(L"Tellurane.exe", L"E:\\"), L"Tellurane.exe (E:\\)");
 }
 
 TEST_F(RunEntry, AddingWritesTheMachineWideValueAndRemovingDeletesIt) {
@@ -52,12 +56,17 @@ TEST_F(RunEntry, AddingWritesTheMachineWideValueAndRemovingDeletesIt) {
     EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
     EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
     // A portable copy, whose settings stay in its own folder, leaves the machine's key alone even where it
-    // could write it: the user's own entry only.
+    // could write it: the user's own entry only, named after its folder too, so that an installed copy's
+    // entry of the same file name (here a stand-in) is neither replaced nor removed.
+    const std::wstring installed = L"\"C:\\Installed\\" + std::wstring(kName) + L"\"";
+    RegStuff::SaveRegistryValue(HKEY_CURRENT_USER, kUserRun, kName, installed, REG_SZ);
+    const std::wstring own = RegStuff::PortableRunEntryName(kName, FolderOf(ProgramPath()));
     modStartUp::AddToStartUp(true);
     EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE, kRunSubKey), L"<none>");
-    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"\"" + ProgramPath() + L"\"");
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun, own.c_str()), L"\"" + ProgramPath() + L"\"");
     modStartUp::RemoveFromStartUp(true);
-    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), L"<none>");
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun, own.c_str()), L"<none>");
+    EXPECT_EQ(RunValue(HKEY_CURRENT_USER, kUserRun), installed);
 }
 
 // Elevated from a folder its user could change, the program would run as every user who logs on with
