@@ -19,6 +19,7 @@ echo "== windows: Tellurane.exe and the tests under Wine"
 stop_sessions() {
   [ "${TELLURANE_KEEP_SESSION:-}" = 1 ] && return 0
   for dpi in 96 144 192; do TELLURANE_DPI=$dpi scripts/wine-session stop || true; done
+  TELLURANE_SESSION=languages scripts/wine-session stop || true
 }
 trap stop_sessions EXIT
 cmake --preset windows >/dev/null

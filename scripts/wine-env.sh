@@ -1,6 +1,8 @@
 # Sourced: the environment of the project's Wine session for the DPI in TELLURANE_DPI (96 by default).
 # TELLURANE_SESSION=languages: a session of its own for programs run under another LANG, since Wine
 # rewrites a prefix's regional settings to the LANG of each process it starts.
+# TELLURANE_SESSION=quick-start: the clock scripts/run.sh leaves running, kept apart from the tests' sessions
+# (a second clock there would put a second icon in the notification area the tests look at).
 tellurane_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export TELLURANE_DPI=${TELLURANE_DPI:-96}
 tellurane_session=${TELLURANE_SESSION:+-$TELLURANE_SESSION}
@@ -22,5 +24,9 @@ if [ -z "${TELLURANE_USE_OWN_DISPLAY:-}" ]; then
     144) export DISPLAY=:$((tellurane_display_base + 1)) ;;
     *) export DISPLAY=:$((tellurane_display_base + 2)) ;;
   esac
-  if [ -n "$tellurane_session" ]; then export DISPLAY=:$((${DISPLAY#:} + 1000)); fi
+  case "$tellurane_session" in
+    "") ;;
+    -quick-start) export DISPLAY=:$((${DISPLAY#:} + 2000)) ;;
+    *) export DISPLAY=:$((${DISPLAY#:} + 1000)) ;;
+  esac
 fi
