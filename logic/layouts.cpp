@@ -34,7 +34,7 @@ constexpr std::array kForm2Controls{
                   kWindowFont, kButtonTextColor, kWhite},
     ControlLayout{L"Text1", K::TextBox, form2::kText1, form2::kFrame1, 240, 300, 7305, 345, L"20", 4, false,
                   kWindowFont, kWindowTextColor, kWhite},
-    ControlLayout{L"Frame3", K::Frame, form2::kFrame3, 0, 120, 2100, 7800, 840, IDS_SETTINGS_FONT_SIZE, 5, false,
+    ControlLayout{L"Frame3", K::Frame, form2::kFrame3, 0, 120, 2100, 7800, 840, IDS_SETTINGS_FONT_COLOR, 5, false,
                   kWindowFont, kButtonTextColor, kWhite},
     ControlLayout{L"Picture1", K::PictureBox, form2::kPicture1, form2::kFrame3, 240, 270, 3600, 405, L"", 6, false,
                   kWindowFont, kButtonTextColor, kButtonFaceColor},

@@ -235,7 +235,7 @@ void Form2::OnMouseMove() noexcept {
 }
 
 void Form2::DescribeSwatch() noexcept {
-    // Its frame is captioned "Font Size", and a swatch has no text of its own. The value is spelt out
+    // Its frame is captioned "Font Color", and a swatch has no text of its own. The value is spelt out
     // as the colour dialog's Red, Green and Blue fields give it: "#FF0000" would be read out letter by
     // letter. The swatch goes with this window, before the window's owner does.
     // Should that fail (out of memory), the system's own object answers.

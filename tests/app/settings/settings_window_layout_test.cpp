@@ -42,7 +42,7 @@ TEST_F(SettingsWindowLayout, ShowsEveryControlWithItsCaption) {
         {form2::kCheck3, L"Run at Windows Startup "},
         {form2::kFrame1, L"Font Size"},
         {form2::kText1, L"20"},
-        {form2::kFrame3, L"Font Size"},
+        {form2::kFrame3, L"Font Color"},
         {form2::kPushButton3, L"Change"},
         {form2::kFrame4, L"Display"},
         {form2::kCheck6, L"Use military time"},
