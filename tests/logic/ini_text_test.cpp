@@ -98,7 +98,7 @@ TEST(IniText, KeysBelowAKeyAreItsSectionsChildrenAndGoWithIt) {
 
 // The copy written before the file itself is trusted only when it reached the disk whole.
 TEST(IniText, ASealedCopyOpensOnlyWhole) {
-    for (const std::string text :
+    for (const std::string& text :
          {std::string(kHandWritten), std::string("[Tellurane]\r\nFontSize=24\r\n"), std::string()}) {
         const std::string copy = SealedCopy(text);
         EXPECT_EQ(OpenSealedCopy(copy), text);
