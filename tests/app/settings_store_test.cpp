@@ -132,9 +132,7 @@ protected:
     ~SettingsFileTest() override {
         RemoveDirectoryW(LongPathForm(path_ + L".new").c_str());
         for (const wchar_t* end : {L"", L".new", L".saved"}) DeleteFileW(LongPathForm(path_ + end).c_str());
-        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
-            RemoveDirectoryW(LongPathForm(*folder).c_str());
-        }
+        for (; !folders_.empty(); folders_.pop_back()) RemoveDirectoryW(LongPathForm(folders_.back()).c_str());
     }
     // A portable folder deeper than MAX_PATH, made (as Explorer makes one) through the prefixed form.
     void GoDeeperThanMaxPath() {
