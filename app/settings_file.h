@@ -1,10 +1,13 @@
 #pragma once
 // A portable copy's settings: Tellurane.ini in the program's folder holds every value the registry would
-// hold, a section per key. It is read whole at the start and again when anyone changes it, and written
-// whole, with a complete copy beside it until it is, so a crash mid-write loses nothing.
+// hold, a section per key. It is read whole at the start and again when anyone changes it. Each change
+// is written at once, on top of what the file holds by then (another copy's or a hand edit made since it
+// was read stay), with a complete copy beside it until the file is whole again, so neither a crash nor
+// a power cut mid-write loses anything.
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,18 +51,31 @@ public:
     // Runs after each change this program makes (not the changes it reads).
     void OnOwnChange(std::function<void()> changed) { changed_ = std::move(changed); }
 
+    // Tests: the next save stops where a power cut would, keeping what it wrote so far. The steps, in
+    // order: 1 halfway through the copy beside the file, 2 after it, 3 halfway through the file itself,
+    // 4 after it, before the copy is deleted.
+    void CutNextSaveAt(int step) noexcept { cutAt_ = step; }
+
 private:
-    // A save cut short by a crash is finished.
+    // A save cut short is finished from its copy, when that copy is whole.
     void Recover();
     void Load(bool tell);
-    void Save();
+    // Takes the file's text as the settings, with this program's unsaved changes made on it again.
+    void Adopt(std::string bytes, bool tell);
+    // Writes the settings; true when the file held changes of others', taken in first.
+    bool Save();
+    unsigned long TrySave(bool& taken);
+    bool Cut(int step) noexcept;
     void Complain(const std::vector<IniDocument::Problem>& problems, bool tell);
 
     std::wstring path_;
     Say say_;
     std::function<void()> changed_;
     IniDocument document_;
-    std::string known_;  // the bytes last read or written
+    IniEdits edits_;                        // this program's own changes since the file was last written
+    std::string known_;                     // the bytes last read or written
+    std::optional<std::string> recovered_;  // a whole copy that could not be put back in the file
+    int cutAt_ = 0;
     bool gone_ = false;
     bool unreadable_ = false;  // never written over: it may hold what could not be read
     bool saidUnsaved_ = false;

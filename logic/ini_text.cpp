@@ -53,6 +53,28 @@ bool NeedsQuotes(std::wstring_view value) {
     return std::any_of(value.begin(), value.end(), [](wchar_t c) { return c < L' ' || c == 0x7F; });
 }
 
+// FNV-1a, 64 bits: enough to tell a whole copy from a cut or garbled one.
+std::uint64_t Checksum(std::string_view bytes) {
+    std::uint64_t hash = 0xCBF29CE484222325ULL;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001B3ULL;
+    }
+    return hash;
+}
+
+constexpr std::string_view kSealStart = "; Tellurane copy complete: ";
+
+std::string SealLine(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string line(kSealStart);
+    line += std::to_string(text.size());
+    line += " bytes, FNV-1a ";
+    const std::uint64_t sum = Checksum(text);
+    for (int shift = 60; shift >= 0; shift -= 4) line += kHex[(sum >> shift) & 0xF];
+    return line + "\r\n";
+}
+
 int HexDigit(wchar_t c) {
     if (c >= L'0' && c <= L'9') return c - L'0';
     if (c >= L'a' && c <= L'f') return c - L'a' + 10;
@@ -61,6 +83,40 @@ int HexDigit(wchar_t c) {
 }
 
 }  // namespace
+
+void IniEdits::Set(std::wstring_view section, std::wstring_view name, std::wstring_view value) {
+    std::erase_if(edits_,
+                  [&](const Edit& e) { return !e.name.empty() && Same(e.section, section) && Same(e.name, name); });
+    edits_.push_back({std::wstring(section), std::wstring(name), std::wstring(value)});
+}
+
+void IniEdits::EraseTree(std::wstring_view section) {
+    std::erase_if(edits_, [&](const Edit& e) { return InTree(e.section, section); });
+    edits_.push_back({std::wstring(section), {}, {}});
+}
+
+void IniEdits::ApplyTo(IniDocument& document) const {
+    for (const Edit& edit : edits_) {
+        if (edit.name.empty()) {
+            document.EraseTree(edit.section);
+        } else {
+            document.Set(edit.section, edit.name, edit.value);
+        }
+    }
+}
+
+std::string SealedCopy(std::string_view text) {
+    // The seal has a line of its own even after a text without a last line break.
+    return std::string(text) + "\r\n" + SealLine(text);
+}
+
+std::optional<std::string> OpenSealedCopy(std::string_view copy) {
+    const std::size_t start = copy.rfind(kSealStart);
+    if (start == std::string_view::npos || start < 2 || copy.substr(start - 2, 2) != "\r\n") return std::nullopt;
+    const std::string_view text = copy.substr(0, start - 2);
+    if (copy.substr(start) != SealLine(text)) return std::nullopt;
+    return std::string(text);
+}
 
 std::wstring IniQuoted(std::wstring_view value) {
     if (!NeedsQuotes(value)) return std::wstring(value);

@@ -3,6 +3,7 @@
 // What the program writes back is what it read, line for line, with its own values changed: comments,
 // blank lines and lines it cannot read stay where the user put them.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,32 @@ private:
 
     std::vector<Section> sections_;
 };
+
+// The changes one program made to a document since it last read the file, to be made again on top of
+// what the file holds by then: a value set, or a section with everything below it deleted. Only the
+// last change of each value is kept, so the list never grows beyond the values changed.
+class IniEdits {
+public:
+    void Set(std::wstring_view section, std::wstring_view name, std::wstring_view value);
+    void EraseTree(std::wstring_view section);
+    void ApplyTo(IniDocument& document) const;
+    bool Empty() const noexcept { return edits_.empty(); }
+    void Clear() noexcept { edits_.clear(); }
+
+private:
+    struct Edit {
+        std::wstring section;
+        std::wstring name;  // empty: the section's tree is deleted
+        std::wstring value;
+    };
+    std::vector<Edit> edits_;
+};
+
+// A copy of the file that tells whether it reached the disk whole: the text, then a comment line with its
+// length and checksum. A copy cut short, or lengthened with zeros as a file system may leave one after a
+// power cut, opens as nothing.
+std::string SealedCopy(std::string_view text);
+std::optional<std::string> OpenSealedCopy(std::string_view copy);
 
 // A value as a line holds it: quoted, with escapes, when it has blanks at its ends, a quote first or
 // characters that would break the line; and back.

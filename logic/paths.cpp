@@ -30,4 +30,24 @@ std::wstring InFolder(std::wstring_view folder, std::wstring_view relativePath) 
     return path;
 }
 
+std::wstring LongPathForm(std::wstring_view path) {
+    constexpr std::size_t kLongestFolder = 248;
+    if (path.size() < kLongestFolder || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\")) {
+        return std::wstring(path);
+    }
+    std::wstring prefixed;
+    const bool drive = path.size() >= 3 && path[1] == L':' && IsSeparator(path[2]);
+    if (drive) {
+        prefixed = L"\\\\?\\";
+    } else if (IsSeparator(path[0]) && IsSeparator(path[1])) {
+        prefixed = L"\\\\?\\UNC";
+        path.remove_prefix(1);  // one of the two leading separators stays
+    } else {
+        return std::wstring(path);  // relative: the usual form is all Windows takes
+    }
+    // The prefixed form is taken as it is: '/' is no separator there.
+    for (const wchar_t c : path) prefixed += c == L'/' ? L'\\' : c;
+    return prefixed;
+}
+
 }  // namespace tellurane

@@ -17,7 +17,7 @@ std::wstring ParentKey(const std::wstring& path) {
 }
 
 bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(LongPathForm(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -87,7 +87,7 @@ void FolderWatch::Arm() noexcept {
     const std::wstring target = IsFolder(folder_) ? folder_ : FolderOf(folder_);
     if (notification_ && target == watched_ && FindNextChangeNotification(notification_.get())) return;
     Close();
-    const HANDLE opened = FindFirstChangeNotificationW(target.c_str(), FALSE, kFileChanges);
+    const HANDLE opened = FindFirstChangeNotificationW(LongPathForm(target).c_str(), FALSE, kFileChanges);
     if (opened == INVALID_HANDLE_VALUE) return;
     notification_.reset(opened);
     watched_ = target;

@@ -96,5 +96,24 @@ TEST(IniText, KeysBelowAKeyAreItsSectionsChildrenAndGoWithIt) {
     }
 }
 
+// The copy written before the file itself is trusted only when it reached the disk whole.
+TEST(IniText, ASealedCopyOpensOnlyWhole) {
+    for (const std::string& text :
+         {std::string(kHandWritten), std::string("[Tellurane]\r\nFontSize=24\r\n"), std::string()}) {
+        const std::string copy = SealedCopy(text);
+        EXPECT_EQ(OpenSealedCopy(copy), text);
+        for (std::size_t cut = 0; cut < copy.size(); ++cut) {
+            EXPECT_EQ(OpenSealedCopy(copy.substr(0, cut)), std::nullopt) << "cut at " << cut;
+        }
+        EXPECT_EQ(OpenSealedCopy(copy + std::string(512, '\0')), std::nullopt) << "lengthened with zeros";
+        for (std::size_t at = 0; at < copy.size(); at += 7) {
+            std::string garbled = copy;
+            garbled[at] ^= 0x20;
+            EXPECT_EQ(OpenSealedCopy(garbled), std::nullopt) << "byte " << at;
+        }
+    }
+    EXPECT_EQ(OpenSealedCopy(std::string(kHandWritten)), std::nullopt) << "an earlier version's copy";
+}
+
 }  // namespace
 }  // namespace tellurane

@@ -47,5 +47,27 @@ TEST(FileNameOf, DropsTheFolder) {
     EXPECT_EQ(FileNameOf(L"C:x.exe"), L"x.exe");
 }
 
+// A portable folder deeper than MAX_PATH: Windows takes it only in the prefixed form unless long paths are
+// switched on for the machine.
+TEST(LongPathForm, PrefixesOnlyFullPathsTooLongForTheUsualForm) {
+    const std::wstring deep(250, L'd');
+    const struct {
+        std::wstring path, form;
+    } cases[] = {
+        {L"C:\\Apps\\Tellurane.ini", L"C:\\Apps\\Tellurane.ini"},
+        {L"C:\\" + deep, L"\\\\?\\C:\\" + deep},
+        {L"C:/" + deep + L"/x.ini", L"\\\\?\\C:\\" + deep + L"\\x.ini"},
+        {L"\\\\server\\share\\" + deep, L"\\\\?\\UNC\\server\\share\\" + deep},
+        {L"\\\\?\\C:\\" + deep, L"\\\\?\\C:\\" + deep},
+        {L"\\\\?\\UNC\\server\\" + deep, L"\\\\?\\UNC\\server\\" + deep},
+        {deep + L"\\x.ini", deep + L"\\x.ini"},  // relative
+        {L"\\" + deep, L"\\" + deep},            // the current drive's root: no drive to name
+    };
+    for (const auto& c : cases) EXPECT_EQ(LongPathForm(c.path), c.form) << c.path;
+    // The longest usual folder path is 247 characters.
+    EXPECT_EQ(LongPathForm(L"C:\\" + std::wstring(244, L'd')), L"C:\\" + std::wstring(244, L'd'));
+    EXPECT_EQ(LongPathForm(L"C:\\" + std::wstring(245, L'd')), L"\\\\?\\C:\\" + std::wstring(245, L'd'));
+}
+
 }  // namespace
 }  // namespace tellurane
