@@ -105,21 +105,49 @@ void Form1::SettingsChanged() noexcept {
     timer1_.Reschedule(1);
 }
 
-void Form1::HearWhenUnseen() noexcept {
+SessionNotifications SystemSessionNotifications() {
+    // Looked up, not imported: wtsapi32 is loaded only by the clock that asks.
     using Register = BOOL(WINAPI*)(HWND, DWORD);
-    static const auto registerSession = SystemFunction<Register>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
-    sessionHeard_ = registerSession && registerSession(Handle(), NOTIFY_FOR_THIS_SESSION);
+    using Unregister = BOOL(WINAPI*)(HWND);
+    SessionNotifications functions;
+    if (const auto registerWindow = SystemFunction<Register>(L"wtsapi32.dll", "WTSRegisterSessionNotification")) {
+        functions.registerWindow = registerWindow;
+    }
+    if (const auto unregister = SystemFunction<Unregister>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification")) {
+        functions.unregisterWindow = unregister;
+    }
+    return functions;
+}
+
+void Form1::HearWhenUnseen() noexcept {
+    sessionRetryMs_ = kSessionRetryFirstMs;
+    AskForSessionNotifications();
     displayHeard_ = RegisterPowerSettingNotification(Handle(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
     if (!displayHeard_) {
         displayHeard_ = RegisterPowerSettingNotification(Handle(), &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
     }
 }
 
+// Started by the Run entry at logon, the clock can ask before the session service is ready, and is then
+// refused (RPC_S_INVALID_BINDING, as the function's documentation warns). Unasked, Windows would never say
+// that the session was locked, and the clock would wake every second behind the lock screen: ask again,
+// later each time, until Windows agrees.
+void Form1::AskForSessionNotifications() noexcept {
+    KillTimer(Handle(), kSessionRetryTimer);
+    if (sessionHeard_ || !sessions_.registerWindow || !Handle()) return;
+    sessionHeard_ = CarryOnOr("Form1::AskForSessionNotifications", false,
+                              [&] { return sessions_.registerWindow(Handle(), NOTIFY_FOR_THIS_SESSION) != FALSE; });
+    if (sessionHeard_) return;
+    SetTimer(Handle(), kSessionRetryTimer, sessionRetryMs_, nullptr);
+    sessionRetryMs_ = std::min(sessionRetryMs_ * 2, kSessionRetryLongestMs);
+}
+
 void Form1::StopHearing() noexcept {
+    KillTimer(Handle(), kSessionRetryTimer);
     if (sessionHeard_) {
-        using Unregister = BOOL(WINAPI*)(HWND);
-        static const auto unregister = SystemFunction<Unregister>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
-        if (unregister) unregister(Handle());
+        if (sessions_.unregisterWindow) {
+            CarryOn("Form1::StopHearing", [&] { sessions_.unregisterWindow(Handle()); });
+        }
         sessionHeard_ = false;
     }
     if (displayHeard_) UnregisterPowerSettingNotification(std::exchange(displayHeard_, nullptr));
@@ -192,6 +220,10 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
             if (wParam == kSkinCheckTimer) {
                 KillTimer(Handle(), kSkinCheckTimer);
                 WatchSkinFile();
+                return 0;
+            }
+            if (wParam == kSessionRetryTimer) {
+                AskForSessionNotifications();
                 return 0;
             }
             break;
