@@ -109,6 +109,7 @@ private:
     void StopHearing() noexcept;
     std::optional<LRESULT> HandleWakeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     std::optional<LRESULT> HandleAlarmMessage(UINT message, WPARAM wParam) noexcept;
+    std::optional<LRESULT> HandleSessionMessage(UINT message, WPARAM wParam) noexcept;
     void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
     std::wstring TickSetting(const Setting& key) const;
     // form1_face.cpp: a face of its own, the tooltip, and Windows' time or zone changed.

@@ -153,6 +153,24 @@ void Form1::StopHearing() noexcept {
     if (displayHeard_) UnregisterPowerSettingNotification(std::exchange(displayHeard_, nullptr));
 }
 
+// The session locked, unlocked or switched away, and the request to hear of it asked again.
+std::optional<LRESULT> Form1::HandleSessionMessage(UINT message, WPARAM wParam) noexcept {
+    if (message == WM_TIMER && wParam == kSessionRetryTimer) {
+        AskForSessionNotifications();
+        return 0;
+    }
+    if (message != WM_WTSSESSION_CHANGE) return std::nullopt;
+    if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) locked_ = wParam == WTS_SESSION_LOCK;
+    if (wParam == WTS_CONSOLE_DISCONNECT || wParam == WTS_REMOTE_DISCONNECT) disconnected_ = true;
+    if (wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) disconnected_ = false;
+    if (locked_ || disconnected_) {
+        ScheduleWake();
+    } else {
+        Refresh();
+    }
+    return 0;
+}
+
 // The alarms' moments, their minute of sound, and their store's changes.
 std::optional<LRESULT> Form1::HandleAlarmMessage(UINT message, WPARAM wParam) noexcept {
     AlarmBell* bell = clocks_.Bell();
@@ -173,6 +191,7 @@ std::optional<LRESULT> Form1::HandleAlarmMessage(UINT message, WPARAM wParam) no
 
 std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (const std::optional<LRESULT> handled = HandleAlarmMessage(message, wParam)) return handled;
+    if (const std::optional<LRESULT> handled = HandleSessionMessage(message, wParam)) return handled;
     switch (message) {
         case WM_TIMECHANGE:
             // The time was set, or the zone or its rules changed (by hand, by Windows' automatic zone, on
@@ -182,16 +201,6 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
             if (AlarmBell* bell = clocks_.Bell()) {
                 bell->ForgetRules();
                 CarryOn("Form1::AlarmsAfterTimeChange", [&] { bell->Check(); });
-            }
-            return 0;
-        case WM_WTSSESSION_CHANGE:
-            if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) locked_ = wParam == WTS_SESSION_LOCK;
-            if (wParam == WTS_CONSOLE_DISCONNECT || wParam == WTS_REMOTE_DISCONNECT) disconnected_ = true;
-            if (wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) disconnected_ = false;
-            if (locked_ || disconnected_) {
-                ScheduleWake();
-            } else {
-                Refresh();
             }
             return 0;
         case WM_POWERBROADCAST:
@@ -220,10 +229,6 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
             if (wParam == kSkinCheckTimer) {
                 KillTimer(Handle(), kSkinCheckTimer);
                 WatchSkinFile();
-                return 0;
-            }
-            if (wParam == kSessionRetryTimer) {
-                AskForSessionNotifications();
                 return 0;
             }
             break;
