@@ -125,49 +125,6 @@ TEST_F(SysTrayTest, ALongTipIsCutToItsField) {
     EXPECT_EQ(tray_.TrayTip(), std::wstring(400, L'y'));
 }
 
-TEST_F(SysTrayTest, EveryTextReachesTheShellAsWrittenCutOnlyWhereAWholeCharacterEnds) {
-    // Sent through the ANSI code page, an English Windows showed the Japanese and Arabic rows as "??".
-    // A field holds 127 UTF-16 units and its NUL; a character beyond the BMP is two of them.
-    const std::wstring smile = L"\U0001F600";
-    struct Row {
-        const char* what;
-        std::wstring tip, title, info;              // as the host gives them
-        std::wstring tipSent, titleSent, infoSent;  // what the shell receives, ahead of the NUL
-    };
-    const auto whole = [](const char* what, const std::wstring& text) {
-        return Row{what, text, text, text, text, text, text};
-    };
-    // Each field filled with "a" up to `room` units before its NUL, then the smile.
-    const auto edge = [&](const char* what, std::size_t room, bool fits) {
-        const auto text = [&](std::size_t width) { return std::wstring(width - 1 - room, L'a') + smile; };
-        const auto sent = [&](std::size_t width) {
-            return std::wstring(width - 1 - room, L'a') + (fits ? smile : L"");
-        };
-        return Row{what, text(128), text(64), text(256), sent(128), sent(64), sent(256)};
-    };
-    const Row rows[] = {
-        whole("ASCII", L"Tellurane 7:29 AM"),
-        whole("accented", L"Réveil à 7 h 30 – Zürich"),
-        whole("Japanese", L"会議 7:29 AM"),
-        whole("Arabic", L"اجتماع الفريق ٧:٣٠"),
-        whole("beyond the BMP", smile + L" 会議"),
-        edge("only its first half has room: it is left out whole", 1, false),
-        edge("it ends just before the NUL", 2, true),
-    };
-    tray_.SetInTray(true);
-    for (const Row& row : rows) {
-        tray_.SetTrayTip(row.tip);
-        tray_.ShowBalloon(row.info, row.title, 0, false);
-        ASSERT_GE(calls_.size(), 3u);
-        const NOTIFYICONDATAW& tip = calls_[calls_.size() - 2].data;
-        const NOTIFYICONDATAW& balloon = calls_.back().data;
-        EXPECT_EQ(Text(tip.szTip, 128), Padded(row.tipSent, 128)) << row.what;
-        EXPECT_EQ(Text(balloon.szInfoTitle, 64), Padded(row.titleSent, 64)) << row.what;
-        EXPECT_EQ(Text(balloon.szInfo, 256), Padded(row.infoSent, 256)) << row.what;
-        EXPECT_EQ(tray_.TrayTip(), row.tip) << row.what;  // kept whole, as stored
-    }
-}
-
 WNDPROC g_ownProcedure = nullptr;
 std::vector<LPARAM> g_handedOn;
 
