@@ -107,7 +107,7 @@ int TimeClocks(int count) {
     StoreClocks(store, count);
     store.WatchChanges();
     tellurane::ClockServices services;
-    services.shell = [](DWORD, NOTIFYICONDATAA*) { return TRUE; };
+    services.shell = [](DWORD, NOTIFYICONDATAW*) { return TRUE; };
     // One reading a tick, a second after the last, as the timer brings them; every call within a tick agrees.
     tellurane::ClockReading reading = tellurane::ReadSystemClock();
     services.clock = [&reading] { return reading; };
@@ -223,7 +223,7 @@ int main(int argc, char** argv) {
     store.WriteSetting(L"Check4", L"1");  // the longest tick: the weekday too
     store.WatchChanges();                 // as the program runs
     tellurane::ClockServices services;
-    services.shell = [](DWORD, NOTIFYICONDATAA*) { return TRUE; };
+    services.shell = [](DWORD, NOTIFYICONDATAW*) { return TRUE; };
     // Each tick a new second, as the timer brings them: the digits change, and so does the face.
     tellurane::ClockReading reading = tellurane::ReadSystemClock();
     services.clock = [&reading] {

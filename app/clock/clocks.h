@@ -27,7 +27,7 @@ using NotificationStateFunction = HRESULT(WINAPI*)(QUERY_USER_NOTIFICATION_STATE
 struct ClockServices {
     ErrorTrap::Reporter report = &ShowApplicationError;
     ClockFunction clock = &ReadSystemClock;
-    ShellNotifyFunction shell = &Shell_NotifyIconA;
+    ShellNotifyFunction shell = &Shell_NotifyIconW;
     ChooseColorFunction chooseColor = &SystemChooseColor;
     DialogErrorFunction dialogError = &SystemDialogError;
     // SHQueryUserNotificationState: whether Windows says a full-screen program or a presentation runs.

@@ -3,6 +3,7 @@
 // life: closing it saves its place and ends the program.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -21,6 +22,20 @@ namespace tellurane {
 inline constexpr UINT_PTR kSkinCheckTimer = 2;
 inline constexpr UINT kSkinCheckDelayMs = 300;
 
+// Session notifications refused (at logon, before Windows' session service is ready) are asked for again
+// by a timer of their own, a second later, then twice as long each time, up to a minute.
+inline constexpr UINT_PTR kSessionRetryTimer = 9;
+inline constexpr UINT kSessionRetryFirstMs = 1000;
+inline constexpr UINT kSessionRetryLongestMs = 60000;
+
+// WTSRegisterSessionNotification and WTSUnRegisterSessionNotification, or what a test puts in their place;
+// empty where Windows lacks them.
+struct SessionNotifications {
+    std::function<BOOL(HWND window, DWORD flags)> registerWindow;
+    std::function<BOOL(HWND window)> unregisterWindow;
+};
+SessionNotifications SystemSessionNotifications();
+
 // The skin file, in the program folder.
 inline constexpr std::wstring_view kSkinFile = L"\\x\\o.cjs";
 
@@ -32,6 +47,10 @@ public:
 
     // Creates the window, runs its load handler and shows it.
     bool Load();
+    // Before Load: where the session's lock and unlock are asked for.
+    void SetSessionNotifications(SessionNotifications functions) { sessions_ = std::move(functions); }
+    // Windows has agreed to tell the clock when the session is locked or switched away.
+    bool HearsSession() const noexcept { return sessionHeard_; }
 
     PushButton& PushButton1() { return Face(); }
     HWND Text1() const noexcept { return Control(form1::kText1); }
@@ -86,9 +105,11 @@ private:
     void ScheduleWake() noexcept;
     void Refresh() noexcept;
     void HearWhenUnseen() noexcept;
+    void AskForSessionNotifications() noexcept;
     void StopHearing() noexcept;
     std::optional<LRESULT> HandleWakeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     std::optional<LRESULT> HandleAlarmMessage(UINT message, WPARAM wParam) noexcept;
+    std::optional<LRESULT> HandleSessionMessage(UINT message, WPARAM wParam) noexcept;
     void ReportTickFailure(std::wstring_view description, std::wstring_view location, int line);
     std::wstring TickSetting(const Setting& key) const;
     // form1_face.cpp: a face of its own, the tooltip, and Windows' time or zone changed.
@@ -118,7 +139,9 @@ private:
     bool closing_ = false;
     // What Windows said: nobody can see a clock while the session is locked or away, or the display off.
     bool locked_ = false, disconnected_ = false, displayOn_ = true;
+    SessionNotifications sessions_ = SystemSessionNotifications();
     bool sessionHeard_ = false;
+    UINT sessionRetryMs_ = kSessionRetryFirstMs;  // the wait before the next request, after one refused
     HPOWERNOTIFY displayHeard_ = nullptr;
     bool asleep_ = false;           // no wake is set: nothing is seen and nothing is due
     bool settingsChanged_ = false;  // the next wake makes the faces, whatever second it is

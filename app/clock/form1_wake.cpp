@@ -105,24 +105,70 @@ void Form1::SettingsChanged() noexcept {
     timer1_.Reschedule(1);
 }
 
-void Form1::HearWhenUnseen() noexcept {
+SessionNotifications SystemSessionNotifications() {
+    // Looked up, not imported: wtsapi32 is loaded only by the clock that asks.
     using Register = BOOL(WINAPI*)(HWND, DWORD);
-    static const auto registerSession = SystemFunction<Register>(L"wtsapi32.dll", "WTSRegisterSessionNotification");
-    sessionHeard_ = registerSession && registerSession(Handle(), NOTIFY_FOR_THIS_SESSION);
+    using Unregister = BOOL(WINAPI*)(HWND);
+    SessionNotifications functions;
+    if (const auto registerWindow = SystemFunction<Register>(L"wtsapi32.dll", "WTSRegisterSessionNotification")) {
+        functions.registerWindow = registerWindow;
+    }
+    if (const auto unregister = SystemFunction<Unregister>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification")) {
+        functions.unregisterWindow = unregister;
+    }
+    return functions;
+}
+
+void Form1::HearWhenUnseen() noexcept {
+    sessionRetryMs_ = kSessionRetryFirstMs;
+    AskForSessionNotifications();
     displayHeard_ = RegisterPowerSettingNotification(Handle(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
     if (!displayHeard_) {
         displayHeard_ = RegisterPowerSettingNotification(Handle(), &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
     }
 }
 
+// Started by the Run entry at logon, the clock can ask before the session service is ready, and is then
+// refused (RPC_S_INVALID_BINDING, as the function's documentation warns). Unasked, Windows would never say
+// that the session was locked, and the clock would wake every second behind the lock screen: ask again,
+// later each time, until Windows agrees.
+void Form1::AskForSessionNotifications() noexcept {
+    KillTimer(Handle(), kSessionRetryTimer);
+    if (sessionHeard_ || !sessions_.registerWindow || !Handle()) return;
+    sessionHeard_ = CarryOnOr("Form1::AskForSessionNotifications", false,
+                              [&] { return sessions_.registerWindow(Handle(), NOTIFY_FOR_THIS_SESSION) != FALSE; });
+    if (sessionHeard_) return;
+    SetTimer(Handle(), kSessionRetryTimer, sessionRetryMs_, nullptr);
+    sessionRetryMs_ = std::min(sessionRetryMs_ * 2, kSessionRetryLongestMs);
+}
+
 void Form1::StopHearing() noexcept {
+    KillTimer(Handle(), kSessionRetryTimer);
     if (sessionHeard_) {
-        using Unregister = BOOL(WINAPI*)(HWND);
-        static const auto unregister = SystemFunction<Unregister>(L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
-        if (unregister) unregister(Handle());
+        if (sessions_.unregisterWindow) {
+            CarryOn("Form1::StopHearing", [&] { sessions_.unregisterWindow(Handle()); });
+        }
         sessionHeard_ = false;
     }
     if (displayHeard_) UnregisterPowerSettingNotification(std::exchange(displayHeard_, nullptr));
+}
+
+// The session locked, unlocked or switched away, and the request to hear of it asked again.
+std::optional<LRESULT> Form1::HandleSessionMessage(UINT message, WPARAM wParam) noexcept {
+    if (message == WM_TIMER && wParam == kSessionRetryTimer) {
+        AskForSessionNotifications();
+        return 0;
+    }
+    if (message != WM_WTSSESSION_CHANGE) return std::nullopt;
+    if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) locked_ = wParam == WTS_SESSION_LOCK;
+    if (wParam == WTS_CONSOLE_DISCONNECT || wParam == WTS_REMOTE_DISCONNECT) disconnected_ = true;
+    if (wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) disconnected_ = false;
+    if (locked_ || disconnected_) {
+        ScheduleWake();
+    } else {
+        Refresh();
+    }
+    return 0;
 }
 
 // The alarms' moments, their minute of sound, and their store's changes.
@@ -145,6 +191,7 @@ std::optional<LRESULT> Form1::HandleAlarmMessage(UINT message, WPARAM wParam) no
 
 std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (const std::optional<LRESULT> handled = HandleAlarmMessage(message, wParam)) return handled;
+    if (const std::optional<LRESULT> handled = HandleSessionMessage(message, wParam)) return handled;
     switch (message) {
         case WM_TIMECHANGE:
             // The time was set, or the zone or its rules changed (by hand, by Windows' automatic zone, on
@@ -154,16 +201,6 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
             if (AlarmBell* bell = clocks_.Bell()) {
                 bell->ForgetRules();
                 CarryOn("Form1::AlarmsAfterTimeChange", [&] { bell->Check(); });
-            }
-            return 0;
-        case WM_WTSSESSION_CHANGE:
-            if (wParam == WTS_SESSION_LOCK || wParam == WTS_SESSION_UNLOCK) locked_ = wParam == WTS_SESSION_LOCK;
-            if (wParam == WTS_CONSOLE_DISCONNECT || wParam == WTS_REMOTE_DISCONNECT) disconnected_ = true;
-            if (wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) disconnected_ = false;
-            if (locked_ || disconnected_) {
-                ScheduleWake();
-            } else {
-                Refresh();
             }
             return 0;
         case WM_POWERBROADCAST:

@@ -13,32 +13,11 @@
 namespace tellurane {
 namespace {
 
-static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kTrayStructureSize,
-              "the tray structure is sent in its 488-byte form, which ends before guidItem");
+static_assert(offsetof(NOTIFYICONDATAW, guidItem) == kTrayStructureSize,
+              "the tray structure is sent in its 936-byte form, which ends before guidItem");
 
 constexpr wchar_t kOwnWindowClass[] = L"Tellurane.cSysTray";
 constexpr int kOwnWindowTwips = 510;
-
-// The text in the system's ANSI code page, cut (on a character boundary) to fit the field with its NUL.
-void FillAnsiField(std::wstring_view text, char* field, std::size_t width) {
-    std::string bytes;
-    std::size_t length = std::min(text.size(), width);  // never more characters than bytes
-    for (;; --length) {
-        if (length > 0 && length < text.size() && IS_HIGH_SURROGATE(text[length - 1])) continue;
-        const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(length), nullptr, 0, nullptr,
-                                             nullptr);
-        if (size >= 0 && static_cast<std::size_t>(size) < width) {
-            bytes.resize(static_cast<std::size_t>(size));
-            if (size > 0) {
-                WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(length), bytes.data(), size, nullptr,
-                                    nullptr);
-            }
-            break;
-        }
-        if (length == 0) break;
-    }
-    FillTextField(bytes, field, width);
-}
 
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -120,7 +99,7 @@ void cSysTray::WriteProperties(PropertyBag& bag) const {
 void cSysTray::SetTrayIcon(PictureRef icon) {
     if (!KeepTrayIcon(std::move(icon))) return;
     if (iconShown_) {
-        NOTIFYICONDATAA data = FreshData();
+        NOTIFYICONDATAW data = FreshData();
         data.uFlags = NIF_ICON;
         data.hIcon = icon_->Handle();
         if (!Send(NIM_MODIFY, data)) PutIconInTray();  // the shell lost it: add it again, new picture and all
@@ -145,9 +124,9 @@ PictureRef cSysTray::FreshTrayIcon() const {
 void cSysTray::SetTrayTip(std::wstring_view tip) {
     tip_ = tip;
     if (iconShown_) {
-        NOTIFYICONDATAA data = FreshData();
+        NOTIFYICONDATAW data = FreshData();
         data.uFlags = NIF_TIP;
-        FillAnsiField(tip, data.szTip, kTipWidth);
+        FillTextField(tip, data.szTip, kTipWidth);
         if (!Send(NIM_MODIFY, data)) PutIconInTray();
     }
     Changed(L"TrayTip");
@@ -178,10 +157,10 @@ void cSysTray::ShowBalloon(std::wstring_view tip, std::wstring_view title, std::
     if (showOnce && balloonCount_ >= 1) return;
     const std::uint32_t timeout = BalloonTimeoutMilliseconds(showTimer);  // fails before anything is sent
 
-    NOTIFYICONDATAA data = FreshData();
+    NOTIFYICONDATAW data = FreshData();
     data.uFlags = NIF_INFO;
-    FillAnsiField(title, data.szInfoTitle, kInfoTitleWidth);
-    FillAnsiField(tip, data.szInfo, kInfoWidth);
+    FillTextField(title, data.szInfoTitle, kInfoTitleWidth);
+    FillTextField(tip, data.szInfo, kInfoWidth);
     data.uTimeout = timeout;
     Send(NIM_MODIFY, data);
     balloonShowing_ = true;
@@ -191,10 +170,10 @@ void cSysTray::ShowBalloon(std::wstring_view tip, std::wstring_view title, std::
     // Messages are handled as they come, so the shell's "balloon gone" can end the wait early.
     WaitSeconds(showTimer, [this] { return balloonShowing_; });
     if (balloonShowing_) {
-        NOTIFYICONDATAA clear = FreshData();
+        NOTIFYICONDATAW clear = FreshData();
         clear.uFlags = NIF_INFO;
-        FillAnsiField(L"", clear.szInfoTitle, kInfoTitleWidth);
-        FillAnsiField(L"", clear.szInfo, kInfoWidth);
+        FillTextField(L"", clear.szInfoTitle, kInfoTitleWidth);
+        FillTextField(L"", clear.szInfo, kInfoWidth);
         clear.uTimeout = timeout;
         Send(NIM_MODIFY, clear);
     }
@@ -229,8 +208,8 @@ void cSysTray::HandleTrayMessage(std::uintptr_t code, std::uintptr_t id) {
     }
 }
 
-NOTIFYICONDATAA cSysTray::FreshData() const {
-    NOTIFYICONDATAA data{};
+NOTIFYICONDATAW cSysTray::FreshData() const {
+    NOTIFYICONDATAW data{};
     data.cbSize = kTrayStructureSize;
     data.hWnd = OwnerWindow();
     data.uID = static_cast<UINT>(iconId_);
@@ -238,7 +217,7 @@ NOTIFYICONDATAA cSysTray::FreshData() const {
 }
 
 bool cSysTray::AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip, const PictureRef& icon) {
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAW data{};
     data.cbSize = kTrayStructureSize;
     data.hWnd = window;
     data.uID = static_cast<UINT>(id);
@@ -248,7 +227,7 @@ bool cSysTray::AddTrayIcon(HWND window, std::int32_t id, const std::wstring& tip
         icon_ = icon;
     }
     if (!tip.empty()) {
-        FillAnsiField(tip, data.szTip, kTipWidth);
+        FillTextField(tip, data.szTip, kTipWidth);
         data.uFlags |= NIF_TIP;
         tip_ = tip;
     }
@@ -290,14 +269,14 @@ void cSysTray::SetIconShown(bool shown) {
 }
 
 void cSysTray::DeleteTrayIcon(HWND window, std::int32_t id) {
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAW data{};
     data.cbSize = kTrayStructureSize;
     data.hWnd = window;
     data.uID = static_cast<UINT>(id);
     Send(NIM_DELETE, data);
 }
 
-bool cSysTray::Send(DWORD message, NOTIFYICONDATAA& data) const { return shell_ && shell_(message, &data) != FALSE; }
+bool cSysTray::Send(DWORD message, NOTIFYICONDATAW& data) const { return shell_ && shell_(message, &data) != FALSE; }
 
 void cSysTray::Changed(std::wstring_view name) const {
     if (PropertyChanged) PropertyChanged(name);

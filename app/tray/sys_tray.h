@@ -21,13 +21,13 @@
 
 namespace tellurane {
 
-// Shell_NotifyIconA, or what a test puts in its place.
-using ShellNotifyFunction = std::function<BOOL(DWORD message, NOTIFYICONDATAA* data)>;
+// Shell_NotifyIconW, or what a test puts in its place.
+using ShellNotifyFunction = std::function<BOOL(DWORD message, NOTIFYICONDATAW* data)>;
 
 class cSysTray {
 public:
     // runMode false is the host being designed: the icon is then never put in the tray.
-    explicit cSysTray(ShellNotifyFunction shell = &Shell_NotifyIconA, bool runMode = true);
+    explicit cSysTray(ShellNotifyFunction shell = &Shell_NotifyIconW, bool runMode = true);
     ~cSysTray();
     cSysTray(const cSysTray&) = delete;
     cSysTray& operator=(const cSysTray&) = delete;
@@ -90,7 +90,7 @@ private:
     };
 
     void OnTaskbarCreated();
-    NOTIFYICONDATAA FreshData() const;
+    NOTIFYICONDATAW FreshData() const;
     // Keeps a picture that is an icon as TrayIcon, without telling the shell; false for any other.
     bool KeepTrayIcon(PictureRef icon);
     PictureRef FreshTrayIcon() const;
@@ -101,7 +101,7 @@ private:
     bool TryAdding();
     void RetryAdding();
     void SetIconShown(bool shown);
-    bool Send(DWORD message, NOTIFYICONDATAA& data) const;
+    bool Send(DWORD message, NOTIFYICONDATAW& data) const;
     void Changed(std::wstring_view name) const;
     // Tells the host of an event it handles; a host handler's failure stays with the host.
     template <typename... Args>

@@ -1,7 +1,6 @@
 #include "logic/tray/tray_protocol.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <string>
 
@@ -36,12 +35,14 @@ TrayNotification MapTrayMessage(std::uint32_t code) {
     }
 }
 
-void FillTextField(std::string_view text, char* field, std::size_t width) {
+void FillTextField(std::wstring_view text, wchar_t* field, std::size_t width) {
     if (width == 0) return;
-    const std::size_t kept = std::min(text.size(), width - 1);
-    std::memcpy(field, text.data(), kept);
-    field[kept] = '\0';
-    std::memset(field + kept + 1, ' ', width - kept - 1);
+    std::size_t kept = std::min(text.size(), width - 1);
+    const auto highSurrogate = [](wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; };
+    if (kept < text.size() && kept > 0 && highSurrogate(text[kept - 1])) --kept;
+    std::copy_n(text.data(), kept, field);
+    field[kept] = L'\0';
+    std::fill_n(field + kept + 1, width - kept - 1, L' ');
 }
 
 std::uint32_t BalloonTimeoutMilliseconds(std::int32_t showTimerSeconds) {

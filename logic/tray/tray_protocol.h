@@ -8,7 +8,8 @@
 namespace tellurane {
 
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x465;  // WM_USER + 0x65
-inline constexpr std::uint32_t kTrayStructureSize = 488;      // NOTIFYICONDATAA with balloons, without its GUID
+inline constexpr std::uint32_t kTrayStructureSize = 936;      // NOTIFYICONDATAW with balloons, without its GUID
+// The text fields' widths, in UTF-16 code units, their NUL included.
 inline constexpr std::size_t kTipWidth = 128;
 inline constexpr std::size_t kInfoWidth = 256;
 inline constexpr std::size_t kInfoTitleWidth = 64;
@@ -25,8 +26,9 @@ struct TrayNotification {
 TrayNotification MapTrayMessage(std::uint32_t code);
 
 // A fixed-width text field: the text, one NUL, then spaces to the field's end. A text too long
-// for the field is cut one short of it, so that the field always ends its text with a NUL.
-void FillTextField(std::string_view text, char* field, std::size_t width);
+// for the field is cut one short of it, so that the field always ends its text with a NUL, and
+// never between the two halves of a surrogate pair (the shell would show a broken character).
+void FillTextField(std::wstring_view text, wchar_t* field, std::size_t width);
 
 // The balloon's time-out in milliseconds: 0 for none; AppError when it does not fit 32 bits.
 std::uint32_t BalloonTimeoutMilliseconds(std::int32_t showTimerSeconds);

@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 #include "tests/support/desktop.h"
 
@@ -15,6 +17,36 @@ namespace {
 using namespace support;
 
 POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+// What the host puts in its tip and balloon (tests/helpers/tray_host.cpp): outside the ANSI code page of
+// an English Windows, where a structure sent through it would read "??".
+constexpr wchar_t kHostTip[] = L"会議 7:29 AM";
+constexpr wchar_t kHostBalloonText[] = L"اجتماع الفريق 07:30";
+
+BOOL CALLBACK FindTip(HWND window, LPARAM found) {
+    // The icon's own tip: a tooltip window without the balloon style.
+    if (IsWindowVisible(window) && ClassOf(window) == L"tooltips_class32" &&
+        !(GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The tip the notification area shows while the pointer rests on the icon.
+std::wstring TipShownFor(const RECT& icon) {
+    MoveMouseTo(Centre(icon));
+    std::wstring text;
+    WaitUntil(
+        [&] {
+            HWND tip = nullptr;
+            EnumWindows(&FindTip, reinterpret_cast<LPARAM>(&tip));
+            text = tip ? WindowText(tip) : std::wstring();
+            return !text.empty();
+        },
+        kStateTimeout);
+    return text;
+}
 
 class TrayIcon : public ::testing::Test {
 protected:
@@ -39,6 +71,8 @@ protected:
 
 TEST_F(TrayIcon, ShowsInTheNotificationAreaAndAClickOnItReachesMouseUp) {
     SaveScreenshot(L"tray-icon-" + std::to_wstring(ExpectedDpi()) + L"dpi");
+    EXPECT_EQ(TipShownFor(TrayIconsShown().front()), kHostTip);
+    SaveScreenshot(L"tray-tip");
     const POINT icon = Centre(TrayIconsShown().front());
     ClickAt(icon);
     EXPECT_TRUE(HostSays(L"MouseUp 1 0")) << "heard: " << testing::PrintToString(WindowText(window_));
@@ -50,6 +84,7 @@ TEST_F(TrayIcon, ShowsABalloon) {
     if (!BalloonsCanBeSeen()) GTEST_SKIP() << "this Wine shows no balloon windows on a virtual desktop";
     PostMessageW(window_, WM_APP, 0, 0);
     EXPECT_TRUE(WaitUntil(&BalloonShown, kStateTimeout));
+    EXPECT_EQ(BalloonText(), kHostBalloonText);
     SaveScreenshot(L"tray-balloon");
     // The control takes its balloon away when its time is up, even though Wine never says it has gone.
     EXPECT_TRUE(WaitUntil([] { return !BalloonShown(); }, kStateTimeout));

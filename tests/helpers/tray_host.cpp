@@ -1,5 +1,7 @@
 // A window that hosts the tray control with the program's tray icon, for the end-to-end tests.
-// Its caption tells the driver the last event, e.g. "MouseUp 1 0". Commands come as messages:
+// Its caption tells the driver the last event, e.g. "MouseUp 1 0". Its tip is that of a clock labelled
+// in Japanese; its balloon an alarm labelled in Arabic, texts no ANSI code page of an English Windows holds.
+// Commands come as messages:
 //   WM_APP      show a balloon (3 s)
 //   WM_APP + 1  take the icon out of the shell behind the control's back, as an Explorer crash does
 
@@ -13,20 +15,22 @@
 
 namespace {
 
+constexpr wchar_t kTip[] = L"会議 7:29 AM";
+constexpr wchar_t kBalloonText[] = L"اجتماع الفريق 07:30";
+
 tellurane::cSysTray* g_tray = nullptr;
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP && g_tray) {
-        g_tray->ShowBalloon(L"has been minimized to the system tray.\r\nClick on the blue 'M' icon to bring it back.",
-                            L"Tellurane", 3, false);
+        g_tray->ShowBalloon(kBalloonText, L"Tellurane", 3, false);
         return 0;
     }
     if (message == WM_APP + 1 && g_tray) {
-        NOTIFYICONDATAA data{};
+        NOTIFYICONDATAW data{};
         data.cbSize = tellurane::kTrayStructureSize;
         data.hWnd = g_tray->OwnerWindow();
         data.uID = 0;
-        Shell_NotifyIconA(NIM_DELETE, &data);
+        Shell_NotifyIconW(NIM_DELETE, &data);
         return 0;
     }
     if (message == WM_DESTROY) PostQuitMessage(0);
@@ -56,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     };
     tray.InitProperties();
     tray.SetTrayIcon(tellurane::LoadIconPicture(TELLURANE_TRAY_ICON, 16));
-    tray.SetTrayTip(L"Tellurane");
+    tray.SetTrayTip(kTip);
     tray.SetInTray(true);
     ShowWindow(host, SW_SHOWNORMAL);
     const int code = tellurane::RunMessageLoop();

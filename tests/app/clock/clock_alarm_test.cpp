@@ -63,10 +63,10 @@ protected:
         EXPECT_TRUE(after()) << testing::PrintToString(Face());
     }
     // The tray icon's tip, made as the pointer comes over the icon.
-    std::string TrayTip() {
+    std::wstring TrayTip() {
         const auto added = std::find_if(shellCalls_.begin(), shellCalls_.end(),
                                         [](const ShellCall& call) { return call.message == NIM_ADD; });
-        if (added == shellCalls_.end()) return "no tray icon";
+        if (added == shellCalls_.end()) return L"no tray icon";
         SendMessageW(added->data.hWnd, added->data.uCallbackMessage, added->data.uID, WM_MOUSEMOVE);
         return shellCalls_.back().data.szTip;
     }
@@ -78,11 +78,11 @@ protected:
         support::SaveSideBySide(L"alarm", {support::TakeScreenPart(frame)}, 1);
     }
     std::wstring LastBalloonTitle() {
-        std::string title;
+        std::wstring title;
         for (const ShellCall& call : shellCalls_) {
             if (call.data.uFlags & NIF_INFO) title = call.data.szInfoTitle;
         }
-        return {title.begin(), title.end()};
+        return title;
     }
 };
 
@@ -91,7 +91,7 @@ TEST_F(ClockAlarm, RingsInItsZoneSnoozesDismissesAndShowsWhatWasMissed) {
     EXPECT_NE(boxes_[0].description.find(L"\"7.30\""), std::wstring::npos) << "the bad alarm said, the others work";
     // Each clock with its time there, and its day against the local one (the test's local time is still
     // Sunday evening).
-    EXPECT_EQ(TrayTip(), "Tellurane 7:29 AM tomorrow");
+    EXPECT_EQ(TrayTip(), L"Tellurane 7:29 AM tomorrow");
     AlarmBell& bell = *form_->Bell();
     ASSERT_TRUE(bell.Next(0).has_value());
     EXPECT_EQ(bell.Next(0)->label, L"Wake up");

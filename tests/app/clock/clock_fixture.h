@@ -38,7 +38,7 @@ protected:
             if (whileBoxIsOpen_) whileBoxIsOpen_();
         };
         services.clock = [this] { return now_; };
-        services.shell = [this](DWORD message, NOTIFYICONDATAA* data) {
+        services.shell = [this](DWORD message, NOTIFYICONDATAW* data) {
             shellCalls_.push_back({message, *data});
             return message == NIM_DELETE || !shellRefuses_;
         };
@@ -80,7 +80,7 @@ protected:
 
     struct ShellCall {
         DWORD message;
-        NOTIFYICONDATAA data;
+        NOTIFYICONDATAW data;
     };
 
     SettingsStore store_;

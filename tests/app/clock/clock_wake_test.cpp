@@ -3,11 +3,18 @@
 // none of these messages: the test sends them as Windows documents them (WM_WTSSESSION_CHANGE, WM_POWERBROADCAST,
 // WM_TIMECHANGE).
 
+#include <windows.h>
+#include <wtsapi32.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "logic/setting_keys.h"
 #include "tests/app/clock/clock_fixture.h"
@@ -96,6 +103,57 @@ TEST_F(ClockWake, AfterAResumeOrAChangeOfTimeOrZoneEveryFaceIsRightAtOnce) {
     SendMessageW(form_->Handle(), WM_TIMECHANGE, 0, 0);
     EXPECT_EQ(Face().substr(0, 5), L"22:05");
     EXPECT_LE(WakesWhileWaiting(), 1u);
+}
+
+TEST_F(ClockWake, SessionNotificationsRefusedAtLogonAreAskedForAgainLaterEachTimeUntilWindowsAgrees) {
+    // At logon WTSRegisterSessionNotification fails until the session service is ready
+    // (RPC_S_INVALID_BINDING); Wine's always succeeds, so the refusals come through the clock's seam.
+    form_.reset();
+    std::vector<std::uint64_t> asked;  // when, by the tick count
+    int unregistered = 0;
+    form_ = std::make_unique<Form1>(store_, Services());
+    form_->SetSessionNotifications({[&](HWND window, DWORD flags) {
+                                        EXPECT_EQ(window, form_->Handle());
+                                        EXPECT_EQ(flags, static_cast<DWORD>(NOTIFY_FOR_THIS_SESSION));
+                                        asked.push_back(GetTickCount64());
+                                        if (asked.size() > 2) return TRUE;
+                                        SetLastError(RPC_S_INVALID_BINDING);
+                                        return FALSE;
+                                    },
+                                    [&](HWND) { return ++unregistered, TRUE; }});
+    ASSERT_TRUE(form_->Load());
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_FALSE(form_->HearsSession());
+
+    // Asked again a second later, then two: never in a loop, and not only once.
+    ASSERT_TRUE(support::WaitUntil([&] { return asked.size() >= 3; }, std::chrono::seconds(10), true));
+    EXPECT_TRUE(form_->HearsSession());
+    EXPECT_GE(asked[1] - asked[0], 900u);
+    EXPECT_GE(asked[2] - asked[1], 1900u);
+    EXPECT_FALSE(KillTimer(form_->Handle(), kSessionRetryTimer)) << "still asking once agreed";
+    WaitSeconds(0.3);
+    EXPECT_EQ(asked.size(), 3u);
+
+    // What Windows now says is followed: locked, nothing wakes the program.
+    Session(WTS_SESSION_LOCK);
+    EXPECT_TRUE(form_->Asleep());
+    EXPECT_EQ(WakesWhileWaiting(), 0u);
+    Session(WTS_SESSION_UNLOCK);
+    EXPECT_FALSE(form_->Asleep());
+
+    // Closed, the clock tells Windows it no longer listens, as it must before its window goes; a clock
+    // that was never heard does not.
+    SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(unregistered, 1);
+    form_ = std::make_unique<Form1>(store_, Services());
+    form_->SetSessionNotifications({[](HWND, DWORD) { return FALSE; }, [&](HWND) { return ++unregistered, TRUE; }});
+    ASSERT_TRUE(form_->Load());
+    SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_EQ(unregistered, 1);
+    form_.reset();
 }
 
 }  // namespace

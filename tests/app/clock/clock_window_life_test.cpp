@@ -62,7 +62,7 @@ TEST_F(ClockWindow, AFirstRunOpensCentredAtLayoutSizeWithTheDefaults) {
     EXPECT_TRUE(form.cSysTray1().InTray());
     ASSERT_FALSE(shellCalls_.empty());
     EXPECT_EQ(shellCalls_.front().message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(std::string(shellCalls_.front().data.szTip), "Tellurane");
+    EXPECT_EQ(std::wstring(shellCalls_.front().data.szTip), L"Tellurane");
     EXPECT_TRUE(boxes_.empty());
     EXPECT_EQ(Stored(keys::kForm1Top), L"-999");  // loading writes nothing
 }
@@ -207,17 +207,17 @@ TEST_F(ClockWindow, MinimisingHidesTheWindowInTheTrayWithOneBalloonAndClosingThe
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
     EXPECT_TRUE(IsIconic(form.Handle()));
     EXPECT_TRUE(form.MinimizedToTray());
-    std::vector<NOTIFYICONDATAA> balloons;
+    std::vector<NOTIFYICONDATAW> balloons;
     for (const auto& call : shellCalls_) {
-        if (call.data.uFlags == NIF_INFO && call.data.szInfo[0] != '\0') balloons.push_back(call.data);
+        if (call.data.uFlags == NIF_INFO && call.data.szInfo[0] != L'\0') balloons.push_back(call.data);
     }
     ASSERT_EQ(balloons.size(), 1u);
-    EXPECT_EQ(std::string(balloons[0].szInfoTitle), "Tellurane");
-    EXPECT_EQ(std::string(balloons[0].szInfo),
-              "has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring "
+    EXPECT_EQ(std::wstring(balloons[0].szInfoTitle), L"Tellurane");
+    EXPECT_EQ(std::wstring(balloons[0].szInfo),
+              L"has been minimized to the system tray.\r\nClick on the blue 'M' icon (M for Marrowick) to bring "
               "the software back.");
     EXPECT_EQ(balloons[0].uTimeout, 5000u);
-    EXPECT_EQ(std::string(shellCalls_.back().data.szInfoTitle), "");  // the balloon was taken away after its 5 s
+    EXPECT_EQ(std::wstring(shellCalls_.back().data.szInfoTitle), L"");  // the balloon was taken away after its 5 s
 
     form.cSysTray1_MouseUp(2, 0);  // the right button brings it back as well, in its normal state
     RemoveWindowSubclass(form.Handle(), &CountShows, 2);

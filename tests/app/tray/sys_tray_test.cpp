@@ -16,14 +16,14 @@ namespace {
 
 struct ShellCall {
     DWORD message;
-    NOTIFYICONDATAA data;
+    NOTIFYICONDATAW data;
     bool hooked;  // was the hook in place when the shell was called
 };
 
 class SysTrayTest : public ::testing::Test {
 protected:
     SysTrayTest()
-        : tray_([this](DWORD message, NOTIFYICONDATAA* data) {
+        : tray_([this](DWORD message, NOTIFYICONDATAW* data) {
               const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(data->hWnd, GWLP_WNDPROC));
               calls_.push_back({message, *data, procedure == &mSysTray::TrayWindowProc});
               return TRUE;
@@ -33,9 +33,9 @@ protected:
                                                 UniqueIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION))));
     }
 
-    static std::string Text(const char* field, std::size_t width) { return {field, width}; }
-    static std::string Padded(const std::string& text, std::size_t width) {
-        return text + '\0' + std::string(width - text.size() - 1, ' ');
+    static std::wstring Text(const wchar_t* field, std::size_t width) { return {field, width}; }
+    static std::wstring Padded(const std::wstring& text, std::size_t width) {
+        return text + L'\0' + std::wstring(width - text.size() - 1, L' ');
     }
 
     std::vector<ShellCall> calls_;
@@ -53,13 +53,13 @@ TEST_F(SysTrayTest, GoingIntoTheTrayHooksTheWindowThenAddsTheIconWithTipAndPictu
     const ShellCall& add = calls_[0];
     EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
     EXPECT_TRUE(add.hooked);
-    EXPECT_EQ(add.data.cbSize, 488u);
+    EXPECT_EQ(add.data.cbSize, 936u);
     EXPECT_EQ(add.data.hWnd, tray_.OwnerWindow());
     EXPECT_EQ(add.data.uID, 0u);
     EXPECT_EQ(add.data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(add.data.uCallbackMessage, 0x465u);
     EXPECT_EQ(add.data.hIcon, icon_->Handle());
-    EXPECT_EQ(Text(add.data.szTip, 128), Padded("Tellurane", 128));
+    EXPECT_EQ(Text(add.data.szTip, 128), Padded(L"Tellurane", 128));
     EXPECT_EQ(add.data.dwState, 0u);
     EXPECT_EQ(add.data.dwInfoFlags, 0u);
     EXPECT_TRUE(tray_.InTray());
@@ -90,7 +90,7 @@ TEST_F(SysTrayTest, LeavingTheTrayDeletesTheIconBeforeTheHookGoes) {
     ASSERT_EQ(calls_.size(), 2u);
     EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_DELETE));
     EXPECT_TRUE(calls_[1].hooked);
-    EXPECT_EQ(calls_[1].data.cbSize, 488u);
+    EXPECT_EQ(calls_[1].data.cbSize, 936u);
     EXPECT_EQ(calls_[1].data.uFlags, 0u);
     EXPECT_NE(GetWindowLongPtrW(tray_.OwnerWindow(), GWLP_WNDPROC), hooked);
 }
@@ -102,11 +102,11 @@ TEST_F(SysTrayTest, InTheTrayTipAndPictureChangesAreSentAtOnce) {
     ASSERT_EQ(calls_.size(), 3u);
     EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_MODIFY));
     EXPECT_EQ(calls_[1].data.uFlags, static_cast<UINT>(NIF_TIP));
-    EXPECT_EQ(Text(calls_[1].data.szTip, 128), Padded("Tellurane", 128));
+    EXPECT_EQ(Text(calls_[1].data.szTip, 128), Padded(L"Tellurane", 128));
     EXPECT_EQ(calls_[2].data.uFlags, static_cast<UINT>(NIF_ICON));
     EXPECT_EQ(calls_[2].data.hIcon, icon_->Handle());
     tray_.SetTrayTip(L"");
-    EXPECT_EQ(Text(calls_[3].data.szTip, 128), Padded("", 128));
+    EXPECT_EQ(Text(calls_[3].data.szTip, 128), Padded(L"", 128));
 }
 
 TEST_F(SysTrayTest, APictureThatIsNoIconIsIgnored) {
@@ -119,9 +119,9 @@ TEST_F(SysTrayTest, APictureThatIsNoIconIsIgnored) {
 TEST_F(SysTrayTest, ALongTipIsCutToItsField) {
     tray_.SetInTray(true);
     tray_.SetTrayTip(std::wstring(127, L'x'));
-    EXPECT_EQ(Text(calls_.back().data.szTip, 128), std::string(127, 'x') + '\0');
+    EXPECT_EQ(Text(calls_.back().data.szTip, 128), std::wstring(127, L'x') + L'\0');
     tray_.SetTrayTip(std::wstring(400, L'y'));
-    EXPECT_EQ(Text(calls_.back().data.szTip, 128), std::string(127, 'y') + '\0');
+    EXPECT_EQ(Text(calls_.back().data.szTip, 128), std::wstring(127, L'y') + L'\0');
     EXPECT_EQ(tray_.TrayTip(), std::wstring(400, L'y'));
 }
 
@@ -194,11 +194,11 @@ TEST_F(SysTrayTest, ABalloonIsSentWithItsTextsAndTimeOutAndShownOnlyOnceWhenAske
     tray_.SetInTray(true);
     tray_.ShowBalloon(L"Line one\r\nLine two", L"Tellurane", 0, true);
     ASSERT_EQ(calls_.size(), 2u);
-    const NOTIFYICONDATAA& balloon = calls_[1].data;
+    const NOTIFYICONDATAW& balloon = calls_[1].data;
     EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_MODIFY));
     EXPECT_EQ(balloon.uFlags, static_cast<UINT>(NIF_INFO));
-    EXPECT_EQ(Text(balloon.szInfoTitle, 64), Padded("Tellurane", 64));
-    EXPECT_EQ(Text(balloon.szInfo, 256), Padded("Line one\r\nLine two", 256));
+    EXPECT_EQ(Text(balloon.szInfoTitle, 64), Padded(L"Tellurane", 64));
+    EXPECT_EQ(Text(balloon.szInfo, 256), Padded(L"Line one\r\nLine two", 256));
     EXPECT_EQ(balloon.uTimeout, 0u);
     EXPECT_EQ(balloon.dwInfoFlags, 0u);
     EXPECT_TRUE(tray_.BalloonShowing());
@@ -225,10 +225,10 @@ TEST_F(SysTrayTest, ABalloonThatOutlivesItsTimeIsTakenAway) {
     EXPECT_GE(GetTickCount64() - started, 990u);
     tray_.ShowBalloon(L"tip", L"Title", 1, true);
     ASSERT_EQ(calls_.size(), 2u);
-    const NOTIFYICONDATAA& clear = calls_[1].data;
+    const NOTIFYICONDATAW& clear = calls_[1].data;
     EXPECT_EQ(clear.uFlags, static_cast<UINT>(NIF_INFO));
-    EXPECT_EQ(Text(clear.szInfo, 256), Padded("", 256));
-    EXPECT_EQ(Text(clear.szInfoTitle, 64), Padded("", 64));
+    EXPECT_EQ(Text(clear.szInfo, 256), Padded(L"", 256));
+    EXPECT_EQ(Text(clear.szInfoTitle, 64), Padded(L"", 64));
     EXPECT_EQ(clear.uTimeout, 1000u);
     EXPECT_TRUE(tray_.BalloonShowing());
 }
@@ -255,7 +255,7 @@ TEST_F(SysTrayTest, WhenExplorerStartsAgainTheIconIsAddedAgain) {
     ASSERT_EQ(calls_.size(), 2u);
     EXPECT_EQ(calls_[1].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(calls_[1].data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-    EXPECT_EQ(Text(calls_[1].data.szTip, 128), Padded("Tellurane", 128));
+    EXPECT_EQ(Text(calls_[1].data.szTip, 128), Padded(L"Tellurane", 128));
 }
 
 TEST(SysTray, AnIconTheShellRefusesIsRetriedUntilItIsThereAndOnlyThenCountsAsShown) {
@@ -263,7 +263,7 @@ TEST(SysTray, AnIconTheShellRefusesIsRetriedUntilItIsThereAndOnlyThenCountsAsSho
     int refusals = 4;
     std::vector<DWORD> messages;
     std::vector<bool> reported;
-    cSysTray tray([&](DWORD message, NOTIFYICONDATAA*) {
+    cSysTray tray([&](DWORD message, NOTIFYICONDATAW*) {
         messages.push_back(message);
         if (message == NIM_DELETE) return TRUE;
         return refusals > 0 ? (--refusals, FALSE) : TRUE;
@@ -324,7 +324,7 @@ TEST_F(SysTrayTest, StoredPropertiesLoadWithTheirDefaultsAndSaveInOrder) {
 
 TEST_F(SysTrayTest, OutsideRunModeTheIconNeverGoesIntoTheTray) {
     cSysTray designed(
-        [this](DWORD message, NOTIFYICONDATAA* data) {
+        [this](DWORD message, NOTIFYICONDATAW* data) {
             calls_.push_back({message, *data, false});
             return TRUE;
         },
@@ -338,7 +338,7 @@ TEST_F(SysTrayTest, OutsideRunModeTheIconNeverGoesIntoTheTray) {
 TEST(SysTray, DestroyingTheControlTakesItsIconOut) {
     std::vector<DWORD> messages;
     {
-        cSysTray tray([&](DWORD message, NOTIFYICONDATAA*) {
+        cSysTray tray([&](DWORD message, NOTIFYICONDATAW*) {
             messages.push_back(message);
             return TRUE;
         });
@@ -351,7 +351,7 @@ TEST(SysTray, APictureFromItsLoaderGoesToTheShellOnReloadAndOnANewTaskbarAndFail
     using Sent = std::vector<std::pair<DWORD, HICON>>;  // message, and the picture when it carries one
     Sent sent;
     bool refuseModify = false;
-    cSysTray tray([&](DWORD message, NOTIFYICONDATAA* data) {
+    cSysTray tray([&](DWORD message, NOTIFYICONDATAW* data) {
         sent.push_back({message, (data->uFlags & NIF_ICON) ? data->hIcon : nullptr});
         return refuseModify && message == NIM_MODIFY ? FALSE : TRUE;
     });

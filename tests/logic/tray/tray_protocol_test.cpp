@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "logic/app_error.h"
@@ -39,21 +40,31 @@ TEST(MapTrayMessage, TurnsTheShellsCodesIntoMouseEventsWithTheirButton) {
 }
 
 TEST(FillTextField, PutsTheTextANulAndSpacesToTheEnd) {
-    char field[8];
-    FillTextField("Tell", field, sizeof field);
-    EXPECT_EQ(std::string(field, sizeof field), std::string("Tell\0   ", 8));
-    FillTextField("", field, sizeof field);
-    EXPECT_EQ(std::string(field, sizeof field), std::string("\0       ", 8));
+    wchar_t field[8];
+    FillTextField(L"Tell", field, std::size(field));
+    EXPECT_EQ(std::wstring(field, std::size(field)), std::wstring(L"Tell\0   ", 8));
+    FillTextField(L"", field, std::size(field));
+    EXPECT_EQ(std::wstring(field, std::size(field)), std::wstring(L"\0       ", 8));
 }
 
-TEST(FillTextField, ALongTextIsCutSoThatTheFieldStillEndsItsText) {
-    char tip[128];
-    FillTextField(std::string(127, 'a'), tip, sizeof tip);
-    EXPECT_EQ(std::string(tip, 127), std::string(127, 'a'));
-    EXPECT_EQ(tip[127], '\0');
-    FillTextField(std::string(300, 'b'), tip, sizeof tip);
-    EXPECT_EQ(std::string(tip, 127), std::string(127, 'b'));
-    EXPECT_EQ(tip[127], '\0');
+TEST(FillTextField, ALongTextIsCutSoThatTheFieldStillEndsItsTextAndNoCharacterIsHalved) {
+    wchar_t tip[128];
+    FillTextField(std::wstring(127, L'a'), tip, std::size(tip));
+    EXPECT_EQ(std::wstring(tip, 127), std::wstring(127, L'a'));
+    EXPECT_EQ(tip[127], L'\0');
+    FillTextField(std::wstring(300, L'b'), tip, std::size(tip));
+    EXPECT_EQ(std::wstring(tip, 127), std::wstring(127, L'b'));
+    EXPECT_EQ(tip[127], L'\0');
+
+    // UTF-16 as Windows holds it (spelt out in code units, so that a host with 32-bit wchar_t sees the
+    // same): U+1F600 is two units, and a cut between them would leave half a character.
+    const std::wstring pair{static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};
+    FillTextField(std::wstring(126, L'c') + pair, tip, std::size(tip));  // its second half would be the NUL's
+    EXPECT_EQ(std::wstring(tip, 128), std::wstring(126, L'c') + L'\0' + L' ');
+    FillTextField(std::wstring(125, L'd') + pair + L"e", tip, std::size(tip));  // it fits just
+    EXPECT_EQ(std::wstring(tip, 128), std::wstring(125, L'd') + pair + L'\0');
+    FillTextField(pair, tip, 2);  // nothing of it fits
+    EXPECT_EQ(std::wstring(tip, 2), std::wstring(L"\0 ", 2));
 }
 
 TEST(BalloonTimeoutMilliseconds, ConvertsSecondsAndRefusesWhatOverflows) {
