@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "app/clock/alarm_windows.h"
+#include "app/main_module.h"
 #include "logic/layouts.h"
+#include "logic/texts.h"
 #include "tests/support/desktop.h"
 #include "win32/message_loop.h"
 
@@ -116,6 +118,33 @@ TEST_F(AlarmWindows, MadeSwitchedEditedAndRemovedByKeyboardAlone) {
     EXPECT_EQ(Stored(L"Time"), L"-1") << "its key deleted";
     Run(list, {inList({VK_ESCAPE})});
     EXPECT_FALSE(IsWindow(list.Handle()));
+}
+
+// A sound whose path is longer than PlaySound can play is refused when the alarm is saved, with a word,
+// while another can still be chosen; the alarm is kept once it has one that can play.
+std::wstring g_boxText;
+int WINAPI BoxStandIn(HWND, LPCWSTR text, LPCWSTR, UINT) {
+    g_boxText = text;
+    return IDOK;
+}
+
+TEST_F(AlarmWindows, ASoundPathTooLongToPlayIsRefusedWhenSaved) {
+    Alarm alarm;
+    alarm.sound = L"C:\\" + std::wstring(kLongestSoundPath, L'a') + L".wav";
+    AlarmEditor editor(alarm);
+    ASSERT_TRUE(editor.Open(nullptr));
+    const MessageBoxFunction before = SetMessageBoxFunction(&BoxStandIn);
+    g_boxText.clear();
+    SendMessageW(editor.Control(alarm_edit::kOk), BM_CLICK, 0, 0);
+    EXPECT_EQ(g_boxText, Tr(IDS_ALARM_SOUND_PATH_TOO_LONG, {std::to_wstring(kLongestSoundPath)}));
+    EXPECT_TRUE(IsWindow(editor.Handle())) << "still open, to choose another";
+    EXPECT_FALSE(editor.Result());
+    SendMessageW(editor.Control(alarm_edit::kSound), CB_SETCURSEL, 0, 0);  // Windows' default
+    SendMessageW(editor.Control(alarm_edit::kOk), BM_CLICK, 0, 0);
+    SetMessageBoxFunction(before);
+    ASSERT_TRUE(editor.Result());
+    EXPECT_EQ(editor.Result()->sound, L"");
+    EXPECT_FALSE(IsWindow(editor.Handle()));
 }
 
 }  // namespace
