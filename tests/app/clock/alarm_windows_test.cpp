@@ -2,6 +2,7 @@
 // The alarm's own window is modal: the keys for it are pressed from a timer, which its loop runs.
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/clock/alarm_sound.h"
 #include "app/clock/alarm_windows.h"
 #include "app/main_module.h"
 #include "logic/layouts.h"
@@ -145,6 +147,44 @@ TEST_F(AlarmWindows, ASoundPathTooLongToPlayIsRefusedWhenSaved) {
     ASSERT_TRUE(editor.Result());
     EXPECT_EQ(editor.Result()->sound, L"");
     EXPECT_FALSE(IsWindow(editor.Handle()));
+}
+
+// PlaySoundW as a machine answers it: the file, Windows' default by its alias, or neither (no device).
+bool g_playsFile = true, g_playsAlias = true;
+BOOL WINAPI PlaySoundStandIn(LPCWSTR sound, HMODULE, DWORD flags) {
+    if (!sound) return TRUE;
+    return (flags & SND_ALIAS) ? g_playsAlias : g_playsFile;
+}
+
+// What PlayClockSound answers: with no audio device both the file and Windows' default fail on Windows,
+// and nothing is said to have played.
+TEST(AlarmSound, SaysWhetherTheChosenSoundWindowsDefaultOrNothingPlayed) {
+    struct Case {
+        bool file, alias;  // whether PlaySound plays the file, and Windows' default by its alias
+        bool ownFile;      // a WAV file of the user's, else Windows' default alarm sound
+        SoundPlayed played;
+    };
+    const Case cases[] = {
+        {true, true, true, SoundPlayed::Chosen},  {false, true, true, SoundPlayed::Default},
+        {false, false, true, SoundPlayed::None},  {false, true, false, SoundPlayed::Chosen},
+        {false, false, false, SoundPlayed::None},
+    };
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring wave = std::wstring(folder) + L"tellurane-test.wav";
+    {
+        HANDLE file = CreateFileW(wave.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, "RIFF\x04\0\0\0WAVE", 12, &written, nullptr);
+        CloseHandle(file);
+    }
+    for (const Case& c : cases) {
+        g_playsFile = c.file;
+        g_playsAlias = c.alias;
+        EXPECT_EQ(PlayClockSoundWith(&PlaySoundStandIn, c.ownFile ? wave : L"", SoundPlay::Repeat), c.played)
+            << c.file << c.alias << c.ownFile;
+    }
+    DeleteFileW(wave.c_str());
 }
 
 }  // namespace
