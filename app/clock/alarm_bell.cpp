@@ -124,7 +124,7 @@ void AlarmBell::Check() {
     ShowFronts(now);
     FollowSound(now);
     Schedule();
-    SayPending();
+    Settle();
 }
 
 void AlarmBell::CheckAlarm(Entry& entry, std::int64_t now, std::uint64_t firstNew) {
@@ -279,7 +279,7 @@ void AlarmBell::Silence() {
     StopSound();
     // A ring of another clock still in its minute sounds now.
     FollowSound(Now());
-    SayPending();
+    Settle();
 }
 
 void AlarmBell::Answer(int clock, bool snooze) {
@@ -300,7 +300,7 @@ void AlarmBell::Answer(int clock, bool snooze) {
     FollowSound(now);
     Schedule();
     SaveSeen();
-    SayPending();
+    Settle();
 }
 
 std::pair<AlarmBell::Entry*, std::int64_t> AlarmBell::Soonest(int clock) {
@@ -332,12 +332,11 @@ void AlarmBell::SkipNext(int clock) {
         StoreSkip(*entry);
     }
     Schedule();
+    Settle();
 }
 
 void AlarmBell::StoreValues(const Entry& entry, const StoredAlarm& values) {
-    if (ClockWindow* window = host_.FindClock(entry.clock)) {
-        WriteStoredAlarm(window->Store().Below(AlarmKey(entry.number)), values);
-    }
+    writes_.push_back({entry.clock, entry.number, values});
 }
 
 void AlarmBell::StoreSkip(const Entry& entry) {
@@ -365,8 +364,14 @@ void AlarmBell::SayOnce(int clock, const std::wstring& problem) {
     pending_.emplace_back(clock, problem);
 }
 
-void AlarmBell::SayPending() {
-    // Each box runs messages: a check or a reload meanwhile may change every list here, but not this one.
+void AlarmBell::Settle() {
+    // A store that cannot save says so in a box, and each box runs messages: a check or a reload meanwhile
+    // may change every list here, but not these.
+    for (const PendingWrite& write : std::exchange(writes_, {})) {
+        if (ClockWindow* window = host_.FindClock(write.clock)) {
+            WriteStoredAlarm(window->Store().Below(AlarmKey(write.number)), write.values);
+        }
+    }
     const std::vector<std::pair<int, std::wstring>> saying = std::exchange(pending_, {});
     for (const auto& [clock, problem] : saying) {
         if (ClockWindow* window = host_.FindClock(clock)) window->Report(problem);

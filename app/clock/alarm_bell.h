@@ -122,7 +122,8 @@ private:
     void FollowSound(std::int64_t now);
     void StopSound();
     std::int64_t Now() const { return static_cast<std::int64_t>(services_.clock().utcMilliseconds); }
-    // Keeps the entry's turned-off ring, or its snooze, with the alarm, or clears it.
+    // Keeps the entry's turned-off ring, or its snooze, with the alarm, or clears it: written with what
+    // is to be said, after the walk over the alarms.
     void StoreSkip(const Entry& entry);
     void StoreSnooze(const Entry& entry);
     void StoreValues(const Entry& entry, const StoredAlarm& values);
@@ -130,7 +131,8 @@ private:
     // A problem with a stored alarm, a chime or a sound, said once, by its clock: after the walk over the
     // clocks or the alarms that found it, never inside it (a box runs messages, which may change them).
     void SayOnce(int clock, const std::wstring& problem);
-    void SayPending();
+    // Writes what the walk left to write, then says what it found.
+    void Settle();
 
     HWND owner_;
     const SettingsStore& main_;
@@ -145,6 +147,11 @@ private:
     std::uint64_t nextId_ = 1;
     std::uint64_t sounding_ = 0;  // the ring whose sound plays
     std::vector<std::wstring> said_;
+    struct PendingWrite {
+        int clock = 0, number = 0;
+        StoredAlarm values;
+    };
+    std::vector<PendingWrite> writes_;
     std::vector<std::pair<int, std::wstring>> pending_;  // to say
     std::int64_t seen_ = 0;                              // alarms up to this moment are seen to
 };
