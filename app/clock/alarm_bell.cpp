@@ -1,6 +1,8 @@
 #include "app/clock/alarm_bell.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "app/clock/clock_window.h"
 #include "app/clock/own_face.h"
@@ -12,8 +14,6 @@ namespace tellurane {
 namespace {
 
 constexpr std::int64_t kMinuteMs = 60'000;
-// Beside an alarm's own values: the moment (UTC milliseconds since 1601) of the one ring turned off.
-constexpr std::wstring_view kSkipValue = L"Skip";
 
 std::optional<std::int64_t> Earliest(std::optional<std::int64_t> a, std::optional<std::int64_t> b) {
     if (!a) return b;
@@ -25,20 +25,25 @@ std::wstring Joined(const std::wstring& time, const std::wstring& label) {
     return label.empty() ? time : time + L" " + label;
 }
 
-std::optional<std::int64_t> StoredMoment(const std::wstring& text) {
+std::optional<std::int64_t> StoredMoment(const std::optional<std::wstring>& text) {
     // At most 18 digits: any of them fits; a longer or foreign text is no moment, and nothing was missed.
-    if (text.empty() || text.size() > 18 ||
-        !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+    if (!text || text->empty() || text->size() > 18 ||
+        !std::all_of(text->begin(), text->end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
         return std::nullopt;
-    return std::stoll(text);
+    return std::stoll(*text);
+}
+
+std::wstring MomentText(const std::optional<std::int64_t>& moment) {
+    return moment ? std::to_wstring(*moment) : std::wstring();
 }
 
 }  // namespace
 
 AlarmBell::AlarmBell(HWND owner, UINT moment, const SettingsStore& main, AlarmHost& host, BellServices services)
     : owner_(owner), main_(main), host_(host), services_(std::move(services)), timer_(owner, moment) {
-    const std::int64_t now = static_cast<std::int64_t>(services_.clock().utcMilliseconds);
-    // Seen to until the last run ended; a first run has missed nothing.
+    const std::int64_t now = Now();
+    // Seen to until the last run ended; a first run has missed nothing (but a one-date alarm still on
+    // after its moment, DueUnrung).
     const std::optional<std::int64_t> stored = StoredMoment(main_.Read(keys::kAlarmsSeen));
     seen_ = stored && *stored <= now ? *stored : now;
 }
@@ -52,12 +57,20 @@ void AlarmBell::Reload() {
     entries_.clear();
     chimes_.clear();
     host_.ForEachClock([this](ClockWindow& clock) { ReadClock(clock); });
-    // What was snoozed or skipped stays so while the alarm is still there.
     for (Entry& entry : entries_) {
         for (const Entry& old : before) {
             if (old.clock != entry.clock || old.number != entry.number) continue;
-            entry.snoozedUntil = old.snoozedUntil;
-            if (!entry.skipped) entry.skipped = old.skipped;  // also when the store refused to keep it
+            // What was skipped stays so while the alarm is there, also when the store refused to keep it.
+            if (!entry.skipped) entry.skipped = old.skipped;
+            // A snooze belongs to the alarm as it was: switched off or changed, it is gone.
+            if (entry.snoozedUntil && !(old.alarm == entry.alarm)) {
+                entry.snoozedUntil.reset();
+                StoreSnooze(entry);
+            }
+        }
+        if (entry.snoozedUntil && !SnoozeHolds(entry)) {
+            entry.snoozedUntil.reset();
+            StoreSnooze(entry);
         }
     }
     Check();
@@ -67,12 +80,12 @@ void AlarmBell::ReadClock(ClockWindow& clock) {
     const SettingsStore& store = clock.Store();
     const std::wstring zone = store.Read(keys::kTimeZone);
     for (int number : store.NumberedKeys(kAlarmsSubKey)) {
-        const SettingsStore alarm = store.Below(AlarmKey(number));
-        AlarmRead read = ReadAlarm(number, ReadStoredAlarm(alarm));
+        const StoredAlarm stored = ReadStoredAlarm(store.Below(AlarmKey(number)));
+        AlarmRead read = ReadAlarm(number, stored);
         if (!read.problem.empty()) SayOnce(clock.Number(), read.problem);
-        // A ring turned off from the face's menu stays off across a restart (a night's updates, say).
-        const std::optional<std::int64_t> skipped = StoredMoment(alarm.Stored(kSkipValue).value_or(L""));
-        entries_.push_back({clock.Number(), number, std::move(read.alarm), zone, std::nullopt, skipped});
+        // A ring turned off from the face's menu, and a snooze, stay so across a restart (a night's updates).
+        entries_.push_back({clock.Number(), number, std::move(read.alarm), zone, StoredMoment(stored.snoozed),
+                            StoredMoment(stored.skip)});
     }
     const double mode = CarryOnOr("AlarmBell::ReadClock", 0.0, [&] { return store.Number(keys::kChime); });
     if (mode < 1) return;
@@ -97,35 +110,32 @@ const ZoneRules& AlarmBell::RulesOf(const std::wstring& zone) {
 std::optional<std::int64_t> AlarmBell::NextOf(Entry& entry) {
     std::optional<std::int64_t> ring = NextRing(entry.alarm, RulesOf(entry.zone), seen_);
     if (ring && entry.skipped == ring) ring = NextRing(entry.alarm, RulesOf(entry.zone), *ring);
-    return Earliest(ring, entry.snoozedUntil);
+    return SnoozeHolds(entry) ? Earliest(ring, entry.snoozedUntil) : ring;
 }
 
 void AlarmBell::Check() {
-    const std::int64_t now = static_cast<std::int64_t>(services_.clock().utcMilliseconds);
+    const std::int64_t now = Now();
     // The time set back: what comes from now on rings, even if it had rung before.
     if (now < seen_) seen_ = now;
-    // A ring whose clock was closed meanwhile ends; the next one rings.
-    if (!queue_.empty() && !host_.FindClock(queue_.front().clock)) {
-        queue_.pop_front();
-        Silence();
-        StartRing();
-    }
-    const bool waiting = !queue_.empty();
-    for (Entry& entry : entries_) CheckAlarm(entry, now);
+    const std::uint64_t firstNew = nextId_;
+    for (Entry& entry : entries_) CheckAlarm(entry, now, firstNew);
     CheckChimes(now);
     seen_ = now;
-    if (!waiting && !queue_.empty()) StartRing();
+    ShowFronts(now);
+    FollowSound(now);
     Schedule();
+    Settle();
 }
 
-void AlarmBell::CheckAlarm(Entry& entry, std::int64_t now) {
-    const std::wstring time = ShownAlarmTime(entry.alarm);
-    const Ring ring{entry.clock, entry.number, time, entry.alarm.label, entry.alarm.sound, false};
+void AlarmBell::CheckAlarm(Entry& entry, std::int64_t now, std::uint64_t firstNew) {
     if (entry.snoozedUntil && *entry.snoozedUntil <= now) {
+        const std::int64_t due = *entry.snoozedUntil;
         entry.snoozedUntil.reset();
-        queue_.push_back(ring);
+        StoreSnooze(entry);
+        // Ended while the computer slept: missed, as any ring that could not sound at its minute.
+        if (SnoozeHolds(entry)) Queue(entry, due, now, firstNew);
     }
-    const std::optional<std::int64_t> last = LastMissed(entry.alarm, RulesOf(entry.zone), seen_, now);
+    const std::optional<std::int64_t> last = DueUnrung(entry.alarm, RulesOf(entry.zone), seen_, now);
     const bool skippedThis = last && entry.skipped == last;
     // A turned-off ring is forgotten once its moment has passed (or will never come: the alarm was changed).
     if (entry.skipped && *entry.skipped <= now) {
@@ -133,17 +143,111 @@ void AlarmBell::CheckAlarm(Entry& entry, std::int64_t now) {
         StoreSkip(entry);
     }
     if (!last) return;
-    if (!skippedThis) {
-        queue_.push_back(ring);
-        queue_.back().missed = !RingsNow(*last, now);
-    }
     // A one-day alarm has had its day: it stays, switched off, to be set again.
     if (entry.alarm.date) {
         entry.alarm.on = false;
-        if (ClockWindow* window = host_.FindClock(entry.clock)) {
-            window->Store().Below(AlarmKey(entry.number)).WriteSetting(L"On", L"0");
-        }
+        StoreValues(entry, StoredSwitchOf(false));
     }
+    if (!skippedThis) Queue(entry, *last, now, firstNew);
+}
+
+void AlarmBell::Queue(const Entry& entry, std::int64_t due, std::int64_t now, std::uint64_t firstNew) {
+    // An older ring of the alarm still waiting gives way: a week away shows one missed ring, not seven.
+    std::erase_if(rings_, [&](const Ring& ring) { return ring.clock == entry.clock && ring.number == entry.number; });
+    Ring ring{nextId_++, entry.clock, entry.number, entry.alarm, due};
+    if (!RingsNow(due, now)) {
+        rings_.push_back(std::move(ring));  // told as missed once on the face
+        return;
+    }
+    Tell(ring);
+    const auto before = std::find_if(rings_.begin(), rings_.end(), [&](const Ring& waiting) {
+        return waiting.clock == entry.clock && waiting.id < firstNew;
+    });
+    rings_.insert(before, std::move(ring));
+}
+
+// Its notification, once: at its time when it rings, when it reaches the face when it was missed.
+void AlarmBell::Tell(Ring& ring) {
+    if (ring.notified) return;
+    ring.notified = true;
+    const std::wstring time = ShownAlarmTime(ring.alarm);
+    if (ring.missed || !RingsNow(ring.due, Now())) {
+        std::wstring missed = Tr(IDS_ALARM_MISSED, {time, ring.alarm.label});
+        while (!missed.empty() && missed.back() == L' ') missed.pop_back();  // no label
+        host_.Notify(Tr(IDS_ALARM), missed);
+    } else {
+        host_.Notify(ring.alarm.label.empty() ? Tr(IDS_ALARM) : ring.alarm.label,
+                     Tr(IDS_ALARM_BALLOON, {time, ClockName(ring.clock)}));
+    }
+}
+
+AlarmBell::Ring* AlarmBell::FrontOf(int clock) {
+    const auto front = std::find_if(rings_.begin(), rings_.end(),
+                                    [clock](const Ring& ring) { return ring.clock == clock; });
+    return front == rings_.end() ? nullptr : &*front;
+}
+
+void AlarmBell::ShowFronts(std::int64_t now) {
+    // A ring whose clock was closed meanwhile ends with it.
+    std::erase_if(rings_, [this](const Ring& ring) { return !host_.FindClock(ring.clock); });
+    std::vector<int> clocks;
+    for (const Ring& ring : rings_) clocks.push_back(ring.clock);
+    for (const auto& [clock, shown] : shown_) clocks.push_back(clock);
+    std::sort(clocks.begin(), clocks.end());
+    clocks.erase(std::unique(clocks.begin(), clocks.end()), clocks.end());
+    for (const int clock : clocks) {
+        ClockWindow* window = host_.FindClock(clock);
+        Ring* front = FrontOf(clock);
+        if (!front) {
+            shown_.erase(clock);
+            if (window) window->EndAlarm();
+            continue;
+        }
+        if (shown_[clock] == front->id) continue;
+        shown_[clock] = front->id;
+        front->missed = front->missed || !RingsNow(front->due, now);
+        const std::wstring time = ShownAlarmTime(front->alarm);
+        if (front->missed) {
+            std::wstring missed = Tr(IDS_ALARM_MISSED, {time, front->alarm.label});
+            while (!missed.empty() && missed.back() == L' ') missed.pop_back();  // no label
+            window->ShowAlarm(missed, false);
+        } else {
+            window->ShowAlarm(Joined(time, front->alarm.label), true);
+        }
+        Tell(*front);
+    }
+}
+
+void AlarmBell::FollowSound(std::int64_t now) {
+    Ring* chosen = nullptr;
+    for (const auto& [clock, shown] : shown_) {
+        Ring* front = FrontOf(clock);
+        if (!front || front->missed) continue;
+        const bool mine = front->id == sounding_;
+        if (!mine && (front->sounded || !RingsNow(front->due, now))) continue;
+        // The latest; between two of the same moment, the one already sounding.
+        if (!chosen || front->due > chosen->due || (front->due == chosen->due && mine)) chosen = front;
+    }
+    if (chosen && chosen->id == sounding_) return;
+    StopSound();
+    if (!chosen) return;
+    chosen->sounded = true;
+    sounding_ = chosen->id;
+    // A minute of sound, whatever the clock says meanwhile.
+    SetTimer(owner_, kAlarmSilenceTimer, kMinuteMs, nullptr);
+    const SoundPlayed played = services_.sound(chosen->alarm.sound, SoundPlay::Repeat);
+    // Without a sound the face and the notification still tell it; what is wrong is said once.
+    if (played == SoundPlayed::None) SayOnce(chosen->clock, Tr(IDS_ALARM_NO_SOUND));
+    if (played == SoundPlayed::Default && !chosen->alarm.sound.empty()) {
+        SayOnce(chosen->clock, Tr(IDS_ALARM_SOUND_UNPLAYABLE, {chosen->alarm.sound}));
+    }
+}
+
+void AlarmBell::StopSound() {
+    KillTimer(owner_, kAlarmSilenceTimer);
+    if (!sounding_) return;
+    sounding_ = 0;
+    services_.sound(L"", SoundPlay::Stop);
 }
 
 void AlarmBell::CheckChimes(std::int64_t now) {
@@ -151,7 +255,9 @@ void AlarmBell::CheckChimes(std::int64_t now) {
         const std::optional<std::int64_t> moment = NextChime(chime.chime, RulesOf(chime.zone), seen_);
         // An alarm's sound is not cut short by a chime; a chime long past is not made up for.
         if (!moment || *moment > now || !RingsNow(*moment, now) || sounding_) continue;
-        if (!services_.sound(chime.sound, SoundPlay::Once) && !chime.sound.empty()) {
+        const SoundPlayed played = services_.sound(chime.sound, SoundPlay::Once);
+        if (played == SoundPlayed::None) SayOnce(chime.clock, Tr(IDS_ALARM_NO_SOUND));
+        if (played == SoundPlayed::Default && !chime.sound.empty()) {
             SayOnce(chime.clock, Tr(IDS_ALARM_SOUND_UNPLAYABLE, {chime.sound}));
         }
         break;  // one chime at a time
@@ -169,59 +275,32 @@ void AlarmBell::Schedule() {
     }
 }
 
-void AlarmBell::StartRing() {
-    while (!queue_.empty()) {
-        const Ring& ring = queue_.front();
-        ClockWindow* clock = host_.FindClock(ring.clock);
-        if (!clock) {
-            queue_.pop_front();  // closed meanwhile
-            continue;
-        }
-        const std::wstring what = Joined(ring.time, ring.label);
-        if (ring.missed) {
-            std::wstring missed = Tr(IDS_ALARM_MISSED, {ring.time, ring.label});
-            while (!missed.empty() && missed.back() == L' ') missed.pop_back();  // no label
-            clock->ShowAlarm(missed, false);
-            host_.Notify(Tr(IDS_ALARM), missed);
-            return;
-        }
-        clock->ShowAlarm(what, true);
-        host_.Notify(ring.label.empty() ? Tr(IDS_ALARM) : ring.label,
-                     Tr(IDS_ALARM_BALLOON, {ring.time, ClockName(ring.clock)}));
-        sounding_ = true;
-        // A minute of sound, whatever the clock says meanwhile.
-        SetTimer(owner_, kAlarmSilenceTimer, kMinuteMs, nullptr);
-        if (!services_.sound(ring.sound, SoundPlay::Repeat) && !ring.sound.empty()) {
-            SayOnce(ring.clock, Tr(IDS_ALARM_SOUND_UNPLAYABLE, {ring.sound}));
-        }
-        return;
-    }
-}
-
 void AlarmBell::Silence() {
-    KillTimer(owner_, kAlarmSilenceTimer);
-    if (!sounding_) return;
-    sounding_ = false;
-    services_.sound(L"", SoundPlay::Stop);
+    StopSound();
+    // A ring of another clock still in its minute sounds now.
+    FollowSound(Now());
+    Settle();
 }
 
 void AlarmBell::Answer(int clock, bool snooze) {
-    if (queue_.empty() || queue_.front().clock != clock) return;
-    const Ring ring = queue_.front();
-    queue_.pop_front();
-    Silence();
-    if (ClockWindow* window = host_.FindClock(clock)) window->EndAlarm();
+    Ring* front = FrontOf(clock);
+    if (!front) return;
+    const Ring ring = *front;
+    std::erase_if(rings_, [&](const Ring& waiting) { return waiting.id == ring.id; });
+    const std::int64_t now = Now();
     if (snooze && !ring.missed) {
-        const std::int64_t now = static_cast<std::int64_t>(services_.clock().utcMilliseconds);
         for (Entry& entry : entries_) {
-            if (entry.clock == ring.clock && entry.number == ring.number) {
-                entry.snoozedUntil = now + entry.alarm.snoozeMinutes * kMinuteMs;
-            }
+            // Not for an alarm switched off, changed or removed while it rang.
+            if (entry.clock != ring.clock || entry.number != ring.number || !(entry.alarm == ring.alarm)) continue;
+            entry.snoozedUntil = now + entry.alarm.snoozeMinutes * kMinuteMs;
+            StoreSnooze(entry);
         }
     }
-    StartRing();
+    ShowFronts(now);
+    FollowSound(now);
     Schedule();
     SaveSeen();
+    Settle();
 }
 
 std::pair<AlarmBell::Entry*, std::int64_t> AlarmBell::Soonest(int clock) {
@@ -247,19 +326,29 @@ void AlarmBell::SkipNext(int clock) {
     if (!entry) return;
     if (entry->snoozedUntil == when) {
         entry->snoozedUntil.reset();
+        StoreSnooze(*entry);
     } else {
         entry->skipped = when;
         StoreSkip(*entry);
     }
     Schedule();
+    Settle();
+}
+
+void AlarmBell::StoreValues(const Entry& entry, const StoredAlarm& values) {
+    writes_.push_back({entry.clock, entry.number, values});
 }
 
 void AlarmBell::StoreSkip(const Entry& entry) {
-    if (ClockWindow* window = host_.FindClock(entry.clock)) {
-        window->Store()
-            .Below(AlarmKey(entry.number))
-            .WriteSetting(kSkipValue, entry.skipped ? std::to_wstring(*entry.skipped) : std::wstring());
-    }
+    StoredAlarm values;
+    values.skip = MomentText(entry.skipped);
+    StoreValues(entry, values);
+}
+
+void AlarmBell::StoreSnooze(const Entry& entry) {
+    StoredAlarm values;
+    values.snoozed = MomentText(entry.snoozedUntil);
+    StoreValues(entry, values);
 }
 
 void AlarmBell::SaveSeen() const { main_.WriteSetting(keys::kAlarmsSeen.name, std::to_wstring(seen_)); }
@@ -272,7 +361,21 @@ std::wstring AlarmBell::ClockName(int clock) {
 void AlarmBell::SayOnce(int clock, const std::wstring& problem) {
     if (std::find(said_.begin(), said_.end(), problem) != said_.end()) return;
     said_.push_back(problem);
-    if (ClockWindow* window = host_.FindClock(clock)) window->Report(problem);
+    pending_.emplace_back(clock, problem);
+}
+
+void AlarmBell::Settle() {
+    // A store that cannot save says so in a box, and each box runs messages: a check or a reload meanwhile
+    // may change every list here, but not these.
+    for (const PendingWrite& write : std::exchange(writes_, {})) {
+        if (ClockWindow* window = host_.FindClock(write.clock)) {
+            WriteStoredAlarm(window->Store().Below(AlarmKey(write.number)), write.values);
+        }
+    }
+    const std::vector<std::pair<int, std::wstring>> saying = std::exchange(pending_, {});
+    for (const auto& [clock, problem] : saying) {
+        if (ClockWindow* window = host_.FindClock(clock)) window->Report(problem);
+    }
 }
 
 }  // namespace tellurane

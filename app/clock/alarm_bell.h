@@ -1,11 +1,11 @@
 #pragma once
 // The alarms and chimes of every open clock, each in its clock's zone. One timer is set for the next of
-// them, a moment of the wall clock; nothing wakes the program in between. What comes due rings on its
-// clock's face with its sound, one ring after another; what passed unrung (asleep, not running, the time
-// set forward) is shown once as missed.
+// them, a moment of the wall clock; nothing wakes the program in between. Each ring shows on its clock's
+// face and in a notification at its own time, whatever else rings; one sound plays at a time. What could
+// not ring at its minute (asleep, not running, the time set forward, waiting behind another ring) is
+// shown once as missed, never rung late.
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -64,7 +64,7 @@ public:
     void Answer(int clock, bool snooze);
     // A minute of sound is enough: it stops, the choice stays on the face.
     void Silence();
-    bool Ringing() const noexcept { return !queue_.empty(); }
+    bool Ringing() const noexcept { return !rings_.empty(); }
 
     // The next ring of a clock's alarms, for its face's menu: "Mon 07:30" and its label.
     struct NextAlarm {
@@ -83,6 +83,7 @@ private:
         int clock = 0, number = 0;
         Alarm alarm;
         std::wstring zone;
+        // Both kept with the alarm in the store, so that they outlast a restart.
         std::optional<std::int64_t> snoozedUntil, skipped;
     };
     struct ClockChime {
@@ -91,24 +92,47 @@ private:
         std::wstring zone, sound;
     };
     struct Ring {
+        std::uint64_t id = 0;  // in the order they came
         int clock = 0, number = 0;
-        std::wstring time, label, sound;
+        Alarm alarm;  // as it was when it rang: a snooze belongs to it
+        std::int64_t due = 0;
+        // Decided when it reaches its clock's face: a ring that comes there after its minute is missed.
         bool missed = false;
+        bool notified = false, sounded = false;
     };
     void ReadClock(ClockWindow& clock);
     const ZoneRules& RulesOf(const std::wstring& zone);
+    // A snooze lasts while its alarm is on; a one-date alarm is switched off by its own ring, and its
+    // snooze outlasts that.
+    static bool SnoozeHolds(const Entry& entry) noexcept { return entry.alarm.on || entry.alarm.date; }
     std::optional<std::int64_t> NextOf(Entry& entry);
-    void CheckAlarm(Entry& entry, std::int64_t now);
+    void CheckAlarm(Entry& entry, std::int64_t now, std::uint64_t firstNew);
     void CheckChimes(std::int64_t now);
     void Schedule();
     // The clock's entry that rings next, and when.
     std::pair<Entry*, std::int64_t> Soonest(int clock);
-    void StartRing();
-    // Keeps the entry's turned-off ring with the alarm, or clears it.
+    // A ring due now goes in front of those of its clock that came before (firstNew: the first id of this
+    // check), is told at once, and takes the place of an older ring of the same alarm.
+    void Queue(const Entry& entry, std::int64_t due, std::int64_t now, std::uint64_t firstNew);
+    Ring* FrontOf(int clock);
+    // Each clock's face shows its first ring; a face with none shows the time again.
+    void ShowFronts(std::int64_t now);
+    void Tell(Ring& ring);
+    // The sound belongs to the latest ring on a face that is still in its minute and has not sounded.
+    void FollowSound(std::int64_t now);
+    void StopSound();
+    std::int64_t Now() const { return static_cast<std::int64_t>(services_.clock().utcMilliseconds); }
+    // Keeps the entry's turned-off ring, or its snooze, with the alarm, or clears it: written with what
+    // is to be said, after the walk over the alarms.
     void StoreSkip(const Entry& entry);
+    void StoreSnooze(const Entry& entry);
+    void StoreValues(const Entry& entry, const StoredAlarm& values);
     std::wstring ClockName(int clock);
-    // A problem with a stored alarm, a chime or a sound, said once, by its clock.
+    // A problem with a stored alarm, a chime or a sound, said once, by its clock: after the walk over the
+    // clocks or the alarms that found it, never inside it (a box runs messages, which may change them).
     void SayOnce(int clock, const std::wstring& problem);
+    // Writes what the walk left to write, then says what it found.
+    void Settle();
 
     HWND owner_;
     const SettingsStore& main_;
@@ -118,10 +142,18 @@ private:
     std::vector<Entry> entries_;
     std::vector<ClockChime> chimes_;
     std::map<std::wstring, ZoneRules> rules_;
-    std::deque<Ring> queue_;  // the front rings now
+    std::vector<Ring> rings_;             // a clock's first is on its face
+    std::map<int, std::uint64_t> shown_;  // the ring each clock's face shows
+    std::uint64_t nextId_ = 1;
+    std::uint64_t sounding_ = 0;  // the ring whose sound plays
     std::vector<std::wstring> said_;
-    std::int64_t seen_ = 0;  // alarms up to this moment are seen to
-    bool sounding_ = false;
+    struct PendingWrite {
+        int clock = 0, number = 0;
+        StoredAlarm values;
+    };
+    std::vector<PendingWrite> writes_;
+    std::vector<std::pair<int, std::wstring>> pending_;  // to say
+    std::int64_t seen_ = 0;                              // alarms up to this moment are seen to
 };
 
 }  // namespace tellurane

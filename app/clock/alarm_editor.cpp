@@ -141,6 +141,12 @@ void AlarmEditor::Save() {
     alarm_.label = WindowText(Control(ae::kLabel));
     const LRESULT sound = SendMessageW(Control(ae::kSound), CB_GETCURSEL, 0, 0);
     if (sound >= 0 && static_cast<std::size_t>(sound) < sounds_.size()) alarm_.sound = sounds_[sound];
+    // Windows cannot play it: said now, while another file can still be chosen, not at the ring.
+    if (alarm_.sound.size() > kLongestSoundPath) {
+        ShowPlainError(Tr(IDS_ALARM_SOUND_PATH_TOO_LONG, {std::to_wstring(kLongestSoundPath)}));
+        SetFocus(Control(ae::kSound));
+        return;
+    }
     // A length out of range is brought into it; one that is no number keeps the last.
     const std::wstring snooze = WindowText(Control(ae::kSnooze));
     if (!snooze.empty() && snooze.size() < 6 &&

@@ -94,12 +94,7 @@ int AlarmList::Selected() const noexcept {
 }
 
 void AlarmList::Store(int number, const Alarm& alarm) {
-    const SettingsStore stored = clock_.Below(AlarmKey(number));
-    const StoredAlarm values = StoredValuesOf(alarm);
-    const std::pair<const wchar_t*, const std::optional<std::wstring>*> fields[] = {
-        {L"Time", &values.time},   {L"Days", &values.days},     {L"Date", &values.date}, {L"Label", &values.label},
-        {L"Sound", &values.sound}, {L"Snooze", &values.snooze}, {L"On", &values.on}};
-    for (const auto& [name, value] : fields) stored.WriteSetting(name, value->value_or(L""));
+    WriteStoredAlarm(clock_.Below(AlarmKey(number)), StoredValuesOf(alarm));
 }
 
 void AlarmList::Add() {
@@ -139,7 +134,7 @@ void AlarmList::Switched(int row) {
     auto& [number, alarm] = alarms_[static_cast<std::size_t>(row)];
     if (alarm.on == on) return;
     alarm.on = on;
-    clock_.Below(AlarmKey(number)).WriteSetting(L"On", on ? L"1" : L"0");
+    WriteStoredAlarm(clock_.Below(AlarmKey(number)), StoredSwitchOf(on));
 }
 
 void AlarmList::Close() {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cwctype>
 
+#include "logic/clock/alarm.h"
 #include "logic/texts.h"
 #include "win32/handles.h"
 #include "win32/system_library.h"
@@ -51,25 +52,33 @@ std::wstring SoundFile(const std::wstring& sound) {
     return MediaFolder() + sound + L".wav";
 }
 
-bool PlayClockSound(const std::wstring& sound, SoundPlay how) noexcept {
-    using PlaySoundW_t = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+SoundPlayed PlayClockSound(const std::wstring& sound, SoundPlay how) noexcept {
     // winmm only once a sound is wanted: most clocks never ring.
-    static const auto play = SystemFunction<PlaySoundW_t>(L"winmm.dll", "PlaySoundW");
-    if (!play) return sound.empty();
+    static const auto play = SystemFunction<PlaySoundFunction>(L"winmm.dll", "PlaySoundW");
+    return PlayClockSoundWith(play, sound, how);
+}
+
+SoundPlayed PlayClockSoundWith(PlaySoundFunction play, const std::wstring& sound, SoundPlay how) noexcept {
+    if (!play) return SoundPlayed::None;
     if (how == SoundPlay::Stop) {
         play(nullptr, nullptr, 0);
-        return true;
+        return SoundPlayed::Chosen;
     }
     const DWORD flags = SND_ASYNC | SND_NODEFAULT | (how == SoundPlay::Repeat ? SND_LOOP : 0);
     try {
         const std::wstring chosen = SoundFile(sound.empty() ? std::wstring(L"Alarm01") : sound);
-        if (LooksLikeWave(chosen) && play(chosen.c_str(), nullptr, flags | SND_FILENAME)) return true;
+        // A longer path always fails: not tried.
+        if (chosen.size() <= kLongestSoundPath && LooksLikeWave(chosen) &&
+            play(chosen.c_str(), nullptr, flags | SND_FILENAME)) {
+            return SoundPlayed::Chosen;
+        }
     } catch (...) {
         // No memory for the name: the default below.
     }
-    // Windows' default sound, which every Windows has (Alarm01 came with Windows 8).
-    play(L"SystemDefault", nullptr, flags | SND_ALIAS);
-    return sound.empty();
+    // Windows' default sound, which every Windows has (Alarm01 came with Windows 8). With no audio
+    // device PlaySound fails for it too (SND_NODEFAULT: not even a beep stands in), and nothing plays.
+    if (!play(L"SystemDefault", nullptr, flags | SND_ALIAS)) return SoundPlayed::None;
+    return sound.empty() ? SoundPlayed::Chosen : SoundPlayed::Default;
 }
 
 std::vector<std::wstring> WindowsSoundNames() {

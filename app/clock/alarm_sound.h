@@ -12,10 +12,16 @@ namespace tellurane {
 
 enum class SoundPlay { Stop, Once, Repeat };
 
-// Plays the sound (empty: Windows' default alarm sound), or stops the one playing. False when the
-// chosen sound could not be played: Windows' default plays in its place.
-using SoundFunction = std::function<bool(const std::wstring& sound, SoundPlay how)>;
-bool PlayClockSound(const std::wstring& sound, SoundPlay how) noexcept;
+// What played: the chosen sound; Windows' default in its place (the file cannot be played); or nothing at
+// all (no audio device, or Windows' own sounds are gone too).
+enum class SoundPlayed { Chosen, Default, None };
+
+// Plays the sound (empty: Windows' default alarm sound), or stops the one playing.
+using SoundFunction = std::function<SoundPlayed(const std::wstring& sound, SoundPlay how)>;
+SoundPlayed PlayClockSound(const std::wstring& sound, SoundPlay how) noexcept;
+// The same through the PlaySoundW given.
+using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+SoundPlayed PlayClockSoundWith(PlaySoundFunction play, const std::wstring& sound, SoundPlay how) noexcept;
 
 // The alarm and notification sounds in Windows' media folder, by name, sorted.
 std::vector<std::wstring> WindowsSoundNames();

@@ -8,12 +8,15 @@
 #include "app/clock/clock_window.h"
 #include "logic/texts.h"
 #include "logic/twips.h"
+#include "win32/modal.h"
 
 namespace tellurane {
 
 void ClockWindow::ShowAlarm(const std::wstring& text, bool canSnooze) {
-    EndAlarm();
+    DropAlarmChoices();
     alarmText_ = text;
+    // Answered whatever window is open over the program (the settings, Clock options, the alarms).
+    DisabledWindows::KeepAnswerable(Handle(), true);
     auto make = [&](UINT textId, int id, DWORD style) {
         const std::wstring caption = Tr(textId);
         HWND button = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0,
@@ -34,15 +37,28 @@ void ClockWindow::ShowAlarm(const std::wstring& text, bool canSnooze) {
 void ClockWindow::EndAlarm() {
     if (!alarmText_) return;
     const bool hadFocus = GetFocus() == dismiss_.get() || (snooze_ && GetFocus() == snooze_.get());
+    DropAlarmChoices();
+    FitFace();
+    if (hadFocus) SetFocus(Face().Handle());
+    // Under a modal window, like every other clock again.
+    DisabledWindows::KeepAnswerable(Handle(), false);
+    host_.FaceAsked();
+}
+
+void ClockWindow::DropAlarmChoices() {
     alarmText_.reset();
     dismiss_.reset();
     snooze_.reset();
     alarmFont_.reset();
     alarmFontDpi_ = 0;
     alarmRoom_ = 0;
-    FitFace();
-    if (hadFocus) SetFocus(Face().Handle());
-    host_.FaceAsked();
+}
+
+// Under a modal window a ringing clock takes its choices' clicks and keys, and nothing else: no menu, no
+// window menu or Alt+F4, no size by the wheel, whose changes the modal window does not expect.
+bool ClockWindow::OnlyAnswersNow(UINT message) const noexcept {
+    if (!DisabledWindows::AnyOpen()) return false;
+    return message == WM_CONTEXTMENU || message == WM_SYSCOMMAND || message == WM_MOUSEWHEEL;
 }
 
 void ClockWindow::FocusForKeys() { SetFocus(dismiss_ ? dismiss_.get() : Handle()); }

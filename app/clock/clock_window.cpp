@@ -12,6 +12,7 @@
 #include "logic/twips.h"
 #include "win32/boundary.h"
 #include "win32/dpi.h"
+#include "win32/modal.h"
 
 namespace tellurane {
 namespace {
@@ -219,7 +220,11 @@ bool ClockWindow::ResizeTextByWheel(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (OnlyAnswersNow(message)) return 0;
     switch (message) {
+        case WM_DESTROY:
+            DisabledWindows::KeepAnswerable(Handle(), false);
+            break;
         case WM_CONTEXTMENU:
             if (!AsksForFaceMenu(*this, wParam, lParam)) break;
             CarryOn("ClockWindow::ShowMenu", [&] { host_.ShowMenuFor(*this, lParam); });

@@ -152,6 +152,8 @@ private:
     std::wstring WindowCaption() const;
     bool ResizeTextByWheel(WPARAM wParam, LPARAM lParam);
     void PlaceAlarmChoices();
+    void DropAlarmChoices();
+    bool OnlyAnswersNow(UINT message) const noexcept;
     static constexpr int kAlarmDismiss = 0x7701, kAlarmSnooze = 0x7702;
 
     int number_;

@@ -176,6 +176,14 @@ StoredAlarm StoredValuesOf(const Alarm& alarm) {
     stored.sound = alarm.sound;
     stored.snooze = std::to_wstring(alarm.snoozeMinutes);
     stored.on = alarm.on ? L"1" : L"0";
+    stored.snoozed = L"";
+    return stored;
+}
+
+StoredAlarm StoredSwitchOf(bool on) {
+    StoredAlarm stored;
+    stored.on = on ? L"1" : L"0";
+    stored.snoozed = L"";
     return stored;
 }
 
@@ -232,6 +240,15 @@ std::optional<std::int64_t> LastMissed(const Alarm& alarm, const ZoneRules& zone
     }
     if (ring && *ring > fromUtc && *ring <= toUtc) return ring;
     return std::nullopt;
+}
+
+std::optional<std::int64_t> DueUnrung(const Alarm& alarm, const ZoneRules& zone, std::int64_t fromUtc,
+                                      std::int64_t toUtc) {
+    if (alarm.on && alarm.date) {
+        const std::int64_t ring = RingInstant(alarm, zone, *alarm.date);
+        if (ring <= toUtc) return ring;
+    }
+    return LastMissed(alarm, zone, fromUtc, toUtc);
 }
 
 }  // namespace tellurane

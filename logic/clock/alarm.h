@@ -2,6 +2,7 @@
 // Alarms: how one is kept in the registry, read back with a message for a value that cannot be read, and
 // when it rings next in the clock's zone. Times are UTC milliseconds since 1601, as Windows counts.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,19 +25,41 @@ struct Alarm {
 // Dates compare by their day alone.
 bool operator==(const Alarm& a, const Alarm& b);
 
-// The alarm's values as the registry keeps them ("Time", "Days", "Date", "Label", "Sound", "Snooze", "On");
-// nullopt: the value is absent.
+// The alarm's values as the registry keeps them; nullopt: the value is absent (or, to write, left as it is).
+// The last two are the bell's, beside the alarm's own: the moment (UTC milliseconds since 1601) of the one
+// ring turned off, and the moment a snooze ends.
 struct StoredAlarm {
-    std::optional<std::wstring> time, days, date, label, sound, snooze, on;
+    std::optional<std::wstring> time, days, date, label, sound, snooze, on, skip, snoozed;
 };
+
+// Every value of an alarm's key, by its stored name: whatever reads or writes one goes through here.
+struct AlarmValue {
+    std::wstring_view name;
+    std::optional<std::wstring> StoredAlarm::*field;
+};
+inline constexpr AlarmValue kAlarmValues[] = {
+    {L"Time", &StoredAlarm::time},   {L"Days", &StoredAlarm::days},   {L"Date", &StoredAlarm::date},
+    {L"Label", &StoredAlarm::label}, {L"Sound", &StoredAlarm::sound}, {L"Snooze", &StoredAlarm::snooze},
+    {L"On", &StoredAlarm::on},       {L"Skip", &StoredAlarm::skip},   {L"Snoozed", &StoredAlarm::snoozed}};
 
 // The alarm's key below its clock's: "Alarms\N".
 std::wstring AlarmKey(int number);
 // The values from the alarm's own store (anything with Stored(name), as the settings store has).
 template <class Store>
 StoredAlarm ReadStoredAlarm(const Store& alarm) {
-    return {alarm.Stored(L"Time"),  alarm.Stored(L"Days"),   alarm.Stored(L"Date"), alarm.Stored(L"Label"),
-            alarm.Stored(L"Sound"), alarm.Stored(L"Snooze"), alarm.Stored(L"On")};
+    StoredAlarm stored;
+    for (const AlarmValue& value : kAlarmValues) stored.*value.field = alarm.Stored(value.name);
+    return stored;
+}
+// Writes the values that are there (anything with WriteSetting(name, text)); true when each was kept.
+template <class Store>
+bool WriteStoredAlarm(const Store& alarm, const StoredAlarm& stored) {
+    bool kept = true;
+    for (const AlarmValue& value : kAlarmValues) {
+        if (const std::optional<std::wstring>& text = stored.*value.field)
+            kept = alarm.WriteSetting(value.name, *text) && kept;
+    }
+    return kept;
 }
 
 struct AlarmRead {
@@ -50,8 +73,11 @@ struct AlarmRead {
 // leaves the alarm off, and problem names the first such value for the user, with the alarm's number.
 AlarmRead ReadAlarm(int number, const StoredAlarm& stored);
 // Every value, in the form ReadAlarm reads back as the same alarm. An alarm with neither days nor a date
-// never rings, and cannot be written: it comes back ringing every day.
+// never rings, and cannot be written: it comes back ringing every day. A snooze belongs to the alarm as it
+// was: the values of a changed alarm clear it.
 StoredAlarm StoredValuesOf(const Alarm& alarm);
+// Only the switch, which clears a snooze as any change does.
+StoredAlarm StoredSwitchOf(bool on);
 
 // H:MM or HH:MM as minutes of the day, 00:00 to 23:59.
 std::optional<int> MinuteOfDayFromText(std::wstring_view text);
@@ -66,6 +92,15 @@ std::optional<std::int64_t> NextRing(const Alarm& alarm, const ZoneRules& zone, 
 // missed. Only the latest, so a week away shows one missed daily alarm, not seven.
 std::optional<std::int64_t> LastMissed(const Alarm& alarm, const ZoneRules& zone, std::int64_t fromUtc,
                                        std::int64_t toUtc);
+
+// What a check at toUtc finds come and not rung: LastMissed's ring, and for a one-date alarm still on, its
+// moment however long before fromUtc (before a first start, or in a store copied from another computer):
+// had it rung, it would have been switched off.
+std::optional<std::int64_t> DueUnrung(const Alarm& alarm, const ZoneRules& zone, std::int64_t fromUtc,
+                                      std::int64_t toUtc);
+
+// PlaySound cannot play a file whose path is longer than this: such a sound is refused when saved.
+inline constexpr std::size_t kLongestSoundPath = 256;
 
 // A timer fires late under load: a ring found at most this late still rings; later, it was missed.
 inline constexpr std::int64_t kRingGraceMs = 60'000;

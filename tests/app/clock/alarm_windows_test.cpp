@@ -2,6 +2,7 @@
 // The alarm's own window is modal: the keys for it are pressed from a timer, which its loop runs.
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -10,8 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "app/clock/alarm_sound.h"
 #include "app/clock/alarm_windows.h"
+#include "app/main_module.h"
 #include "logic/layouts.h"
+#include "logic/texts.h"
 #include "tests/support/desktop.h"
 #include "win32/message_loop.h"
 
@@ -116,6 +120,71 @@ TEST_F(AlarmWindows, MadeSwitchedEditedAndRemovedByKeyboardAlone) {
     EXPECT_EQ(Stored(L"Time"), L"-1") << "its key deleted";
     Run(list, {inList({VK_ESCAPE})});
     EXPECT_FALSE(IsWindow(list.Handle()));
+}
+
+// A sound whose path is longer than PlaySound can play is refused when the alarm is saved, with a word,
+// while another can still be chosen; the alarm is kept once it has one that can play.
+std::wstring g_boxText;
+int WINAPI BoxStandIn(HWND, LPCWSTR text, LPCWSTR, UINT) {
+    g_boxText = text;
+    return IDOK;
+}
+
+TEST_F(AlarmWindows, ASoundPathTooLongToPlayIsRefusedWhenSaved) {
+    Alarm alarm;
+    alarm.sound = L"C:\\" + std::wstring(kLongestSoundPath, L'a') + L".wav";
+    AlarmEditor editor(alarm);
+    ASSERT_TRUE(editor.Open(nullptr));
+    const MessageBoxFunction before = SetMessageBoxFunction(&BoxStandIn);
+    g_boxText.clear();
+    SendMessageW(editor.Control(alarm_edit::kOk), BM_CLICK, 0, 0);
+    EXPECT_EQ(g_boxText, Tr(IDS_ALARM_SOUND_PATH_TOO_LONG, {std::to_wstring(kLongestSoundPath)}));
+    EXPECT_TRUE(IsWindow(editor.Handle())) << "still open, to choose another";
+    EXPECT_FALSE(editor.Result());
+    SendMessageW(editor.Control(alarm_edit::kSound), CB_SETCURSEL, 0, 0);  // Windows' default
+    SendMessageW(editor.Control(alarm_edit::kOk), BM_CLICK, 0, 0);
+    SetMessageBoxFunction(before);
+    ASSERT_TRUE(editor.Result());
+    EXPECT_EQ(editor.Result()->sound, L"");
+    EXPECT_FALSE(IsWindow(editor.Handle()));
+}
+
+// PlaySoundW as a machine answers it: the file, Windows' default by its alias, or neither (no device).
+bool g_playsFile = true, g_playsAlias = true;
+BOOL WINAPI PlaySoundStandIn(LPCWSTR sound, HMODULE, DWORD flags) {
+    if (!sound) return TRUE;
+    return (flags & SND_ALIAS) ? g_playsAlias : g_playsFile;
+}
+
+// What PlayClockSound answers: with no audio device both the file and Windows' default fail on Windows,
+// and nothing is said to have played.
+TEST(AlarmSound, SaysWhetherTheChosenSoundWindowsDefaultOrNothingPlayed) {
+    struct Case {
+        bool file, alias;  // whether PlaySound plays the file, and Windows' default by its alias
+        bool ownFile;      // a WAV file of the user's, else Windows' default alarm sound
+        SoundPlayed played;
+    };
+    const Case cases[] = {
+        {true, true, true, SoundPlayed::Chosen},  {false, true, true, SoundPlayed::Default},
+        {false, false, true, SoundPlayed::None},  {false, true, false, SoundPlayed::Chosen},
+        {false, false, false, SoundPlayed::None},
+    };
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring wave = std::wstring(folder) + L"tellurane-test.wav";
+    {
+        HANDLE file = CreateFileW(wave.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, "RIFF\x04\0\0\0WAVE", 12, &written, nullptr);
+        CloseHandle(file);
+    }
+    for (const Case& c : cases) {
+        g_playsFile = c.file;
+        g_playsAlias = c.alias;
+        EXPECT_EQ(PlayClockSoundWith(&PlaySoundStandIn, c.ownFile ? wave : L"", SoundPlay::Repeat), c.played)
+            << c.file << c.alias << c.ownFile;
+    }
+    DeleteFileW(wave.c_str());
 }
 
 }  // namespace

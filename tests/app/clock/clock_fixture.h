@@ -44,7 +44,9 @@ protected:
         };
         services.sound = [this](const std::wstring& sound, SoundPlay how) {
             sounds_.emplace_back(sound, how);
-            return sound.find(L"gone") == std::wstring::npos;  // a file that is not there plays the default
+            if (noAudioDevice_) return SoundPlayed::None;
+            // A file that is not there plays the default.
+            return sound.find(L"gone") == std::wstring::npos ? SoundPlayed::Chosen : SoundPlayed::Default;
         };
         services.chooseColor = &ChooseColorStandIn;
         services.dialogError = &DialogErrorStandIn;
@@ -90,6 +92,7 @@ protected:
     std::vector<ShellCall> shellCalls_;
     bool shellRefuses_ = false;  // a notification area that does not answer yet
     std::vector<std::pair<std::wstring, SoundPlay>> sounds_;
+    bool noAudioDevice_ = false;  // every PlaySound fails, as with no audio device
     std::unique_ptr<Form1> form_;
 };
 

@@ -168,6 +168,60 @@ TEST(LastMissed, ShowsOnlyTheLatestRingThatPassedUnrung) {
     Alarm off = Made(L"07:00", L"", L"");
     off.on = false;
     EXPECT_FALSE(LastMissed(off, Rules("Berlin"), Utc("2026-12-01 12:00:00"), Utc("2026-12-08 12:00:00")));
+
+    // --- Rows of issue 36 (alarms): what a check finds come and not rung. A one-date alarm still on after
+    // its moment never rang (it would be off): found however long before what is seen to, a first start
+    // included; a repeating alarm keeps the rule above.
+    struct Due {
+        const wchar_t *days, *date;
+        bool on;
+        const char *from, *to, *due;
+    };
+    const Due dues[] = {
+        {L"", L"2026-12-24", true, "2026-12-25 00:00:00", "2027-01-02 00:00:00", "2026-12-24 17:00:00"},
+        {L"", L"2026-12-24", true, "2027-01-02 00:00:00", "2027-01-02 00:00:00", "2026-12-24 17:00:00"},
+        {L"", L"2026-12-24", true, "2026-12-20 00:00:00", "2026-12-24 16:59:59", "none"},   // still to come
+        {L"", L"2026-12-24", false, "2026-12-25 00:00:00", "2027-01-02 00:00:00", "none"},  // rang: off
+        {L"", L"", true, "2026-12-09 00:00:00", "2026-12-09 00:00:00", "none"},             // repeating, a first start
+        {L"", L"", true, "2026-12-07 05:00:00", "2026-12-07 07:00:00", "2026-12-07 06:00:00"},
+    };
+    for (const Due& c : dues) {
+        Alarm alarm = Made(L"18:00", c.days, c.date);
+        if (!*c.date) alarm = Made(L"07:00", c.days, c.date);
+        alarm.on = c.on;
+        EXPECT_EQ(Text(DueUnrung(alarm, Rules("Berlin"), Utc(c.from), Utc(c.to))), c.due)
+            << testing::PrintToString(std::wstring(c.date)) << " from " << c.from << " to " << c.to;
+    }
+}
+
+// --- Issue 36 (alarms): every stored value of an alarm goes through one table, both ways; a saved or
+// switched alarm clears its snooze (it belongs to the alarm as it was), and leaves the turned-off ring.
+TEST(StoredAlarmValues, AreReadAndWrittenThroughOneTable) {
+    struct FakeStore {
+        mutable std::map<std::wstring, std::wstring> values;  // written through a const store, as the registry's
+        std::optional<std::wstring> Stored(std::wstring_view name) const {
+            const auto found = values.find(std::wstring(name));
+            return found == values.end() ? std::nullopt : std::optional<std::wstring>(found->second);
+        }
+        bool WriteSetting(std::wstring_view name, std::wstring_view text) const {
+            values[std::wstring(name)] = text;
+            return true;
+        }
+    };
+    FakeStore store;
+    store.values = {{L"Skip", L"5"}, {L"Snoozed", L"7"}};
+    const Alarm tea{16, 5, 0b0000010, std::nullopt, L"Tea", L"Ring05", 3, true};
+    WriteStoredAlarm(store, StoredValuesOf(tea));
+    EXPECT_EQ(store.values.size(), 9u);
+    EXPECT_EQ(store.values[L"Snoozed"], L"") << "a saved alarm is another alarm";
+    EXPECT_EQ(store.values[L"Skip"], L"5");
+    EXPECT_TRUE(ReadAlarm(1, ReadStoredAlarm(store)).alarm == tea);
+    store.values[L"Snoozed"] = L"7";
+    WriteStoredAlarm(store, StoredSwitchOf(false));
+    EXPECT_EQ(store.values[L"On"], L"0");
+    EXPECT_EQ(store.values[L"Snoozed"], L"");
+    EXPECT_EQ(store.values[L"Time"], L"16:05") << "the rest as it was";
+    for (const AlarmValue& value : kAlarmValues) EXPECT_TRUE(ReadStoredAlarm(store).*value.field) << value.name.size();
 }
 
 TEST(NextChime, StrikesTheZonesOwnHoursOutsideTheQuietOnes) {
