@@ -119,7 +119,7 @@ TEST(IniText, KeysBelowAKeyAreItsSectionsChildrenAndGoWithIt) {
     for (const Written& w :
          {Written{L"E=mc2", "E=mc2"}, Written{L"C:\\Media\\", "C:\\Media\\"},
           Written{L"\"C:\\Media\\\"", "\"\\\"C:\\\\Media\\\\\\\"\""},
-          Written{L" C:\\Media\\ ", "\" C:\\\\Media\\\\ \""}, Written{L"ends in a tab\t", "\"ends in a tab\\t\""},
+          Written{L" C:\\Media\\ ", "\" C:\\\\Media\\\\ \""}, Written{L"ends in a blank ", "\"ends in a blank \""},
           Written{L"\x1F\x7F\r\n", "\"\\x1F\\x7F\\r\\n\""}, Written{L"\\x0a \\n", "\\x0a \\n"},
           Written{L"# ; [x] =", "# ; [x] ="}, Written{L"", ""},
           Written{L"\u007F\u0080\u07FF\u0800\uFFFD", "\"\\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBD\""},
@@ -130,7 +130,7 @@ TEST(IniText, KeysBelowAKeyAreItsSectionsChildrenAndGoWithIt) {
         EXPECT_EQ(bytes, std::string("[Tellurane]\r\nLabel=") + w.line + "\r\n");
         const IniDocument again = IniDocument::Parse(bytes);
         const std::wstring* read = again.Find(L"Tellurane", L"Label");
-        EXPECT_TRUE(read && *read == w.value) << bytes;
+        EXPECT_TRUE(read && *read == w.value) << testing::PrintToString(bytes);
     }
 }
 

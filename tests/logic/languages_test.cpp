@@ -130,7 +130,7 @@ TEST(LayoutFit, WhatLiesPastATextThatLacksRoomMovesOverAndAlignedControlsStayAli
              {100, 100, 3600, 501},    // spans every edge that moved
              {100, 751, 1100, 250},    // down by the title's 251
              {1300, 751, 2400, 1001},  // right of the name, down by the title, a twip taller for its button
-             {100, 300, 1300, 250},    // where it was in the frame, moved once with it; the wide text's edge
+             {100, 300, 1300, 250},    // where it was in the frame, which moved it once; wider past the wide text
              {1400, 600, 800, 301},    // in the frame: over by the check box's growth only
              {100, 1952, 500, 250},
              {700, 1952, 3000, 300},  // right of the short label, past it by as much as before

@@ -89,8 +89,7 @@ TEST(ReadAlarm, ReadsEachValueAndLeavesAnAlarmWithABadOneOff) {
         {L"07:00", nullptr, L"2026-12-4", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2026-12-4"},
         {L"07:00", nullptr, L"2027-01-00", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2027-01-00"},
         {L"07:00", nullptr, L"2027-13-01", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2027-13-01"},
-        {L"07:00", nullptr, L"1600-12-31", nullptr, nullptr, IDS_ALARM_BAD_DATE,
-         L"1600-12-31"},  // before Windows' time
+        {L"07:00", nullptr, L"1600-12-31", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"1600-12-31"},
         {L"07:00", nullptr, L"2027-01- 5", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2027-01- 5"},
         {L"07:00", nullptr, nullptr, L"0", nullptr, IDS_ALARM_BAD_SNOOZE, L"0"},
         {L"07:00", nullptr, nullptr, L"61", nullptr, IDS_ALARM_BAD_SNOOZE, L"61"},
