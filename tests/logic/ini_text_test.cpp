@@ -118,10 +118,9 @@ TEST(IniText, KeysBelowAKeyAreItsSectionsChildrenAndGoWithIt) {
     };
     for (const Written& w :
          {Written{L"E=mc2", "E=mc2"}, Written{L"C:\\Media\\", "C:\\Media\\"},
-          Written{L"\"C:\\Media\\\"", "\"\\\"C:\\\\Media\\\\\\\"\""},
-          Written{L" C:\\Media\\ ", "\" C:\\\\Media\\\\ \""}, Written{L"ends in a blank ", "\"ends in a blank \""},
-          Written{L"\x1F\x7F\r\n", "\"\\x1F\\x7F\\r\\n\""}, Written{L"\\x0a \\n", "\\x0a \\n"},
-          Written{L"# ; [x] =", "# ; [x] ="}, Written{L"", ""},
+          Written{L"\"C:\\Media\\\"", R"("\"C:\\Media\\\"")"}, Written{L" C:\\Media\\ ", R"(" C:\\Media\\ ")"},
+          Written{L"ends in a blank ", "\"ends in a blank \""}, Written{L"\x1F\x7F\r\n", R"("\x1F\x7F\r\n")"},
+          Written{L"\\x0a \\n", "\\x0a \\n"}, Written{L"# ; [x] =", "# ; [x] ="}, Written{L"", ""},
           Written{L"\u007F\u0080\u07FF\u0800\uFFFD", "\"\\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBD\""},
           Written{L"\U00010000\U0001F550\U0010FFFF", "\xF0\x90\x80\x80\xF0\x9F\x95\x90\xF4\x8F\xBF\xBF"}}) {
         IniDocument file;

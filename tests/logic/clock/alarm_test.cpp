@@ -82,7 +82,6 @@ TEST(ReadAlarm, ReadsEachValueAndLeavesAnAlarmWithABadOneOff) {
         {L"007:30", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"007:30"},
         {L"07:60", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"07:60"},
         {L"23:60", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"23:60"},  // not the next day's 00:00
-        {L"7 :30", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"7 :30"},
         {L"07:00", L"Mon,Tue", nullptr, nullptr, nullptr, IDS_ALARM_BAD_DAYS, L"Mon,Tue"},
         {L"07:00", L"Monday", nullptr, nullptr, nullptr, IDS_ALARM_BAD_DAYS, L"Monday"},
         {L"07:00", nullptr, L"2027-02-29", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2027-02-29"},
@@ -120,7 +119,11 @@ TEST(ReadAlarm, ReadsEachValueAndLeavesAnAlarmWithABadOneOff) {
         const AlarmRead read = ReadAlarm(1, StoredValuesOf(alarm));
         EXPECT_TRUE(read.alarm == alarm && read.problem.empty()) << testing::PrintToString(Summary(alarm));
     }
-    // That comparison sees every value: one changed alone makes another alarm.
+}
+
+// The read-back check above compares alarms: equal only when every value is, one changed alone makes another.
+TEST(ReadAlarm, AnAlarmEqualsOnlyOneWithEveryValueTheSame) {
+    const Alarm gym{6, 45, 0b0101010, std::nullopt, L"Gym", L"C:\\Sounds\\bell.wav", 5, false};
     using Change = void (*)(Alarm&);
     for (const Change change : std::initializer_list<Change>{
              [](Alarm& a) { a.hour = 7; }, [](Alarm& a) { a.minute = 46; }, [](Alarm& a) { a.days = 0b0101011; },
