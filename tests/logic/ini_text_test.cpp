@@ -105,6 +105,8 @@ TEST(IniText, KeysBelowAKeyAreItsSectionsChildrenAndGoWithIt) {
     IniDocument blank = IniDocument::Parse("[Tellurane]\r\nCheck1=1\r\n\r\n");
     blank.Set(L"Clocks\\1", L"Label", L"Tokyo");
     EXPECT_EQ(blank.Serialize(), "[Tellurane]\r\nCheck1=1\r\n\r\n[Clocks\\1]\r\nLabel=Tokyo\r\n");
+    const IniDocument cut = IniDocument::Parse("[Tellurane]\r\nCheck1=1\r");  // its last line's LF lost
+    EXPECT_EQ(*cut.Find(L"Tellurane", L"Check1"), L"1");
     // What is no quoting of ours reads as it stands.
     for (const wchar_t* plain : {L"\"", L"\"open", L"C:\\Media\\x.wav", L"a \"b\""}) {
         EXPECT_EQ(IniUnquoted(plain), plain);

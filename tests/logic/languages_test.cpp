@@ -31,6 +31,8 @@ TEST(Languages, TheStoredChoiceThenWindowsOrderThenTheLanguageOfARegionThenEngli
         Case{L"", {L"zh-Hant-TW"}, true, L"zh-TW"},
         Case{L"", {L"zh-SG"}, true, L"zh-CN"},
         Case{L"", {L"zh-MO"}, true, L"zh-TW"},
+        Case{L"", {L"zh-TW_radstr"}, true, L"zh-TW"},  // Windows' names with a sort order
+        Case{L"", {L"de-DE_phoneb"}, true, L"de-DE"},
         Case{L"", {L"zh-Hans-HK"}, true, L"zh-CN"},  // the script decides, not the region
         Case{L"", {L"nn-NO"}, true, L"nb-NO"},
         Case{L"", {L"no"}, true, L"nb-NO"},
@@ -79,7 +81,7 @@ constexpr std::array kControls{
 constexpr WindowLayout kWindow{L"Test", L"", 3200, 2000, false, false, false, kWhite, {}, kControls};
 
 // A wrapping title over a name and a frame right of it, a short label and a field right of it, and a
-// button under a wide text.
+// button under a wide text; the title, the frame and the field reach the window's right edge.
 constexpr std::array kMovedControls{
     ControlLayout{L"Title", ControlKind::Label, 1, 0, 100, 100, 2900, 250},
     ControlLayout{L"Name", ControlKind::Label, 2, 0, 100, 500, 800, 250},
@@ -91,7 +93,7 @@ constexpr std::array kMovedControls{
     ControlLayout{L"Wide", ControlKind::Label, 8, 0, 100, 2100, 1600, 250},
     ControlLayout{L"Under", ControlKind::PushButton, 9, 0, 100, 2400, 1800, 400},
 };
-constexpr WindowLayout kMovedWindow{L"Test", L"", 3100, 2900, false, false, false, kWhite, {}, kMovedControls};
+constexpr WindowLayout kMovedWindow{L"Test", L"", 3000, 2900, false, false, false, kWhite, {}, kMovedControls};
 
 TEST(LayoutFit, WhatLiesPastATextThatLacksRoomMovesOverAndAlignedControlsStayAligned) {
     const std::array fits{TextRoom{2, 900, 200}, TextRoom{4, 800, 250}};
@@ -123,21 +125,22 @@ TEST(LayoutFit, WhatLiesPastATextThatLacksRoomMovesOverAndAlignedControlsStayAli
          3700,
          2250},
         // The title a fraction over a line taller (a whole twip more), the name 300 wider, the button in the
-        // frame half a twip taller, the short label 100 wider, the wide text 700 and the button under it 200.
+        // frame half a twip taller, the short label 100 wider, the field 800, the wide text 700 and the button
+        // under it 200.
         {kMovedWindow,
-         {{1, 0, 500.4}, {2, 1100, 0}, {5, 0, 300.5}, {6, 500, 0}, {8, 2300, 0}, {9, 2000, 0}},
+         {{1, 0, 500.4}, {2, 1100, 0}, {5, 0, 300.5}, {6, 500, 0}, {7, 3200, 0}, {8, 2300, 0}, {9, 2000, 0}},
          {
-             {100, 100, 3600, 501},    // spans every edge that moved
+             {100, 100, 3800, 501},    // spans every edge that moved
              {100, 751, 1100, 250},    // down by the title's 251
-             {1300, 751, 2400, 1001},  // right of the name, down by the title, a twip taller for its button
+             {1300, 751, 2600, 1001},  // right of the name, down by the title, a twip taller for its button
              {100, 300, 1300, 250},    // where it was in the frame, which moved it once; wider past the wide text
              {1400, 600, 800, 301},    // in the frame: over by the check box's growth only
              {100, 1952, 500, 250},
-             {700, 1952, 3000, 300},  // right of the short label, past it by as much as before
+             {700, 1952, 3200, 300},  // right of the short label, past it by as much as before; its own 800
              {100, 2352, 2300, 250},
              {100, 2652, 2500, 400},  // under the wide text: its own 200 and the text's 700, the larger
          },
-         3800,
+         3900,
          3152},
     };
     for (const Fit& fit : cases) {

@@ -81,6 +81,7 @@ TEST(ReadAlarm, ReadsEachValueAndLeavesAnAlarmWithABadOneOff) {
         {L"07:005", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"07:005"},
         {L"007:30", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"007:30"},
         {L"07:60", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"07:60"},
+        {L"07:0:", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"07:0:"},
         {L"23:60", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"23:60"},  // not the next day's 00:00
         {L"07:00", L"Mon,Tue", nullptr, nullptr, nullptr, IDS_ALARM_BAD_DAYS, L"Mon,Tue"},
         {L"07:00", L"Monday", nullptr, nullptr, nullptr, IDS_ALARM_BAD_DAYS, L"Monday"},
