@@ -67,8 +67,9 @@ const Language* LanguageForTag(std::wstring_view tag) noexcept {
         if (const Language* exact = ByTag(lower)) return exact;
         const std::wstring_view primary = Primary(lower);
         if (primary == L"zh") {
-            const bool traditional = HasPart(lower, L"hant") || HasPart(lower, L"tw") || HasPart(lower, L"hk") ||
-                                     HasPart(lower, L"mo");
+            // A script, where there is one, says more than the region: zh-Hans-HK reads Simplified.
+            const bool traditional = !HasPart(lower, L"hans") && (HasPart(lower, L"hant") || HasPart(lower, L"tw") ||
+                                                                  HasPart(lower, L"hk") || HasPart(lower, L"mo"));
             return ByTag(traditional ? L"zh-tw" : L"zh-cn");
         }
         if (primary == L"no" || primary == L"nn") return ByTag(L"nb-no");

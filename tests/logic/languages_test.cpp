@@ -30,13 +30,20 @@ TEST(Languages, TheStoredChoiceThenWindowsOrderThenTheLanguageOfARegionThenEngli
         Case{L"", {L"zh-HK"}, true, L"zh-TW"},
         Case{L"", {L"zh-Hant-TW"}, true, L"zh-TW"},
         Case{L"", {L"zh-SG"}, true, L"zh-CN"},
+        Case{L"", {L"zh-MO"}, true, L"zh-TW"},
+        Case{L"", {L"zh-TW_radstr"}, true, L"zh-TW"},  // Windows' names with a sort order
+        Case{L"", {L"de-DE_phoneb"}, true, L"de-DE"},
+        Case{L"", {L"zh-Hans-HK"}, true, L"zh-CN"},  // the script decides, not the region
         Case{L"", {L"nn-NO"}, true, L"nb-NO"},
+        Case{L"", {L"no"}, true, L"nb-NO"},
         Case{L"", {L"pt-PT"}, true, L"pt-BR"},
         Case{L"", {L"ar-EG"}, true, L"ar-SA"},
         Case{L"", {}, true, L"en-US"},
         Case{L"ja-JP", {L"de-DE"}, true, L"ja-JP"},  // the menu's choice overrides Windows'
         Case{L"JA_jp", {L"de-DE"}, true, L"ja-JP"},
-        Case{L"xx-YY", {L"de-DE"}, true, L"de-DE"},  // a stored tag of no known language
+        Case{L"xx-YY", {L"de-DE"}, true, L"de-DE"},   // a stored tag of no known language
+        Case{L"de-DE", {L"fr-CA"}, false, L"fr-FR"},  // a stored language whose table is missing
+        Case{L"de-CH", {L"fr-FR"}, true, L"de-DE"},
         Case{L"qps-ploc", {}, true, L"qps-ploc"},
         Case{L"", {L"qps-plocm"}, true, L"en-US"},  // the pseudo-languages only by name
     };
@@ -73,34 +80,81 @@ constexpr std::array kControls{
 };
 constexpr WindowLayout kWindow{L"Test", L"", 3200, 2000, false, false, false, kWhite, {}, kControls};
 
+// A wrapping title over a name and a frame right of it, a short label and a field right of it, and a
+// button under a wide text; the title, the frame and the field reach the window's right edge.
+constexpr std::array kMovedControls{
+    ControlLayout{L"Title", ControlKind::Label, 1, 0, 100, 100, 2900, 250},
+    ControlLayout{L"Name", ControlKind::Label, 2, 0, 100, 500, 800, 250},
+    ControlLayout{L"Frame", ControlKind::Frame, 3, 0, 1000, 500, 2000, 1000},
+    ControlLayout{L"Check", ControlKind::CheckBox, 4, 3, 100, 300, 900, 250},
+    ControlLayout{L"Button", ControlKind::PushButton, 5, 3, 1000, 600, 800, 300},
+    ControlLayout{L"Short", ControlKind::Label, 6, 0, 100, 1700, 400, 250},
+    ControlLayout{L"Field", ControlKind::TextBox, 7, 0, 600, 1700, 2400, 300},
+    ControlLayout{L"Wide", ControlKind::Label, 8, 0, 100, 2100, 1600, 250},
+    ControlLayout{L"Under", ControlKind::PushButton, 9, 0, 100, 2400, 1800, 400},
+};
+constexpr WindowLayout kMovedWindow{L"Test", L"", 3000, 2900, false, false, false, kWhite, {}, kMovedControls};
+
 TEST(LayoutFit, WhatLiesPastATextThatLacksRoomMovesOverAndAlignedControlsStayAligned) {
     const std::array fits{TextRoom{2, 900, 200}, TextRoom{4, 800, 250}};
     const FittedLayout same = FitToTexts(kWindow, fits);
     EXPECT_EQ(same.clientWidth, 3200);
     EXPECT_EQ(same.clientHeight, 2000);
 
-    // The check box 300 wider and the button beside it 200, the name 200 wider, the note a line taller.
-    const std::array needs{TextRoom{2, 1300, 250}, TextRoom{3, 1200, 0}, TextRoom{4, 1000, 250}, TextRoom{6, 0, 500}};
-    const FittedLayout fitted = FitToTexts(kWindow, needs);
     struct Place {
         int left, top, width, height;
     };
-    const std::array<Place, 6> expected{{
-        {100, 100, 3500, 1000},  // the frame spans the check box's and the button's edges
-        {100, 200, 1300, 250},   // its own 300 only: the name's 200 is in another row
-        {1800, 200, 1200, 400},  // over by the check box's 300, and its own 200: one row adds up
-        {100, 1200, 1000, 250},
-        {1200, 1200, 2400, 300},  // right of the name: over by 200, and wider to the row above's 500
-        {1200, 1600, 2400, 500},  // and a row taller for its second line
-    }};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const ControlLayout& c = fitted.controls[i];
-        EXPECT_EQ((std::array{c.left, c.top, c.width, c.height}),
-                  (std::array{expected[i].left, expected[i].top, expected[i].width, expected[i].height}))
-            << "control " << i;
+    struct Fit {
+        const WindowLayout& window;
+        std::vector<TextRoom> needs;
+        std::vector<Place> expected;
+        int clientWidth, clientHeight;
+    };
+    const Fit cases[] = {
+        // The check box 300 wider and the button beside it 200, the name 200 wider, the note a line taller.
+        {kWindow,
+         {{2, 1300, 250}, {3, 1200, 0}, {4, 1000, 250}, {6, 0, 500}},
+         {
+             {100, 100, 3500, 1000},  // the frame spans the check box's and the button's edges
+             {100, 200, 1300, 250},   // its own 300 only: the name's 200 is in another row
+             {1800, 200, 1200, 400},  // over by the check box's 300, and its own 200: one row adds up
+             {100, 1200, 1000, 250},
+             {1200, 1200, 2400, 300},  // right of the name: over by 200, and wider to the row above's 500
+             {1200, 1600, 2400, 500},  // and a row taller for its second line
+         },
+         3700,
+         2250},
+        // The title a fraction over a line taller (a whole twip more), the name 300 wider, the button in the
+        // frame half a twip taller, the short label 100 wider, the field 800, the wide text 700 and the button
+        // under it 200.
+        {kMovedWindow,
+         {{1, 0, 500.4}, {2, 1100, 0}, {5, 0, 300.5}, {6, 500, 0}, {7, 3200, 0}, {8, 2300, 0}, {9, 2000, 0}},
+         {
+             {100, 100, 3800, 501},    // spans every edge that moved
+             {100, 751, 1100, 250},    // down by the title's 251
+             {1300, 751, 2600, 1001},  // right of the name, down by the title, a twip taller for its button
+             {100, 300, 1300, 250},    // where it was in the frame, which moved it once; wider past the wide text
+             {1400, 600, 800, 301},    // in the frame: over by the check box's growth only
+             {100, 1952, 500, 250},
+             {700, 1952, 3200, 300},  // right of the short label, past it by as much as before; its own 800
+             {100, 2352, 2300, 250},
+             {100, 2652, 2500, 400},  // under the wide text: its own 200 and the text's 700, the larger
+         },
+         3900,
+         3152},
+    };
+    for (const Fit& fit : cases) {
+        const FittedLayout fitted = FitToTexts(fit.window, fit.needs);
+        for (std::size_t i = 0; i < fit.expected.size(); ++i) {
+            const ControlLayout& c = fitted.controls[i];
+            const Place& expected = fit.expected[i];
+            EXPECT_EQ((std::array{c.left, c.top, c.width, c.height}),
+                      (std::array{expected.left, expected.top, expected.width, expected.height}))
+                << "control " << i;
+        }
+        EXPECT_EQ(fitted.clientWidth, fit.clientWidth);
+        EXPECT_EQ(fitted.clientHeight, fit.clientHeight);
     }
-    EXPECT_EQ(fitted.clientWidth, 3700);
-    EXPECT_EQ(fitted.clientHeight, 2250);
 }
 
 }  // namespace

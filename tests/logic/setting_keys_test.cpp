@@ -83,6 +83,26 @@ TEST(SettingKeys, StoredFormsStayAsTheyWere) {
     EXPECT_EQ(TypedToStored(L"big", kUs), L"big");  // kept as typed, said where it is applied
     EXPECT_EQ(StoredNumber(keys::kFontSize, L"24,5", kGerman), 24.5);
     EXPECT_EQ(StoredNumber(keys::kAlwaysOnTop, L"2", kUs), 2);
+    EXPECT_EQ(StoredNumber(keys::kFontSize, L"2160", kUs), 2160);  // the largest size itself
+    // A value out of its range is told with its limits, or every state a switch may hold.
+    struct Refusal {
+        const Setting& setting;
+        const wchar_t *text, *message;
+    };
+    for (const Refusal& r :
+         {Refusal{keys::kFontSize, L"2160.25",
+                  L"A font size of 2160.25 points is not possible: it must be above 0 and at most 2160."},
+          Refusal{keys::kFontSize, L"-3",
+                  L"A font size of -3 points is not possible: it must be above 0 and at most 2160."},
+          Refusal{keys::kAlwaysOnTop, L"3", L"The stored state 3 is not one of a check box's states (0, 1 or 2)."},
+          Refusal{keys::kOpen, L"-1", L"The stored state -1 is not one of a check box's states (0 or 1)."}}) {
+        try {
+            StoredNumber(r.setting, r.text, kUs);
+            ADD_FAILURE() << "taken: " << testing::PrintToString(std::wstring(r.text));
+        } catch (const AppError& error) {
+            EXPECT_EQ(error.Description(), r.message);
+        }
+    }
     EXPECT_TRUE(StoredSwitchOn(L"1", kUs));
     EXPECT_FALSE(StoredSwitchOn(L"2", kUs));
     EXPECT_FALSE(StoredSwitchOn(L"-1", kUs));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -71,14 +72,25 @@ TEST(ReadAlarm, ReadsEachValueAndLeavesAnAlarmWithABadOneOff) {
         {L" 6:00 ", L" ", L"", L"", L"", 0, L"06:00|Mon Tue Wed Thu Fri Sat Sun||10|1"},
         {L"07:05", L"fri  MON mon", nullptr, L"5", L"0", 0, L"07:05|Mon Fri||5|0"},
         {L"23:59", L"", L"2028-02-29", L"60", L"1", 0, L"23:59||2028-02-29|60|1"},
-        {L"00:00", L"Sat Sun", L"2026-12-24", L"1", nullptr, 0, L"00:00||2026-12-24|1|1"},  // the date wins
+        {L"00:00", L"Sat Sun", L"2026-12-24", L"1", nullptr, 0, L"00:00||2026-12-24|1|1"},   // the date wins
+        {L"9:05", L"Tue\tsat", L"", nullptr, nullptr, 0, L"09:05|Tue Sat||10|1"},            // days apart by a tab
+        {L"12:00", nullptr, L"2027-01-05", nullptr, nullptr, 0, L"12:00||2027-01-05|10|1"},  // kept as two digits
         {nullptr, nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L""},
         {L"24:00", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"24:00"},
         {L"7:3", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"7:3"},
+        {L"07:005", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"07:005"},
+        {L"007:30", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"007:30"},
+        {L"07:60", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"07:60"},
+        {L"07:0:", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"07:0:"},
+        {L"23:60", nullptr, nullptr, nullptr, nullptr, IDS_ALARM_BAD_TIME, L"23:60"},  // not the next day's 00:00
         {L"07:00", L"Mon,Tue", nullptr, nullptr, nullptr, IDS_ALARM_BAD_DAYS, L"Mon,Tue"},
         {L"07:00", L"Monday", nullptr, nullptr, nullptr, IDS_ALARM_BAD_DAYS, L"Monday"},
         {L"07:00", nullptr, L"2027-02-29", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2027-02-29"},
         {L"07:00", nullptr, L"2026-12-4", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2026-12-4"},
+        {L"07:00", nullptr, L"2027-01-00", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2027-01-00"},
+        {L"07:00", nullptr, L"2027-13-01", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2027-13-01"},
+        {L"07:00", nullptr, L"1600-12-31", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"1600-12-31"},
+        {L"07:00", nullptr, L"2027-01- 5", nullptr, nullptr, IDS_ALARM_BAD_DATE, L"2027-01- 5"},
         {L"07:00", nullptr, nullptr, L"0", nullptr, IDS_ALARM_BAD_SNOOZE, L"0"},
         {L"07:00", nullptr, nullptr, L"61", nullptr, IDS_ALARM_BAD_SNOOZE, L"61"},
         {L"07:00", nullptr, nullptr, nullptr, L"yes", IDS_ALARM_BAD_SWITCH, L"yes"},
@@ -110,6 +122,20 @@ TEST(ReadAlarm, ReadsEachValueAndLeavesAnAlarmWithABadOneOff) {
     }
 }
 
+// The read-back check above compares alarms: equal only when every value is, one changed alone makes another.
+TEST(ReadAlarm, AnAlarmEqualsOnlyOneWithEveryValueTheSame) {
+    const Alarm gym{6, 45, 0b0101010, std::nullopt, L"Gym", L"C:\\Sounds\\bell.wav", 5, false};
+    using Change = void (*)(Alarm&);
+    for (const Change change : std::initializer_list<Change>{
+             [](Alarm& a) { a.hour = 7; }, [](Alarm& a) { a.minute = 46; }, [](Alarm& a) { a.days = 0b0101011; },
+             [](Alarm& a) { a.date = At("2028-02-29 00:00:00"); }, [](Alarm& a) { a.label = L"gym"; },
+             [](Alarm& a) { a.sound.clear(); }, [](Alarm& a) { a.snoozeMinutes = 6; }, [](Alarm& a) { a.on = true; }}) {
+        Alarm changed = gym;
+        change(changed);
+        EXPECT_FALSE(changed == gym) << testing::PrintToString(Summary(changed));
+    }
+}
+
 TEST(NextRing, RingsAtTheWallClockTimeOfItsDaysInItsZone) {
     struct Case {
         const char* zone;
@@ -120,7 +146,10 @@ TEST(NextRing, RingsAtTheWallClockTimeOfItsDaysInItsZone) {
     const Case cases[] = {
         {"Tokyo", L"07:30", weekdays, L"", "2026-12-03 22:29:59", "2026-12-03 22:30:00"},  // Friday 07:30 there
         {"Tokyo", L"07:30", weekdays, L"", "2026-12-03 22:30:00", "2026-12-06 22:30:00"},  // then Monday's
-        {"Tokyo", L"08:00", L"Sat", L"", "2026-12-04 20:00:00", "2026-12-04 23:00:00"},    // still Friday in UTC
+        {"Tokyo", L"07:30", L"Fri", L"", "2026-12-03 22:30:00", "2026-12-10 22:30:00"},    // a week on
+        {"Berlin", L"00:30", L"Mon", L"", "2026-12-06 23:29:59", "2026-12-06 23:30:00"},   // Monday there already
+        {"Berlin", L"00:30", L"Mon", L"", "2026-12-06 23:30:00", "2026-12-13 23:30:00"},
+        {"Tokyo", L"08:00", L"Sat", L"", "2026-12-04 20:00:00", "2026-12-04 23:00:00"},  // still Friday in UTC
         {"Berlin", L"18:00", L"", L"2026-12-24", "2026-12-01 00:00:00", "2026-12-24 17:00:00"},
         {"Berlin", L"18:00", L"", L"2026-12-24", "2026-12-24 17:00:00", "none"},
         {"Tokyo", L"00:00", L"", L"2028-02-29", "2027-06-01 00:00:00", "2028-02-28 15:00:00"},
@@ -151,9 +180,11 @@ TEST(LastMissed, ShowsOnlyTheLatestRingThatPassedUnrung) {
     };
     const wchar_t* weekdays = L"Mon Tue Wed Thu Fri";
     const Case cases[] = {
-        {L"07:00", L"", L"", "2026-12-07 05:00:00", "2026-12-07 07:00:00", "2026-12-07 06:00:00"},  // resumed
-        {L"07:00", L"", L"", "2026-12-01 12:00:00", "2026-12-08 12:00:00", "2026-12-08 06:00:00"},  // a week away
-        {L"07:00", weekdays, L"", "2026-12-04 07:00:00", "2026-12-06 20:00:00", "none"},            // the weekend
+        {L"07:00", L"", L"", "2026-12-07 05:00:00", "2026-12-07 07:00:00", "2026-12-07 06:00:00"},     // resumed
+        {L"07:00", L"", L"", "2026-12-01 12:00:00", "2026-12-08 12:00:00", "2026-12-08 06:00:00"},     // a week away
+        {L"07:00", L"Mon", L"", "2026-12-01 12:00:00", "2026-12-14 05:59:59", "2026-12-07 06:00:00"},  // a week ago
+        {L"07:00", L"Mon", L"", "2026-12-07 06:00:00", "2026-12-14 05:59:59", "none"},                 // that one rang
+        {L"07:00", weekdays, L"", "2026-12-04 07:00:00", "2026-12-06 20:00:00", "none"},               // the weekend
         {L"07:00", weekdays, L"", "2026-12-04 07:00:00", "2026-12-08 05:00:00", "2026-12-07 06:00:00"},
         {L"07:00", L"", L"", "2026-12-07 06:00:00", "2026-12-07 06:59:59", "none"},  // rang at the start
         {L"07:00", L"", L"", "2026-12-07 05:59:59", "2026-12-07 06:00:00", "2026-12-07 06:00:00"},
@@ -238,6 +269,7 @@ TEST(NextChime, StrikesTheZonesOwnHoursOutsideTheQuietOnes) {
         {"India", 1, L"", "2026-12-07 10:00:00", "2026-12-07 10:30:00"},              // 16:00 there
         {"Nepal", 2, L"", "2026-12-07 10:00:00", "2026-12-07 10:15:00"},              // 16:00 there
         {"Berlin", 1, L"22:00-07:00", "2026-12-07 20:00:00", "2026-12-08 06:00:00"},  // quiet to 07:00, not at it
+        {"Berlin", 2, L"22:00-06:30", "2026-12-08 04:00:00", "2026-12-08 05:30:00"},  // again at 06:30
         {"Berlin", 2, L"22:00 - 07:00", "2026-12-07 20:00:00", "2026-12-07 20:30:00"},
         {"Berlin", 1, L"12:00-14:00", "2026-12-07 10:30:00", "2026-12-07 13:00:00"},
         {"Berlin", 1, L"07:00-07:00", "2026-12-07 20:00:00", "2026-12-07 21:00:00"},
@@ -268,6 +300,9 @@ TEST(WorldTip, KeepsWholeLinesWithinTheLimitAndCountsTheRest) {
     EXPECT_EQ(WorldTip(clocks), L"Tokyo 04:21 tomorrow\nLondon 19:21\n11:21 yesterday");
     EXPECT_EQ(WorldTip(clocks, 49), L"Tokyo 04:21 tomorrow\nLondon 19:21\n11:21 yesterday");
     EXPECT_EQ(WorldTip(clocks, 48), L"Tokyo 04:21 tomorrow\nLondon 19:21\n+1 more");
+    EXPECT_EQ(WorldTip(clocks, 19), L"+3 more");  // not even the first line fits
+    EXPECT_LE(WorldTip(clocks, 5).size(), 5u);
+    EXPECT_EQ(WorldTip({{L"", L"11:21", 0}, {L"", L"04:21", 1}}), L"11:21\n04:21 tomorrow");  // no label, no blank
     for (const wchar_t* city :
          {L"Los Angeles", L"Buenos Aires", L"Johannesburg", L"Kathmandu", L"Honolulu", L"Reykjavik", L"Auckland"}) {
         clocks.push_back({city, L"04:21", 1});

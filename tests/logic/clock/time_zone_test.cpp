@@ -140,16 +140,18 @@ TEST(ZoneLocalToUtc, TakesTheFirstOfARepeatedHourAndReadsASkippedOneOnTheClockBe
 TEST(Countdown, ReadsOnlyWholeMomentsAndCountsWholeSecondsDownToZero) {
     EXPECT_EQ(Text(*ParseCountdownMoment(L"2027-01-01T00:00:00")), "2027-01-01 00:00:00");
     EXPECT_EQ(CountdownMomentText(*ParseCountdownMoment(L"2028-02-29T23:59:59")), L"2028-02-29T23:59:59");
-    // Each field at its last value, and one past it.
-    for (const wchar_t* good :
-         {L"2027-12-31T23:59:59", L"2027-04-30T00:00:00", L"2000-02-29T00:00:00", L"1601-01-01T00:00:00"}) {
-        EXPECT_TRUE(ParseCountdownMoment(good)) << testing::PrintToString(std::wstring(good));
+    // Each field at its last value, and one past it; each written back as it was read.
+    for (const wchar_t* good : {L"2027-12-31T23:59:59", L"2027-04-30T00:00:00", L"2000-02-29T00:00:00",
+                                L"1601-01-01T00:00:00", L"2027-03-04T05:06:07"}) {
+        const std::optional<LocalTime> moment = ParseCountdownMoment(good);
+        EXPECT_TRUE(moment && CountdownMomentText(*moment) == good) << testing::PrintToString(std::wstring(good));
     }
     for (const wchar_t* bad :
          {L"", L"2027-01-01", L"2027-01-01 00:00:00", L"2027-13-01T00:00:00", L"2027-00-01T00:00:00",
           L"2027-01-00T00:00:00", L"2027-01-32T00:00:00", L"2027-04-31T00:00:00", L"2100-02-29T00:00:00",
           L"2027-01-01T00:00:60", L"2027-02-29T00:00:00", L"2027-01-01T24:00:00", L"2027-01-01T00:60:00",
-          L"２０２７-01-01T00:00:00", L"1600-01-01T00:00:00", L"2027-01-01T00:00:00Z"}) {
+          L"２０２７-01-01T00:00:00", L"1600-01-01T00:00:00", L"2027-01-01T00:00:00Z", L"2027-01-01T 9:00:00",
+          L"2027-01-01T09:00:0 ", L"2027-1-01T09:00:00 "}) {
         EXPECT_FALSE(ParseCountdownMoment(bad)) << testing::PrintToString(std::wstring(bad));
     }
     struct Case {
