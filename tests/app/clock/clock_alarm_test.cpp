@@ -114,6 +114,29 @@ protected:
         now_.utcMilliseconds = static_cast<std::uint64_t>(
             MillisecondsFromCivil({2026, 12, 7, hour, minute, second, 0, 0}) - 9 * 3'600'000LL);
     }
+    // "Wake up" rings at 07:30 and is snoozed for a minute, meanwhile does its part, then the minute is over.
+    enum class SnoozeEnd { Rings, Missed, Nothing };
+    void SnoozeThen(const char* name, const std::function<void()>& meanwhile, SnoozeEnd then) {
+        SCOPED_TRACE(name);
+        At(7, 29, 50);
+        StartWith({{{L"Time", L"07:30"}, {L"Label", L"Wake up"}, {L"Snooze", L"1"}}});
+        At(7, 30, 5);
+        Moment();
+        ASSERT_TRUE(Rings(L"Wake up"));
+        Click(IDS_ALARM_SNOOZE);
+        EXPECT_NE(store_.Below(AlarmKey(1)).Stored(L"Snoozed").value_or(L""), L"") << "kept with its alarm";
+        const std::size_t sounds = sounds_.size();
+        meanwhile();
+        if (then != SnoozeEnd::Missed) {
+            Later(60);
+            Moment();
+        }
+        EXPECT_EQ(Rings(L"Wake up"), then == SnoozeEnd::Rings) << testing::PrintToString(Face());
+        EXPECT_EQ(ShowsMissed(L"Wake up"), then == SnoozeEnd::Missed) << testing::PrintToString(Face());
+        EXPECT_EQ(Choice(IDS_ALARM_DISMISS) != nullptr, then != SnoozeEnd::Nothing) << testing::PrintToString(Face());
+        EXPECT_EQ(store_.Below(AlarmKey(1)).Stored(L"Snoozed").value_or(L""), L"") << "over, or gone";
+        EXPECT_TRUE(then != SnoozeEnd::Missed || sounds_.size() == sounds) << "not rung late";
+    }
 };
 
 TEST_F(ClockAlarm, RingsInItsZoneSnoozesDismissesAndShowsWhatWasMissed) {
@@ -257,11 +280,10 @@ TEST_F(ClockAlarm, EveryAlarmRingsAtItsOwnTimeAndWhatCouldNotIsShownMissed) {
 // A snooze belongs to the alarm as it was, and to its minute: kept across a restart, shown as missed when
 // it ended in a sleep, and gone when the alarm is switched off, changed, or removed and made again.
 TEST_F(ClockAlarm, ASnoozeIsKeptWithItsAlarmAndNeverRingsLate) {
-    enum class Then { Rings, Missed, Nothing };
     struct Case {
         const char* name;
         std::function<void()> meanwhile;
-        Then then;
+        SnoozeEnd then;
     };
     const auto store = [this] { return store_.Below(AlarmKey(1)); };
     const auto reload = [this] { form_->Bell()->Reload(); };
@@ -272,22 +294,22 @@ TEST_F(ClockAlarm, ASnoozeIsKeptWithItsAlarmAndNeverRingsLate) {
         };
     };
     const Case cases[] = {
-        {"a restart", [&] { Restart(); }, Then::Rings},
+        {"a restart", [&] { Restart(); }, SnoozeEnd::Rings},
         {"asleep through its end",
          [&] {
              Later(300);
              SendMessageW(form_->Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
          },
-         Then::Missed},
-        {"switched off by hand", byHand(L"On", L"0"), Then::Nothing},
+         SnoozeEnd::Missed},
+        {"switched off by hand", byHand(L"On", L"0"), SnoozeEnd::Nothing},
         {"switched off and on in its list",
          [&] {
              WriteStoredAlarm(store(), StoredSwitchOf(false));
              WriteStoredAlarm(store(), StoredSwitchOf(true));
              reload();
          },
-         Then::Nothing},
-        {"changed by hand", byHand(L"Label", L"Get up"), Then::Nothing},
+         SnoozeEnd::Nothing},
+        {"changed by hand", byHand(L"Label", L"Get up"), SnoozeEnd::Nothing},
         // Its number taken by a new alarm before the bell read the change: the new one is not snoozed.
         {"removed and another made in its place",
          [&] {
@@ -295,29 +317,9 @@ TEST_F(ClockAlarm, ASnoozeIsKeptWithItsAlarmAndNeverRingsLate) {
              Alarm(1, {{L"Time", L"07:30"}, {L"Label", L"Tea"}, {L"Snooze", L"1"}});
              reload();
          },
-         Then::Nothing},
+         SnoozeEnd::Nothing},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        At(7, 29, 50);
-        StartWith({{{L"Time", L"07:30"}, {L"Label", L"Wake up"}, {L"Snooze", L"1"}}});
-        At(7, 30, 5);
-        Moment();
-        ASSERT_TRUE(Rings(L"Wake up"));
-        Click(IDS_ALARM_SNOOZE);
-        EXPECT_NE(store().Stored(L"Snoozed").value_or(L""), L"") << "kept with its alarm";
-        const std::size_t sounds = sounds_.size();
-        c.meanwhile();
-        if (c.then != Then::Missed) {
-            Later(60);
-            Moment();
-        }
-        EXPECT_EQ(Rings(L"Wake up"), c.then == Then::Rings) << testing::PrintToString(Face());
-        EXPECT_EQ(ShowsMissed(L"Wake up"), c.then == Then::Missed) << testing::PrintToString(Face());
-        EXPECT_EQ(Choice(IDS_ALARM_DISMISS) != nullptr, c.then != Then::Nothing) << testing::PrintToString(Face());
-        EXPECT_EQ(store().Stored(L"Snoozed").value_or(L""), L"") << "over, or gone";
-        EXPECT_TRUE(c.then != Then::Missed || sounds_.size() == sounds) << "not rung late";
-    }
+    for (const Case& c : cases) SnoozeThen(c.name, c.meanwhile, c.then);
 }
 
 // Boxes come after the walk over the clocks that found what they say: a box runs messages, and a clock
