@@ -5,7 +5,6 @@
 
 #include "app/clock/form1.h"
 #include "app/language.h"
-#include "app/settings_store.h"
 #include "win32/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/clock/alarm_sound.h"
-#include "app/clock/alarm_windows.h"
-#include "app/clock/system_clock.h"
+#include "app/alarms/alarm_sound.h"
+#include "app/alarms/alarm_windows.h"
+#include "app/system_clock.h"
 #include "app/main_module.h"
 #include "logic/app_error.h"
 #include "logic/clock/chime.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/clock/own_face.h"
-#include "app/clock/time_zones.h"
+#include "app/time_zones.h"
 #include "app/settings_store.h"
 #include "logic/layouts.h"
 #include "win32/form.h"

@@ -1,5 +1,6 @@
 #include "app/clock/clock_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <limits>
 
 #include "app/main_module.h"
+#include "logic/app_title.h"
 #include "logic/menu_point.h"
 #include "logic/texts.h"
 #include "logic/twips.h"
@@ -180,7 +182,7 @@ bool ClockWindow::OnClose() noexcept {
 
 void ClockWindow::FitFace() {
     const TwipsSize face = FaceSizeForClient(Layout(), form1::kPushButton1, ClientWidth(), ClientHeight());
-    Face().SetWidth(face.width - PixelsToTwips(alarmRoom_, Dpi()));
+    Face().SetWidth(face.width - PixelsToTwips(ring_.Room(), Dpi()));
     Face().SetHeight(face.height);
 }
 
@@ -188,7 +190,7 @@ void ClockWindow::OnResized() noexcept {
     if (!Control(form1::kPushButton1) || IsIconic(Handle())) return;
     CarryOn("ClockWindow::OnResized", [&] {
         FitFace();
-        PlaceAlarmChoices();
+        ring_.Place();
     });
 }
 
@@ -196,8 +198,8 @@ void ClockWindow::OnCommand(int id, int code) noexcept {
     // The unseen text box only keeps the focus: its caret would blink, waking the program twice a second
     // for nothing. Removing it leaves the box working as before.
     if (id == form1::kText1 && code == EN_SETFOCUS) DestroyCaret();
-    if ((id == kAlarmDismiss || id == kAlarmSnooze) && code == BN_CLICKED) {
-        CarryOn("ClockWindow::AlarmAnswered", [&] { host_.AlarmAnswered(*this, id == kAlarmSnooze); });
+    if (const std::optional<bool> snooze = RingFace::Answer(id, code)) {
+        CarryOn("ClockWindow::AlarmAnswered", [&] { host_.AlarmAnswered(*this, *snooze); });
     }
 }
 
@@ -220,7 +222,7 @@ bool ClockWindow::ResizeTextByWheel(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (OnlyAnswersNow(message)) return 0;
+    if (RingFace::OnlyAnswersNow(message)) return 0;
     switch (message) {
         case WM_DESTROY:
             DisabledWindows::KeepAnswerable(Handle(), false);
@@ -248,10 +250,10 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
             if (AnswerTooltip(lParam)) return 0;
             break;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE && dismiss_) {
+            if (LOWORD(wParam) != WA_INACTIVE && ring_.HasChoices()) {
                 // The focus goes to the choice, so that Enter dismisses.
                 const LRESULT result = Form::HandleMessage(message, wParam, lParam);
-                SetFocus(dismiss_.get());
+                ring_.FocusForKeys();
                 return result;
             }
             break;
@@ -264,6 +266,56 @@ LRESULT ClockWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) n
             break;
     }
     return Form::HandleMessage(message, wParam, lParam);
+}
+
+// What a clock tells at a glance: its face's tip (what a click does, and how far its zone is from the
+// computer's own time) and its line in the tray icon's tip, which lists every open clock.
+
+void ClockWindow::CreateFaceTooltip() noexcept {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_) return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Face().Handle());
+    // Asked for each time it shows: the zone's distance changes with daylight saving time.
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(400, Dpi(), 96));  // its lines as they are
+}
+
+std::wstring ClockWindow::FaceTip() {
+    std::wstring tip = Tr(IDS_FACE_TOOLTIP);
+    const std::wstring zone = store_.CachedText(keys::kTimeZone);
+    if (zone.empty()) return tip;
+    const auto now = static_cast<std::int64_t>(ReadSystemClock().utcMilliseconds);
+    return tip + L"\r\n" + ZoneDistanceText(face_.MinutesAheadOfLocal(zone, now));
+}
+
+bool ClockWindow::AnswerTooltip(LPARAM lParam) noexcept {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    if (!tooltip_ || info->hdr.hwndFrom != tooltip_ || info->hdr.code != TTN_GETDISPINFOW) return false;
+    tipText_ = CarryOnOr("ClockWindow::FaceTip", std::wstring(), [this] { return FaceTip(); });
+    info->lpszText = tipText_.data();
+    return true;
+}
+
+// Its name, its time as the user writes a time, and the day where it is not today here.
+TipClock ClockWindow::Glance(std::int64_t utcMilliseconds, const LocalTime& here) {
+    const LocalTime there = face_.LocalAt(store_.CachedText(keys::kTimeZone), utcMilliseconds);
+    const SYSTEMTIME time = ToSystemTime(there);
+    wchar_t text[64] = {};
+    GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, 64);
+    return TipClock{Name(), text, DayDelta(there, here)};
+}
+
+std::wstring ClockWindow::Name() const {
+    std::wstring label = Label();
+    if (!label.empty()) return label;
+    return number_ == 0 ? std::wstring(kProductName) : Tr(IDS_MENU_CLOSED_CLOCK, {std::to_wstring(number_)});
 }
 
 }  // namespace tellurane

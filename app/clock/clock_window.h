@@ -6,10 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "app/alarms/alarm_bell.h"
+#include "app/alarms/ring_face.h"
 #include "app/clock/click_through.h"
 #include "app/clock/own_face.h"
 #include "app/clock/skinned_clock.h"
-#include "app/clock/system_clock.h"
 #include "app/settings_store.h"
 #include "logic/clock/world_tip.h"
 #include "logic/error_trap.h"
@@ -62,7 +63,7 @@ inline constexpr PlaceValue kPlace[] = {{&keys::kForm1Top, &Form::Top, &Form::Se
                                         {&keys::kForm1Height, &Form::Height, &Form::SetHeight},
                                         {&keys::kForm1Width, &Form::Width, &Form::SetWidth}};
 
-class ClockWindow : public Form {
+class ClockWindow : public Form, public AlarmClock {
 public:
     // The first clock: the settings key itself.
     ClockWindow(const WindowLayout& layout, const SettingsStore& store, ClockHost& host, ErrorTrap::Reporter report);
@@ -94,24 +95,24 @@ public:
     // Its line in the tray icon's tip at that moment: its name, its time, and its day against here.
     TipClock Glance(std::int64_t utcMilliseconds, const LocalTime& here);
     // A bad stored value of this clock's, said once per value and not once a second.
-    void Report(const std::wstring& description);
+    void Report(const std::wstring& description) override;
     // The face shows an alarm's text and its choices (Dismiss, and Snooze when it can) until EndAlarm.
-    void ShowAlarm(const std::wstring& text, bool canSnooze);
-    void EndAlarm();
+    void ShowAlarm(const std::wstring& text, bool canSnooze) override { ring_.Show(text, canSnooze); }
+    void EndAlarm() override { ring_.End(); }
     // The keyboard's place once the clock is brought to the front: a ringing alarm's Dismiss, so that
     // Enter answers it, else the window itself.
-    void FocusForKeys();
-    bool ShowingAlarm() const noexcept { return alarmText_.has_value(); }
+    void FocusForKeys() { ring_.FocusForKeys(); }
+    bool ShowingAlarm() const noexcept { return ring_.Showing(); }
 
     // 0: the first clock; else N of Clocks\N, which outlives any window handle.
-    int Number() const noexcept { return number_; }
+    int Number() const noexcept override { return number_; }
     // Closed or removed: the host destroys it, outside its own messages.
     void MarkClosed() noexcept { closed_ = true; }
     bool Closed() const noexcept { return closed_; }
     std::wstring Label() const { return store_.CachedText(keys::kLabel); }
     // Its label, or what names it without one (the program's name for the first, "Clock N").
-    std::wstring Name() const;
-    const SettingsStore& Store() const noexcept { return store_; }
+    std::wstring Name() const override;
+    const SettingsStore& Store() const noexcept override { return store_; }
     PushButton& Face() { return Button(form1::kPushButton1); }
     SkinFramework& Skin() noexcept { return skin_; }
     // The text colour the skin gives while the user has chosen none.
@@ -144,17 +145,13 @@ protected:
     std::wstring FaceTip();
     bool AnswerTooltip(LPARAM lParam) noexcept;
     // While an alarm shows, the face shows it instead of the time: true when it did.
-    bool ShowAlarmCaption();
+    bool ShowAlarmCaption() { return ring_.ShowCaption(); }
 
 private:
     bool Switch(const Setting& key);
     void ApplyLook();
     std::wstring WindowCaption() const;
     bool ResizeTextByWheel(WPARAM wParam, LPARAM lParam);
-    void PlaceAlarmChoices();
-    void DropAlarmChoices();
-    bool OnlyAnswersNow(UINT message) const noexcept;
-    static constexpr int kAlarmDismiss = 0x7701, kAlarmSnooze = 0x7702;
 
     int number_;
     std::optional<SettingsStore> own_;  // a clock after the first keeps its own store
@@ -173,12 +170,8 @@ private:
     // Owned by the clock window, so Windows destroys it with that window; a second owner here would
     // destroy a handle that may by then name another window.
     HWND tooltip_ = nullptr;
-    std::wstring tipText_;                   // the face's tip while it shows
-    std::optional<std::wstring> alarmText_;  // while an alarm shows
-    UniqueFont alarmFont_;
-    int alarmFontDpi_ = 0;           // the DPI alarmFont_ was made for
-    UniqueWindow dismiss_, snooze_;  // after the font: the buttons go first
-    int alarmRoom_ = 0;              // pixels the choices take from the face, at the right
+    std::wstring tipText_;  // the face's tip while it shows
+    RingFace ring_{*this, form1::kPushButton1, [this] { FitFace(); }, [this] { host_.FaceAsked(); }};
 };
 
 }  // namespace tellurane

@@ -18,7 +18,7 @@ void Clocks::OpenStored() {
     }
 }
 
-std::vector<Clocks::ClosedClock> Clocks::ClosedClocks() const {
+std::vector<ClosedClock> Clocks::ClosedClocks() const {
     std::vector<ClosedClock> closed;
     for (int number : main_.NumberedKeys(kClocksSubKey)) {
         const SettingsStore clock = ClockStore(main_, number);
@@ -154,7 +154,7 @@ void Clocks::RemoveClosed() {
         return clock->Closed() && clock.get() != inUse_;
     };
     for (auto& clock : others_) {
-        if (goes(clock)) std::erase(steppedAside_, clock->Number());
+        if (goes(clock)) aside_.Forget(clock->Number());
     }
     others_.erase(std::remove_if(others_.begin(), others_.end(), goes), others_.end());
     AlarmsChanged();
@@ -171,6 +171,155 @@ bool Clocks::HideAllInTray() { return program_.HideAllInTray(); }
 void Clocks::CountdownReached(const std::wstring& label) {
     // No wait beside it: the clocks tick on while it shows.
     program_.Announce(label.empty() ? Tr(IDS_COUNTDOWN_REACHED) : Tr(IDS_COUNTDOWN_REACHED_LABEL, {label}));
+}
+
+void Clocks::TickAll() {
+    program_.TickFirst();
+    TickOthers(services_.clock());         // every clock in the one wake-up
+    UpdateWindow(first_.Face().Handle());  // the new time shows now, in one repaint
+}
+
+WakeState Clocks::ClocksState(bool looking) {
+    WakeState state{false, false, std::nullopt};
+    ForEach([&](ClockWindow& clock) {
+        if (looking && clock.CanBeSeen()) {
+            state.seen = true;
+            state.secondsSeen = state.secondsSeen || clock.ShowsSeconds();
+        }
+        if (const std::optional<std::int64_t> moment = clock.NextMoment(); moment && *moment > 0) {
+            const auto at = static_cast<std::uint64_t>(*moment);
+            state.nextMoment = state.nextMoment ? std::min(*state.nextMoment, at) : at;
+        }
+    });
+    return state;
+}
+
+void Clocks::FollowFirst() noexcept {
+    program_.WatchSkinFile();
+    first_.FollowChosenSkin();
+    first_.FollowClickThrough();
+}
+
+// The face's menu: what it shows of the clocks and the alarms, and what its choice does.
+void Clocks::ShowMenuFor(ClockWindow& clock, LPARAM where) {
+    if (program_.Closing()) return;
+    const POINT at = FaceMenuPoint(clock.Face().Handle(), where);
+    const FaceMenuState state = MenuStateFor(clock);
+    RunMenuChoice(clock, ShowFaceMenu(clock.Handle(), at, clock.Store(), state, main_), state);
+}
+
+FaceMenuState Clocks::MenuStateFor(const ClockWindow& clock) {
+    FaceMenuState state;
+    state.onTop = CarryOnOr("Clocks::ShowMenuFor", false,
+                            [&] { return StoredSwitchIsOn(clock.Store().Read(keys::kAlwaysOnTop)); });
+    state.closed = ClosedClocks();
+    if (bell_) {
+        state.nextAlarm = CarryOnOr("Clocks::AddAlarmItems", std::optional<AlarmBell::NextAlarm>{},
+                                    [&] { return bell_->Next(clock.Number()); });
+    }
+    state.skins = CarryOnOr("Clocks::ShowMenuFor", std::vector<SkinChoice>{}, [] { return SkinChoices(); });
+    state.canHideInTray = program_.CanHideInTray();
+    state.closable = clock.Number() != 0;
+    return state;
+}
+
+void Clocks::RunMenuChoice(ClockWindow& clock, UINT chosen, const FaceMenuState& state) {
+    const std::vector<SkinChoice>& skins = state.skins;
+    const bool onTop = state.onTop;
+    if (chosen >= kMenuSkin && chosen - kMenuSkin < skins.size()) {
+        clock.Store().WriteSetting(keys::kSkin, skins[chosen - kMenuSkin].value);
+        clock.FollowChosenSkin();
+        return;
+    }
+    if (RunOwnChoice(chosen, clock.Handle(), clock.Face(), main_)) return;
+    if (chosen > kMenuReopenClock) {
+        if (ClockWindow* reopened = OpenClock(static_cast<int>(chosen - kMenuReopenClock))) {
+            SetForegroundWindow(reopened->Handle());
+        }
+        return;
+    }
+    switch (chosen) {
+        case kMenuSettings:
+            clock.OpenSettings();
+            break;
+        case kMenuClockOptions:
+            OpenClockOptions(clock);
+            break;
+        case kMenuSkipAlarm:
+            if (bell_) bell_->SkipNext(clock.Number());
+            break;
+        case kMenuNewClock:
+            NewClock(clock);
+            break;
+        case kMenuAlwaysOnTop:
+            // Stored and applied at once, as the settings' box does when they close.
+            clock.Store().Write(keys::kAlwaysOnTop, onTop ? 0 : 1);
+            if (onTop) {
+                ClearTopMost(clock.Handle());
+            } else {
+                SetTopMost(clock.Handle());
+            }
+            aside_.OnTopChangedByHand(clock.Number());
+            break;
+        case kMenuHideToTray:
+            HideAllInTray();
+            break;
+        case kMenuCloseClock:
+            if (clock.Number() != 0) PostMessageW(clock.Handle(), WM_CLOSE, 0, 0);
+            break;
+        case kMenuExit:
+            PostMessageW(first_.Handle(), WM_CLOSE, 0, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+// The alarms of every clock, as the host of the clocks sees them: the bell and the answers.
+void Clocks::StartAlarms(HWND owner, BellServices services) {
+    bell_ = std::make_unique<AlarmBell>(owner, kAlarmMoment, main_, *this, std::move(services));
+    bell_->Reload();
+}
+
+ClockWindow* Clocks::FindClock(int number) {
+    if (number == 0) return &first_;
+    for (auto& clock : others_) {
+        if (clock->Number() == number && !clock->Closed()) return clock.get();
+    }
+    return nullptr;
+}
+
+void Clocks::AlarmAnswered(ClockWindow& clock, bool snooze) {
+    if (bell_) bell_->Answer(clock.Number(), snooze);
+}
+
+void Clocks::AlarmsChanged() noexcept {
+    // Once for a burst of changes (a window storing all its values): read when the messages are handled.
+    if (!bell_ || !first_.Handle() || alarmsChangePosted_) return;
+    alarmsChangePosted_ = PostMessageW(first_.Handle(), kAlarmsChanged, 0, 0) != FALSE;
+}
+
+void Clocks::ReloadAlarms() {
+    alarmsChangePosted_ = false;
+    if (bell_) bell_->Reload();
+}
+
+// The alarms' moments, their minute of sound, and their store's changes.
+std::optional<LRESULT> Clocks::HandleAlarmMessage(UINT message, WPARAM wParam) noexcept {
+    AlarmBell* bell = bell_.get();
+    if (message == kAlarmMoment) {
+        if (bell) CarryOn("Form1::AlarmMoment", [&] { bell->Check(); });
+        return 0;
+    }
+    if (message == kAlarmsChanged) {
+        CarryOn("Form1::AlarmsChanged", [&] { ReloadAlarms(); });
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == AlarmBell::kAlarmSilenceTimer) {
+        if (bell) bell->Silence();
+        return 0;
+    }
+    return std::nullopt;
 }
 
 }  // namespace tellurane

@@ -9,19 +9,18 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
-#include "app/clock/alarm_bell.h"
 #include "app/clock/clock_window.h"
+#include "app/clock/face_menu.h"
+#include "app/clock/stepping_aside.h"
+#include "app/clock/wake_up.h"
 #include "app/settings/form2.h"
 #include "app/tray/sys_tray.h"
-#include "logic/full_screen.h"
-#include "win32/foreground_watch.h"
 
 namespace tellurane {
-
-using NotificationStateFunction = HRESULT(WINAPI*)(QUERY_USER_NOTIFICATION_STATE*);
 
 // What the clocks reach outside themselves; tests put in their own.
 struct ClockServices {
@@ -34,23 +33,6 @@ struct ClockServices {
     NotificationStateFunction notificationState = &SHQueryUserNotificationState;
     // An alarm's or a chime's sound.
     SoundFunction sound = &PlayClockSound;
-};
-
-// The face's menu, by command id.
-enum : UINT {
-    kMenuSettings = 1,
-    kMenuAlwaysOnTop,
-    kMenuCopyTime,
-    kMenuHideToTray,
-    kMenuExit,
-    kMenuNewClock,
-    kMenuCloseClock,
-    kMenuClockOptions,
-    kMenuLanguageWindows,
-    kMenuSkipAlarm,
-    kMenuLanguage = 400,      // + the language's place in Languages()
-    kMenuSkin = 500,          // + the skin's place in the Skin menu
-    kMenuReopenClock = 1000,  // + the clock's number
 };
 
 // Posted to the first clock: the clocks closed meanwhile go.
@@ -71,14 +53,15 @@ public:
     virtual void Announce(const std::wstring& text) = 0;
     // A notification from the tray icon under a title of its own.
     virtual void Notify(const std::wstring& title, const std::wstring& text) = 0;
-    // Every face made now, when no tick is set to make them.
-    virtual void BringFacesUpToDate() noexcept = 0;
+    // At each wake-up: the first clock's own tick (Timer1's), and a look at the program folder's skin.
+    virtual void TickFirst() = 0;
+    virtual void WatchSkinFile() noexcept = 0;
 
 protected:
     ~FirstClock() = default;
 };
 
-class Clocks final : public ClockHost, public AlarmHost {
+class Clocks final : public ClockHost, public AlarmHost, public WakeHost {
 public:
     // first: the first clock's window, and what it alone does.
     Clocks(ClockWindow& first, FirstClock& program, const SettingsStore& main, const ClockServices& services);
@@ -102,35 +85,42 @@ public:
     // The alarms and chimes of every open clock, once the first clock's window is there to be told of
     // their moments.
     void StartAlarms(HWND owner, BellServices services);
-    AlarmBell* Bell() noexcept { return bell_.get(); }
+    AlarmBell* Bell() noexcept override { return bell_.get(); }
     // The stored alarms changed, or a clock opened or closed: read again once the messages are handled
     // (kAlarmsChanged, which asks ReloadAlarms).
-    void AlarmsChanged() noexcept;
+    void AlarmsChanged() noexcept override;
     void ReloadAlarms();
+    // The alarms' moments, their minute of sound, and their store's changes, posted to the first clock.
+    std::optional<LRESULT> HandleAlarmMessage(UINT message, WPARAM wParam) noexcept;
 
-    // Stepping aside (clocks_aside.cpp), in the tick's wake.
-    void WatchForegroundWhileWanted() noexcept;
-    void FollowWindowsFullScreenState() noexcept;
-    void LookAtForeground() noexcept;
+    // When the program wakes, for every clock.
+    WakeUp& Wake() noexcept { return wake_; }
+    const WakeUp& Wake() const noexcept { return wake_; }
+    void TickAll() override;
+    WakeState ClocksState(bool looking) override;
+    void ForgetZoneRules() noexcept override {
+        ForEach([](ClockWindow& clock) { clock.ForgetZoneRules(); });
+    }
+    void FollowFirst() noexcept override;
+    // Stepping aside for a program in full screen, in the tick's wake.
+    void LookAround() noexcept override { aside_.LookAround(); }
     // Clocks (0: the first, else Clocks\N's N) out of the topmost band for a program in full screen.
-    const std::vector<int>& SteppedAside() const noexcept { return steppedAside_; }
+    const std::vector<int>& SteppedAside() const noexcept { return aside_.SteppedAside(); }
 
     void ShowMenuFor(ClockWindow& clock, LPARAM where) override;
     void OpenSettingsFor(ClockWindow& clock) override;
     bool HideAllInTray() override;
     void ClockClosed(ClockWindow& clock) override;
     void CountdownReached(const std::wstring& label) override;
-    void FaceAsked() override { program_.BringFacesUpToDate(); }
+    void FaceAsked() override { wake_.BringFacesUpToDate(); }
     void AlarmAnswered(ClockWindow& clock, bool snooze) override;
-    void ForEachClock(const std::function<void(ClockWindow&)>& work) override { ForEach(work); }
+    void ForEachClock(const std::function<void(AlarmClock&)>& work) override {
+        ForEach([&](ClockWindow& clock) { work(clock); });
+    }
     ClockWindow* FindClock(int number) override;
     void Notify(const std::wstring& title, const std::wstring& text) override { program_.Notify(title, text); }
 
 private:
-    struct ClosedClock {
-        int number;
-        std::wstring title;
-    };
     std::vector<ClosedClock> ClosedClocks() const;
     ClockWindow* OpenClock(int number);
     void NewClock(ClockWindow& from);
@@ -139,14 +129,9 @@ private:
     bool ClosedMeanwhile(ClockWindow& clock);
     // The window's "Always on top" as stored, applied again after a window over it has closed.
     void PutBackOnTop(ClockWindow& clock);
-    // The face's menu (clocks_menu.cpp).
-    void AddNewClockItems(HMENU menu);
-    void RunMenuChoice(ClockWindow& clock, UINT chosen, bool onTop, const std::vector<SkinChoice>& skins);
-    void AddAlarmItems(HMENU menu, const ClockWindow& clock);
-    // A clock on top steps behind a program in full screen on its monitor, and comes back when it goes.
-    void FollowFullScreen() noexcept;
-    void OnTopChangedByHand(int number) noexcept;
-    void StepAside(ClockWindow& clock, bool aside);
+    // What the face's menu shows of the clocks and the alarms, and what its choice does.
+    FaceMenuState MenuStateFor(const ClockWindow& clock);
+    void RunMenuChoice(ClockWindow& clock, UINT chosen, const FaceMenuState& state);
 
     ClockWindow& first_;
     FirstClock& program_;
@@ -155,12 +140,14 @@ private:
     std::vector<std::unique_ptr<ClockWindow>> others_;
     ClockWindow* inUse_ = nullptr;  // the clock whose settings or options are open
     bool optionsOpen_ = false;
-    std::unique_ptr<ForegroundWatch> foregroundWatch_;
-    std::vector<int> steppedAside_;              // the clocks (by number) behind a full-screen program
-    std::pair<HWND, PixelRect> seenForeground_;  // the foreground window when last looked at
-    WindowsSays windowsSay_ = WindowsSays::Nothing;
+    // A clock on top steps behind a program in full screen on its monitor, and comes back when it goes.
+    SteppingAside aside_{[this](const std::function<void(const AsideClock&)>& work) {
+                             ForEach([&](ClockWindow& clock) { work({clock, clock.Number(), clock.Store()}); });
+                         },
+                         services_.notificationState};
     std::unique_ptr<AlarmBell> bell_;
     bool alarmsChangePosted_ = false;
+    WakeUp wake_{*this, first_, services_.clock};
 };
 
 }  // namespace tellurane

@@ -53,7 +53,6 @@ Form1::Form1(const SettingsStore& store, ClockServices services)
     : ClockWindow(Form1Layout(), store, clocks_, services.report),
       services_(std::move(services)),
       cSysTray1_(services_.shell) {
-    timer1_.onTick = [this] { Timer1_Fired(); };
     cSysTray1_.MouseUp = [this](std::int16_t button, std::int32_t id) { cSysTray1_MouseUp(button, id); };
     // A click on a notification (an alarm, a countdown's end) brings hidden clocks back, as the icon does:
     // a ringing clock's Dismiss and Snooze are on its face.
@@ -79,15 +78,12 @@ bool Form1::Load() {
     CreateFaceTooltip();
     Form_Resize();
     Form_Load();
-    timer1_.Attach(Handle());
-    StartSkinWatch();
+    Timer1().Attach(Handle());
+    programSkin_.Start();
     FollowChosenSkin();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
-    // The first tick comes at the start of the next second, like every other; Windows says from now on
-    // when the session is locked and the display goes off.
-    timer1_.Reschedule(PlanTick(services_.clock().utcMilliseconds, std::nullopt).delayMilliseconds);
-    HearWhenUnseen();
+    clocks_.Wake().Start();
     CarryOn("Form1::OpenStoredClocks", [&] { clocks_.OpenStored(); });
     CarryOn("Form1::StartAlarms", [&] { clocks_.StartAlarms(Handle(), {services_.clock, services_.sound}); });
     return true;
@@ -130,6 +126,21 @@ void Form1::Form_Load() {
     trap.Run(146, [&] { PushButton1().SetFontSize(Store().Number(keys::kFontSize)); });
 }
 
+// The first clock's face of its own (a zone, label, picture or countdown).
+// A zone, label, picture or countdown of its own: then the first clock shows what the others show.
+bool Form1::HasOwnFace() const {
+    for (const Setting* key :
+         {&keys::kTimeZone, &keys::kLabel, &keys::kTimePicture, &keys::kDatePicture, &keys::kCountdown}) {
+        if (!Store().CachedText(*key).empty()) return true;
+    }
+    return false;
+}
+
+void Form1::Tick(const ClockReading&) { Timer1_Timer(); }
+
+// A value of its own face that cannot be used: said as the tick's failures are.
+void Form1::Say(const std::wstring& description) { ReportTickFailure(description, location::kForm1Tick, 0); }
+
 void Form1::Timer1_Timer() {
     // The tick's steps carry no line numbers: every box says line 0. A setting whose text does
     // not convert counts as on, as a failed if-test always does.
@@ -144,7 +155,7 @@ void Form1::Timer1_Timer() {
             PushButton1().SetCaption(ComposeFace(now, [&](const Setting& key) {
                 return trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(key)); });
             }));
-            shownSecond_ = now.utcMilliseconds / 1000;
+            clocks_.Wake().Shown(now.utcMilliseconds / 1000);
         });
         return;
     }
@@ -157,7 +168,7 @@ void Form1::Timer1_Timer() {
     trap.Run([&] {
         const ClockReading now = services_.clock();
         PushButton1().SetCaption(FormatDateTime(pattern, now.local, UserLocaleTexts()));
-        shownSecond_ = now.utcMilliseconds / 1000;
+        clocks_.Wake().Shown(now.utcMilliseconds / 1000);
     });
     if (!trap.If(0, [&] { return StoredSwitchIsOn(TickSetting(keys::kShowWeekday)); })) return;
     trap.Run([&] {
@@ -206,7 +217,7 @@ void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
     // Clocks the mouse passes through take it again, until the pointer has left them.
     clocks_.ForEach([](ClockWindow& clock) { clock.TakeTheMouse(); });
     // The faces show the time before they show, in this same wake; their ticks go on after it.
-    TickAll();
+    clocks_.TickAll();
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
     clocks_.ShowOthers(true);
     // While the settings window is open the clock window is disabled: the settings come to the front.
@@ -214,7 +225,7 @@ void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
     SetForegroundWindow(popup ? popup : Handle());
     if (!popup) FocusForKeys();
     minimizedToTray_ = false;
-    ScheduleWake();
+    clocks_.Wake().Schedule();
 }
 
 void Form1::OnResized() noexcept {
@@ -251,9 +262,11 @@ void Form1::MinimiseIntoTray() {
     ShowWindow(Handle(), SW_HIDE);
     clocks_.ShowOthers(false);
     minimizedToTray_ = true;
-    ScheduleWake();  // none, unless a moment is due
+    clocks_.Wake().Schedule();  // none, unless a moment is due
     cSysTray1_.ShowBalloon(Tr(IDS_MINIMIZED_BALLOON), kProductName, 5, true);
 }
+
+void Form1::SkinRefused(const std::wstring& description) { ShowPlainError(description); }
 
 void Form1::Announce(const std::wstring& text) { cSysTray1_.ShowBalloon(text, kProductName, 0, false); }
 
@@ -294,7 +307,7 @@ void Form1::Form_QueryUnload() {
     for (std::size_t index = 0; index < std::size(kPlace); ++index) {
         trap.Run(kLines[index], [&] { SavePlaceValue(kPlace[index]); });
     }
-    trap.Run(104, [this] { timer1_.SetEnabled(false); });
+    trap.Run(104, [this] { Timer1().SetEnabled(false); });
     trap.Run(106, [this] {
         cSysTray1_.SetInTray(false);
         WaitSeconds(1);
@@ -322,14 +335,15 @@ void Form1::Form_Unload() {
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (const std::optional<LRESULT> handled = HandleWakeMessage(message, wParam, lParam)) return *handled;
+    if (const std::optional<LRESULT> handled = clocks_.HandleAlarmMessage(message, wParam)) return *handled;
+    if (const std::optional<LRESULT> handled = clocks_.Wake().HandleMessage(message, wParam, lParam)) return *handled;
     switch (message) {
         case kRemoveClosedClocks:
             CarryOn("Form1::RemoveClosedClocks", [&] { clocks_.RemoveClosed(); });
             return 0;
         case WM_TIMER:
-            if (wParam == timer1_.Id()) {
-                timer1_.Tick();
+            if (wParam == kSkinCheckTimer) {
+                programSkin_.CheckDue();
                 return 0;
             }
             break;

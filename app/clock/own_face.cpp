@@ -2,22 +2,12 @@
 
 #include <windows.h>
 
-#include "app/clock/system_clock.h"
-#include "app/clock/time_zones.h"
+#include "app/system_clock.h"
+#include "app/time_zones.h"
 #include "logic/clock/countdown.h"
 #include "logic/texts.h"
 
 namespace tellurane {
-
-std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const LocalTime& time) {
-    const SYSTEMTIME system = ToSystemTime(time);
-    const std::wstring format(picture);
-    wchar_t text[256] = {};
-    const int written = kind == PictureKind::Time
-                            ? GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256)
-                            : GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256, nullptr);
-    return written > 0 ? std::wstring(text) : std::wstring();
-}
 
 const ZoneRules& OwnFace::Rules(const std::wstring& zone) {
     if (zone != zoneKey_ || !rules_) {

@@ -51,7 +51,4 @@ private:
     bool showsSeconds_ = true;
 };
 
-// Windows' formatting of a picture, in the user's language and digits; empty when Windows refuses it.
-std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const LocalTime& time);
-
 }  // namespace tellurane

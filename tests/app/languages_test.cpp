@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/clock/alarm_windows.h"
+#include "app/alarms/alarm_windows.h"
 #include "app/clock/clock_options.h"
 #include "app/language.h"
 #include "app/main_module.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/clock/system_clock.h"
+#include "app/system_clock.h"
 #include "app/main_module.h"
 #include "logic/clock/face_text.h"
 #include "logic/setting_keys.h"

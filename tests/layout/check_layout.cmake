@@ -17,7 +17,8 @@
 #   app/*.h, *.cpp   (the store, the shared routines)   app/ itself only;
 #   app/tray/        app/ and app/tray/;
 #   app/settings/    app/ and app/settings/;
-#   app/clock/       app/, app/clock/, app/settings/ and app/tray/;
+#   app/alarms/      app/ and app/alarms/: the bell asks its clocks through an interface of its own;
+#   app/clock/       app/, app/alarms/, app/clock/, app/settings/ and app/tray/;
 #   app/main.cpp     any of them.
 # cmake -DSOURCE_DIR=<the repository's root> -P check_layout.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -73,9 +74,9 @@ endfunction()
 
 function(app_rooms_for room out)
   if(room STREQUAL "main")
-    set(${out} app app/clock app/settings app/tray PARENT_SCOPE)
+    set(${out} app app/alarms app/clock app/settings app/tray PARENT_SCOPE)
   elseif(room STREQUAL "app/clock")
-    set(${out} app app/clock app/settings app/tray PARENT_SCOPE)
+    set(${out} app app/alarms app/clock app/settings app/tray PARENT_SCOPE)
   elseif(room STREQUAL "app")
     set(${out} app PARENT_SCOPE)
   else()

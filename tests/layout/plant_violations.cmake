@@ -13,7 +13,8 @@ set(clean_tree
   "logic/clock/a.h" "#include <string>\n#include \"logic/b.h\"\n"
   "logic/b.h" "#include <vector>\n"
   "win32/w.h" "#include <windows.h>\n#include <logic/b.h>\n#include \"logic/clock/a.h\"\n"
-  "app/clock/c.h" "#include \"win32/w.h\"\n#include \"../main.h\"\n#include \"resources/ids.h\"\n"
+  "app/clock/c.h" "#include \"win32/w.h\"\n#include \"../main.h\"\n#include \"resources/ids.h\"\n#include \"app/alarms/b.h\"\n"
+  "app/alarms/b.h" "#include \"../main.h\"\n"
   "app/main.h" "#include \"logic/b.h\"\n"
   "resources/ids.h" "\n"
   "tests/logic/t.cpp" "#include <gtest/gtest.h>\n#include \"logic/b.h\"\n"
@@ -75,6 +76,8 @@ set(plants
   "kit_names_a_window" "win32/bad.cpp" "auto name = L\"Tellurane.Form1\"\n" "win32/bad.cpp:1: the kit names no window"
   "tray_reaches_the_clock" "app/tray/bad.cpp" "#include \"app/clock/c.h\"\n"
     "app/tray/bad.cpp:1: app/tray/ may not include \"app/clock/c.h\""
+  "alarms_reach_the_clock" "app/alarms/bad.cpp" "#include \"app/clock/c.h\"\n"
+    "app/alarms/bad.cpp:1: app/alarms/ may not include \"app/clock/c.h\""
   "store_reaches_a_room" "app/bad.h" "#include <app/settings/s.h>\n" "app/bad.h:1: app/ may not include <app/settings/s.h>")
 list(LENGTH plants count)
 math(EXPR last "${count} - 1")

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/clock/time_zones.h"
+#include "app/time_zones.h"
 #include "logic/setting_keys.h"
 #include "tests/app/clock/clock_fixture.h"
 #include "win32/message_loop.h"

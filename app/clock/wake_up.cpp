@@ -1,7 +1,4 @@
-// When the first clock wakes the program, for every clock: at each second, or minute, that a face that
-// can be seen changes; at a moment something must happen (a countdown's zero); and at once when Windows
-// says the faces are wrong (the time or the zone changed, the computer woke) or can be seen again (the
-// session unlocked, the display back on). Nobody can see them: no wake-up at all.
+#include "app/clock/wake_up.h"
 
 #include <windows.h>
 #include <wtsapi32.h>
@@ -9,8 +6,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/clock/form1.h"
-#include "logic/clock/wake_plan.h"
+#include "logic/clock/tick_schedule.h"
 #include "win32/boundary.h"
 #include "win32/system_library.h"
 
@@ -23,86 +19,75 @@ constexpr GUID kMonitorPowerOn{0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0x
 
 }  // namespace
 
-void Form1::Timer1_Fired() {
+WakeUp::WakeUp(WakeHost& host, const Form& first, const ClockFunction& clock)
+    : host_(host), first_(first), clock_(clock) {
+    timer_.onTick = [this] { Fired(); };
+}
+
+HWND WakeUp::Owner() const noexcept { return first_.Handle(); }
+
+void WakeUp::Start() noexcept {
+    timer_.Reschedule(PlanTick(clock_().utcMilliseconds, std::nullopt).delayMilliseconds);
+    HearWhenUnseen();
+}
+
+void WakeUp::Fired() {
     ++wakes_;
-    const WakeState state = WakeStateNow();
+    const WakeState state = StateNow();
     const bool changed = std::exchange(settingsChanged_, false);
-    if (changed || PlanWake(services_.clock().utcMilliseconds, shownSecond_, state).tickNow) {
-        TickAll();
+    if (changed || PlanWake(clock_().utcMilliseconds, shownSecond_, state).tickNow) {
+        host_.TickAll();
         if (state.seen) {
             // A change in the skin's folder is looked at in the same wake: a timer of its own would wake
             // the program (and Wine's server) a second time.
-            WatchSkinFile();
-            FollowChosenSkin();
-            FollowClickThrough();
+            host_.FollowFirst();
         }
     }
     if (state.seen) {
-        clocks_.WatchForegroundWhileWanted();
-        clocks_.FollowWindowsFullScreenState();
-        clocks_.LookAtForeground();
+        host_.LookAround();
     }
-    ScheduleWake();
+    Schedule();
 }
 
-void Form1::TickAll() {
-    Timer1_Timer();
-    clocks_.TickOthers(services_.clock());  // every clock in the one wake-up
-    UpdateWindow(PushButton1().Handle());   // the new time shows now, in one repaint
+WakeState WakeUp::StateNow() {
+    return CarryOnOr("Form1::WakeStateNow", WakeState{},
+                     [&] { return host_.ClocksState(!locked_ && !disconnected_ && displayOn_); });
 }
 
-WakeState Form1::WakeStateNow() {
-    return CarryOnOr("Form1::WakeStateNow", WakeState{}, [&] {
-        WakeState state{false, false, std::nullopt};
-        const bool looking = !locked_ && !disconnected_ && displayOn_;
-        clocks_.ForEach([&](ClockWindow& clock) {
-            if (looking && clock.CanBeSeen()) {
-                state.seen = true;
-                state.secondsSeen = state.secondsSeen || clock.ShowsSeconds();
-            }
-            if (const std::optional<std::int64_t> moment = clock.NextMoment(); moment && *moment > 0) {
-                const auto at = static_cast<std::uint64_t>(*moment);
-                state.nextMoment = state.nextMoment ? std::min(*state.nextMoment, at) : at;
-            }
-        });
-        return state;
-    });
-}
-
-void Form1::ScheduleWake() noexcept {
-    if (!timer1_.Enabled()) return;  // the window closed while a box of this tick was open
-    const WakePlan plan = PlanWake(services_.clock().utcMilliseconds, shownSecond_, WakeStateNow());
+void WakeUp::Schedule() noexcept {
+    if (!timer_.Enabled()) return;  // the window closed while a box of this tick was open
+    const WakePlan plan = PlanWake(clock_().utcMilliseconds, shownSecond_, StateNow());
     asleep_ = !plan.delay;
     if (plan.delay) {
-        timer1_.Reschedule(*plan.delay);
+        timer_.Reschedule(*plan.delay);
     } else {
-        timer1_.Pause();
+        timer_.Pause();
     }
 }
 
-void Form1::Refresh() noexcept {
+void WakeUp::Refresh() noexcept {
     CarryOn("Form1::Refresh", [&] {
-        if (!timer1_.Enabled()) return;
-        TickAll();
-        ScheduleWake();  // and aligned to the new second
+        if (!timer_.Enabled()) return;
+        host_.TickAll();
+        Schedule();  // and aligned to the new second
     });
 }
 
-void Form1::BringFacesUpToDate() noexcept {
+void WakeUp::BringFacesUpToDate() noexcept {
     // Hidden faces are not ticked, yet read as if they were: whoever reads one (a screen reader, a
     // program) gets the time of that moment, at no wake of the clock's own. A clock shown again by
     // other means than the tray icon starts the ticks again here too.
     if (asleep_) Refresh();
 }
 
-void Form1::SettingsChanged() noexcept {
+void WakeUp::SettingsChanged() noexcept {
     // The alarms are read again seen or not: they ring for the ear.
-    clocks_.AlarmsChanged();
+    host_.AlarmsChanged();
     // Unseen, the faces are made when they are seen again. Seen, one wake comes at once for however many
     // changes arrive together (a window storing all its values).
-    if (asleep_ || !Handle() || !timer1_.Enabled()) return;
+    if (asleep_ || !Owner() || !timer_.Enabled()) return;
     settingsChanged_ = true;
-    timer1_.Reschedule(1);
+    timer_.Reschedule(1);
 }
 
 SessionNotifications SystemSessionNotifications() {
@@ -119,12 +104,12 @@ SessionNotifications SystemSessionNotifications() {
     return functions;
 }
 
-void Form1::HearWhenUnseen() noexcept {
+void WakeUp::HearWhenUnseen() noexcept {
     sessionRetryMs_ = kSessionRetryFirstMs;
     AskForSessionNotifications();
-    displayHeard_ = RegisterPowerSettingNotification(Handle(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+    displayHeard_ = RegisterPowerSettingNotification(Owner(), &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
     if (!displayHeard_) {
-        displayHeard_ = RegisterPowerSettingNotification(Handle(), &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
+        displayHeard_ = RegisterPowerSettingNotification(Owner(), &kMonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
     }
 }
 
@@ -132,21 +117,21 @@ void Form1::HearWhenUnseen() noexcept {
 // refused (RPC_S_INVALID_BINDING, as the function's documentation warns). Unasked, Windows would never say
 // that the session was locked, and the clock would wake every second behind the lock screen: ask again,
 // later each time, until Windows agrees.
-void Form1::AskForSessionNotifications() noexcept {
-    KillTimer(Handle(), kSessionRetryTimer);
-    if (sessionHeard_ || !sessions_.registerWindow || !Handle()) return;
+void WakeUp::AskForSessionNotifications() noexcept {
+    KillTimer(Owner(), kSessionRetryTimer);
+    if (sessionHeard_ || !sessions_.registerWindow || !Owner()) return;
     sessionHeard_ = CarryOnOr("Form1::AskForSessionNotifications", false,
-                              [&] { return sessions_.registerWindow(Handle(), NOTIFY_FOR_THIS_SESSION) != FALSE; });
+                              [&] { return sessions_.registerWindow(Owner(), NOTIFY_FOR_THIS_SESSION) != FALSE; });
     if (sessionHeard_) return;
-    SetTimer(Handle(), kSessionRetryTimer, sessionRetryMs_, nullptr);
+    SetTimer(Owner(), kSessionRetryTimer, sessionRetryMs_, nullptr);
     sessionRetryMs_ = std::min(sessionRetryMs_ * 2, kSessionRetryLongestMs);
 }
 
-void Form1::StopHearing() noexcept {
-    KillTimer(Handle(), kSessionRetryTimer);
+void WakeUp::StopHearing() noexcept {
+    KillTimer(Owner(), kSessionRetryTimer);
     if (sessionHeard_) {
         if (sessions_.unregisterWindow) {
-            CarryOn("Form1::StopHearing", [&] { sessions_.unregisterWindow(Handle()); });
+            CarryOn("Form1::StopHearing", [&] { sessions_.unregisterWindow(Owner()); });
         }
         sessionHeard_ = false;
     }
@@ -154,7 +139,7 @@ void Form1::StopHearing() noexcept {
 }
 
 // The session locked, unlocked or switched away, and the request to hear of it asked again.
-std::optional<LRESULT> Form1::HandleSessionMessage(UINT message, WPARAM wParam) noexcept {
+std::optional<LRESULT> WakeUp::HandleSessionMessage(UINT message, WPARAM wParam) noexcept {
     if (message == WM_TIMER && wParam == kSessionRetryTimer) {
         AskForSessionNotifications();
         return 0;
@@ -164,41 +149,22 @@ std::optional<LRESULT> Form1::HandleSessionMessage(UINT message, WPARAM wParam) 
     if (wParam == WTS_CONSOLE_DISCONNECT || wParam == WTS_REMOTE_DISCONNECT) disconnected_ = true;
     if (wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT) disconnected_ = false;
     if (locked_ || disconnected_) {
-        ScheduleWake();
+        Schedule();
     } else {
         Refresh();
     }
     return 0;
 }
 
-// The alarms' moments, their minute of sound, and their store's changes.
-std::optional<LRESULT> Form1::HandleAlarmMessage(UINT message, WPARAM wParam) noexcept {
-    AlarmBell* bell = clocks_.Bell();
-    if (message == kAlarmMoment) {
-        if (bell) CarryOn("Form1::AlarmMoment", [&] { bell->Check(); });
-        return 0;
-    }
-    if (message == kAlarmsChanged) {
-        CarryOn("Form1::AlarmsChanged", [&] { clocks_.ReloadAlarms(); });
-        return 0;
-    }
-    if (message == WM_TIMER && wParam == AlarmBell::kAlarmSilenceTimer) {
-        if (bell) bell->Silence();
-        return 0;
-    }
-    return std::nullopt;
-}
-
-std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (const std::optional<LRESULT> handled = HandleAlarmMessage(message, wParam)) return handled;
+std::optional<LRESULT> WakeUp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (const std::optional<LRESULT> handled = HandleSessionMessage(message, wParam)) return handled;
     switch (message) {
         case WM_TIMECHANGE:
             // The time was set, or the zone or its rules changed (by hand, by Windows' automatic zone, on
             // a trip): the zones' rules read so far may be old.
-            clocks_.ForEach([](ClockWindow& clock) { clock.ForgetZoneRules(); });
+            host_.ForgetZoneRules();
             Refresh();
-            if (AlarmBell* bell = clocks_.Bell()) {
+            if (AlarmBell* bell = host_.Bell()) {
                 bell->ForgetRules();
                 CarryOn("Form1::AlarmsAfterTimeChange", [&] { bell->Check(); });
             }
@@ -207,7 +173,7 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
                 Refresh();
                 // What passed during the sleep is missed, not rung.
-                if (AlarmBell* bell = clocks_.Bell()) CarryOn("Form1::AlarmsAfterResume", [&] { bell->Check(); });
+                if (AlarmBell* bell = host_.Bell()) CarryOn("Form1::AlarmsAfterResume", [&] { bell->Check(); });
                 return TRUE;
             }
             if (wParam == PBT_POWERSETTINGCHANGE && lParam) {
@@ -219,16 +185,15 @@ std::optional<LRESULT> Form1::HandleWakeMessage(UINT message, WPARAM wParam, LPA
                     if (displayOn_) {
                         Refresh();
                     } else {
-                        ScheduleWake();
+                        Schedule();
                     }
                 }
                 return TRUE;
             }
             break;
         case WM_TIMER:
-            if (wParam == kSkinCheckTimer) {
-                KillTimer(Handle(), kSkinCheckTimer);
-                WatchSkinFile();
+            if (wParam == timer_.Id()) {
+                timer_.Tick();
                 return 0;
             }
             break;

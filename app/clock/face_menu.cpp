@@ -1,9 +1,9 @@
-// The face's menu, for any clock: a right click, the Menu key or Shift+F10.
+#include "app/clock/face_menu.h"
 
 #include <algorithm>
 
-#include "app/clock/clocks.h"
 #include "app/language.h"
+#include "app/main_module.h"
 #include "logic/texts.h"
 #include "win32/boundary.h"
 #include "win32/language.h"
@@ -77,44 +77,10 @@ void AddLanguageItems(HMENU menu, const SettingsStore& main) {
     AppendSubmenu(menu, std::move(list), Tr(IDS_MENU_LANGUAGE).c_str());
 }
 
-}  // namespace
-
-void Clocks::ShowMenuFor(ClockWindow& clock, LPARAM where) {
-    if (program_.Closing()) return;
-    const POINT at = FaceMenuPoint(clock.Face().Handle(), where);
-    const bool onTop = CarryOnOr("Clocks::ShowMenuFor", false,
-                                 [&] { return StoredSwitchIsOn(clock.Store().Read(keys::kAlwaysOnTop)); });
-    UniqueMenu menu(CreatePopupMenu());
-    if (!menu) return;
-    AppendMenuW(menu.get(), MF_STRING, kMenuSettings, Tr(IDS_MENU_SETTINGS).c_str());
-    AppendMenuW(menu.get(), MF_STRING, kMenuClockOptions, Tr(IDS_MENU_CLOCK_OPTIONS).c_str());
-    AddNewClockItems(menu.get());
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AddAlarmItems(menu.get(), clock);
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_STRING | (onTop ? MF_CHECKED : MF_UNCHECKED), kMenuAlwaysOnTop,
-                Tr(IDS_MENU_ALWAYS_ON_TOP).c_str());
-    const std::vector<SkinChoice> skins = CarryOnOr("Clocks::ShowMenuFor", std::vector<SkinChoice>{},
-                                                    [] { return SkinChoices(); });
-    AddSkinItems(menu.get(), clock.Store(), skins);
-    AddLanguageItems(menu.get(), main_);
-    AppendMenuW(menu.get(), MF_STRING, kMenuCopyTime, Tr(IDS_MENU_COPY_TIME).c_str());
-    AppendMenuW(menu.get(), MF_STRING | (program_.CanHideInTray() ? MF_ENABLED : MF_GRAYED), kMenuHideToTray,
-                Tr(IDS_MENU_HIDE_TO_TRAY).c_str());
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    if (clock.Number() != 0) AppendMenuW(menu.get(), MF_STRING, kMenuCloseClock, Tr(IDS_MENU_CLOSE_CLOCK).c_str());
-    AppendMenuW(menu.get(), MF_STRING, kMenuExit, Tr(IDS_MENU_EXIT).c_str());
-    SetMenuDefaultItem(menu.get(), kMenuSettings, FALSE);  // what a left click does
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | MenuReadingFlags(), at.x, at.y,
-                         clock.Handle(), nullptr));
-    RunMenuChoice(clock, chosen, onTop, skins);
-}
-
 // New clock, or, when clocks have been closed, a list that also reopens them.
-void Clocks::AddNewClockItems(HMENU menu) {
+void AddNewClockItems(HMENU menu, const std::vector<ClosedClock>& closedClocks) {
     UniqueMenu closed;
-    for (const ClosedClock& entry : ClosedClocks()) {
+    for (const ClosedClock& entry : closedClocks) {
         if (!closed) {
             closed.reset(CreatePopupMenu());
             if (!closed) break;
@@ -130,62 +96,59 @@ void Clocks::AddNewClockItems(HMENU menu) {
     }
 }
 
-void Clocks::RunMenuChoice(ClockWindow& clock, UINT chosen, bool onTop, const std::vector<SkinChoice>& skins) {
-    if (chosen >= kMenuSkin && chosen - kMenuSkin < skins.size()) {
-        clock.Store().WriteSetting(keys::kSkin, skins[chosen - kMenuSkin].value);
-        clock.FollowChosenSkin();
+// The clock's next alarm, and a way to turn that one ring off.
+void AddAlarmItems(HMENU menu, const std::optional<AlarmBell::NextAlarm>& next) {
+    if (!next) {
+        AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, Tr(IDS_MENU_NO_ALARM).c_str());
         return;
     }
+    std::wstring text = Tr(IDS_MENU_NEXT_ALARM, {next->when, next->label});
+    // A label is the user's text: an & in it is shown, not taken for an access key.
+    for (std::size_t at = text.find(L'&'); at != std::wstring::npos; at = text.find(L'&', at + 2))
+        text.insert(at, 1, L'&');
+    AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, text.c_str());
+    AppendMenuW(menu, MF_STRING, kMenuSkipAlarm, Tr(IDS_MENU_SKIP_ALARM).c_str());
+}
+
+}  // namespace
+
+UINT ShowFaceMenu(HWND clock, POINT at, const SettingsStore& store, const FaceMenuState& state,
+                  const SettingsStore& main) {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return 0;
+    AppendMenuW(menu.get(), MF_STRING, kMenuSettings, Tr(IDS_MENU_SETTINGS).c_str());
+    AppendMenuW(menu.get(), MF_STRING, kMenuClockOptions, Tr(IDS_MENU_CLOCK_OPTIONS).c_str());
+    AddNewClockItems(menu.get(), state.closed);
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AddAlarmItems(menu.get(), state.nextAlarm);
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING | (state.onTop ? MF_CHECKED : MF_UNCHECKED), kMenuAlwaysOnTop,
+                Tr(IDS_MENU_ALWAYS_ON_TOP).c_str());
+    AddSkinItems(menu.get(), store, state.skins);
+    AddLanguageItems(menu.get(), main);
+    AppendMenuW(menu.get(), MF_STRING, kMenuCopyTime, Tr(IDS_MENU_COPY_TIME).c_str());
+    AppendMenuW(menu.get(), MF_STRING | (state.canHideInTray ? MF_ENABLED : MF_GRAYED), kMenuHideToTray,
+                Tr(IDS_MENU_HIDE_TO_TRAY).c_str());
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    if (state.closable) AppendMenuW(menu.get(), MF_STRING, kMenuCloseClock, Tr(IDS_MENU_CLOSE_CLOCK).c_str());
+    AppendMenuW(menu.get(), MF_STRING, kMenuExit, Tr(IDS_MENU_EXIT).c_str());
+    SetMenuDefaultItem(menu.get(), kMenuSettings, FALSE);  // what a left click does
+    return static_cast<UINT>(TrackPopupMenuEx(
+        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | MenuReadingFlags(), at.x, at.y, clock, nullptr));
+}
+
+bool RunOwnChoice(UINT chosen, HWND clock, PushButton& face, const SettingsStore& main) {
     if (chosen == kMenuLanguageWindows || (chosen >= kMenuLanguage && chosen - kMenuLanguage < Languages().size())) {
         const std::wstring tag(chosen == kMenuLanguageWindows ? L"" : Languages()[chosen - kMenuLanguage].tag);
-        main_.WriteSetting(keys::kLanguage, tag);
+        main.WriteSetting(keys::kLanguage, tag);
         UseProgramLanguage(tag);
-        return;
+        return true;
     }
-    if (chosen > kMenuReopenClock) {
-        if (ClockWindow* reopened = OpenClock(static_cast<int>(chosen - kMenuReopenClock))) {
-            SetForegroundWindow(reopened->Handle());
-        }
-        return;
+    if (chosen == kMenuCopyTime) {
+        if (!PutOnClipboard(clock, face.Caption())) ShowPlainError(Tr(IDS_TIME_NOT_COPIED));
+        return true;
     }
-    switch (chosen) {
-        case kMenuSettings:
-            clock.OpenSettings();
-            break;
-        case kMenuClockOptions:
-            OpenClockOptions(clock);
-            break;
-        case kMenuSkipAlarm:
-            if (bell_) bell_->SkipNext(clock.Number());
-            break;
-        case kMenuNewClock:
-            NewClock(clock);
-            break;
-        case kMenuAlwaysOnTop:
-            // Stored and applied at once, as the settings' box does when they close.
-            clock.Store().Write(keys::kAlwaysOnTop, onTop ? 0 : 1);
-            if (onTop) {
-                ClearTopMost(clock.Handle());
-            } else {
-                SetTopMost(clock.Handle());
-            }
-            OnTopChangedByHand(clock.Number());
-            break;
-        case kMenuCopyTime:
-            if (!PutOnClipboard(clock.Handle(), clock.Face().Caption())) ShowPlainError(Tr(IDS_TIME_NOT_COPIED));
-            break;
-        case kMenuHideToTray:
-            HideAllInTray();
-            break;
-        case kMenuCloseClock:
-            if (clock.Number() != 0) PostMessageW(clock.Handle(), WM_CLOSE, 0, 0);
-            break;
-        case kMenuExit:
-            PostMessageW(first_.Handle(), WM_CLOSE, 0, 0);
-            break;
-        default:
-            break;
-    }
+    return false;
 }
 
 }  // namespace tellurane

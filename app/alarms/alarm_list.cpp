@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "app/clock/alarm_windows.h"
-#include "app/clock/system_clock.h"
+#include "app/alarms/alarm_windows.h"
+#include "app/system_clock.h"
 #include "app/main_module.h"
 #include "logic/setting_keys.h"
 #include "logic/texts.h"

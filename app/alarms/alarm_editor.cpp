@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-#include "app/clock/alarm_sound.h"
-#include "app/clock/alarm_windows.h"
-#include "app/clock/system_clock.h"
+#include "app/alarms/alarm_sound.h"
+#include "app/alarms/alarm_windows.h"
+#include "app/system_clock.h"
 #include "app/main_module.h"
 #include "logic/texts.h"
 #include "win32/boundary.h"

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/clock/alarm_sound.h"
-#include "app/clock/system_clock.h"
+#include "app/alarms/alarm_sound.h"
+#include "app/system_clock.h"
 #include "app/settings_store.h"
 #include "logic/clock/alarm.h"
 #include "logic/clock/chime.h"
@@ -23,13 +23,30 @@
 
 namespace tellurane {
 
-class ClockWindow;
+// What the bell asks of a clock whose alarms and chime it rings.
+class AlarmClock {
+public:
+    // 0: the first clock; else N of Clocks\N, which outlives any window handle.
+    virtual int Number() const noexcept = 0;
+    // Its alarms, chime and zone are stored there.
+    virtual const SettingsStore& Store() const noexcept = 0;
+    // Its label, or what names it without one.
+    virtual std::wstring Name() const = 0;
+    // The face shows an alarm's text and its choices (Dismiss, and Snooze when it can) until EndAlarm.
+    virtual void ShowAlarm(const std::wstring& text, bool canSnooze) = 0;
+    virtual void EndAlarm() = 0;
+    // A bad stored value, said by the clock.
+    virtual void Report(const std::wstring& description) = 0;
+
+protected:
+    ~AlarmClock() = default;
+};
 
 // What the bell asks of the clocks' host.
 class AlarmHost {
 public:
-    virtual void ForEachClock(const std::function<void(ClockWindow&)>& work) = 0;
-    virtual ClockWindow* FindClock(int number) = 0;
+    virtual void ForEachClock(const std::function<void(AlarmClock&)>& work) = 0;
+    virtual AlarmClock* FindClock(int number) = 0;
     // A notification from the tray icon.
     virtual void Notify(const std::wstring& title, const std::wstring& text) = 0;
 
@@ -100,7 +117,7 @@ private:
         bool missed = false;
         bool notified = false, sounded = false;
     };
-    void ReadClock(ClockWindow& clock);
+    void ReadClock(AlarmClock& clock);
     const ZoneRules& RulesOf(const std::wstring& zone);
     // A snooze lasts while its alarm is on; a one-date alarm is switched off by its own ring, and its
     // snooze outlasts that.

@@ -1,4 +1,4 @@
-#include "app/clock/alarm_sound.h"
+#include "app/alarms/alarm_sound.h"
 
 #include <windows.h>
 #include <mmsystem.h>

@@ -1,8 +1,7 @@
-// The clock window under a skin: the look it is given, the frame and opacity of the window itself,
-// and the skin file followed while the program runs.
+#include "app/clock/program_skin.h"
 
-#include "app/clock/form1.h"
-
+#include "app/clock/skinned_clock.h"
+#include "app/main_module.h"
 #include "logic/app_error.h"
 #include "logic/paths.h"
 #include "logic/setting_keys.h"
@@ -28,48 +27,50 @@ std::uint64_t FileStamp(const std::wstring& path) {
 // The skin file's time and size are looked at after a change in its folder, at the next tick (so a file
 // still being written is read once, when the tick comes): a file written, replaced or deleted shows
 // within two seconds, and is read once per change. Without a folder watch, every tick looks.
-void Form1::WatchSkinFile() noexcept {
-    if (!programSkinShown_) return;  // a skin of the clock's own: the program's is not shown
-    if (skinFolderWatch_ && skinFolderWatch_->Active() && !skinCheckDue_) return;
-    skinCheckDue_ = false;
+void ProgramSkin::Watch() noexcept {
+    if (!shown_) return;  // a skin of the clock's own: the program's is not shown
+    if (folderWatch_ && folderWatch_->Active() && !checkDue_) return;
+    checkDue_ = false;
     const auto look = [this] {
         const std::wstring path = InFolder(ProgramFolder(), kSkinFile);
         const std::uint64_t stamp = FileStamp(path);
-        if (stamp == skinFileStamp_) return;
-        skinFileStamp_ = stamp;
+        if (stamp == fileStamp_) return;
+        fileStamp_ = stamp;
         if (!stamp) {
-            Skin().Unload();
-            SetBackColor(Layout().backColor);
+            skin_.Unload();
+            window_.SetBackColor(window_.Layout().backColor);
             return;
         }
         // The whole skin routine again; a bad edit is said once and the last good look stays.
-        ApplySkin(*this, Skin());
+        ApplySkin(window_, skin_);
     };
     SayOrLog("Form1::WatchSkinFile", look, [this](const std::wstring& problem) {
         ShowPlainError(problem);
-        Skin().Reapply();
+        skin_.Reapply();
     });
 }
 
-void Form1::SkinChosen(const std::wstring& name) noexcept {
-    programSkinShown_ = name.empty();
-    if (programSkinShown_) {
-        CarryOn("Form1::SkinChosen", [&] { skinFileStamp_ = FileStamp(InFolder(ProgramFolder(), kSkinFile)); });
+void ProgramSkin::Chosen(const std::wstring& name) noexcept {
+    shown_ = name.empty();
+    if (shown_) {
+        CarryOn("Form1::SkinChosen", [&] { fileStamp_ = FileStamp(InFolder(ProgramFolder(), kSkinFile)); });
     }
 }
 
-// Said once per name, as the skin file's own errors are.
-void Form1::SkinRefused(const std::wstring& description) { ShowPlainError(description); }
+void ProgramSkin::CheckDue() noexcept {
+    KillTimer(window_.Handle(), kSkinCheckTimer);
+    Watch();
+}
 
-void Form1::StartSkinWatch() noexcept {
+void ProgramSkin::Start() noexcept {
     CarryOn("Form1::StartSkinWatch", [&] {
         const std::wstring path = InFolder(ProgramFolder(), kSkinFile);
-        skinFileStamp_ = FileStamp(path);
+        fileStamp_ = FileStamp(path);
         // Looked at a moment after the folder changes, once an editor's writes are done: no tick waits
         // for it, so a clock that changes once a minute takes a new skin as soon as one that ticks.
-        skinFolderWatch_ = std::make_unique<FolderWatch>(FolderOf(path), [this] {
-            skinCheckDue_ = true;
-            SetTimer(Handle(), kSkinCheckTimer, kSkinCheckDelayMs, nullptr);
+        folderWatch_ = std::make_unique<FolderWatch>(FolderOf(path), [this] {
+            checkDue_ = true;
+            SetTimer(window_.Handle(), kSkinCheckTimer, kSkinCheckDelayMs, nullptr);
         });
     });
 }

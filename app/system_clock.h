@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "logic/clock/alarm.h"
 #include "logic/clock/face_text.h"
+#include "logic/clock/picture.h"
 #include "logic/local_time.h"
 
 namespace tellurane {
@@ -21,6 +23,8 @@ LocaleTexts UserLocaleTexts();
 
 // The full name of the date's weekday in the user's language ("dddd"), for example Monday.
 std::wstring DayOfWeekName(const LocalTime& time);
+// Windows' formatting of a picture, in the user's language and digits; empty when Windows refuses it.
+std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const LocalTime& time);
 
 // An alarm's time in the user's format without seconds ("7:30 AM", "07:30"), and its days as the user
 // reads them: the days' short names ("Mon, Tue"), "Every day", or its one date.

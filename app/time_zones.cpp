@@ -1,4 +1,4 @@
-#include "app/clock/time_zones.h"
+#include "app/time_zones.h"
 
 #include <windows.h>
 

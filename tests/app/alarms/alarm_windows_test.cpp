@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/clock/alarm_sound.h"
-#include "app/clock/alarm_windows.h"
+#include "app/alarms/alarm_sound.h"
+#include "app/alarms/alarm_windows.h"
 #include "app/main_module.h"
 #include "logic/layouts.h"
 #include "logic/texts.h"

@@ -1,12 +1,10 @@
-#include "app/clock/alarm_bell.h"
+#include "app/alarms/alarm_bell.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "app/clock/clock_window.h"
-#include "app/clock/own_face.h"
-#include "app/clock/time_zones.h"
+#include "app/time_zones.h"
 #include "logic/texts.h"
 #include "win32/boundary.h"
 
@@ -56,7 +54,7 @@ void AlarmBell::Reload() {
     std::vector<Entry> before = std::move(entries_);
     entries_.clear();
     chimes_.clear();
-    host_.ForEachClock([this](ClockWindow& clock) { ReadClock(clock); });
+    host_.ForEachClock([this](AlarmClock& clock) { ReadClock(clock); });
     for (Entry& entry : entries_) {
         for (const Entry& old : before) {
             if (old.clock != entry.clock || old.number != entry.number) continue;
@@ -76,7 +74,7 @@ void AlarmBell::Reload() {
     Check();
 }
 
-void AlarmBell::ReadClock(ClockWindow& clock) {
+void AlarmBell::ReadClock(AlarmClock& clock) {
     const SettingsStore& store = clock.Store();
     const std::wstring zone = store.Read(keys::kTimeZone);
     for (int number : store.NumberedKeys(kAlarmsSubKey)) {
@@ -196,7 +194,7 @@ void AlarmBell::ShowFronts(std::int64_t now) {
     std::sort(clocks.begin(), clocks.end());
     clocks.erase(std::unique(clocks.begin(), clocks.end()), clocks.end());
     for (const int clock : clocks) {
-        ClockWindow* window = host_.FindClock(clock);
+        AlarmClock* window = host_.FindClock(clock);
         Ring* front = FrontOf(clock);
         if (!front) {
             shown_.erase(clock);
@@ -354,7 +352,7 @@ void AlarmBell::StoreSnooze(const Entry& entry) {
 void AlarmBell::SaveSeen() const { main_.WriteSetting(keys::kAlarmsSeen.name, std::to_wstring(seen_)); }
 
 std::wstring AlarmBell::ClockName(int clock) {
-    ClockWindow* window = host_.FindClock(clock);
+    AlarmClock* window = host_.FindClock(clock);
     return window ? window->Name() : std::wstring();
 }
 
@@ -368,13 +366,13 @@ void AlarmBell::Settle() {
     // A store that cannot save says so in a box, and each box runs messages: a check or a reload meanwhile
     // may change every list here, but not these.
     for (const PendingWrite& write : std::exchange(writes_, {})) {
-        if (ClockWindow* window = host_.FindClock(write.clock)) {
+        if (AlarmClock* window = host_.FindClock(write.clock)) {
             WriteStoredAlarm(window->Store().Below(AlarmKey(write.number)), write.values);
         }
     }
     const std::vector<std::pair<int, std::wstring>> saying = std::exchange(pending_, {});
     for (const auto& [clock, problem] : saying) {
-        if (ClockWindow* window = host_.FindClock(clock)) window->Report(problem);
+        if (AlarmClock* window = host_.FindClock(clock)) window->Report(problem);
     }
 }
 

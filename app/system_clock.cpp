@@ -1,4 +1,4 @@
-#include "app/clock/system_clock.h"
+#include "app/system_clock.h"
 
 #include <windows.h>
 
@@ -37,6 +37,16 @@ std::wstring DayOfWeekName(const LocalTime& time) {
         throw AppError(Tr(IDS_WEEKDAY_NOT_AVAILABLE));
     }
     return name;
+}
+
+std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const LocalTime& time) {
+    const SYSTEMTIME system = ToSystemTime(time);
+    const std::wstring format(picture);
+    wchar_t text[256] = {};
+    const int written = kind == PictureKind::Time
+                            ? GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256)
+                            : GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &system, format.c_str(), text, 256, nullptr);
+    return written > 0 ? std::wstring(text) : std::wstring();
 }
 
 std::wstring ShownAlarmTime(const Alarm& alarm) {

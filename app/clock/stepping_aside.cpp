@@ -1,11 +1,7 @@
-// Out of the way by itself. A clock on top steps aside for a program in full screen on its monitor (a
-// game, a film, a slide show): it leaves the topmost band for as long as that window fills the monitor
-// and has the foreground; the stored "Always on top" is never changed.
+#include "app/clock/stepping_aside.h"
 
 #include <algorithm>
 
-#include "app/clock/clocks.h"
-#include "logic/full_screen.h"
 #include "win32/boundary.h"
 #include "win32/dpi.h"
 
@@ -38,33 +34,40 @@ ForegroundWindow ForegroundFacts(HWND foreground) {
 
 }  // namespace
 
-void Clocks::FollowFullScreen() noexcept {
+void SteppingAside::FollowFullScreen() noexcept {
     CarryOn("Clocks::FollowFullScreen", [&] {
         HWND foreground = GetForegroundWindow();
         const ForegroundWindow facts = ForegroundFacts(foreground);
         seenForeground_ = {foreground, facts.client};
         const std::vector<MonitorArea> monitors = DesktopMonitors();
         const std::optional<std::size_t> filled = FilledMonitor(facts, monitors);
-        ForEach([&](ClockWindow& clock) {
-            StepAside(clock, StepsAside(ToPixelRect(clock.NormalRect()), filled, windowsSay_, monitors));
+        forEach_([&](const AsideClock& clock) {
+            StepAside(clock, StepsAside(ToPixelRect(clock.window.NormalRect()), filled, windowsSay_, monitors));
         });
     });
 }
 
 // Where Windows raises no foreground event (Wine), the tick's wake looks at the foreground window too:
 // a program in full screen is noticed within a second, at no wake-up of its own.
-void Clocks::LookAtForeground() noexcept {
+void SteppingAside::LookAtForeground() noexcept {
     if (!foregroundWatch_) return;
     HWND foreground = GetForegroundWindow();
     if (std::pair{foreground, ForegroundFacts(foreground).client} != seenForeground_) FollowFullScreen();
 }
 
-void Clocks::WatchForegroundWhileWanted() noexcept {
+// Looked at in the tick's wake: whether a clock wants it, Windows' own word, the foreground window.
+void SteppingAside::LookAround() noexcept {
+    WatchForegroundWhileWanted();
+    FollowWindowsFullScreenState();
+    LookAtForeground();
+}
+
+void SteppingAside::WatchForegroundWhileWanted() noexcept {
     CarryOn("Clocks::WatchForegroundWhileWanted", [&] {
         bool wanted = false;
-        ForEach([&](ClockWindow& clock) {
-            wanted = wanted || (StoredSwitchOr(clock.Store(), keys::kAlwaysOnTop) &&
-                                StoredSwitchOr(clock.Store(), keys::kStepAside));
+        forEach_([&](const AsideClock& clock) {
+            wanted = wanted ||
+                     (StoredSwitchOr(clock.store, keys::kAlwaysOnTop) && StoredSwitchOr(clock.store, keys::kStepAside));
         });
         if (wanted == (foregroundWatch_ != nullptr)) return;
         if (wanted) {
@@ -78,9 +81,9 @@ void Clocks::WatchForegroundWhileWanted() noexcept {
 
 // Windows' own word (a Direct3D program in full screen, presentation settings) comes without an event:
 // it is asked in the tick's wake, and only a change of it looks at the windows.
-void Clocks::FollowWindowsFullScreenState() noexcept {
+void SteppingAside::FollowWindowsFullScreenState() noexcept {
     QUERY_USER_NOTIFICATION_STATE state = QUNS_ACCEPTS_NOTIFICATIONS;
-    if (!services_.notificationState || FAILED(services_.notificationState(&state))) return;
+    if (!notificationState_ || FAILED(notificationState_(&state))) return;
     const WindowsSays says = state == QUNS_PRESENTATION_MODE ? WindowsSays::Presentation
                              : state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN
                                  ? WindowsSays::FullScreenSomewhere
@@ -90,10 +93,10 @@ void Clocks::FollowWindowsFullScreenState() noexcept {
     FollowFullScreen();
 }
 
-void Clocks::StepAside(ClockWindow& clock, bool aside) {
-    HWND handle = clock.Handle();
-    const int number = clock.Number();
-    const SettingsStore& store = clock.Store();
+void SteppingAside::StepAside(const AsideClock& clock, bool aside) {
+    HWND handle = clock.window.Handle();
+    const int number = clock.number;
+    const SettingsStore& store = clock.store;
     const bool should = aside && StoredSwitchOr(store, keys::kAlwaysOnTop) && StoredSwitchOr(store, keys::kStepAside);
     const auto stepped = std::find(steppedAside_.begin(), steppedAside_.end(), number);
     if (should && stepped == steppedAside_.end()) {
@@ -110,7 +113,7 @@ void Clocks::StepAside(ClockWindow& clock, bool aside) {
 
 // "Always on top" changed by hand (the menu, the settings): the clock is judged afresh, not by what it
 // was when the switch was the other way.
-void Clocks::OnTopChangedByHand(int number) noexcept {
+void SteppingAside::OnTopChangedByHand(int number) noexcept {
     std::erase(steppedAside_, number);
     WatchForegroundWhileWanted();
     if (foregroundWatch_) FollowFullScreen();
