@@ -25,6 +25,8 @@ done
 
 # Every session a test names is stopped by the test command; the quick start's is not a test's.
 grep -q 'TELLURANE_SESSION=quick-start' "$root/scripts/run.sh" || { echo "run.sh starts the clock in a tests' session"; failed=1; }
+# wine-run ends a test's program after ten minutes; the user's clock runs until it is closed.
+grep -q 'TELLURANE_WINE_TIMEOUT=0' "$root/scripts/run.sh" || { echo "run.sh's clock would end after ten minutes"; failed=1; }
 for session in $(grep -rhoE 'TELLURANE_SESSION=[a-z-]+' "$root/tests" --include=CMakeLists.txt | sort -u | cut -d= -f2); do
   grep -q "TELLURANE_SESSION=$session scripts/wine-session stop" "$root/scripts/test.sh" ||
     { echo "scripts/test.sh leaves the $session session running"; failed=1; }
