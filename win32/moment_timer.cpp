@@ -6,13 +6,7 @@ MomentTimer::MomentTimer(HWND owner, UINT message) noexcept
     : owner_(owner),
       message_(message),
       timer_(CreateWaitableTimerW(nullptr, FALSE, nullptr)),
-      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    if (!timer_ || !stop_) return;
-    // A thread of its own that only waits, rather than the thread pool's wait: Wine keeps a pool worker
-    // that wakes every five seconds for as long as the pool is used, and a hidden clock must not wake.
-    thread_.reset(
-        CreateThread(nullptr, 64 * 1024, &MomentTimer::Wait, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
-}
+      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 MomentTimer::~MomentTimer() {
     if (thread_) {
@@ -22,7 +16,16 @@ MomentTimer::~MomentTimer() {
 }
 
 bool MomentTimer::SetFor(std::int64_t utcMilliseconds) noexcept {
-    if (!thread_) return false;
+    if (!Working()) return false;
+    if (!thread_) {
+        // A thread of its own that only waits, rather than the thread pool's wait: Wine keeps a pool worker
+        // that wakes every five seconds for as long as the pool is used, and a hidden clock must not wake.
+        // Started only now: a thread's stack is memory held for as long as the program runs (under Wine
+        // about a megabyte whatever size is asked for), which a clock without alarms or chimes never needs.
+        thread_.reset(
+            CreateThread(nullptr, 64 * 1024, &MomentTimer::Wait, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+        if (!thread_) return false;
+    }
     LARGE_INTEGER due;
     // A positive due time is absolute, in 100 ns units of UTC since 1601; at least 1, which is long past.
     due.QuadPart = utcMilliseconds > 0 ? utcMilliseconds * 10'000 : 1;

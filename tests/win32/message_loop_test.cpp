@@ -1,6 +1,9 @@
 // The program's waits: they keep it alive, and leave the end of the program to the outer loop.
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <cstdint>
@@ -38,14 +41,29 @@ TEST(WaitSeconds, LeavesTheQuitMessageForTheOuterLoop) {
     EXPECT_EQ(message.wParam, 3u);
 }
 
+int ThreadsOfThisProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return -1;
+    int count = 0;
+    THREADENTRY32 entry{sizeof entry};
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
 // A moment of the wall clock posts its message when it comes, through any loop; a moment already past
-// posts at once; a cancelled or replaced one posts nothing.
+// posts at once; a cancelled or replaced one posts nothing. Its waiting thread starts with the first
+// moment: a clock with nothing to time keeps no thread (and no thread's stack) for it.
 TEST(MomentTimer, PostsAtTheMomentOnceAndNothingWhenCancelled) {
     Form form(Form2Layout());
     ASSERT_TRUE(form.Create());
     constexpr UINT kMoment = WM_APP + 40;
+    const int threads = ThreadsOfThisProcess();
     MomentTimer timer(form.Handle(), kMoment);
     ASSERT_TRUE(timer.Working());
+    EXPECT_EQ(ThreadsOfThisProcess(), threads) << "a thread before any moment was set";
     auto now = [] {
         FILETIME time;
         GetSystemTimeAsFileTime(&time);
@@ -63,6 +81,7 @@ TEST(MomentTimer, PostsAtTheMomentOnceAndNothingWhenCancelled) {
         return count;
     };
     ASSERT_TRUE(timer.SetFor(now() + 400));
+    EXPECT_EQ(ThreadsOfThisProcess(), threads + 1);
     EXPECT_EQ(arrivals(0.2), 0) << "before its moment";
     EXPECT_EQ(arrivals(1.5), 1);
     ASSERT_TRUE(timer.SetFor(now() - 60'000));
