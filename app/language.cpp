@@ -23,7 +23,7 @@ bool ProgramSpeaks(const Language& language) {
 
 void UseProgramLanguage(std::wstring_view stored) {
     g_language = ChooseLanguage(stored, PreferredUiLanguages(), ProgramSpeaks);
-    SetTextSource(&FromStringTables);
+    SetTextSource(&FromStringTables, g_language->tag);
     SetRightToLeft(g_language->rightToLeft);
 }
 

@@ -254,6 +254,9 @@ def build(lang_dir, out_dir):
     lines = [f'    {{{name}, {wide_literal(text)}}},' for name, text in entries]
     write_if_changed(out_dir / 'english_texts.inc', '// Made from resources/lang/en-US.rc by scripts/texts.py.\n' +
                      '\n'.join(lines) + '\n')
+    rows = [f'    {{L"{language}", L"{required}", L"{optional}"}},' for language, (required, optional) in PLURALS.items()]
+    write_if_changed(out_dir / 'plural_categories.inc', '// The plural categories the check holds each language to, '
+                     'made by scripts/texts.py.\n' + '\n'.join(rows) + '\n')
     rc = ['// The pseudo-language of the tests, made from en-US.rc by scripts/texts.py.', '#pragma code_page(65001)',
           'LANGUAGE 0x101, 0x01', 'STRINGTABLE', 'BEGIN']
     rc += [f'    {name} "{pseudo(text)}"' for name, text in entries]
