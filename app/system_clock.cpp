@@ -90,7 +90,7 @@ int FirstDayOfWeek() {
 
 std::wstring DayName(int day) {
     // LOCALE_SABBREVDAYNAME1 is Monday's, 7 Sunday's.
-    static constexpr std::wstring_view kEnglish[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
+    static constexpr const wchar_t* kEnglish[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
     const int index = ((day % 7) + 6) % 7;
     return UserLocaleInfo(LOCALE_SABBREVDAYNAME1 + static_cast<LCTYPE>(index), kEnglish[((day % 7) + 7) % 7]);
 }
