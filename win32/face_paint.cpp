@@ -53,6 +53,17 @@ void OutlineWholeLine(HDC dc, const GlyphRun& run, int x, int y, UINT options, i
     SetPolyFillMode(dc, oldFill);
 }
 
+// Where a line of this width starts on the face. Wider than the face, its start, which is the time,
+// stays in view: at the right in a line that reads right to left.
+int LineLeft(const RECT& rect, int width, SkinAlign align, int margin, bool rightToLeft) {
+    if (width > rect.right - rect.left - 2 * margin) {
+        return rightToLeft ? rect.right - margin - width : rect.left + margin;
+    }
+    if (align == SkinAlign::Center) return rect.left + (rect.right - rect.left - width) / 2;
+    if (align == SkinAlign::Right) return rect.right - margin - width;
+    return rect.left + margin;
+}
+
 BOOL CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
     return FALSE;
@@ -174,17 +185,7 @@ PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, c
     }
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const int margin = MulDiv(4, dpi, 96);
-    const int room = rect.right - rect.left - 2 * margin;
-    int x = rect.left + margin;
-    // Wider than the face: the start, which is the time, stays in view (at the right in a line that
-    // reads right to left).
-    if (run.width <= room) {
-        if (skin.align == SkinAlign::Center) x = rect.left + (rect.right - rect.left - run.width) / 2;
-        if (skin.align == SkinAlign::Right) x = rect.right - margin - run.width;
-    } else if (rightToLeft) {
-        x = rect.right - margin - run.width;
-    }
+    const int x = LineLeft(rect, run.width, skin.align, MulDiv(4, dpi, 96), rightToLeft);
     const int y = CentredTextTop(metrics, rect);
     SetBkMode(dc, TRANSPARENT);
     // Within the face, and within whatever part of it the caller draws.

@@ -275,9 +275,10 @@ std::vector<bool> Inked(const std::vector<bool>& columns) {
 // A clock ringing in a language read right to left: the alarm's words read so, and its time, which comes
 // first, stands at the right; once it ends the face shows its own time and date left to right again.
 // Wine orders such a line (DrawText's DT_RTLREADING, ExtTextOut's ETO_RTLREADING) as Windows does, but
-// only in a font that has the line's letters: its Arial (Liberation Sans) has Hebrew and no Arabic, so
-// Arabic is drawn in a skin's font that has it. Wine also leaves a line with no letter of those scripts
-// in its order, which Windows does not ("Tea!" reads "!Tea"): the rows hold Hebrew and Arabic words.
+// Arabic, whose letters it must join first, only in a font that has them: the face's Arial (Liberation
+// Sans here) has none, so the Arabic row is drawn in a skin's font that has. Wine also leaves a line
+// with no Hebrew or Arabic letter in its order, which Windows does not ("Tea!" reads "!Tea"): the rows
+// hold Hebrew and Arabic words.
 TEST_F(FaceMenuLanguage, ARingingClockReadsItsAlarmAsTheLanguageReadsAndItsTimeLeftToRight) {
     const std::wstring time = L"07:30";
     const struct {
@@ -313,6 +314,11 @@ TEST_F(FaceMenuLanguage, ARingingClockReadsItsAlarmAsTheLanguageReadsAndItsTimeL
             return left <= close && right > close ? L"left" : right <= close && left > close ? L"right" : L"unclear";
         };
         EXPECT_STREQ(timeAt(ring), L"right") << "the ringing alarm's time, first in a line read right to left";
+        face.SetCaption(ring);
+        UpdateWindow(form.Handle());
+        RECT frame{};
+        GetWindowRect(form.Handle(), &frame);
+        support::SaveSideBySide(L"ringing-in-" + std::wstring(row.tag), {support::TakeScreenPart(frame)}, 1);
         form.EndAlarm();
         EXPECT_EQ(face.Reading(), CaptionReading::Face);
         EXPECT_STREQ(timeAt(ring), L"left") << "the face's own reading, with a label in the language";
