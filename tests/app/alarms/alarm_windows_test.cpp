@@ -13,8 +13,8 @@
 
 #include "app/alarms/alarm_sound.h"
 #include "app/alarms/alarm_windows.h"
-#include "app/system_clock.h"
 #include "app/main_module.h"
+#include "app/system_clock.h"
 #include "logic/layouts.h"
 #include "logic/texts.h"
 #include "tests/support/desktop.h"
