@@ -23,8 +23,10 @@ bool ProgramSpeaks(const Language& language) {
 
 void UseProgramLanguage(std::wstring_view stored) {
     g_language = ChooseLanguage(stored, PreferredUiLanguages(), ProgramSpeaks);
-    SetTextSource(&FromStringTables);
+    SetTextSource(&FromStringTables, g_language->tag);
     SetRightToLeft(g_language->rightToLeft);
+    // Boxes are shown by this thread only (the alarms' timer thread only waits).
+    UseThreadUiLanguage(g_language->tag);
 }
 
 const Language& ProgramLanguage() noexcept { return *g_language; }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "logic/app_error.h"
+#include "logic/grammar.h"
 #include "logic/texts.h"
 #include "win32/user_locale.h"
 
@@ -69,16 +70,29 @@ std::wstring ShownAlarmDays(const Alarm& alarm) {
         return AlarmTimeText(alarm);
     }
     if ((alarm.days & 0x7F) == 0x7F) return Tr(IDS_ALARMS_EVERY_DAY);
+    // The locale's names, from its first day of the week, between them its language's separator.
+    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = L"en-US";
+    GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH);
     std::wstring days;
-    // Monday first; LOCALE_SABBREVDAYNAME1 is Monday's.
-    for (int index = 0; index < 7; ++index) {
-        if (!((alarm.days >> ((index + 1) % 7)) & 1u)) continue;
-        wchar_t name[32] = {};
-        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SABBREVDAYNAME1 + static_cast<LCTYPE>(index), name, 32);
-        if (!days.empty()) days += L", ";
-        days += name;
+    for (int place = 0; place < 7; ++place) {
+        const int day = WeekDayAt(place, FirstDayOfWeek());
+        if (!((alarm.days >> day) & 1u)) continue;
+        if (!days.empty()) days += ListSeparator(locale);
+        days += DayName(day);
     }
     return days;
+}
+
+int FirstDayOfWeek() {
+    const std::wstring first = UserLocaleInfo(LOCALE_IFIRSTDAYOFWEEK, L"0");
+    return first.size() == 1 && first[0] >= L'0' && first[0] <= L'6' ? first[0] - L'0' : 0;
+}
+
+std::wstring DayName(int day) {
+    // LOCALE_SABBREVDAYNAME1 is Monday's, 7 Sunday's.
+    static constexpr const wchar_t* kEnglish[] = {L"Sun", L"Mon", L"Tue", L"Wed", L"Thu", L"Fri", L"Sat"};
+    const int index = ((day % 7) + 6) % 7;
+    return UserLocaleInfo(LOCALE_SABBREVDAYNAME1 + static_cast<LCTYPE>(index), kEnglish[((day % 7) + 7) % 7]);
 }
 
 SYSTEMTIME ToSystemTime(const LocalTime& time) {

@@ -31,6 +31,11 @@ std::wstring RenderPicture(PictureKind kind, std::wstring_view picture, const Lo
 std::wstring ShownAlarmTime(const Alarm& alarm);
 std::wstring ShownAlarmDays(const Alarm& alarm);
 
+// The user's first day of the week (LOCALE_IFIRSTDAYOFWEEK: 0 Monday ... 6 Sunday), and a day's short
+// name (day 0 Sunday), as the user's regional settings say.
+int FirstDayOfWeek();
+std::wstring DayName(int day);
+
 // The same moment as Windows' date functions take it.
 SYSTEMTIME ToSystemTime(const LocalTime& time);
 

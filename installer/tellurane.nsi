@@ -52,9 +52,10 @@ UninstPage custom un.OptionsShow un.OptionsLeave
 
 ; The languages of the program. No language dialog: at start NSIS takes the one of the user's
 ; Windows display language (GetUserDefaultUILanguage), else one of the same primary language
-; (Portuguese for Portugal gets PortugueseBR, Nynorsk gets Norwegian), else the first inserted:
-; English, so it stays first. In Arabic and Hebrew NSIS's pages and message boxes are right to left
-; by themselves. MUI_LANGUAGE brings NSIS's own texts for the pages; installer/lang/ has ours, a file
+; (Portuguese for Angola gets Portuguese, Nynorsk gets Norwegian), else the first inserted:
+; English, so it stays first. Serbian and Croatian share a primary language: SerbianLatin comes
+; first, so that Windows' sr-Latn-RS (0x241A, which NSIS's 0x081A is not) gets Serbian, not
+; Croatian. In Arabic, Hebrew and Persian NSIS's pages and message boxes are right to left by themselves. MUI_LANGUAGE brings NSIS's own texts for the pages; installer/lang/ has ours, a file
 ; a language.
 !macro TELLURANE_LANGUAGE NAME
   !insertmacro MUI_LANGUAGE "${NAME}"
@@ -83,6 +84,23 @@ UninstPage custom un.OptionsShow un.OptionsLeave
 !insertmacro TELLURANE_LANGUAGE "Korean"
 !insertmacro TELLURANE_LANGUAGE "Arabic"
 !insertmacro TELLURANE_LANGUAGE "Hebrew"
+!insertmacro TELLURANE_LANGUAGE "Portuguese"
+!insertmacro TELLURANE_LANGUAGE "Bulgarian"
+!insertmacro TELLURANE_LANGUAGE "SerbianLatin"
+!insertmacro TELLURANE_LANGUAGE "Croatian"
+!insertmacro TELLURANE_LANGUAGE "Slovenian"
+!insertmacro TELLURANE_LANGUAGE "Slovak"
+!insertmacro TELLURANE_LANGUAGE "Hungarian"
+!insertmacro TELLURANE_LANGUAGE "Romanian"
+!insertmacro TELLURANE_LANGUAGE "Estonian"
+!insertmacro TELLURANE_LANGUAGE "Latvian"
+!insertmacro TELLURANE_LANGUAGE "Lithuanian"
+!insertmacro TELLURANE_LANGUAGE "Catalan"
+!insertmacro TELLURANE_LANGUAGE "Indonesian"
+!insertmacro TELLURANE_LANGUAGE "Vietnamese"
+!insertmacro TELLURANE_LANGUAGE "Thai"
+!insertmacro TELLURANE_LANGUAGE "Hindi"
+!insertmacro TELLURANE_LANGUAGE "Farsi"
 
 ; Windows writes the Chinese of Hong Kong and Macao in traditional characters and that of Singapore in
 ; simplified ones; NSIS, which has no table for them, would give all three the Chinese it meets first
@@ -162,7 +180,7 @@ Function ${PREFIX}CloseRunningClock
       ${Else}
         StrCpy $R6 "$(TELLURANE_DID_NOT_CLOSE)"
       ${EndIf}
-      ; No /MB_RIGHT nor /MB_RTLREADING: in Arabic and Hebrew NSIS adds both to every box itself.
+      ; No /MB_RIGHT nor /MB_RTLREADING: in Arabic, Hebrew and Persian NSIS adds both to every box itself.
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(TELLURANE_RETRY_BOX)" /SD IDCANCEL IDRETRY retry
       Push "$(TELLURANE_NOTHING_CHANGED_LOG)"
       Call ${PREFIX}Log
@@ -262,7 +280,7 @@ Function un.OptionsShow
   !insertmacro MUI_HEADER_TEXT "$(TELLURANE_UNINSTALL_TITLE)" "$(TELLURANE_UNINSTALL_SUBTITLE)"
   nsDialogs::Create 1018
   Pop $0
-  ; Right to left in Arabic and Hebrew, as NSIS's own pages are: nsDialogs does not do it by itself.
+  ; Right to left in Arabic, Hebrew and Persian, as NSIS's own pages are: nsDialogs does not do it by itself.
   nsDialogs::SetRTL $(^RTL)
   ; Room for the longer languages' lines.
   ${NSD_CreateLabel} 0 0 100% 64u "$(TELLURANE_UNINSTALL_INFO)"

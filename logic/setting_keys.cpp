@@ -1,3 +1,4 @@
+#include "logic/grammar.h"
 #include "logic/setting_keys.h"
 
 #include <cmath>
@@ -32,7 +33,7 @@ double InRange(const Setting& setting, std::wstring_view text, double value) {
         std::wstring states;
         const auto last = static_cast<std::int64_t>(setting.high);
         for (auto state = static_cast<std::int64_t>(setting.low); state < last; ++state) {
-            if (!states.empty()) states += L", ";
+            if (!states.empty()) states += ListSeparator(TextLanguage());
             states += IntegerToText(state);
         }
         states = Tr(IDS_LIST_OR, {states, IntegerToText(last)});

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "logic/grammar.h"
+
 namespace tellurane {
 namespace {
 
@@ -17,6 +19,7 @@ constexpr EnglishEntry kEnglish[] = {
 };
 
 TextSource g_source = nullptr;
+std::wstring_view g_language = L"en-US";
 
 }  // namespace
 
@@ -26,13 +29,25 @@ std::wstring_view EnglishText(TextId id) noexcept {
     return entry == std::end(kEnglish) ? std::wstring_view() : entry->text;
 }
 
-void SetTextSource(TextSource source) noexcept { g_source = source; }
+void SetTextSource(TextSource source, std::wstring_view languageTag) noexcept {
+    g_source = source;
+    g_language = source ? languageTag : L"en-US";
+}
 
-std::wstring Tr(TextId id) {
+std::wstring_view TextLanguage() noexcept { return g_language; }
+
+namespace {
+
+// The text as its table has it, all its forms if it has a count.
+std::wstring Written(TextId id) {
     std::wstring text;
     if (g_source && g_source(id, text) && !text.empty()) return text;
     return std::wstring(EnglishText(id));
 }
+
+}  // namespace
+
+std::wstring Tr(TextId id) { return std::wstring(FormOf(Written(id), Plural::Other)); }
 
 std::wstring InsertInto(std::wstring_view text, std::initializer_list<std::wstring_view> inserts) {
     std::wstring out;
@@ -56,7 +71,11 @@ std::wstring InsertInto(std::wstring_view text, std::initializer_list<std::wstri
     return out;
 }
 
-std::wstring Tr(TextId id, std::initializer_list<std::wstring_view> inserts) { return InsertInto(Tr(id), inserts); }
+std::wstring Tr(TextId id, std::initializer_list<std::wstring_view> inserts) {
+    const std::wstring written = Written(id);
+    const Plural plural = inserts.size() > 0 ? PluralOf(g_language, *inserts.begin()) : Plural::Other;
+    return InsertInto(FormOf(written, plural), inserts);
+}
 
 std::wstring TrOr(TextId id, std::wstring_view english) noexcept {
     try {

@@ -20,10 +20,11 @@ COLORREF Mix(COLORREF over, COLORREF under, BYTE alpha) {
                channel(GetBValue(over), GetBValue(under)));
 }
 
-void DrawRun(HDC dc, const GlyphRun& run, int x, int y) {
+// options: ETO_RTLREADING for a line that reads right to left, which is laid out whole.
+void DrawRun(HDC dc, const GlyphRun& run, int x, int y, UINT options) {
     if (run.text.empty()) return;
     if (run.whole) {
-        ExtTextOutW(dc, x, y, 0, nullptr, run.text.c_str(), static_cast<UINT>(run.text.size()), nullptr);
+        ExtTextOutW(dc, x, y, options, nullptr, run.text.c_str(), static_cast<UINT>(run.text.size()), nullptr);
         return;
     }
     // One call with each character's advance: the same places as drawing them one by one, at a
@@ -35,12 +36,12 @@ void DrawRun(HDC dc, const GlyphRun& run, int x, int y) {
 
 // The band a round pen strokes around the line as Windows draws it, shaped and ordered: made at each
 // paint, as such lines are rare on a clock and their shapes depend on their neighbours.
-void OutlineWholeLine(HDC dc, const GlyphRun& run, int x, int y, int penWidth, HBRUSH brush) {
+void OutlineWholeLine(HDC dc, const GlyphRun& run, int x, int y, UINT options, int penWidth, HBRUSH brush) {
     LOGBRUSH solid{BS_SOLID, RGB(0, 0, 0), 0};
     UniquePen pen(
         ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_JOIN_ROUND | PS_ENDCAP_ROUND, penWidth, &solid, 0, nullptr));
     if (!pen || !BeginPath(dc)) return;
-    DrawRun(dc, run, x, y);
+    DrawRun(dc, run, x, y, options);
     EndPath(dc);
     const SelectedObject widePen(dc, pen.get());
     const int oldFill = SetPolyFillMode(dc, WINDING);
@@ -50,6 +51,17 @@ void OutlineWholeLine(HDC dc, const GlyphRun& run, int x, int y, int penWidth, H
     }
     AbortPath(dc);
     SetPolyFillMode(dc, oldFill);
+}
+
+// Where a line of this width starts on the face. Wider than the face, its start, which is the time,
+// stays in view: at the right in a line that reads right to left.
+int LineLeft(const RECT& rect, int width, SkinAlign align, int margin, bool rightToLeft) {
+    if (width > rect.right - rect.left - 2 * margin) {
+        return rightToLeft ? rect.right - margin - width : rect.left + margin;
+    }
+    if (align == SkinAlign::Center) return rect.left + (rect.right - rect.left - width) / 2;
+    if (align == SkinAlign::Right) return rect.right - margin - width;
+    return rect.left + margin;
 }
 
 BOOL CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -151,7 +163,7 @@ int SkinInkReach(const FaceSkin& skin, int dpi) noexcept {
 }
 
 PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
-                          int dpi, OutlineShapes& outlines) noexcept {
+                          int dpi, OutlineShapes& outlines, bool rightToLeft) noexcept {
     UniqueBrush window(CreateSolidBrush(skin.windowBack));
     FillRect(dc, &rect, window.get());
     const COLORREF under = skin.plate.value_or(skin.windowBack);
@@ -164,17 +176,16 @@ PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, c
         if (shape) FillRgn(dc, shape.get(), plate.get());
     }
 
-    const GlyphRun run = LayOut(dc, caption, skin.tabular);
+    GlyphRun run = LayOut(dc, caption, skin.tabular && !rightToLeft);
+    const UINT options = rightToLeft ? ETO_RTLREADING : 0;
+    if (rightToLeft) {
+        // Windows orders the whole line: a character's own place is not known here.
+        run.whole = true;
+        run.x.clear();
+    }
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const int margin = MulDiv(4, dpi, 96);
-    const int room = rect.right - rect.left - 2 * margin;
-    int x = rect.left + margin;
-    // Wider than the face: the start, which is the time, stays in view.
-    if (run.width <= room) {
-        if (skin.align == SkinAlign::Center) x = rect.left + (rect.right - rect.left - run.width) / 2;
-        if (skin.align == SkinAlign::Right) x = rect.right - margin - run.width;
-    }
+    const int x = LineLeft(rect, run.width, skin.align, MulDiv(4, dpi, 96), rightToLeft);
     const int y = CentredTextTop(metrics, rect);
     SetBkMode(dc, TRANSPARENT);
     // Within the face, and within whatever part of it the caller draws.
@@ -183,7 +194,7 @@ PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, c
 
     if (skin.shadow) {
         SetTextColor(dc, Mix(skin.shadow->color, under, skin.shadow->alpha));
-        DrawRun(dc, run, x + PointsToPixels(skin.shadow->dx, dpi), y + PointsToPixels(skin.shadow->dy, dpi));
+        DrawRun(dc, run, x + PointsToPixels(skin.shadow->dx, dpi), y + PointsToPixels(skin.shadow->dy, dpi), options);
     }
     if (skin.outline && skin.outline->width > 0) {
         // The letters' own outlines, stroked with a round pen twice the width: half of it shows outside
@@ -191,7 +202,7 @@ PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, c
         const int width = std::max(1, PointsToPixels(skin.outline->width, dpi));
         UniqueBrush brush(CreateSolidBrush(skin.outline->color));
         if (run.whole) {
-            OutlineWholeLine(dc, run, x, y, 2 * width, brush.get());
+            OutlineWholeLine(dc, run, x, y, options, 2 * width, brush.get());
         } else {
             outlines.Use(dc, 2 * width);
         }
@@ -204,7 +215,7 @@ PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, c
         }
     }
     SetTextColor(dc, text);
-    DrawRun(dc, run, x, y);
+    DrawRun(dc, run, x, y, options);
     return {run, x};
 }
 

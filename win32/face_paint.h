@@ -72,9 +72,10 @@ struct PlacedRun {
 int SkinInkReach(const FaceSkin& skin, int dpi) noexcept;
 
 // Draws into a DC that has the face's font selected; the text in the given colour. Drawing keeps to
-// the DC's clipping, so a part of the face can be drawn again alone.
+// the DC's clipping, so a part of the face can be drawn again alone. rightToLeft: the line reads right
+// to left (a text of Arabic or Hebrew), ordered by Windows as a whole; too wide, its start stays in view.
 PlacedRun DrawSkinnedFace(HDC dc, const RECT& rect, std::wstring_view caption, const FaceSkin& skin, COLORREF text,
-                          int dpi, OutlineShapes& outlines) noexcept;
+                          int dpi, OutlineShapes& outlines, bool rightToLeft = false) noexcept;
 
 // The top of a line of text in this font, vertically centred in the rectangle as the eye sees it.
 int CentredTextTop(const TEXTMETRICW& metrics, const RECT& rect) noexcept;

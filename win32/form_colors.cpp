@@ -5,6 +5,7 @@
 #include "win32/boundary.h"
 #include "win32/gdi.h"
 #include "win32/handles.h"
+#include "win32/language.h"
 #include "win32/surface_colors.h"
 
 namespace tellurane {
@@ -33,12 +34,14 @@ void PaintFrame(HWND frame, HDC dc) {
     if (length > 0) {
         const int indent = metrics.tmAveCharWidth;
         RECT title{rect.left + indent, rect.top, rect.right - indent, rect.top + metrics.tmHeight};
-        DrawTextW(dc, text, length, &title, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+        // The title reads as the program's language does (the frame is mirrored with its window).
+        const UINT reading = DrawTextReadingFlags(CaptionReading::Language);
+        DrawTextW(dc, text, length, &title, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT | reading);
         InflateRect(&title, 2, 0);
         if (brush) FillRect(dc, &title, brush);
         InflateRect(&title, -2, 0);
         SetBkMode(dc, TRANSPARENT);
-        DrawTextW(dc, text, length, &title, DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(dc, text, length, &title, DT_SINGLELINE | DT_NOPREFIX | reading);
     }
 }
 

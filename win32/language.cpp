@@ -1,9 +1,12 @@
 #include "win32/language.h"
 
+#include <utility>
+
 namespace tellurane {
 namespace {
 
 bool g_rightToLeft = false;
+ThreadUiLanguagesFunction g_setThreadUiLanguages = &SetThreadPreferredUILanguages;
 
 // A string table resource holds sixteen strings, each its length in UTF-16 units, then its units.
 const WCHAR* FindString(HMODULE module, UINT id, LANGID language, WORD& length) {
@@ -48,10 +51,27 @@ std::vector<std::wstring> PreferredUiLanguages() {
     return tags;
 }
 
+bool UseThreadUiLanguage(std::wstring_view tag) noexcept {
+    // One name, then the list's end: two nulls. A name Windows has no words for falls back to the user's
+    // languages, then the system's, as Windows' own loader does.
+    wchar_t names[LOCALE_NAME_MAX_LENGTH + 2] = {};
+    if (tag.empty() || tag.size() >= LOCALE_NAME_MAX_LENGTH) return false;
+    tag.copy(names, tag.size());
+    ULONG set = 0;
+    return g_setThreadUiLanguages(MUI_LANGUAGE_NAME, names, &set) != FALSE;
+}
+
+ThreadUiLanguagesFunction SetThreadUiLanguagesFunction(ThreadUiLanguagesFunction set) noexcept {
+    return std::exchange(g_setThreadUiLanguages, set ? set : &SetThreadPreferredUILanguages);
+}
+
 void SetRightToLeft(bool rightToLeft) noexcept { g_rightToLeft = rightToLeft; }
 bool RightToLeft() noexcept { return g_rightToLeft; }
 UINT BoxReadingFlags() noexcept { return g_rightToLeft ? MB_RTLREADING | MB_RIGHT : 0; }
 UINT MenuReadingFlags() noexcept { return g_rightToLeft ? TPM_LAYOUTRTL : 0; }
+
+bool ReadsRightToLeft(CaptionReading reading) noexcept { return g_rightToLeft && reading == CaptionReading::Language; }
+UINT DrawTextReadingFlags(CaptionReading reading) noexcept { return ReadsRightToLeft(reading) ? DT_RTLREADING : 0; }
 
 int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& title, UINT flags) noexcept {
     return MessageBoxW(owner, text.c_str(), title.c_str(), flags | BoxReadingFlags());

@@ -50,6 +50,7 @@ bool PushButton::Create(HWND parent, const ControlLayout& layout, int clientLeft
     // The program's own texts mark their access key with &, as a dialog's buttons do; a face shows its
     // caption as it is.
     accessKeys_ = layout.caption.id != 0;
+    reading_ = accessKeys_ ? CaptionReading::Language : CaptionReading::Face;
     const std::wstring& caption = caption_;
     hwnd_ = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                             TwipsToPixels(leftTwips_, dpi), TwipsToPixels(topTwips_, dpi),
@@ -144,6 +145,12 @@ void PushButton::SetHeight(double twips) {
 
 void PushButton::SetDefault(bool isDefault) {
     isDefault_ = isDefault;
+    InvalidateAll();
+}
+
+void PushButton::SetCaptionReading(CaptionReading reading) {
+    if (reading_ == reading) return;
+    reading_ = reading;
     InvalidateAll();
 }
 

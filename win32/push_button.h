@@ -15,6 +15,7 @@
 #include "logic/window_layout.h"
 #include "win32/face_paint.h"
 #include "win32/handles.h"
+#include "win32/language.h"
 
 namespace tellurane {
 
@@ -70,6 +71,11 @@ public:
     bool Skinned() const noexcept { return skin_.has_value(); }
     // A window without a caption is moved by dragging its face; a press that does not move is a click.
     void SetMovesWindow(bool moves) noexcept { movesWindow_ = moves; }
+    // Whether the caption reads as the program's language (right to left in Arabic and Hebrew) or as
+    // the face's time and date, left to right in every language. A caption of the program's texts
+    // starts as the first, any other as the second.
+    void SetCaptionReading(CaptionReading reading);
+    CaptionReading Reading() const noexcept { return reading_; }
     // What a screen reader says the button does, after its name (the caption) and role.
     void SetDescription(std::wstring description) { description_ = std::move(description); }
 
@@ -119,6 +125,7 @@ private:
     FontSpec font_{};
     bool isDefault_ = false;
     bool accessKeys_ = false;  // its caption marks an access key with &
+    CaptionReading reading_ = CaptionReading::Face;
     std::optional<FaceSkin> skin_;
     bool movesWindow_ = false;
     std::wstring description_;

@@ -112,7 +112,7 @@ void PushButton::Draw(const DRAWITEMSTRUCT& item) const noexcept {
                 const int room = height - 2 * MulDiv(2, dpi_, 96);
                 const SelectedObject font(memory, FontFitting(memory, room));
                 const PlacedRun line = DrawSkinnedFace(memory, rect, CaptionOrNothing(), *skin_, ToColorRef(foreColor_),
-                                                       dpi_, outlines_);
+                                                       dpi_, outlines_, ReadsRightToLeft(reading_));
                 RememberLine(memory, line, room, skin_->tabular, SkinInkReach(*skin_, dpi_));
             }
             if (focused) {
@@ -169,14 +169,21 @@ void PushButton::DrawCaption(HDC memory, const RECT& rect, bool pressed, COLORRE
     SetBkMode(memory, TRANSPARENT);
     SetTextColor(memory, color);
     // A caption wider than the face keeps its start in view (the time comes first) and shows it is cut.
-    UINT format = DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-    const GlyphRun run = CachedLayOut(memory, caption, false);
+    // A text of Arabic or Hebrew reads right to left, its time and punctuation where that reading puts
+    // them; Windows orders the whole line, so it is drawn whole.
+    const bool rightToLeft = ReadsRightToLeft(reading_);
+    UINT format = DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DrawTextReadingFlags(reading_);
+    GlyphRun run = CachedLayOut(memory, caption, false);
+    if (rightToLeft) {
+        run.whole = true;
+        run.x.clear();
+    }
     const int margin = MulDiv(4, dpi_, 96);
     PlacedRun line{run, 0};
     int cut = std::numeric_limits<int>::max();
     if (run.width > textRect.right - textRect.left - 2 * margin) {
         InflateRect(&textRect, -margin, 0);
-        format |= DT_LEFT | DT_END_ELLIPSIS;
+        format |= (rightToLeft ? DT_RIGHT : DT_LEFT) | DT_END_ELLIPSIS;
         line.left = textRect.left;
         // Where the ellipsis may start: what changes before it keeps the rest of the line in place.
         SIZE ellipsis{};

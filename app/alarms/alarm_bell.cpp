@@ -315,7 +315,8 @@ std::optional<AlarmBell::NextAlarm> AlarmBell::Next(int clock) {
     const auto [entry, when] = Soonest(clock);
     if (!entry) return std::nullopt;
     const LocalTime local = ZoneLocalTime(RulesOf(entry->zone), when);
-    return NextAlarm{entry->clock, RenderPicture(PictureKind::Date, L"ddd", local) + L" " + AlarmTimeText(entry->alarm),
+    return NextAlarm{entry->clock,
+                     RenderPicture(PictureKind::Date, L"ddd", local) + L" " + ShownAlarmTime(entry->alarm),
                      entry->alarm.label};
 }
 

@@ -20,8 +20,8 @@ namespace {
 
 namespace ae = alarm_edit;
 
-// Monday first, as the boxes stand: the bit of each box's day (0 Sunday).
-int DayBit(int box) { return (box + 1) % 7; }
+// The bit of each box's day (0 Sunday): the boxes start on the user's first day of the week.
+int DayBit(int box) { return WeekDayAt(box, FirstDayOfWeek()); }
 
 bool Ticked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void Tick(HWND box, bool on) { SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
@@ -76,7 +76,7 @@ void AlarmEditor::Load() {
     time.wSecond = time.wMilliseconds = 0;
     SendMessageW(Control(ae::kTime), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
     for (int box = 0; box < 7; ++box) {
-        SetWindowTextW(Control(ae::kDay + box), LocaleText(LOCALE_SABBREVDAYNAME1 + static_cast<LCTYPE>(box)).c_str());
+        SetWindowTextW(Control(ae::kDay + box), DayName(DayBit(box)).c_str());
         Tick(Control(ae::kDay + box), !alarm_.date && ((alarm_.days >> DayBit(box)) & 1u));
     }
     Tick(Control(ae::kOnDate), alarm_.date.has_value());

@@ -105,7 +105,7 @@ std::vector<std::wstring> ListSounds(HWND list, const std::wstring& chosen) {
     if (std::find(sounds.begin(), sounds.end(), chosen) == sounds.end()) sounds.push_back(chosen);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     for (const std::wstring& sound : sounds) {
-        const std::wstring shown = sound.empty() ? Tr(IDS_SOUND_DEFAULT) : sound.substr(sound.find_last_of(L"\\/") + 1);
+        const std::wstring shown = sound.empty() ? Tr(IDS_SOUND_DEFAULT) : ShownSoundName(sound);
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     }
     const auto at = std::find(sounds.begin(), sounds.end(), chosen) - sounds.begin();

@@ -5,6 +5,7 @@
 
 #include "logic/texts.h"
 #include "logic/twips.h"
+#include "win32/language.h"
 #include "win32/modal.h"
 
 namespace tellurane {
@@ -19,14 +20,19 @@ void RingFace::Show(const std::wstring& text, bool canSnooze) {
     DisabledWindows::KeepAnswerable(window_.Handle(), true);
     auto make = [&](UINT textId, int id, DWORD style) {
         const std::wstring caption = Tr(textId);
-        HWND button = CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0,
-                                      0, 0, window_.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                      GetModuleHandleW(nullptr), nullptr);
+        // The clock is not mirrored; its choices' words still read as the language does.
+        HWND button = CreateWindowExW(RightToLeft() ? WS_EX_RTLREADING : 0, L"BUTTON", caption.c_str(),
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 0, 0, window_.Handle(),
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                      nullptr);
         return UniqueWindow(button);
     };
     dismiss_ = make(IDS_ALARM_DISMISS, kDismiss, BS_DEFPUSHBUTTON);
     if (canSnooze) snooze_ = make(IDS_ALARM_SNOOZE, kSnooze, BS_PUSHBUTTON);
     Place();
+    // The alarm's words read as the language does (its time and punctuation on the side it puts them);
+    // the time the face shows otherwise reads left to right.
+    Face().SetCaptionReading(CaptionReading::Language);
     Face().SetCaption(text);
     // The keys reach the choices once the window is active; a clock does not take the activation.
     if (GetForegroundWindow() == window_.Handle() && dismiss_) SetFocus(dismiss_.get());
@@ -38,6 +44,7 @@ void RingFace::End() {
     if (!text_) return;
     const bool hadFocus = GetFocus() == dismiss_.get() || (snooze_ && GetFocus() == snooze_.get());
     Drop();
+    Face().SetCaptionReading(CaptionReading::Face);
     fit_();
     if (hadFocus) SetFocus(Face().Handle());
     // Under a modal window, like every other clock again.

@@ -1,5 +1,5 @@
 ; Tellurane's setup texts in Danish (see English.nsh).
-LangString TELLURANE_WELCOME ${LANG_DANISH} "Installationsprogrammet installerer Tellurane ${VERSION}, et skrivebordsur, til din brugerkonto. Det kræver ikke administratorrettigheder.$\r$\n$\r$\nHvis Tellurane kører, lukkes det først. Dine indstillinger og dine egne skins bevares.$\r$\n$\r$\nKlik på Næste for at fortsætte."
+LangString TELLURANE_WELCOME ${LANG_DANISH} "Installationsprogrammet installerer Tellurane ${VERSION}, et skrivebordsur, til din brugerkonto. Det kræver ikke administratorrettigheder.$\r$\n$\r$\nHvis Tellurane kører, lukkes det først. Dine indstillinger og dine egne udseender bevares.$\r$\n$\r$\nKlik på Næste for at fortsætte."
 LangString TELLURANE_START ${LANG_DANISH} "Start Tellurane"
 LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_DANISH} "Genvej på skrivebordet"
 LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_DANISH} "Tellurane kører som administrator og kan derfor ikke lukkes herfra."
@@ -10,4 +10,4 @@ LangString TELLURANE_UNINSTALL_TITLE ${LANG_DANISH} "Afinstaller Tellurane"
 LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_DANISH} "Fjern Tellurane fra denne computer."
 LangString TELLURANE_UNINSTALL_INFO ${LANG_DANISH} "Tellurane fjernes fra $INSTDIR.$\r$\n$\r$\nDine indstillinger (urets placering og størrelse, skriftstørrelse, tekstfarve og valgmuligheder) bevares til en senere installation, medmindre du markerer afkrydsningsfeltet nedenfor."
 LangString TELLURANE_REMOVE_SETTINGS ${LANG_DANISH} "Fjern også mine indstillinger"
-LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_DANISH} "Telluranes post til automatisk start for alle brugere af denne computer kunne ikke fjernes uden administratorrettigheder. Den peger på et program, der ikke længere findes, og starter ingenting; en administrator kan slette værdien ${RUN_VALUE} under HKEY_LOCAL_MACHINE\${RUN_KEY}."
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_DANISH} "Telluranes startpost for alle brugere af denne computer kunne ikke fjernes uden administratorrettigheder. Den peger på et program, der ikke længere findes, og starter ingenting; en administrator kan slette værdien ${RUN_VALUE} under HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,5 +1,5 @@
 ; Tellurane's setup texts in Dutch (see English.nsh).
-LangString TELLURANE_WELCOME ${LANG_DUTCH} "Dit installatieprogramma installeert Tellurane ${VERSION}, een bureaubladklok, voor uw gebruikersaccount. Hiervoor zijn geen administratorrechten nodig.$\r$\n$\r$\nAls Tellurane actief is, wordt het eerst gesloten. Uw instellingen en uw eigen skins blijven behouden.$\r$\n$\r$\nKlik op Volgende om door te gaan."
+LangString TELLURANE_WELCOME ${LANG_DUTCH} "Dit installatieprogramma installeert Tellurane ${VERSION}, een bureaubladklok, voor je gebruikersaccount. Hiervoor zijn geen administratorrechten nodig.$\r$\n$\r$\nAls Tellurane actief is, wordt het eerst gesloten. Je instellingen en je eigen skins blijven behouden.$\r$\n$\r$\nKlik op Volgende om door te gaan."
 LangString TELLURANE_START ${LANG_DUTCH} "Tellurane starten"
 LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_DUTCH} "Snelkoppeling op het bureaublad"
 LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_DUTCH} "Tellurane wordt uitgevoerd als administrator en kan daarom niet vanaf hier worden gesloten."
@@ -8,6 +8,6 @@ LangString TELLURANE_RETRY_BOX ${LANG_DUTCH} "$R6$\r$\n$\r$\nSluit Tellurane en 
 LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_DUTCH} "$R6 Er is niets gewijzigd."
 LangString TELLURANE_UNINSTALL_TITLE ${LANG_DUTCH} "Tellurane verwijderen"
 LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_DUTCH} "Tellurane van deze computer verwijderen."
-LangString TELLURANE_UNINSTALL_INFO ${LANG_DUTCH} "Tellurane wordt verwijderd uit $INSTDIR.$\r$\n$\r$\nUw instellingen (positie en grootte van de klok, tekengrootte, tekstkleur en opties) blijven bewaard voor een latere installatie, tenzij u hieronder het selectievakje inschakelt."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_DUTCH} "Tellurane wordt verwijderd uit $INSTDIR.$\r$\n$\r$\nJe instellingen (positie en grootte van de klok, tekengrootte, tekstkleur en opties) blijven bewaard voor een latere installatie, tenzij je hieronder het selectievakje inschakelt."
 LangString TELLURANE_REMOVE_SETTINGS ${LANG_DUTCH} "Ook mijn instellingen verwijderen"
-LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_DUTCH} "De opstartvermelding van Tellurane voor alle gebruikers van deze computer kon zonder administratorrechten niet worden verwijderd. Deze verwijst naar een programma dat niet meer bestaat en start niets; een administrator kan de waarde ${RUN_VALUE} onder HKEY_LOCAL_MACHINE\${RUN_KEY} verwijderen."
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_DUTCH} "Het opstartitem van Tellurane voor alle gebruikers van deze computer kon zonder administratorrechten niet worden verwijderd. Het verwijst naar een programma dat niet meer bestaat en start niets; een administrator kan de waarde ${RUN_VALUE} onder HKEY_LOCAL_MACHINE\${RUN_KEY} verwijderen."

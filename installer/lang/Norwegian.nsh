@@ -1,5 +1,5 @@
 ; Tellurane's setup texts in Norwegian (Bokmål) (see English.nsh).
-LangString TELLURANE_WELCOME ${LANG_NORWEGIAN} "Installasjonsprogrammet installerer Tellurane ${VERSION}, en skrivebordsklokke, for brukerkontoen din. Det kreves ikke administratorrettigheter.$\r$\n$\r$\nHvis Tellurane kjører, lukkes det først. Innstillingene dine og dine egne skins beholdes.$\r$\n$\r$\nKlikk Neste for å fortsette."
+LangString TELLURANE_WELCOME ${LANG_NORWEGIAN} "Installasjonsprogrammet installerer Tellurane ${VERSION}, en skrivebordsklokke, for brukerkontoen din. Det kreves ikke administratorrettigheter.$\r$\n$\r$\nHvis Tellurane kjører, lukkes det først. Innstillingene dine og dine egne utseender beholdes.$\r$\n$\r$\nKlikk Neste for å fortsette."
 LangString TELLURANE_START ${LANG_NORWEGIAN} "Start Tellurane"
 LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_NORWEGIAN} "Snarvei på skrivebordet"
 LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_NORWEGIAN} "Tellurane kjører som administrator og kan derfor ikke lukkes herfra."
@@ -10,4 +10,4 @@ LangString TELLURANE_UNINSTALL_TITLE ${LANG_NORWEGIAN} "Avinstaller Tellurane"
 LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_NORWEGIAN} "Fjern Tellurane fra denne datamaskinen."
 LangString TELLURANE_UNINSTALL_INFO ${LANG_NORWEGIAN} "Tellurane fjernes fra $INSTDIR.$\r$\n$\r$\nInnstillingene dine (klokkens plassering og størrelse, skriftstørrelse, tekstfarge og alternativer) beholdes til en senere installasjon, med mindre du merker av i boksen nedenfor."
 LangString TELLURANE_REMOVE_SETTINGS ${LANG_NORWEGIAN} "Fjern også innstillingene mine"
-LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_NORWEGIAN} "Oppføringen som starter Tellurane automatisk for alle brukere av denne datamaskinen, kunne ikke fjernes uten administratorrettigheter. Den viser til et program som ikke finnes lenger, og starter ingenting; en administrator kan slette verdien ${RUN_VALUE} under HKEY_LOCAL_MACHINE\${RUN_KEY}."
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_NORWEGIAN} "Oppstartsoppføringen til Tellurane for alle brukere av denne datamaskinen kunne ikke fjernes uten administratorrettigheter. Den viser til et program som ikke finnes lenger, og starter ingenting; en administrator kan slette verdien ${RUN_VALUE} under HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -8,6 +8,6 @@ LangString TELLURANE_RETRY_BOX ${LANG_RUSSIAN} "$R6$\r$\n$\r$\nЗакройте 
 LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_RUSSIAN} "$R6 Ничего не изменено."
 LangString TELLURANE_UNINSTALL_TITLE ${LANG_RUSSIAN} "Удаление Tellurane"
 LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_RUSSIAN} "Удаление Tellurane с этого компьютера."
-LangString TELLURANE_UNINSTALL_INFO ${LANG_RUSSIAN} "Tellurane будет удален из папки $INSTDIR.$\r$\n$\r$\nВаши параметры (положение и размер часов, размер шрифта, цвет текста и другие настройки) сохранятся для последующей установки, если вы не установите флажок ниже."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_RUSSIAN} "Tellurane будет удален из папки $INSTDIR.$\r$\n$\r$\nВаши параметры (положение и размер часов, размер шрифта, цвет текста и флажки) сохранятся для последующей установки, если вы не установите флажок ниже."
 LangString TELLURANE_REMOVE_SETTINGS ${LANG_RUSSIAN} "Также удалить мои параметры"
 LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_RUSSIAN} "Без прав администратора не удалось удалить запись автозагрузки Tellurane для всех пользователей этого компьютера. Она указывает на программу, которой больше нет, и ничего не запускает; администратор может удалить параметр ${RUN_VALUE} в разделе HKEY_LOCAL_MACHINE\${RUN_KEY}."

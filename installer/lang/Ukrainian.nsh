@@ -1,5 +1,5 @@
 ; Tellurane's setup texts in Ukrainian (see English.nsh).
-LangString TELLURANE_WELCOME ${LANG_UKRAINIAN} "Буде встановлено програму Tellurane ${VERSION} (годинник для робочого стола) для вашого облікового запису. Права адміністратора не потрібні.$\r$\n$\r$\nЯкщо Tellurane запущено, спочатку його буде закрито. Ваші параметри та власні обкладинки збережуться.$\r$\n$\r$\nЩоб продовжити, натисніть кнопку «Далі»."
+LangString TELLURANE_WELCOME ${LANG_UKRAINIAN} "Буде інстальовано програму Tellurane ${VERSION} (годинник для робочого стола) для вашого облікового запису. Права адміністратора не потрібні.$\r$\n$\r$\nЯкщо Tellurane запущено, спочатку його буде закрито. Ваші настройки та власні обкладинки збережуться.$\r$\n$\r$\nЩоб продовжити, натисніть кнопку «Далі»."
 LangString TELLURANE_START ${LANG_UKRAINIAN} "Запустити Tellurane"
 LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_UKRAINIAN} "Ярлик на робочому столі"
 LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_UKRAINIAN} "Tellurane запущено від імені адміністратора, тому його не можна закрити звідси."
@@ -8,6 +8,6 @@ LangString TELLURANE_RETRY_BOX ${LANG_UKRAINIAN} "$R6$\r$\n$\r$\nЗакрийт�
 LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_UKRAINIAN} "$R6 Нічого не змінено."
 LangString TELLURANE_UNINSTALL_TITLE ${LANG_UKRAINIAN} "Видалення Tellurane"
 LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_UKRAINIAN} "Видалення Tellurane з цього комп’ютера."
-LangString TELLURANE_UNINSTALL_INFO ${LANG_UKRAINIAN} "Tellurane буде видалено з папки $INSTDIR.$\r$\n$\r$\nВаші параметри (розташування й розмір годинника, розмір шрифту, колір тексту та інші налаштування) буде збережено для подальшого встановлення, якщо ви не позначите прапорець нижче."
-LangString TELLURANE_REMOVE_SETTINGS ${LANG_UKRAINIAN} "Також видалити мої параметри"
+LangString TELLURANE_UNINSTALL_INFO ${LANG_UKRAINIAN} "Tellurane буде видалено з папки $INSTDIR.$\r$\n$\r$\nВаші настройки (розташування й розмір годинника, розмір шрифту, колір тексту та прапорці) буде збережено для подальшої інсталяції, якщо ви не встановите прапорець нижче."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_UKRAINIAN} "Також видалити мої настройки"
 LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_UKRAINIAN} "Без прав адміністратора не вдалося видалити запис автозавантаження Tellurane для всіх користувачів цього комп’ютера. Він вказує на програму, якої вже немає, і нічого не запускає; адміністратор може видалити параметр ${RUN_VALUE} у розділі HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -193,6 +193,38 @@ std::wstring AlarmTimeText(const Alarm& alarm) {
     return text;
 }
 
+int WeekDayAt(int place, int firstDayOfWeek) noexcept {
+    const int first = firstDayOfWeek >= 0 && firstDayOfWeek <= 6 ? (firstDayOfWeek + 1) % 7 : 1;
+    return (first + ((place % 7) + 7) % 7) % 7;
+}
+
+std::wstring ShownSoundName(std::wstring_view sound) {
+    if (sound.find_first_of(L"\\/:") != std::wstring_view::npos)
+        return std::wstring(sound.substr(sound.find_last_of(L"\\/:") + 1));
+    struct Numbered {
+        std::wstring_view start;
+        TextId text;
+    };
+    for (const Numbered& numbered : {Numbered{L"Alarm", IDS_SOUND_ALARM}, Numbered{L"Ring", IDS_SOUND_RING}}) {
+        const std::wstring_view digits = sound.substr(std::min(sound.size(), numbered.start.size()));
+        if (sound.starts_with(numbered.start) && !digits.empty() && digits.size() <= 2 &&
+            digits.find_first_not_of(L"0123456789") == std::wstring_view::npos) {
+            return Tr(numbered.text, {std::to_wstring(std::stoi(std::wstring(digits)))});
+        }
+    }
+    struct Named {
+        std::wstring_view file;
+        TextId text;
+    };
+    for (const Named& named :
+         {Named{L"Windows Notify", IDS_SOUND_NOTIFY}, Named{L"Windows Notify System Generic", IDS_SOUND_SYSTEM_NOTIFY},
+          Named{L"Windows Notify Calendar", IDS_SOUND_CALENDAR}, Named{L"Windows Notify Email", IDS_SOUND_EMAIL},
+          Named{L"Windows Notify Messaging", IDS_SOUND_MESSAGE}}) {
+        if (sound == named.file) return Tr(named.text);
+    }
+    return std::wstring(sound);
+}
+
 std::wstring AlarmKey(int number) { return std::wstring(kAlarmsSubKey) + L"\\" + std::to_wstring(number); }
 
 std::wstring DaysText(unsigned days) {

@@ -83,6 +83,12 @@ StoredAlarm StoredSwitchOf(bool on);
 std::optional<int> MinuteOfDayFromText(std::wstring_view text);
 std::wstring AlarmTimeText(const Alarm& alarm);  // "07:30"
 std::wstring DaysText(unsigned days);            // "Mon Tue Wed Thu Fri", Monday first
+// The day (0 Sunday) at a place of the week as a locale orders it: its first day of the week
+// (LOCALE_IFIRSTDAYOFWEEK: 0 Monday ... 6 Sunday; Sunday in the US, Saturday in much of the Arab world) first.
+int WeekDayAt(int place, int firstDayOfWeek) noexcept;
+// A stored sound as the sound lists show it: Windows' own by what they are ("Alarm 1", "New mail") in the
+// program's language, any other of Windows' by its name, a file of the user's by its file name.
+std::wstring ShownSoundName(std::wstring_view sound);
 
 // The first ring strictly after afterUtc, at the alarm's time on the zone's clock; none when the alarm is off
 // or its one date has passed. On the day the clock goes back it rings at the first of the two times; when the

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "logic/clock/time_zone.h"
+#include "logic/texts.h"
 
 namespace tellurane {
 namespace {
@@ -53,7 +54,7 @@ std::wstring CountdownText(std::int64_t millisecondsLeft) {
     wchar_t clock[16];
     std::swprintf(clock, 16, L"%02d:%02d:%02d", static_cast<int>(seconds % 86400 / 3600),
                   static_cast<int>(seconds % 3600 / 60), static_cast<int>(seconds % 60));
-    return days > 0 ? std::to_wstring(days) + L" d " + clock : std::wstring(clock);
+    return days > 0 ? Tr(IDS_COUNTDOWN_DAYS, {std::to_wstring(days), clock}) : std::wstring(clock);
 }
 
 }  // namespace tellurane

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "logic/clock/countdown.h"
+#include "logic/grammar.h"
 #include "logic/languages.h"
 #include "logic/layout_fit.h"
 #include "logic/texts.h"
@@ -36,7 +40,11 @@ TEST(Languages, TheStoredChoiceThenWindowsOrderThenTheLanguageOfARegionThenEngli
         Case{L"", {L"zh-Hans-HK"}, true, L"zh-CN"},  // the script decides, not the region
         Case{L"", {L"nn-NO"}, true, L"nb-NO"},
         Case{L"", {L"no"}, true, L"nb-NO"},
-        Case{L"", {L"pt-PT"}, true, L"pt-BR"},
+        Case{L"", {L"pt-PT"}, true, L"pt-PT"},
+        Case{L"", {L"pt-AO"}, true, L"pt-PT"},  // Portuguese outside Brazil is Portugal's
+        Case{L"", {L"pt"}, true, L"pt-BR"},
+        Case{L"", {L"sr-Cyrl-RS"}, true, L"sr-Latn-RS"},
+        Case{L"", {L"ca-ES-valencia"}, true, L"ca-ES"},
         Case{L"", {L"ar-EG"}, true, L"ar-SA"},
         Case{L"", {}, true, L"en-US"},
         Case{L"ja-JP", {L"de-DE"}, true, L"ja-JP"},  // the menu's choice overrides Windows'
@@ -55,7 +63,8 @@ TEST(Languages, TheStoredChoiceThenWindowsOrderThenTheLanguageOfARegionThenEngli
     EXPECT_TRUE(LanguageForTag(L"he-IL")->rightToLeft);
     EXPECT_TRUE(LanguageForTag(L"ar")->rightToLeft);
     EXPECT_FALSE(LanguageForTag(L"ja")->rightToLeft);
-    EXPECT_EQ(Languages().size(), 24u);  // English, 22 languages, the pseudo-language
+    EXPECT_TRUE(LanguageForTag(L"fa-IR")->rightToLeft);
+    EXPECT_EQ(Languages().size(), 41u);  // English, 39 languages, the pseudo-language
 }
 
 TEST(Texts, InsertsGoWhereTheTextSaysInAnyOrderAndEnglishComesFromTheTables) {
@@ -67,6 +76,115 @@ TEST(Texts, InsertsGoWhereTheTextSaysInAnyOrderAndEnglishComesFromTheTables) {
     EXPECT_EQ(Tr(IDS_MENU_SETTINGS), L"&Settings\u2026");
     EXPECT_EQ(Tr(IDS_PICTURE_UNUSABLE, {L"x", L"why"}), L"The picture \"x\" cannot be used: why");
     EXPECT_EQ(EnglishText(99999), L"");
+}
+
+// CLDR's sample numbers, each language's categories for them in order: zero one two few many and x for other.
+TEST(Grammar, EachLanguageCountsAsCldrSaysAndEveryCategoryItsTablesNeedIsReached) {
+    constexpr std::array<std::wstring_view, 14> kNumbers{L"0",  L"1",  L"2",  L"3",   L"5",   L"11",  L"12",
+                                                         L"21", L"22", L"25", L"101", L"111", L"1.5", L"1000000"};
+    struct Row {
+        std::wstring_view tags, categories;
+    };
+    const std::array rows{
+        Row{L"en-US de-DE nl-NL sv-SE fi-FI et-EE qps-ploc", L"xoxxxxxxxxxxxx"},
+        Row{L"it-IT ca-ES pt-PT", L"xoxxxxxxxxxxxm"},
+        Row{L"bg-BG el-GR hu-HU nb-NO tr-TR", L"xoxxxxxxxxxxxx"},
+        Row{L"es-ES", L"xoxxxxxxxxxxxm"},
+        Row{L"da-DK", L"xoxxxxxxxxxxox"},
+        Row{L"fr-FR pt-BR", L"ooxxxxxxxxxxom"},
+        Row{L"hi-IN fa-IR", L"ooxxxxxxxxxxxx"},
+        Row{L"he-IL", L"xotxxxxxxxxxxx"},
+        Row{L"cs-CZ sk-SK", L"xoffxxxxxxxxmx"},
+        Row{L"pl-PL", L"moffmmmmfmmmxm"},
+        Row{L"ru-RU uk-UA", L"moffmmmofmomxm"},
+        Row{L"hr-HR sr-Latn-RS", L"xoffxxxofxoxxx"},
+        Row{L"sl-SI", L"xotfxxxxxxoxfx"},
+        Row{L"lt-LT", L"xofffxxoffoxmx"},
+        Row{L"lv-LV", L"zoxxxzzoxxozxz"},
+        Row{L"ro-RO", L"fofffffxxxfffx"},
+        Row{L"ar-SA", L"zotffmmmmmxmxx"},
+        Row{L"ja-JP ko-KR zh-CN zh-TW th-TH vi-VN id-ID", L"xxxxxxxxxxxxxx"},
+    };
+    const auto letter = [](Plural plural) { return plural == Plural::Other ? L'x' : PluralName(plural)[0]; };
+    std::wstring tested;
+    for (const Row& row : rows) {
+        for (std::size_t at = 0; at < row.tags.size(); at = row.tags.find(L' ', at) + 1) {
+            const std::wstring tag(row.tags.substr(at, row.tags.find(L' ', at) - at));
+            std::wstring found;
+            for (std::wstring_view number : kNumbers) found += letter(PluralOf(tag, number));
+            EXPECT_EQ(found, row.categories) << testing::PrintToString(tag);
+            tested += tag + L" ";
+            if (row.tags.find(L' ', at) == std::wstring_view::npos) break;
+        }
+    }
+    EXPECT_EQ(PluralOf(L"fr-FR", L"0,5"), Plural::One);    // a decimal comma, and "one" for 0.5 in French
+    EXPECT_EQ(PluralOf(L"en-US", L"1.0"), Plural::Other);  // written decimals count, even zeros
+    EXPECT_EQ(PluralOf(L"ru-RU", L"x"), Plural::Other);
+    EXPECT_EQ(PluralOf(L"ru-RU", L"99999999999999999999"), Plural::Other);
+
+    // Every language the program speaks is in the table above, and its rule reaches exactly the categories
+    // its string tables are checked for (scripts/texts.py): none lacking a form, none unwritten.
+    struct Categories {
+        std::wstring_view language, required, optional;
+    };
+    constexpr Categories kChecked[] = {
+#include "plural_categories.inc"
+    };
+    for (const Language& language : Languages()) {
+        EXPECT_NE(tested.find(std::wstring(language.tag) + L" "), std::wstring::npos)
+            << "untested: " << testing::PrintToString(std::wstring(language.tag));
+        const std::wstring_view primary = language.tag.substr(0, language.tag.find(L'-'));
+        const auto* checked = std::find_if(std::begin(kChecked), std::end(kChecked),
+                                           [&](const Categories& c) { return c.language == primary; });
+        ASSERT_NE(checked, std::end(kChecked));
+        std::set<std::wstring_view> reached;
+        for (int n = 0; n <= 1100; ++n) {
+            reached.insert(PluralName(PluralOf(language.tag, std::to_wstring(n))));
+            reached.insert(
+                PluralName(PluralOf(language.tag, std::to_wstring(n / 10) + L"." + std::to_wstring(n % 10))));
+            reached.insert(PluralName(PluralOf(language.tag, std::to_wstring(n) + L"000000")));
+        }
+        for (std::wstring_view category : reached) {
+            const bool known = checked->required.find(category) != std::wstring_view::npos ||
+                               checked->optional.find(category) != std::wstring_view::npos;
+            EXPECT_TRUE(known) << "a form the tables lack, language " << language.langId;
+        }
+        for (int c = 0; c <= static_cast<int>(Plural::Other); ++c) {
+            const std::wstring_view name = PluralName(static_cast<Plural>(c));
+            const bool required = checked->required.find(name) != std::wstring_view::npos;
+            EXPECT_TRUE(!required || reached.count(name))
+                << PluralName(static_cast<Plural>(c)).size() << " " << language.langId;
+        }
+    }
+}
+
+// A counted text takes the form of its count in the chosen language, "other" where it has no other; the
+// countdown's days and a list's separator follow the language too.
+TEST(Grammar, ACountedTextTakesItsLanguagesFormAndListsTheirSeparator) {
+    static const auto polish = [](TextId id, std::wstring& text) {
+        if (id == IDS_TIP_MORE) text = L"one:+%1 inny|few:+%1 inne|many:+%1 innych|other:+%1 innego";
+        if (id == IDS_COUNTDOWN_DAYS) text = L"one:%1 dzie\u0144 %2|few:%1 dni %2|many:%1 dni %2|other:%1 dnia %2";
+        if (id == IDS_SKIN_FILE_LINE) text = L"%1, wiersz %2";
+        return !text.empty();
+    };
+    EXPECT_EQ(Tr(IDS_TIP_MORE, {L"1"}), L"+1 more");
+    EXPECT_EQ(Tr(IDS_TIP_MORE, {L"5"}), L"+5 more");
+    EXPECT_EQ(CountdownText(86'400'000), L"1 day 00:00:00");
+    EXPECT_EQ(ListSeparator(TextLanguage()), L", ");
+    SetTextSource(+polish, L"pl-PL");
+    EXPECT_EQ(Tr(IDS_TIP_MORE, {L"1"}), L"+1 inny");
+    EXPECT_EQ(Tr(IDS_TIP_MORE, {L"22"}), L"+22 inne");
+    EXPECT_EQ(Tr(IDS_TIP_MORE, {L"12"}), L"+12 innych");
+    EXPECT_EQ(Tr(IDS_TIP_MORE), L"+%1 innego");                               // no count: "other"
+    EXPECT_EQ(Tr(IDS_SKIN_FILE_LINE, {L"a.cjs", L"3"}), L"a.cjs, wiersz 3");  // a colon is no form
+    EXPECT_EQ(CountdownText(((3 * 24 + 4) * 3600 + 12 * 60 + 9) * 1000LL), L"3 dni 04:12:09");
+    EXPECT_EQ(CountdownText(86'400'000), L"1 dzie\u0144 00:00:00");
+    SetTextSource(nullptr);
+    EXPECT_EQ(FormOf(L"one:a|few:b", Plural::Many), L"");  // no "other": nothing rather than all the forms
+    EXPECT_EQ(FormOf(L"Line %1: %2", Plural::One), L"Line %1: %2");
+    EXPECT_EQ(ListSeparator(L"ja-JP"), L"\u3001");
+    EXPECT_EQ(ListSeparator(L"ar-SA"), L"\u060C ");
+    EXPECT_EQ(ListSeparator(L"de-DE"), L", ");
 }
 
 // A frame holding a check box and a button, a name and its field, and a note under them.

@@ -14,6 +14,7 @@
 #include "app/alarms/alarm_sound.h"
 #include "app/alarms/alarm_windows.h"
 #include "app/main_module.h"
+#include "app/system_clock.h"
 #include "logic/layouts.h"
 #include "logic/texts.h"
 #include "tests/support/desktop.h"
@@ -120,6 +121,11 @@ TEST_F(AlarmWindows, MadeSwitchedEditedAndRemovedByKeyboardAlone) {
     EXPECT_EQ(Stored(L"Time"), L"-1") << "its key deleted";
     Run(list, {inList({VK_ESCAPE})});
     EXPECT_FALSE(IsWindow(list.Handle()));
+    // A week as the user's locale writes it: from its first day (Sunday in the US, as here), not Monday's.
+    ASSERT_EQ(FirstDayOfWeek(), 6);
+    Alarm weekend{};
+    weekend.days = 0b1000011;  // Sunday, Monday and Saturday
+    EXPECT_EQ(ShownAlarmDays(weekend), L"Sun, Mon, Sat");
 }
 
 // A sound whose path is longer than PlaySound can play is refused when the alarm is saved, with a word,

@@ -295,6 +295,30 @@ TEST(ParseQuietHours, ReadsAFromToSpanOrSaysWhatIsWrong) {
     }
 }
 
+// An alarm's days as the user's locale orders a week, and Windows' own sounds by what they are.
+TEST(AlarmShown, TheWeekStartsOnTheLocalesFirstDayAndWindowsSoundsAreNamedByWhatTheyAre) {
+    struct Week {
+        int first;  // LOCALE_IFIRSTDAYOFWEEK: 0 Monday ... 6 Sunday
+        const wchar_t* days;
+    };
+    for (const Week& w : {Week{0, L"1234560"}, Week{6, L"0123456"}, Week{5, L"6012345"}, Week{9, L"1234560"}}) {
+        std::wstring days;
+        for (int place = 0; place < 7; ++place) days += static_cast<wchar_t>(L'0' + WeekDayAt(place, w.first));
+        EXPECT_EQ(days, w.days) << w.first;
+    }
+    struct Sound {
+        const wchar_t *stored, *shown;
+    };
+    for (const Sound& s :
+         {Sound{L"Alarm01", L"Alarm 1"}, Sound{L"Alarm10", L"Alarm 10"}, Sound{L"Ring05", L"Ring 5"},
+          Sound{L"Windows Notify System Generic", L"System notification"}, Sound{L"Windows Notify Email", L"New mail"},
+          Sound{L"Windows Notify", L"Notification"}, Sound{L"Alarm", L"Alarm"}, Sound{L"Ring123", L"Ring123"},
+          Sound{L"Alarm0x", L"Alarm0x"}, Sound{L"C:\\Sounds\\Alarm01.wav", L"Alarm01.wav"},
+          Sound{L"Windows Ding", L"Windows Ding"}}) {
+        EXPECT_EQ(ShownSoundName(s.stored), s.shown);
+    }
+}
+
 TEST(WorldTip, KeepsWholeLinesWithinTheLimitAndCountsTheRest) {
     std::vector<TipClock> clocks = {{L"Tokyo", L"04:21", 1}, {L"London", L"19:21", 0}, {L"", L"11:21", -1}};
     EXPECT_EQ(WorldTip(clocks), L"Tokyo 04:21 tomorrow\nLondon 19:21\n11:21 yesterday");

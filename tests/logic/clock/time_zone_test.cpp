@@ -160,8 +160,8 @@ TEST(Countdown, ReadsOnlyWholeMomentsAndCountsWholeSecondsDownToZero) {
     };
     for (const Case& c :
          {Case{-5000, L"0"}, Case{0, L"0"}, Case{1, L"00:00:01"}, Case{999, L"00:00:01"}, Case{1000, L"00:00:01"},
-          Case{1001, L"00:00:02"}, Case{86'400'000, L"1 d 00:00:00"}, Case{86'399'001, L"1 d 00:00:00"},
-          Case{((3 * 24 + 4) * 3600 + 12 * 60 + 9) * 1000LL, L"3 d 04:12:09"}}) {
+          Case{1001, L"00:00:02"}, Case{86'400'000, L"1 day 00:00:00"}, Case{86'399'001, L"1 day 00:00:00"},
+          Case{((3 * 24 + 4) * 3600 + 12 * 60 + 9) * 1000LL, L"3 days 04:12:09"}}) {
         EXPECT_EQ(CountdownText(c.left), c.shown) << c.left;
     }
 }

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Bulgarian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_BULGARIAN} "Инсталаторът ще инсталира Tellurane ${VERSION}, часовник за работния плот, за вашия потребителски акаунт. Не са нужни права на администратор.$\r$\n$\r$\nАко Tellurane работи, първо ще бъде затворен. Вашите настройки и собствени облици се запазват.$\r$\n$\r$\nНатиснете „Напред“, за да продължите."
+LangString TELLURANE_START ${LANG_BULGARIAN} "Стартирай Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_BULGARIAN} "Пряк път на работния плот"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_BULGARIAN} "Tellurane работи като администратор, затова не може да бъде затворен от тук."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_BULGARIAN} "Tellurane все още работи и не се затвори."
+LangString TELLURANE_RETRY_BOX ${LANG_BULGARIAN} "$R6$\r$\n$\r$\nЗатворете го, след което натиснете „Повторен опит“."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_BULGARIAN} "$R6 Нищо не беше променено."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_BULGARIAN} "Деинсталиране на Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_BULGARIAN} "Премахване на Tellurane от този компютър."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_BULGARIAN} "Tellurane ще бъде премахнат от $INSTDIR.$\r$\n$\r$\nВашите настройки (мястото и размерът на часовника, размерът и цветът на текста и превключвателите) се запазват за по-късна инсталация, освен ако не отметнете квадратчето по-долу."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_BULGARIAN} "Премахни и моите настройки"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_BULGARIAN} "Записът за автоматично стартиране на Tellurane за всички потребители на този компютър не можа да бъде премахнат без права на администратор. Той сочи към програма, която вече я няма, и не стартира нищо; администратор може да изтрие стойността ${RUN_VALUE} в HKEY_LOCAL_MACHINE\${RUN_KEY}."

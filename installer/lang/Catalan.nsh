@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Catalan (Spain) (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_CATALAN} "L'instal·lador instal·larà el Tellurane ${VERSION}, un rellotge d'escriptori, al teu compte d'usuari. No cal ser administrador.$\r$\n$\r$\nSi el Tellurane s'està executant, primer es tanca. Es conserven la teva configuració i les teves aparences.$\r$\n$\r$\nFes clic a Endavant per continuar."
+LangString TELLURANE_START ${LANG_CATALAN} "Inicia el Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_CATALAN} "Drecera a l'escriptori"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_CATALAN} "El Tellurane s'està executant com a administrador, de manera que no es pot tancar des d'aquí."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_CATALAN} "El Tellurane encara s'està executant i no s'ha tancat."
+LangString TELLURANE_RETRY_BOX ${LANG_CATALAN} "$R6$\r$\n$\r$\nTanca'l i, després, prem Torna-ho a provar."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_CATALAN} "$R6 No s'ha canviat res."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_CATALAN} "Desinstal·la el Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_CATALAN} "Elimina el Tellurane d'aquest ordinador."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_CATALAN} "El Tellurane s'eliminarà de $INSTDIR.$\r$\n$\r$\nLa teva configuració (el lloc i la mida del rellotge, la mida del text, el color i els commutadors) es conserva per a una instal·lació posterior, tret que marquis la casella de sota."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_CATALAN} "Elimina també la meva configuració"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_CATALAN} "No s'ha pogut eliminar sense drets d'administrador l'entrada d'inici del Tellurane per a tots els usuaris d'aquest ordinador. Apunta a un programa que ja no hi és i no inicia res; un administrador pot suprimir el valor ${RUN_VALUE} de HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Croatian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_CROATIAN} "Instalacijski program instalirat će Tellurane ${VERSION}, sat za radnu površinu, za vaš korisnički račun. Administratorska prava nisu potrebna.$\r$\n$\r$\nAko je Tellurane pokrenut, najprije će se zatvoriti. Vaše postavke i vaši izgledi zadržavaju se.$\r$\n$\r$\nZa nastavak kliknite Dalje."
+LangString TELLURANE_START ${LANG_CROATIAN} "Pokreni Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_CROATIAN} "Prečac na radnoj površini"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_CROATIAN} "Tellurane radi kao administrator pa ga nije moguće zatvoriti odavde."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_CROATIAN} "Tellurane je i dalje pokrenut i nije se zatvorio."
+LangString TELLURANE_RETRY_BOX ${LANG_CROATIAN} "$R6$\r$\n$\r$\nZatvorite ga, a zatim pritisnite Pokušaj ponovno."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_CROATIAN} "$R6 Ništa nije promijenjeno."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_CROATIAN} "Deinstalacija programa Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_CROATIAN} "Uklanjanje programa Tellurane s ovog računala."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_CROATIAN} "Tellurane će biti uklonjen iz mape $INSTDIR.$\r$\n$\r$\nVaše postavke (položaj i veličina sata, veličina i boja teksta te prekidači) zadržavaju se za kasniju instalaciju, osim ako ne označite potvrdni okvir u nastavku."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_CROATIAN} "Ukloni i moje postavke"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_CROATIAN} "Unos za automatsko pokretanje programa Tellurane za sve korisnike ovog računala nije bilo moguće ukloniti bez administratorskih prava. Navodi program kojeg više nema i ništa ne pokreće; administrator može izbrisati vrijednost ${RUN_VALUE} u HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Estonian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_ESTONIAN} "Häälestusprogramm installib teie kasutajakontole töölauakella Tellurane ${VERSION}. Administraatoriõigusi pole vaja.$\r$\n$\r$\nTöötav Tellurane suletakse kõigepealt. Teie sätted ja omaloodud kujundused jäävad alles.$\r$\n$\r$\nJätkamiseks klõpsake nuppu Edasi."
+LangString TELLURANE_START ${LANG_ESTONIAN} "Käivita Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_ESTONIAN} "Töölaua otsetee"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_ESTONIAN} "Tellurane töötab administraatorina, seega ei saa seda siit sulgeda."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_ESTONIAN} "Tellurane töötab endiselt ega sulgunud."
+LangString TELLURANE_RETRY_BOX ${LANG_ESTONIAN} "$R6$\r$\n$\r$\nSulgege see ja vajutage siis Proovi uuesti."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_ESTONIAN} "$R6 Midagi ei muudetud."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_ESTONIAN} "Tellurane'i desinstallimine"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_ESTONIAN} "Tellurane'i eemaldamine sellest arvutist."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_ESTONIAN} "Tellurane eemaldatakse kaustast $INSTDIR.$\r$\n$\r$\nTeie sätted (kella asukoht ja suurus, teksti suurus, värv ja märkeruudud) jäävad hilisema installi jaoks alles, kui te ei märgi allolevat ruutu."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_ESTONIAN} "Eemalda ka minu sätted"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_ESTONIAN} "Tellurane'i käivituskirjet, mis kehtib selle arvuti kõigile kasutajatele, ei saanud ilma administraatoriõigusteta eemaldada. See viitab programmile, mida enam pole, ega käivita midagi; administraator saab kustutada väärtuse ${RUN_VALUE} võtmest HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Persian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_FARSI} "برنامه نصب، Tellurane ${VERSION} را که یک ساعت میز کار است، برای حساب کاربری شما نصب می‌کند. به سرپرست نیازی نیست.$\r$\n$\r$\nاگر Tellurane در حال اجرا باشد، ابتدا بسته می‌شود. تنظیمات شما و پوسته‌هایی که خودتان افزوده‌اید حفظ می‌شوند.$\r$\n$\r$\nبرای ادامه روی «بعد» کلیک کنید."
+LangString TELLURANE_START ${LANG_FARSI} "اجرای Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_FARSI} "میان‌بر میز کار"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_FARSI} "‏Tellurane به‌عنوان سرپرست در حال اجراست، بنابراین از اینجا بسته نمی‌شود."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_FARSI} "‏Tellurane هنوز در حال اجراست و بسته نشد."
+LangString TELLURANE_RETRY_BOX ${LANG_FARSI} "$R6$\r$\n$\r$\nآن را ببندید، سپس «امتحان مجدد» را فشار دهید."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_FARSI} "$R6 هیچ چیزی تغییر نکرد."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_FARSI} "حذف نصب Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_FARSI} "حذف Tellurane از این رایانه."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_FARSI} "‏Tellurane از $INSTDIR حذف می‌شود.$\r$\n$\r$\nتنظیمات شما (مکان و اندازه ساعت، اندازه متن، رنگ و گزینه‌ها) برای نصب بعدی حفظ می‌شوند، مگر اینکه کادر زیر را تیک بزنید."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_FARSI} "تنظیمات من هم حذف شود"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_FARSI} "مورد راه‌اندازی Tellurane برای همه کاربران این رایانه بدون حقوق سرپرست حذف نشد. این مورد به برنامه‌ای اشاره می‌کند که دیگر وجود ندارد و چیزی را اجرا نمی‌کند؛ سرپرست می‌تواند مقدار ${RUN_VALUE} را در HKEY_LOCAL_MACHINE\${RUN_KEY} حذف کند."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Hindi (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_HINDI} "सेटअप आपके उपयोगकर्ता खाते के लिए Tellurane ${VERSION}, एक डेस्कटॉप घड़ी, इंस्टॉल करेगा। इसके लिए व्यवस्थापक की आवश्यकता नहीं है।$\r$\n$\r$\nचल रहा Tellurane पहले बंद किया जाता है। आपकी सेटिंग्स और आपकी अपनी स्किन बनी रहती हैं।$\r$\n$\r$\nजारी रखने के लिए “आगे” पर क्लिक करें।"
+LangString TELLURANE_START ${LANG_HINDI} "Tellurane प्रारंभ करें"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_HINDI} "डेस्कटॉप शॉर्टकट"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_HINDI} "Tellurane व्यवस्थापक के रूप में चल रहा है, इसलिए इसे यहाँ से बंद नहीं किया जा सकता।"
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_HINDI} "Tellurane अब भी चल रहा है और बंद नहीं हुआ।"
+LangString TELLURANE_RETRY_BOX ${LANG_HINDI} "$R6$\r$\n$\r$\nइसे बंद करें, फिर “पुनः प्रयास करें” दबाएँ।"
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_HINDI} "$R6 कुछ भी नहीं बदला गया।"
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_HINDI} "Tellurane अनइंस्टॉल करें"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_HINDI} "इस कंप्यूटर से Tellurane निकालें।"
+LangString TELLURANE_UNINSTALL_INFO ${LANG_HINDI} "Tellurane को $INSTDIR से निकाला जाएगा।$\r$\n$\r$\nआपकी सेटिंग्स (घड़ी का स्थान और आकार, टेक्स्ट का आकार, रंग और विकल्प) बाद के इंस्टॉलेशन के लिए रखी जाती हैं, जब तक कि आप नीचे दिया गया बॉक्स न चुनें।"
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_HINDI} "मेरी सेटिंग्स भी निकालें"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_HINDI} "इस कंप्यूटर के सभी उपयोगकर्ताओं के लिए Tellurane की स्टार्टअप प्रविष्टि व्यवस्थापक अधिकारों के बिना निकाली नहीं जा सकी। यह ऐसे प्रोग्राम का नाम देती है जो अब मौजूद नहीं है, और कुछ भी प्रारंभ नहीं करती; कोई व्यवस्थापक HKEY_LOCAL_MACHINE\${RUN_KEY} के अंतर्गत मान ${RUN_VALUE} हटा सकता है।"

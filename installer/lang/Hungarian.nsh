@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Hungarian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_HUNGARIAN} "A telepítő az Ön felhasználói fiókjába telepíti a Tellurane ${VERSION} asztali órát. Nincs szükség rendszergazdai jogosultságra.$\r$\n$\r$\nA futó Tellurane-t először bezárja. A beállításai és a saját felszínei megmaradnak.$\r$\n$\r$\nA folytatáshoz kattintson a Tovább gombra."
+LangString TELLURANE_START ${LANG_HUNGARIAN} "A Tellurane indítása"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_HUNGARIAN} "Parancsikon az asztalon"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_HUNGARIAN} "A Tellurane rendszergazdaként fut, ezért innen nem lehet bezárni."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_HUNGARIAN} "A Tellurane még fut, és nem záródott be."
+LangString TELLURANE_RETRY_BOX ${LANG_HUNGARIAN} "$R6$\r$\n$\r$\nZárja be, majd kattintson az Ismét gombra."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_HUNGARIAN} "$R6 Semmi sem változott."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_HUNGARIAN} "A Tellurane eltávolítása"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_HUNGARIAN} "A Tellurane eltávolítása erről a számítógépről."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_HUNGARIAN} "A Tellurane el lesz távolítva innen: $INSTDIR.$\r$\n$\r$\nA beállításai (az óra helye és mérete, a szövegméret, a szín és a jelölőnégyzetek) megmaradnak egy későbbi telepítéshez, hacsak be nem jelöli az alábbi jelölőnégyzetet."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_HUNGARIAN} "A beállításaim eltávolítása is"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_HUNGARIAN} "A Tellurane-nak a számítógép összes felhasználójára vonatkozó indítási bejegyzését rendszergazdai jogosultság nélkül nem sikerült eltávolítani. Egy már nem létező programra mutat, és semmit sem indít el; egy rendszergazda törölheti a(z) ${RUN_VALUE} értéket a HKEY_LOCAL_MACHINE\${RUN_KEY} kulcsban."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Indonesian (Indonesia) (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_INDONESIAN} "Penyiapan akan menginstal Tellurane ${VERSION}, jam desktop, untuk akun pengguna Anda. Tidak perlu administrator.$\r$\n$\r$\nTellurane yang sedang berjalan akan ditutup terlebih dahulu. Pengaturan dan skin milik Anda sendiri tetap disimpan.$\r$\n$\r$\nKlik Lanjut untuk melanjutkan."
+LangString TELLURANE_START ${LANG_INDONESIAN} "Mulai Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_INDONESIAN} "Pintasan desktop"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_INDONESIAN} "Tellurane berjalan sebagai administrator, sehingga tidak dapat ditutup dari sini."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_INDONESIAN} "Tellurane masih berjalan dan tidak tertutup."
+LangString TELLURANE_RETRY_BOX ${LANG_INDONESIAN} "$R6$\r$\n$\r$\nTutup Tellurane, lalu tekan Coba Lagi."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_INDONESIAN} "$R6 Tidak ada yang diubah."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_INDONESIAN} "Copot instalan Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_INDONESIAN} "Hapus Tellurane dari komputer ini."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_INDONESIAN} "Tellurane akan dihapus dari $INSTDIR.$\r$\n$\r$\nPengaturan Anda (posisi dan ukuran jam, ukuran teks, warna, dan sakelar) tetap disimpan untuk instalasi berikutnya, kecuali Anda mencentang kotak di bawah ini."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_INDONESIAN} "Hapus juga pengaturan saya"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_INDONESIAN} "Entri startup Tellurane untuk semua pengguna komputer ini tidak dapat dihapus tanpa hak administrator. Entri tersebut menunjuk ke program yang sudah tidak ada dan tidak memulai apa pun; administrator dapat menghapus nilai ${RUN_VALUE} di HKEY_LOCAL_MACHINE\${RUN_KEY}."

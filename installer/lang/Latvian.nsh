@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Latvian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_LATVIAN} "Iestatīšanas programma instalēs darbvirsmas pulksteni Tellurane ${VERSION} jūsu lietotāja kontam. Administratora tiesības nav vajadzīgas.$\r$\n$\r$\nDarbojošā Tellurane vispirms tiek aizvērta. Jūsu iestatījumi un jūsu pašu apvalki tiek saglabāti.$\r$\n$\r$\nLai turpinātu, noklikšķiniet uz Tālāk."
+LangString TELLURANE_START ${LANG_LATVIAN} "Palaist Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_LATVIAN} "Darbvirsmas saīsne"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_LATVIAN} "Tellurane darbojas kā administrators, tāpēc to nevar aizvērt no šejienes."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_LATVIAN} "Tellurane joprojām darbojas un netika aizvērta."
+LangString TELLURANE_RETRY_BOX ${LANG_LATVIAN} "$R6$\r$\n$\r$\nAizveriet to un pēc tam nospiediet Mēģināt vēlreiz."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_LATVIAN} "$R6 Nekas netika mainīts."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_LATVIAN} "Tellurane atinstalēšana"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_LATVIAN} "Tellurane noņemšana no šī datora."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_LATVIAN} "Tellurane tiks noņemta no mapes $INSTDIR.$\r$\n$\r$\nJūsu iestatījumi (pulksteņa novietojums un lielums, teksta lielums, krāsa un izvēles rūtiņas) tiek saglabāti vēlākai instalēšanai, ja vien neatzīmēsiet tālāk redzamo izvēles rūtiņu."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_LATVIAN} "Noņemt arī manus iestatījumus"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_LATVIAN} "Tellurane startēšanas ierakstu visiem šī datora lietotājiem nevarēja noņemt bez administratora tiesībām. Tas norāda uz programmu, kuras vairs nav, un neko nestartē; administrators var izdzēst vērtību ${RUN_VALUE} atslēgā HKEY_LOCAL_MACHINE\${RUN_KEY}."

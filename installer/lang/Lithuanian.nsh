@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Lithuanian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_LITHUANIAN} "Sąranka įdiegs darbalaukio laikrodį Tellurane ${VERSION} jūsų vartotojo paskyrai. Administratoriaus teisių nereikia.$\r$\n$\r$\nVeikianti Tellurane pirmiausia uždaroma. Jūsų parametrai ir jūsų pačių apvalkalai išsaugomi.$\r$\n$\r$\nNorėdami tęsti, spustelėkite Toliau."
+LangString TELLURANE_START ${LANG_LITHUANIAN} "Paleisti Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_LITHUANIAN} "Darbalaukio nuoroda"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_LITHUANIAN} "Tellurane veikia kaip administratorius, todėl jos negalima uždaryti iš čia."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_LITHUANIAN} "Tellurane vis dar veikia ir neužsidarė."
+LangString TELLURANE_RETRY_BOX ${LANG_LITHUANIAN} "$R6$\r$\n$\r$\nUždarykite ją, tada spustelėkite Kartoti."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_LITHUANIAN} "$R6 Niekas nepakeista."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_LITHUANIAN} "Tellurane šalinimas"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_LITHUANIAN} "Tellurane pašalinimas iš šio kompiuterio."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_LITHUANIAN} "Tellurane bus pašalinta iš aplanko $INSTDIR.$\r$\n$\r$\nJūsų parametrai (laikrodžio vieta ir dydis, teksto dydis, spalva ir žymės langeliai) išsaugomi vėlesniam įdiegimui, nebent pažymėsite toliau esantį žymės langelį."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_LITHUANIAN} "Taip pat pašalinti mano parametrus"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_LITHUANIAN} "Tellurane paleisties įrašo visiems šio kompiuterio vartotojams nepavyko pašalinti be administratoriaus teisių. Jis nurodo programą, kurios nebėra, ir nieko nepaleidžia; administratorius gali panaikinti reikšmę ${RUN_VALUE} rakte HKEY_LOCAL_MACHINE\${RUN_KEY}."

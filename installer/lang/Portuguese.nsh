@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Portuguese (Portugal) (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_PORTUGUESE} "O programa de configuração vai instalar o Tellurane ${VERSION}, um relógio para o ambiente de trabalho, na sua conta de utilizador. Não são necessários direitos de administrador.$\r$\n$\r$\nSe o Tellurane estiver em execução, será fechado primeiro. As suas definições e as suas próprias máscaras são mantidas.$\r$\n$\r$\nClique em Seguinte para continuar."
+LangString TELLURANE_START ${LANG_PORTUGUESE} "Iniciar o Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_PORTUGUESE} "Atalho no ambiente de trabalho"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_PORTUGUESE} "O Tellurane está a ser executado como administrador, pelo que não pode ser fechado a partir daqui."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_PORTUGUESE} "O Tellurane continua em execução e não foi fechado."
+LangString TELLURANE_RETRY_BOX ${LANG_PORTUGUESE} "$R6$\r$\n$\r$\nFeche-o e, em seguida, prima Tentar Novamente."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_PORTUGUESE} "$R6 Nada foi alterado."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_PORTUGUESE} "Desinstalar o Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_PORTUGUESE} "Remover o Tellurane deste computador."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_PORTUGUESE} "O Tellurane será removido de $INSTDIR.$\r$\n$\r$\nAs suas definições (a posição e o tamanho do relógio, o tamanho do texto, a cor e as opções) são mantidas para uma instalação posterior, a menos que marque a caixa abaixo."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_PORTUGUESE} "Remover também as minhas definições"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_PORTUGUESE} "Não foi possível remover sem direitos de administrador a entrada de arranque do Tellurane para todos os utilizadores deste computador. Aponta para um programa que já não existe e não inicia nada; um administrador pode eliminar o valor ${RUN_VALUE} em HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Romanian (Romania) (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_ROMANIAN} "Programul de instalare va instala Tellurane ${VERSION}, un ceas pentru desktop, pentru contul dvs. de utilizator. Nu are nevoie de drepturi de administrator.$\r$\n$\r$\nDacă Tellurane rulează, este închis mai întâi. Setările și aspectele dvs. proprii se păstrează.$\r$\n$\r$\nFaceți clic pe Înainte pentru a continua."
+LangString TELLURANE_START ${LANG_ROMANIAN} "Pornire Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_ROMANIAN} "Comandă rapidă pe desktop"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_ROMANIAN} "Tellurane rulează ca administrator, așa că nu poate fi închis de aici."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_ROMANIAN} "Tellurane încă rulează și nu s-a închis."
+LangString TELLURANE_RETRY_BOX ${LANG_ROMANIAN} "$R6$\r$\n$\r$\nÎnchideți-l, apoi apăsați Reîncercare."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_ROMANIAN} "$R6 Nu s-a modificat nimic."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_ROMANIAN} "Dezinstalare Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_ROMANIAN} "Eliminați Tellurane de pe acest computer."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_ROMANIAN} "Tellurane va fi eliminat din $INSTDIR.$\r$\n$\r$\nSetările dvs. (poziția și dimensiunea ceasului, dimensiunea textului, culoarea și comutatoarele) se păstrează pentru o instalare ulterioară, cu excepția cazului în care bifați caseta de mai jos."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_ROMANIAN} "Se elimină și setările mele"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_ROMANIAN} "Intrarea de pornire a Tellurane pentru toți utilizatorii acestui computer nu a putut fi eliminată fără drepturi de administrator. Indică un program care nu mai există și nu pornește nimic; un administrator poate șterge valoarea ${RUN_VALUE} din HKEY_LOCAL_MACHINE\${RUN_KEY}."

@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Serbian, Latin script (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_SERBIANLATIN} "Instalacioni program će instalirati Tellurane ${VERSION}, sat za radnu površinu, za vaš korisnički nalog. Administratorska prava nisu potrebna.$\r$\n$\r$\nAko je Tellurane pokrenut, prvo će se zatvoriti. Vaše postavke i vaši izgledi se čuvaju.$\r$\n$\r$\nKliknite na Napred da biste nastavili."
+LangString TELLURANE_START ${LANG_SERBIANLATIN} "Pokreni Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_SERBIANLATIN} "Prečica na radnoj površini"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_SERBIANLATIN} "Tellurane radi kao administrator, pa ne može da se zatvori odavde."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_SERBIANLATIN} "Tellurane i dalje radi i nije se zatvorio."
+LangString TELLURANE_RETRY_BOX ${LANG_SERBIANLATIN} "$R6$\r$\n$\r$\nZatvorite ga, a zatim pritisnite Pokušaj ponovo."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_SERBIANLATIN} "$R6 Ništa nije promenjeno."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_SERBIANLATIN} "Deinstalacija programa Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_SERBIANLATIN} "Uklanjanje programa Tellurane sa ovog računara."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_SERBIANLATIN} "Tellurane će biti uklonjen iz fascikle $INSTDIR.$\r$\n$\r$\nVaše postavke (položaj i veličina sata, veličina i boja teksta i prekidači) čuvaju se za kasniju instalaciju, osim ako ne potvrdite polje ispod."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_SERBIANLATIN} "Ukloni i moje postavke"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_SERBIANLATIN} "Stavka za automatsko pokretanje programa Tellurane za sve korisnike ovog računara nije mogla da se ukloni bez administratorskih prava. Ona navodi program kojeg više nema i ništa ne pokreće; administrator može da izbriše vrednost ${RUN_VALUE} u HKEY_LOCAL_MACHINE\${RUN_KEY}."

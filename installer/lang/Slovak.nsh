@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Slovak (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_SLOVAK} "Inštalačný program nainštaluje Tellurane ${VERSION}, hodiny na pracovnú plochu, pre vaše používateľské konto. Oprávnenia správcu nie sú potrebné.$\r$\n$\r$\nAk je Tellurane spustený, najprv sa zavrie. Vaše nastavenie a vlastné vzhľady zostanú zachované.$\r$\n$\r$\nPokračujte kliknutím na tlačidlo Ďalej."
+LangString TELLURANE_START ${LANG_SLOVAK} "Spustiť Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_SLOVAK} "Odkaz na pracovnej ploche"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_SLOVAK} "Tellurane je spustený ako správca, a preto ho odtiaľto nemožno zavrieť."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_SLOVAK} "Tellurane je stále spustený a nezavrel sa."
+LangString TELLURANE_RETRY_BOX ${LANG_SLOVAK} "$R6$\r$\n$\r$\nZavrite ho a potom stlačte Skúsiť znova."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_SLOVAK} "$R6 Nič sa nezmenilo."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_SLOVAK} "Odinštalovanie Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_SLOVAK} "Odstránenie Tellurane z tohto počítača."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_SLOVAK} "Tellurane sa odstráni z priečinka $INSTDIR.$\r$\n$\r$\nVaše nastavenie (umiestnenie a veľkosť hodín, veľkosť a farba textu a prepínače) zostane zachované pre neskoršiu inštaláciu, ak nižšie nezačiarknete políčko."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_SLOVAK} "Odstrániť aj moje nastavenie"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_SLOVAK} "Položka automatického spúšťania Tellurane pre všetkých používateľov tohto počítača sa bez oprávnení správcu nedala odstrániť. Odkazuje na program, ktorý už neexistuje, a nič nespúšťa; správca môže odstrániť hodnotu ${RUN_VALUE} v kľúči HKEY_LOCAL_MACHINE\${RUN_KEY}."

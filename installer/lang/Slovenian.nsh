@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Slovenian (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_SLOVENIAN} "Namestitveni program bo namestil Tellurane ${VERSION}, uro za namizje, za vaš uporabniški račun. Skrbniške pravice niso potrebne.$\r$\n$\r$\nČe se Tellurane izvaja, se najprej zapre. Vaše nastavitve in vaši videzi se ohranijo.$\r$\n$\r$\nZa nadaljevanje kliknite Naprej."
+LangString TELLURANE_START ${LANG_SLOVENIAN} "Zaženi Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_SLOVENIAN} "Bližnjica na namizju"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_SLOVENIAN} "Tellurane se izvaja kot skrbnik, zato ga ni mogoče zapreti od tukaj."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_SLOVENIAN} "Tellurane se še vedno izvaja in se ni zaprl."
+LangString TELLURANE_RETRY_BOX ${LANG_SLOVENIAN} "$R6$\r$\n$\r$\nZaprite ga, nato pritisnite Poskusi znova."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_SLOVENIAN} "$R6 Nič ni bilo spremenjeno."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_SLOVENIAN} "Odstranitev programa Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_SLOVENIAN} "Odstranitev programa Tellurane iz tega računalnika."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_SLOVENIAN} "Tellurane bo odstranjen iz mape $INSTDIR.$\r$\n$\r$\nVaše nastavitve (položaj in velikost ure, velikost in barva besedila ter stikala) se ohranijo za poznejšo namestitev, razen če potrdite spodnje polje."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_SLOVENIAN} "Odstrani tudi moje nastavitve"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_SLOVENIAN} "Vnos za zagon programa Tellurane za vse uporabnike tega računalnika je ostal, ker ga brez skrbniških pravic ni bilo mogoče odstraniti. Kaže na program, ki ga ni več, in ne zažene ničesar; skrbnik lahko izbriše vrednost ${RUN_VALUE} v HKEY_LOCAL_MACHINE\${RUN_KEY}."

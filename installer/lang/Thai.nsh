@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Thai (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_THAI} "โปรแกรมติดตั้งจะติดตั้ง Tellurane ${VERSION} ซึ่งเป็นนาฬิกาบนเดสก์ท็อป สำหรับบัญชีผู้ใช้ของคุณ โดยไม่ต้องใช้สิทธิ์ผู้ดูแลระบบ$\r$\n$\r$\nหาก Tellurane กำลังทำงานอยู่ จะถูกปิดก่อน การตั้งค่าและสกินที่คุณสร้างเองจะยังคงอยู่$\r$\n$\r$\nคลิก “ต่อไป” เพื่อดำเนินการต่อ"
+LangString TELLURANE_START ${LANG_THAI} "เริ่ม Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_THAI} "ทางลัดบนเดสก์ท็อป"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_THAI} "Tellurane กำลังทำงานในฐานะผู้ดูแลระบบ จึงไม่สามารถปิดจากที่นี่ได้"
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_THAI} "Tellurane ยังคงทำงานอยู่และไม่ได้ปิด"
+LangString TELLURANE_RETRY_BOX ${LANG_THAI} "$R6$\r$\n$\r$\nปิด Tellurane แล้วกด “ลองใหม่”"
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_THAI} "$R6 ไม่มีการเปลี่ยนแปลงใดๆ"
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_THAI} "ถอนการติดตั้ง Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_THAI} "เอา Tellurane ออกจากคอมพิวเตอร์เครื่องนี้"
+LangString TELLURANE_UNINSTALL_INFO ${LANG_THAI} "Tellurane จะถูกเอาออกจาก $INSTDIR$\r$\n$\r$\nการตั้งค่าของคุณ (ตำแหน่งและขนาดของนาฬิกา ขนาดข้อความ สี และตัวเลือก) จะถูกเก็บไว้สำหรับการติดตั้งครั้งต่อไป เว้นแต่คุณจะเลือกกล่องด้านล่าง"
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_THAI} "เอาการตั้งค่าของฉันออกด้วย"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_THAI} "ไม่สามารถเอารายการเริ่มต้นระบบของ Tellurane สำหรับผู้ใช้ทั้งหมดของคอมพิวเตอร์เครื่องนี้ออกได้ หากไม่มีสิทธิ์ผู้ดูแลระบบ รายการนี้ชี้ไปยังโปรแกรมที่ไม่มีอยู่แล้ว จึงไม่ได้เริ่มสิ่งใด ผู้ดูแลระบบสามารถลบค่า ${RUN_VALUE} ใต้ HKEY_LOCAL_MACHINE\${RUN_KEY} ได้"

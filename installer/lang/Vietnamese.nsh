@@ -1,0 +1,13 @@
+; Tellurane's setup texts in Vietnamese (Vietnam) (see English.nsh).
+LangString TELLURANE_WELCOME ${LANG_VIETNAMESE} "Trình cài đặt sẽ cài Tellurane ${VERSION}, một đồng hồ trên màn hình nền, cho tài khoản người dùng của bạn. Không cần quyền quản trị viên.$\r$\n$\r$\nNếu Tellurane đang chạy, chương trình sẽ được đóng trước. Cài đặt và các giao diện riêng của bạn được giữ lại.$\r$\n$\r$\nBấm Tiến để tiếp tục."
+LangString TELLURANE_START ${LANG_VIETNAMESE} "Khởi động Tellurane"
+LangString TELLURANE_DESKTOP_SHORTCUT ${LANG_VIETNAMESE} "Lối tắt trên màn hình nền"
+LangString TELLURANE_RUNNING_AS_ADMINISTRATOR ${LANG_VIETNAMESE} "Tellurane đang chạy với tư cách quản trị viên nên không thể đóng từ đây."
+LangString TELLURANE_DID_NOT_CLOSE ${LANG_VIETNAMESE} "Tellurane vẫn đang chạy và chưa đóng."
+LangString TELLURANE_RETRY_BOX ${LANG_VIETNAMESE} "$R6$\r$\n$\r$\nHãy đóng Tellurane, rồi nhấn Thử lại."
+LangString TELLURANE_NOTHING_CHANGED_LOG ${LANG_VIETNAMESE} "$R6 Không có gì thay đổi."
+LangString TELLURANE_UNINSTALL_TITLE ${LANG_VIETNAMESE} "Gỡ cài đặt Tellurane"
+LangString TELLURANE_UNINSTALL_SUBTITLE ${LANG_VIETNAMESE} "Gỡ bỏ Tellurane khỏi máy tính này."
+LangString TELLURANE_UNINSTALL_INFO ${LANG_VIETNAMESE} "Tellurane sẽ được gỡ bỏ khỏi $INSTDIR.$\r$\n$\r$\nCài đặt của bạn (vị trí và kích thước đồng hồ, cỡ chữ, màu và các công tắc) được giữ lại cho lần cài sau, trừ khi bạn chọn hộp bên dưới."
+LangString TELLURANE_REMOVE_SETTINGS ${LANG_VIETNAMESE} "Xóa cả cài đặt của tôi"
+LangString TELLURANE_MACHINE_ENTRY_STAYS ${LANG_VIETNAMESE} "Không thể xóa mục khởi động của Tellurane dành cho mọi người dùng trên máy tính này khi không có quyền quản trị viên. Mục này trỏ đến một chương trình không còn tồn tại và không khởi động gì cả; quản trị viên có thể xóa giá trị ${RUN_VALUE} trong HKEY_LOCAL_MACHINE\${RUN_KEY}."
