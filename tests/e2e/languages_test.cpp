@@ -67,8 +67,8 @@ protected:
     }
 
     static void ArialDrawnIn(const wchar_t* face) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", L"Arial", REG_SZ, face,
-                        static_cast<DWORD>((wcslen(face) + 1) * sizeof(wchar_t)));
+        const auto bytes = static_cast<DWORD>(sizeof(wchar_t)) * static_cast<DWORD>(wcslen(face) + 1);
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", L"Arial", REG_SZ, face, bytes);
     }
 
     HMODULE program_;

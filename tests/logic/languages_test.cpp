@@ -78,6 +78,37 @@ TEST(Texts, InsertsGoWhereTheTextSaysInAnyOrderAndEnglishComesFromTheTables) {
     EXPECT_EQ(EnglishText(99999), L"");
 }
 
+// The language's rule reaches exactly the categories its string tables are checked for (scripts/texts.py):
+// none lacking a form, none unwritten.
+void ExpectTheCategoriesItsTablesAreCheckedFor(const Language& language) {
+    struct Categories {
+        std::wstring_view language, required, optional;
+    };
+    constexpr Categories kChecked[] = {
+#include "plural_categories.inc"
+    };
+    const std::wstring_view primary = language.tag.substr(0, language.tag.find(L'-'));
+    const auto* checked = std::find_if(std::begin(kChecked), std::end(kChecked),
+                                       [&](const Categories& c) { return c.language == primary; });
+    ASSERT_NE(checked, std::end(kChecked));
+    std::set<std::wstring_view> reached;
+    for (int n = 0; n <= 1100; ++n) {
+        reached.insert(PluralName(PluralOf(language.tag, std::to_wstring(n))));
+        reached.insert(PluralName(PluralOf(language.tag, std::to_wstring(n / 10) + L"." + std::to_wstring(n % 10))));
+        reached.insert(PluralName(PluralOf(language.tag, std::to_wstring(n) + L"000000")));
+    }
+    for (std::wstring_view category : reached) {
+        const bool known = checked->required.find(category) != std::wstring_view::npos ||
+                           checked->optional.find(category) != std::wstring_view::npos;
+        EXPECT_TRUE(known) << "a form the tables lack, language " << language.langId;
+    }
+    for (int c = 0; c <= static_cast<int>(Plural::Other); ++c) {
+        const std::wstring_view name = PluralName(static_cast<Plural>(c));
+        const bool required = checked->required.find(name) != std::wstring_view::npos;
+        EXPECT_TRUE(!required || reached.count(name)) << name.size() << " " << language.langId;
+    }
+}
+
 // CLDR's sample numbers, each language's categories for them in order: zero one two few many and x for other.
 TEST(Grammar, EachLanguageCountsAsCldrSaysAndEveryCategoryItsTablesNeedIsReached) {
     constexpr std::array<std::wstring_view, 14> kNumbers{L"0",  L"1",  L"2",  L"3",   L"5",   L"11",  L"12",
@@ -122,39 +153,10 @@ TEST(Grammar, EachLanguageCountsAsCldrSaysAndEveryCategoryItsTablesNeedIsReached
     EXPECT_EQ(PluralOf(L"ru-RU", L"x"), Plural::Other);
     EXPECT_EQ(PluralOf(L"ru-RU", L"99999999999999999999"), Plural::Other);
 
-    // Every language the program speaks is in the table above, and its rule reaches exactly the categories
-    // its string tables are checked for (scripts/texts.py): none lacking a form, none unwritten.
-    struct Categories {
-        std::wstring_view language, required, optional;
-    };
-    constexpr Categories kChecked[] = {
-#include "plural_categories.inc"
-    };
     for (const Language& language : Languages()) {
         EXPECT_NE(tested.find(std::wstring(language.tag) + L" "), std::wstring::npos)
             << "untested: " << testing::PrintToString(std::wstring(language.tag));
-        const std::wstring_view primary = language.tag.substr(0, language.tag.find(L'-'));
-        const auto* checked = std::find_if(std::begin(kChecked), std::end(kChecked),
-                                           [&](const Categories& c) { return c.language == primary; });
-        ASSERT_NE(checked, std::end(kChecked));
-        std::set<std::wstring_view> reached;
-        for (int n = 0; n <= 1100; ++n) {
-            reached.insert(PluralName(PluralOf(language.tag, std::to_wstring(n))));
-            reached.insert(
-                PluralName(PluralOf(language.tag, std::to_wstring(n / 10) + L"." + std::to_wstring(n % 10))));
-            reached.insert(PluralName(PluralOf(language.tag, std::to_wstring(n) + L"000000")));
-        }
-        for (std::wstring_view category : reached) {
-            const bool known = checked->required.find(category) != std::wstring_view::npos ||
-                               checked->optional.find(category) != std::wstring_view::npos;
-            EXPECT_TRUE(known) << "a form the tables lack, language " << language.langId;
-        }
-        for (int c = 0; c <= static_cast<int>(Plural::Other); ++c) {
-            const std::wstring_view name = PluralName(static_cast<Plural>(c));
-            const bool required = checked->required.find(name) != std::wstring_view::npos;
-            EXPECT_TRUE(!required || reached.count(name))
-                << PluralName(static_cast<Plural>(c)).size() << " " << language.langId;
-        }
+        ExpectTheCategoriesItsTablesAreCheckedFor(language);
     }
 }
 
