@@ -30,7 +30,7 @@ UNINSTALL_KEY = "Tellurane"
 LICENSE = "Freeware"
 SHORT_DESCRIPTION = "Desktop clock with time zones, alarms, chimes and skins"
 DESCRIPTION = ("A small clock for the Windows desktop, with more clocks in their own time zones, alarms and "
-               "countdowns, a chime on the hour, skins, and 23 languages in one executable.")
+               "countdowns, a chime on the hour, skins, and 40 languages in one executable.")
 TAGS = ["alarm", "clock", "countdown", "time-zone", "world-clock"]
 # Beside the program in the zip: it then keeps its settings there. Scoop keeps it across updates.
 PORTABLE_SETTINGS = "Tellurane.ini"
