@@ -86,10 +86,12 @@ TEST_F(InEveryLanguage, EveryWindowFitsItsTextsAndReadsAsTheLanguageDoes) {
     const SettingsStore store(L"Marrowick", L"TelluraneTest" + std::to_wstring(GetCurrentProcessId()));
     std::vector<std::wstring> clipped;
     int spoken = 0;
-    // ctest runs Thai and Hindi again, each drawn in a font of its script (see tests/app/CMakeLists.txt).
+    // Thai and Hindi are measured in runs of their own, each drawn in a font of its script (see
+    // tests/app/CMakeLists.txt): under Wine, elsewhere their letters are boxes of no one size.
     const wchar_t* only = _wgetenv(L"TELLURANE_TEST_LANGUAGES");
+    const std::wstring_view ownRuns = only ? std::wstring_view(only) : std::wstring_view(L"th-TH hi-IN");
     for (const Language& language : Languages()) {
-        if (only && std::wstring_view(only).find(language.tag) == std::wstring_view::npos) continue;
+        if ((ownRuns.find(language.tag) != std::wstring_view::npos) != (only != nullptr)) continue;
         if (!ProgramSpeaks(language)) continue;
         ++spoken;
         const std::wstring tag(language.tag);
@@ -118,7 +120,7 @@ TEST_F(InEveryLanguage, EveryWindowFitsItsTextsAndReadsAsTheLanguageDoes) {
         EXPECT_EQ(options.Layout().clientWidth, ClockOptionsLayout().clientWidth);
         EXPECT_EQ(options.Layout().clientHeight, ClockOptionsLayout().clientHeight);
     }
-    EXPECT_TRUE(only || spoken == static_cast<int>(Languages().size())) << "the test program holds every language";
+    EXPECT_TRUE(only || spoken == static_cast<int>(Languages().size()) - 2) << "the test program holds every language";
     std::wstring all;
     for (const std::wstring& line : clipped) all += line + L"\n";
     EXPECT_TRUE(clipped.empty()) << testing::PrintToString(all);
